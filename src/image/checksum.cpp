@@ -1,0 +1,20 @@
+#include "image/checksum.h"
+
+namespace ksv {
+
+std::uint8_t CalcCRC(const Image& image) {
+    unsigned s = 0;
+    for (int i = 0; i <= 229; ++i) {
+        const unsigned t = s + image[i];
+        // Fold by 255, not 256: the carry goes back into bit 0, and a sum of
+        // exactly 255 stays 255.
+        s = t > 255 ? t - 255 : t;
+    }
+    return static_cast<std::uint8_t>(255 - s);
+}
+
+bool CheckCRC(const Image& image) {
+    return CalcCRC(image) == image[off::Checksum];
+}
+
+} // namespace ksv
