@@ -1,0 +1,43 @@
+// Grabs the raw data editor, the help window and the About window into PNG
+// files, for looking at them: files_screens <folder>.
+
+#include "fake_image_host.h"
+#include "files/about_form.h"
+#include "files/help_window.h"
+#include "files/raw_editor.h"
+#include "image/defaults.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTextBrowser>
+#include <QTimer>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+
+    ksv::test::FakeImageHost host;
+    host.mode = ksv::omService;
+    ksv::LoadDefault(ksv::rtVehicleVhf, host.current);
+    host.SetBuf();
+    ksv::TEditWnd editor(host);
+    editor.N8Click();
+
+    ksv::HelpWindow help;
+    help.showContents();
+
+    ksv::TAboutForm about;
+    about.show();
+
+    QTimer::singleShot(500, [&] {
+        editor.grab().save(out.filePath(QStringLiteral("files-raw-editor.png")));
+        help.grab().save(out.filePath(QStringLiteral("files-help.png")));
+        help.browser()->setSource(QUrl(QStringLiteral("connect.html")));
+        QTimer::singleShot(200, [&] {
+            help.grab().save(out.filePath(QStringLiteral("files-help-connect.png")));
+            about.grab().save(out.filePath(QStringLiteral("files-about.png")));
+            app.quit();
+        });
+    });
+    return app.exec();
+}
