@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QScreen>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -44,6 +45,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     back_->setEnabled(false);
     forward_->setEnabled(false);
 
+    browser_->document()->setDocumentMargin(12);
     browser_->setOpenExternalLinks(true);
     browser_->setOpenLinks(true);
 

@@ -189,7 +189,7 @@ bool TEditWnd::eventFilter(QObject* watched, QEvent* event) {
     if (watched == corner_ && event->type() == QEvent::Paint) {
         QStylePainter p(corner_);
         QStyleOptionHeader opt;
-        opt.initFrom(corner_);
+        opt.initFrom(grid_->horizontalHeader());
         opt.rect = corner_->rect();
         opt.text = QStringLiteral("$$");
         opt.textAlignment = Qt::AlignCenter;

@@ -32,9 +32,9 @@ int main(int argc, char** argv) {
     QTimer::singleShot(500, [&] {
         editor.grab().save(out.filePath(QStringLiteral("files-raw-editor.png")));
         help.grab().save(out.filePath(QStringLiteral("files-help.png")));
-        help.browser()->setSource(QUrl(QStringLiteral("connect.html")));
+        help.browser()->setSource(QUrl(QStringLiteral("modes.html")));
         QTimer::singleShot(200, [&] {
-            help.grab().save(out.filePath(QStringLiteral("files-help-connect.png")));
+            help.grab().save(out.filePath(QStringLiteral("files-help-modes.png")));
             about.grab().save(out.filePath(QStringLiteral("files-about.png")));
             app.quit();
         });

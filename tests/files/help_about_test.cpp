@@ -1,5 +1,7 @@
+#include "fake_image_host.h"
 #include "files/about_form.h"
 #include "files/help_window.h"
+#include "files/raw_editor.h"
 #include "test_app.h"
 
 #include <QCoreApplication>
@@ -10,6 +12,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -106,4 +109,26 @@ TEST(About, CaptionSizeAndContents) {
     const auto buttons = about.findChildren<QPushButton*>();
     ASSERT_EQ(buttons.size(), 1);
     EXPECT_EQ(buttons.front()->text(), QStringLiteral("OK"));
+}
+
+TEST(Help, OpenHelpAndRawEditorDoNotKeepTheProgramRunning) {
+    test::testApp();
+    test::FakeImageHost host;
+    host.mode = omService;
+    TEditWnd editor(host);
+    HelpWindow help;
+    auto* main = new QWidget;
+    main->setAttribute(Qt::WA_DeleteOnClose);
+    main->show();
+    editor.N8Click();
+    help.showContents();
+
+    // Closing the main window ends the event loop although both stay open;
+    // the guard only fires when they keep it running.
+    QTimer::singleShot(0, main, &QWidget::close);
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    guard.start(5000);
+    EXPECT_EQ(QCoreApplication::exec(), 0);
 }

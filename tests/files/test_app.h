@@ -10,8 +10,10 @@ inline QApplication& testApp() {
     static int argc = 1;
     static char name[] = "files_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: at exit, Qt's own globals may already be gone, and
+    // destroying the application after them crashes.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 } // namespace ksv::test
