@@ -3,12 +3,14 @@
 
 #include "fake_image_host.h"
 #include "files/about_form.h"
+#include "files/file_dialogs.h"
 #include "files/help_window.h"
 #include "files/raw_editor.h"
 #include "image/defaults.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QTextBrowser>
 #include <QTimer>
 
@@ -29,6 +31,9 @@ int main(int argc, char** argv) {
     ksv::TAboutForm about;
     about.show();
 
+    const auto save = ksv::makeSaveDialog(nullptr, QStringLiteral("000000"));
+    save->show();
+
     QTimer::singleShot(500, [&] {
         editor.grab().save(out.filePath(QStringLiteral("files-raw-editor.png")));
         help.grab().save(out.filePath(QStringLiteral("files-help.png")));
@@ -36,6 +41,7 @@ int main(int argc, char** argv) {
         QTimer::singleShot(200, [&] {
             help.grab().save(out.filePath(QStringLiteral("files-help-modes.png")));
             about.grab().save(out.filePath(QStringLiteral("files-about.png")));
+            save->grab().save(out.filePath(QStringLiteral("files-save-dialog.png")));
             app.quit();
         });
     });
