@@ -1,0 +1,22 @@
+#pragma once
+
+// The About window: the program's name and version, the transceivers it
+// programs, and the libraries it uses with their licences.
+
+#include <QDialog>
+
+namespace ksv {
+
+class TAboutForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAboutForm(QWidget* parent = nullptr);
+
+    // Shows the window modally (the main window's "О программе...").
+    void showAbout();
+
+    // "1.1"
+    static QString version();
+};
+
+} // namespace ksv

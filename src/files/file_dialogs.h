@@ -1,0 +1,35 @@
+#pragma once
+
+// The open and save dialogs of the settings file commands. The commands ask
+// through FileDialogs, so that tests can answer in place of the user.
+
+#include <QString>
+#include <memory>
+
+class QFileDialog;
+class QWidget;
+
+namespace ksv {
+
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // The file name the user accepted, or an empty text when cancelled.
+    // proposed preselects a name (a full path or a bare name).
+    virtual QString openFileName(QWidget* parent, const QString& proposed) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& proposed) = 0;
+};
+
+// Qt's own file dialogs (never the desktop's), so the ".ust" suffix is added
+// to a typed name before the overwrite question is asked.
+class QtFileDialogs final : public FileDialogs {
+public:
+    QString openFileName(QWidget* parent, const QString& proposed) override;
+    QString saveFileName(QWidget* parent, const QString& proposed) override;
+};
+
+// The configured dialogs, not yet shown.
+std::unique_ptr<QFileDialog> makeOpenDialog(QWidget* parent, const QString& proposed);
+std::unique_ptr<QFileDialog> makeSaveDialog(QWidget* parent, const QString& proposed);
+
+} // namespace ksv

@@ -1,0 +1,58 @@
+#pragma once
+
+// An ImageHost without a window: it keeps the two images, logs the calls the
+// commands make, and answers the type dialog from a preset value.
+
+#include "common/image_host.h"
+#include "image/checksum.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace ksv::test {
+
+class FakeImageHost final : public ImageHost {
+public:
+    Image current;
+    Image incoming;
+    OperatingMode mode = omUser;
+    int remembered = rtVehicleVhf;
+    std::optional<int> newTypeAnswer; // nullopt: the type dialog is cancelled
+    std::optional<int> preselectedForNew;
+    bool showBufResult = true;
+    QString status = QStringLiteral("Файл: ");
+    QStringList calls; // "SetBuf", "ShowBuf", "chooseType", in order
+    Image lastShown;   // the current image as the last ShowBuf saw it
+
+    Image& currentImage() override { return current; }
+    Image& incomingImage() override { return incoming; }
+    OperatingMode operatingMode() const override { return mode; }
+
+    // Stores like the window would: bit 1 of byte 255 and a fresh checksum.
+    void SetBuf() override {
+        calls << QStringLiteral("SetBuf");
+        setBit(current[off::Model], bit::Stored);
+        current[off::Checksum] = CalcCRC(current);
+    }
+    bool ShowBuf() override {
+        calls << QStringLiteral("ShowBuf");
+        lastShown = current;
+        return showBufResult;
+    }
+
+    int rememberedRadioType() const override { return remembered; }
+    std::optional<int> chooseRadioTypeForNew() override {
+        calls << QStringLiteral("chooseType");
+        preselectedForNew = remembered;
+        if (newTypeAnswer)
+            remembered = *newTypeAnswer;
+        return newTypeAnswer;
+    }
+
+    void setFileStatus(const QString& text) override { status = text; }
+    QString fileStatus() const override { return status; }
+    QWidget* hostWindow() override { return nullptr; }
+};
+
+} // namespace ksv::test

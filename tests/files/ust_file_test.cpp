@@ -1,0 +1,234 @@
+#include "files/ust_file.h"
+#include "image/checksum.h"
+#include "image/defaults.h"
+#include "unprivileged.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace ksv;
+
+namespace {
+
+QByteArray bytesOf(const Image& im) {
+    return QByteArray(reinterpret_cast<const char*>(im.data()), static_cast<int>(kImageSize));
+}
+
+// A valid VHF image whose bytes are all distinct from a zero image.
+Image sampleImage() {
+    Image im = defaultImage(rtStationaryVhf);
+    for (int i = 0; i < 16; ++i)
+        im[static_cast<std::size_t>(232 + i)] = static_cast<std::uint8_t>(0xA0 + i);
+    return im;
+}
+
+class UstFile : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    QString put(const QString& name, const QByteArray& content) const {
+        QFile f(path(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+        return path(name);
+    }
+
+    static QByteArray contentOf(const QString& p) {
+        QFile f(p);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+    }
+};
+
+} // namespace
+
+TEST_F(UstFile, OnlyExactly256BytesAreAccepted) {
+    const QByteArray good = bytesOf(sampleImage());
+    const Image untouched = defaultImage(rtRepeaterUhf);
+
+    for (int length : {0, 255, 257, 512}) {
+        QByteArray content = good;
+        content.resize(length, '\x11');
+        const QString p = put(QStringLiteral("len.ust"), content);
+        Image im = untouched;
+        const UstReadResult r = ReadUSTFile(p, im);
+        EXPECT_EQ(r.status, UstReadStatus::Damaged) << length;
+        EXPECT_EQ(im, untouched) << length;
+        EXPECT_EQ(readFailureMessage(r, p),
+                  QStringLiteral("Файл ") + p + QStringLiteral(" поврежден"));
+    }
+
+    Image im = untouched;
+    EXPECT_TRUE(ReadUSTFile(put(QStringLiteral("ok.ust"), good), im).ok());
+    EXPECT_EQ(bytesOf(im), good);
+}
+
+TEST_F(UstFile, HugeFileIsRefusedByItsLength) {
+    const QString p = path(QStringLiteral("huge.ust"));
+    QFile f(p);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(f.resize(qint64(4) << 30)); // sparse 4 GiB
+    f.close();
+
+    Image im;
+    const UstReadResult r = ReadUSTFile(p, im);
+    EXPECT_EQ(r.status, UstReadStatus::Damaged);
+    EXPECT_TRUE(r.reason.contains(QStringLiteral("4294967296"))) << r.reason.toStdString();
+    EXPECT_EQ(im, Image());
+}
+
+TEST_F(UstFile, BandNibbleDecidesAndChecksumIsNotChecked) {
+    struct Case {
+        std::uint8_t byte228;
+        bool accepted;
+    };
+    for (const Case c : {Case{0x10, false}, Case{0x00, false}, Case{0x13, false}, Case{0xFF, false},
+                         Case{0x21, true}, Case{0x12, true}, Case{0xF1, true}}) {
+        Image file = sampleImage();
+        file[off::FactoryHighBand] = c.byte228;
+        file[off::Checksum] = static_cast<std::uint8_t>(CalcCRC(file) ^ 0x5A); // always wrong
+        const QString p = put(QStringLiteral("band.ust"), bytesOf(file));
+
+        Image im;
+        const UstReadResult r = ReadUSTFile(p, im);
+        EXPECT_EQ(r.ok(), c.accepted) << int(c.byte228);
+        EXPECT_EQ(im, c.accepted ? file : Image()) << int(c.byte228);
+        if (!c.accepted) {
+            EXPECT_EQ(r.status, UstReadStatus::Damaged);
+        }
+    }
+}
+
+TEST_F(UstFile, MissingFolderAndSpecialFilesGiveClearMessages) {
+    Image im;
+    const QString missing = path(QStringLiteral("nothing.ust"));
+    UstReadResult r = ReadUSTFile(missing, im);
+    EXPECT_EQ(r.status, UstReadStatus::NotFound);
+    EXPECT_EQ(readFailureMessage(r, missing),
+              QStringLiteral("Файл ") + missing + QStringLiteral(" не найден"));
+    EXPECT_EQ(ReadUSTFile(path(QStringLiteral("no/such/dir.ust")), im).status,
+              UstReadStatus::NotFound);
+    EXPECT_EQ(ReadUSTFile(QString(), im).status, UstReadStatus::NotFound);
+
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.ust")));
+    const QString folder = path(QStringLiteral("folder.ust"));
+    r = ReadUSTFile(folder, im);
+    EXPECT_EQ(r.status, UstReadStatus::Unreadable);
+    EXPECT_TRUE(readFailureMessage(r, folder).startsWith(QStringLiteral("Файл ") + folder));
+    EXPECT_TRUE(r.reason.contains(QStringLiteral("папка")));
+
+    // A FIFO without a writer would block an ordinary open for ever.
+    const QString fifo = path(QStringLiteral("pipe.ust"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    r = ReadUSTFile(fifo, im);
+    EXPECT_EQ(r.status, UstReadStatus::Unreadable);
+
+    EXPECT_EQ(ReadUSTFile(QStringLiteral("/dev/zero"), im).status, UstReadStatus::Unreadable);
+    EXPECT_EQ(im, Image());
+}
+
+TEST_F(UstFile, FileWithoutReadPermissionNamesFileAndReason) {
+    const QString p = put(QStringLiteral("secret.ust"), bytesOf(sampleImage()));
+    ASSERT_TRUE(QFile::setPermissions(p, QFileDevice::WriteOwner));
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+
+    const int rc = test::runUnprivileged([&] {
+        Image im;
+        const UstReadResult r = ReadUSTFile(p, im);
+        if (r.status != UstReadStatus::Unreadable || im != Image())
+            return 1;
+        const QString text = readFailureMessage(r, p);
+        return text == QStringLiteral("Файл ") + p +
+                           QStringLiteral(" не удается прочитать: нет прав на чтение")
+                   ? 0
+                   : 2;
+    });
+    EXPECT_EQ(rc, 0);
+}
+
+TEST_F(UstFile, SavedFileReadsBackByteForByte) {
+    const Image im = sampleImage();
+    const QString p = path(QStringLiteral("saved.ust"));
+    ASSERT_TRUE(WriteUSTFile(p, im).ok);
+    EXPECT_EQ(contentOf(p), bytesOf(im));
+
+    // Replacing an existing, longer file leaves exactly the new 256 bytes.
+    put(QStringLiteral("saved.ust"), QByteArray(1000, 'x'));
+    ASSERT_TRUE(WriteUSTFile(p, im).ok);
+    Image back;
+    ASSERT_TRUE(ReadUSTFile(p, back).ok());
+    EXPECT_EQ(back, im);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("saved.ust")});
+}
+
+TEST_F(UstFile, SaveIntoReadOnlyFolderKeepsTheOldFile) {
+    const QByteArray old(256, '\x42');
+    const QString sub = path(QStringLiteral("locked"));
+    ASSERT_TRUE(QDir().mkdir(sub));
+    const QString p = sub + QStringLiteral("/card.ust");
+    {
+        QFile f(p);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(old);
+    }
+    // The file itself may be written; only the folder refuses new entries.
+    ASSERT_EQ(::chmod(QFile::encodeName(p).constData(), 0666), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(sub).constData(), 0555), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+
+    const int rc = test::runUnprivileged([&] { return WriteUSTFile(p, sampleImage()).ok ? 1 : 0; });
+    EXPECT_EQ(rc, 0);
+    EXPECT_EQ(contentOf(p), old);
+    EXPECT_EQ(QDir(sub).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("card.ust")});
+    ::chmod(QFile::encodeName(sub).constData(), 0755);
+}
+
+TEST_F(UstFile, WriteFailingMidwayKeepsTheOldFile) {
+    const QByteArray old(256, '\x37');
+    const QString p = put(QStringLiteral("card.ust"), old);
+
+    // Files may grow to 100 bytes only: the 256-byte write breaks off midway
+    // with EFBIG, as it would on a full disk.
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 100;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const UstWriteResult r = WriteUSTFile(p, sampleImage());
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.reason.isEmpty());
+    EXPECT_EQ(contentOf(p), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("card.ust")});
+    EXPECT_EQ(writeFailureMessage(p), QStringLiteral("Файл ") + p + QStringLiteral(" не записан"));
+}
+
+TEST_F(UstFile, SaveOverFolderOrFifoFailsAndLeavesThem) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.ust")));
+    EXPECT_FALSE(WriteUSTFile(path(QStringLiteral("folder.ust")), sampleImage()).ok);
+    EXPECT_TRUE(QFileInfo(path(QStringLiteral("folder.ust"))).isDir());
+
+    const QString fifo = path(QStringLiteral("pipe.ust"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_FALSE(WriteUSTFile(fifo, sampleImage()).ok);
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+
+    EXPECT_FALSE(WriteUSTFile(path(QStringLiteral("no/such/folder/x.ust")), sampleImage()).ok);
+}
