@@ -98,6 +98,8 @@ public:
     QTabWidget* pages() const { return PageControl1; }
     QString statusPanel(int index) const;
     bool toneTabShown() const;
+    // No context menu over the tool bars: they cannot be hidden by the user.
+    QMenu* createPopupMenu() override { return nullptr; }
 
 public slots:
     void NewClick();
@@ -129,7 +131,6 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    QMenu* createPopupMenu() override { return nullptr; }
 
 private:
     // Frame (main_window.cpp).
