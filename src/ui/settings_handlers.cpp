@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
 
 namespace ksv {
 

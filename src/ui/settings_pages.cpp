@@ -50,7 +50,7 @@ QGroupBox* frame(const char* name) {
 void addRow(QGridLayout* grid, const QString& caption, QWidget* control) {
     const int row = grid->rowCount();
     grid->addWidget(captionFor(caption, control), row, 0);
-    grid->addWidget(control, row, 1, Qt::AlignLeft);
+    grid->addWidget(control, row, 1, Qt::AlignRight);
 }
 
 QGridLayout* formGrid(QWidget* owner) {
@@ -180,7 +180,7 @@ void buildTonePage(SettingsControls& c) {
         label->setObjectName(QStringLiteral("Label%1").arg(k + 7));
         const int row = t->rowCount();
         t->addWidget(label, row, 0);
-        t->addWidget(spin, row, 1, Qt::AlignLeft);
+        t->addWidget(spin, row, 1, Qt::AlignRight);
         c.toneSpin[k] = spin;
         c.toneLabel[k] = label;
         if (k > 0) {

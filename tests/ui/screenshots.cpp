@@ -55,6 +55,8 @@ void shootMode(const QString& dir, ksv::OperatingMode mode, const QString& tag, 
         shootWindow(dir, QStringLiteral("ui-%1-tones-5.png").arg(tag), form.get());
     }
     pages->setCurrentIndex(2);
+    form->controls().CheckBox3->setChecked(true);
+    shootWindow(dir, QStringLiteral("ui-%1-scan-on.png").arg(tag), form.get());
     form->controls().CheckBox3->setChecked(false);
     shootWindow(dir, QStringLiteral("ui-%1-scan-off.png").arg(tag), form.get());
 

@@ -40,6 +40,46 @@ protected:
     }
 };
 
+QStringList items(const QComboBox* box) {
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
+
+TEST_F(SettingsPagesTest, ListsOfferTheirItems) {
+    const struct {
+        QComboBox* box;
+        int count;
+        const char* first;
+        const char* last;
+    } lists[] = {{c().ComboBox17, 2, "Нет", "Да"},  {c().ComboBox10, 37, "Не ограничено", "180"},
+                 {c().ComboBox12, 2, "Нет", "Да"},  {c().ComboBox1, 40, "1", "40"},
+                 {c().ComboBox4, 40, "1", "40"},    {c().ComboBox6, 15, "1", "15"},
+                 {c().ComboBox7, 41, "100", "500"}, {c().ComboBox11, 4, "Вариант 4", "Вариант 3"},
+                 {c().ComboBox5, 40, "1", "40"},    {c().ComboBox8, 10, "0,5", "5,0"},
+                 {c().ComboBox14, 5, "1", "5"},     {c().ComboBox15, 20, "1", "20"},
+                 {c().ComboBox16, 15, "1", "15"}};
+    for (const auto& l : lists) {
+        const QStringList texts = items(l.box);
+        ASSERT_EQ(texts.size(), l.count) << l.box->objectName().toStdString();
+        EXPECT_EQ(texts.first(), QString::fromUtf8(l.first));
+        EXPECT_EQ(texts.last(), QString::fromUtf8(l.last));
+    }
+    EXPECT_EQ(items(c().ComboBox8)[1], QStringLiteral("1,0"));
+    EXPECT_EQ(items(c().ComboBox11),
+              (QStringList{"Вариант 4", "Вариант 1", "Вариант 2", "Вариант 3"}));
+    EXPECT_EQ(items(c().ComboBox13), (QStringList{"5-10-20 (Возимая)", "5-20-40 (Стационарная)"}));
+    EXPECT_EQ(items(form->findChild<QComboBox*>("ComboBox9")),
+              (QStringList{"Отсутствует", "09ЛС400-07Б"}));
+
+    start(omUser, rtStationaryUhf);
+    EXPECT_EQ(items(c().ComboBox13), (QStringList{"5-10-20 (Возимая)", "5-20-30 (Стационарная)"}));
+    EXPECT_EQ(c().ComboBox13->currentIndex(), 1);
+    EXPECT_EQ(items(form->findChild<QComboBox*>("ComboBox9")),
+              (QStringList{"Отсутствует", "09ЛС400-07В"}));
+}
+
 TEST_F(SettingsPagesTest, InvalidGroupIsRefusedAndItsSelectorsJumpBack) {
     showWith([](Image& im) {
         im[216] = 29;
