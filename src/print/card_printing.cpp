@@ -27,6 +27,8 @@ PrintResult printCard(QPrinter& printer, const CardData& data, CardLayout layout
     QPainter painter;
     if (!painter.begin(&printer))
         return PrintResult::BeginFailed;
+    // Glyphs go to the page as they are: no lossy image compression.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
 
     PageWriter writer;
     writer.setResolution(printer.logicalDpiX(), printer.logicalDpiY());

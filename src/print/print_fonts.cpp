@@ -1,5 +1,6 @@
 #include "print/print_fonts.h"
 
+#include <QColor>
 #include <QFile>
 #include <vector>
 
@@ -69,8 +70,11 @@ QImage PrintFonts::glyph(FontId font, unsigned char code, QSize size) const {
     if (const auto it = cache_.constFind(key); it != cache_.constEnd())
         return *it;
 
-    QImage out(size, QImage::Format_Grayscale8);
-    out.fill(255);
+    // One bit per pixel, index 0 black (ink) and 1 white: a printer's PDF
+    // engine turns such an image into a stencil of its ink.
+    QImage out(size, QImage::Format_Mono);
+    out.setColorTable({QColor(Qt::black).rgba(), QColor(Qt::white).rgba()});
+    out.fill(1);
     const QImage& src = bitmap(font);
     if (code >= 32 && !src.isNull() && !size.isEmpty()) {
         const QRect r = glyphRect(code);
@@ -86,7 +90,7 @@ QImage PrintFonts::glyph(FontId font, unsigned char code, QSize size) const {
                         ink = s[r.x() + sx] < 128;
                 }
                 if (ink)
-                    line[x] = 0;
+                    line[x / 8] = uchar(line[x / 8] & ~(0x80 >> (x % 8)));
             }
         }
     }

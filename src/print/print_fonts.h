@@ -31,8 +31,8 @@ public:
     // Rectangle of the glyph of code (>= 32) in its font bitmap.
     static QRect glyphRect(unsigned char code);
 
-    // The glyph of code stretched to size, black on white; codes below 32
-    // give a white cell. Results are kept for reuse.
+    // The glyph of code stretched to size, black on white, one bit per
+    // pixel; codes below 32 give a white cell. Results are kept for reuse.
     QImage glyph(FontId font, unsigned char code, QSize size) const;
 
     // The raw bytes of a font file as compiled in.
