@@ -200,9 +200,13 @@ void TPrintForm::resizeEvent(QResizeEvent* event) {
 }
 
 // Escape closes the window only from "Печать" (see eventFilter); elsewhere
-// it does nothing, unlike in an ordinary dialog.
+// it does nothing, unlike in an ordinary dialog. Enter presses the button
+// that has the focus and nothing else: on the check box it does not print.
 void TPrintForm::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    const int key = event->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if ((key == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) ||
+        (enter && !qobject_cast<QPushButton*>(focusWidget()))) {
         event->accept();
         return;
     }

@@ -201,7 +201,9 @@ TEST_F(PrintForm, PrintCommand) {
     ksv::test::MessageRecorder messages;
     QTemporaryDir dir;
     QString chosenFile;
+    int dialogs = 0;
     form.setPrintDialogRunner([&](QPrinter& printer, QWidget*) {
+        ++dialogs;
         if (chosenFile.isEmpty())
             return false; // cancelled
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -211,10 +213,16 @@ TEST_F(PrintForm, PrintCommand) {
     });
     form.show();
 
-    // A cancelled dialog prints nothing and leaves the window open.
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    // Enter on "Печать", which has the focus, prints; on the check box it
+    // does not. A cancelled dialog prints nothing and leaves the window open.
+    QTest::keyClick(form.Button1, Qt::Key_Return);
+    EXPECT_EQ(dialogs, 1);
     EXPECT_TRUE(form.isVisible());
     EXPECT_TRUE(messages.log.empty());
+    form.CheckBox1->setFocus();
+    QTest::keyClick(form.CheckBox1, Qt::Key_Return);
+    EXPECT_EQ(dialogs, 1);
+    form.Button1->setFocus();
 
     // A printer that cannot start: the window stays open and says so.
     chosenFile = dir.filePath("missing/dir/card.pdf");
