@@ -12,6 +12,9 @@
 
 namespace ksv::print {
 
+// Today in the system's short date format.
+QString currentDateText();
+
 // The seven cells of one row of the channel table, as displayed.
 struct ChannelCells {
     QString rx;       // column 1, receive frequency ("149025" or "Откл")
@@ -33,9 +36,9 @@ inline constexpr std::array<const char*, 4> kScanTransmitItems = {"Вариан�
 struct CardData {
     // Status bar panel 1: "Файл: " followed by the file name, or "Файл: " alone.
     QString fileField = QStringLiteral("Файл: ");
-    // The current date as the card prints it; QLocale::system() short format
-    // by default (see currentDateText).
-    QString date;
+    // The date the card prints: today in the system's short format unless
+    // set otherwise.
+    QString date = currentDateText();
 
     // Channel groups, image bytes 216..219 (0-based channel indexes): which
     // rows of sheet 1 are printed in full.
@@ -76,8 +79,5 @@ struct CardData {
     QString scrambler;     // ComboBox9 text ("УПР: ")
     bool midBand = false;  // operating mode is mid-band
 };
-
-// Today in the system's short date format.
-QString currentDateText();
 
 } // namespace ksv::print

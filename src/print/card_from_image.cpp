@@ -2,16 +2,10 @@
 
 #include "image/codecs.h"
 
-#include <QDate>
-#include <QLocale>
 #include <algorithm>
 #include <optional>
 
 namespace ksv::print {
-
-QString currentDateText() {
-    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
-}
 
 namespace {
 
@@ -48,7 +42,6 @@ CardData cardFromImage(const Image& image, OperatingMode mode, const QString& fi
     const Diap diap = DiapTxt(type, mode);
 
     d.fileField = QStringLiteral("Файл: ") + fileName;
-    d.date = currentDateText();
     d.factoryNumber = text(ZnTxt(image));
     d.firmware = text(VerTxt(image));
     d.midBand = mode == omMidBand;
