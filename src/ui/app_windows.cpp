@@ -1,6 +1,12 @@
 #include "ui/app_windows.h"
 
+#include "files/about_form.h"
+#include "files/file_commands.h"
+#include "files/help_window.h"
 #include "files/newtype_form.h"
+#include "files/raw_editor.h"
+#include "link/sn_form.h"
+#include "print/print_form.h"
 #include "ui/main_window.h"
 #include "ui/placeholder_windows.h"
 
@@ -12,10 +18,12 @@ std::unique_ptr<TForm1> createAppWindows(OperatingMode mode) {
     w.form1 = form1.get();
     w.about = new TAboutForm(form1.get());
     w.newType = new TNewTypeForm(form1.get());
-    w.editWnd = new TEditWnd(form1.get());
-    w.printForm = new TPrintForm(form1.get());
+    w.editWnd = new TEditWnd(*form1, form1.get());
+    w.printForm = new print::TPrintForm(form1.get());
     w.rwForm = new TRWForm(form1.get());
-    w.snForm = new TSNForm(form1.get());
+    w.snForm = new TSNForm(*form1, form1.get());
+    w.files = std::make_shared<FileCommands>(*form1);
+    w.help = new HelpWindow(form1.get());
     return form1;
 }
 

@@ -8,24 +8,33 @@
 
 #include <memory>
 
+class QWidget;
+
 namespace ksv {
 
 class TForm1;
 class TAboutForm;
 class TNewTypeForm;
 class TEditWnd;
+namespace print {
 class TPrintForm;
+}
 class TRWForm;
 class TSNForm;
+class FileCommands;
+class HelpWindow;
 
 struct AppWindows {
     TForm1* form1 = nullptr;
     TAboutForm* about = nullptr;
     TNewTypeForm* newType = nullptr;
     TEditWnd* editWnd = nullptr;
-    TPrintForm* printForm = nullptr;
+    print::TPrintForm* printForm = nullptr;
     TRWForm* rwForm = nullptr;
     TSNForm* snForm = nullptr;
+    // Not windows of their own: the file commands and the help viewer.
+    std::shared_ptr<FileCommands> files;
+    HelpWindow* help = nullptr;
 };
 
 // Creates TForm1, TAboutForm, TNewTypeForm, TEditWnd, TPrintForm, TRWForm and

@@ -97,6 +97,8 @@ public:
     ChannelGrid* grid() const { return StringGrid1; }
     QTabWidget* pages() const { return PageControl1; }
     QString statusPanel(int index) const;
+    QComboBox* scramblerBox() const { return ComboBox9; }
+    QLabel* rangeLabel() const { return Label2; }
     bool toneTabShown() const;
     // No context menu over the tool bars: they cannot be hidden by the user.
     QMenu* createPopupMenu() override { return nullptr; }
