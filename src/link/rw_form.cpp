@@ -1,6 +1,7 @@
 #include "link/rw_form.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QProgressBar>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -14,6 +15,37 @@ constexpr int kClientWidth = 486;
 constexpr int kClientHeight = 29;
 constexpr int kGaugeMax = 256;
 
+// A gauge in the classic style: a navy bar on white, the percentage in the
+// middle drawn white over the bar and navy over the rest, so it reads at
+// every value.
+class Gauge : public QProgressBar {
+public:
+    using QProgressBar::QProgressBar;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        const QRect frame = rect().adjusted(0, 0, -1, -1);
+        const QRect inner = rect().adjusted(1, 1, -1, -1);
+        const int span = maximum() - minimum();
+        const int filled = span > 0 ? inner.width() * (value() - minimum()) / span : 0;
+        const QRect bar(inner.left(), inner.top(), filled, inner.height());
+        const QRect rest(inner.left() + filled, inner.top(), inner.width() - filled,
+                         inner.height());
+        p.fillRect(inner, Qt::white);
+        p.fillRect(bar, QColor(0, 0, 128));
+        p.setPen(Qt::gray);
+        p.drawRect(frame);
+        const QString label = text();
+        p.setClipRect(bar);
+        p.setPen(Qt::white);
+        p.drawText(inner, Qt::AlignCenter, label);
+        p.setClipRect(rest);
+        p.setPen(QColor(0, 0, 128));
+        p.drawText(inner, Qt::AlignCenter, label);
+    }
+};
+
 QTimer* makeTimer(QObject* parent) {
     auto* t = new QTimer(parent);
     t->setObjectName(QStringLiteral("Timer1"));
@@ -26,8 +58,7 @@ QTimer* makeTimer(QObject* parent) {
 TRWForm::TRWForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      Timer1(makeTimer(this)), Gauge1(new QProgressBar(this)),
-      exchange_(CommPort1, *Timer1, *this) {
+      Timer1(makeTimer(this)), Gauge1(new Gauge(this)), exchange_(CommPort1, *Timer1, *this) {
     setObjectName(QStringLiteral("RWForm"));
     setModal(true);
     setFixedSize(kClientWidth, kClientHeight);
