@@ -2,16 +2,13 @@
 
 #include "link/port_names.h"
 
-#include <QCoreApplication>
-#include <QEvent>
+#include <QMetaObject>
 #include <algorithm>
 #include <cstring>
 
 namespace ksv {
 
 namespace {
-
-const QEvent::Type kHandOverEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 // How long the owner waits for a thread to signal its start.
 constexpr std::chrono::milliseconds kStartWait{1000};
@@ -40,18 +37,15 @@ int baudRateOf(int bitsPerSecond) {
 
 TCustomCommPort::TCustomCommPort(QObject* parent)
     : QObject(parent), factory_(createPlatformSerialDevice),
-      calls_([this] { QCoreApplication::postEvent(this, new QEvent(kHandOverEvent)); }) {}
+      // Queued by name: the owner thread's event loop then runs the call.
+      calls_([this] { QMetaObject::invokeMethod(this, "runHandOver", Qt::QueuedConnection); }) {}
 
 TCustomCommPort::~TCustomCommPort() {
     DoClose();
 }
 
-bool TCustomCommPort::event(QEvent* e) {
-    if (e->type() == kHandOverEvent) {
-        calls_.runPending();
-        return true;
-    }
-    return QObject::event(e);
+void TCustomCommPort::runHandOver() {
+    calls_.runPending();
 }
 
 void TCustomCommPort::setDeviceFactory(std::function<std::unique_ptr<SerialDevice>()> factory) {

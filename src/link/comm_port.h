@@ -29,6 +29,7 @@
 namespace ksv {
 
 class TCustomCommPort : public QObject {
+    Q_OBJECT
 public:
     explicit TCustomCommPort(QObject* parent = nullptr);
     ~TCustomCommPort() override;
@@ -94,15 +95,18 @@ public:
     // Devices are made by this factory (the platform's by default).
     void setDeviceFactory(std::function<std::unique_ptr<SerialDevice>()> factory);
     // Longest time between two offers of waiting bytes (500 ms by default).
-    void setIdleOfferInterval(int ms) { idleOfferMs_ = ms > 0 ? ms : idleOfferMs_; }
+    void setIdleOfferInterval(int ms) {
+        if (ms > 0)
+            idleOfferMs_ = ms;
+    }
     int idleOfferInterval() const { return idleOfferMs_; }
     // True while a worker waits for the owner thread to run an event.
     bool hasPendingEvent() const { return calls_.hasPending(); }
 
-protected:
-    bool event(QEvent* e) override;
-
 private:
+    // Runs the call a worker is waiting to hand over (queued to this thread).
+    Q_INVOKABLE void runHandOver();
+
     void DoOpen();
     void DoClose();
     LineSettings lineSettings() const;
@@ -128,7 +132,7 @@ private:
     bool rts_ = false;
     TC32EventType monitorEvents_ = kAllCommEvents;
     std::string deviceName_;
-    int idleOfferMs_ = 500;
+    std::atomic<int> idleOfferMs_{500};
 
     // Open state (changed on the owner thread only, while no worker runs).
     std::function<std::unique_ptr<SerialDevice>()> factory_;
