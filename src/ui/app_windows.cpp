@@ -5,10 +5,11 @@
 #include "files/help_window.h"
 #include "files/newtype_form.h"
 #include "files/raw_editor.h"
+#include "link/rw_form.h"
 #include "link/sn_form.h"
+#include "link/write_list.h"
 #include "print/print_form.h"
 #include "ui/main_window.h"
-#include "ui/placeholder_windows.h"
 
 namespace ksv {
 
@@ -22,6 +23,10 @@ std::unique_ptr<TForm1> createAppWindows(OperatingMode mode) {
     w.printForm = new print::TPrintForm(form1.get());
     w.rwForm = new TRWForm(form1.get());
     w.snForm = new TSNForm(*form1, form1.get());
+    // The verifying read compares the factory number bytes only while a
+    // change of the number is allowed.
+    TForm1* f = form1.get();
+    w.rwForm->setNumberChangeRule([f] { return f->numberChangeAllowed(); });
     w.files = std::make_shared<FileCommands>(*form1);
     w.help = new HelpWindow(form1.get());
     return form1;

@@ -1,14 +1,20 @@
 #include "ui/commands.h"
 
+#include "common/messages.h"
 #include "files/about_form.h"
 #include "files/file_commands.h"
 #include "files/help_window.h"
 #include "files/raw_editor.h"
+#include "image/checksum.h"
+#include "link/rw_form.h"
 #include "link/sn_form.h"
+#include "link/write_plan.h"
 #include "print/print_form.h"
 #include "ui/card_from_window.h"
 #include "ui/main_window.h"
-#include "ui/placeholder_windows.h"
+
+#include <QComboBox>
+#include <QLabel>
 
 namespace ksv::commands {
 
@@ -32,9 +38,72 @@ void print(TForm1& form) {
         p->ShowPrint(cardFromWindow(form));
 }
 
-void readRadio(TForm1&) {}
+namespace {
 
-void writeRadio(TForm1&) {}
+constexpr std::uint8_t kPowerLock = 0x20; // status byte: the vehicle power set is forced
+const char* const kNoConnection = "Нет соединения";
+
+} // namespace
+
+void readRadio(TForm1& form) {
+    TRWForm* rw = form.windows().rwForm;
+    if (!rw)
+        return;
+    std::uint8_t status = 0;
+    Image& incoming = form.incomingImage();
+    if (!rw->ReadData(incoming, status)) {
+        messenger().error(QString::fromUtf8(kNoConnection));
+        return;
+    }
+    if (CheckCRC(incoming))
+        messenger().information(QStringLiteral("Данные считаны"));
+    // A wrong checksum is accepted silently: the window shows what was read.
+    Image& current = form.currentImage();
+    current = incoming;
+    const bool locked = (status & kPowerLock) != 0;
+    if (locked)
+        setBit(current[off::Options223], bit::PowerSet);
+    form.ShowBuf();
+    if (locked && form.operatingMode() == omService) {
+        QLabel* label = form.rangeLabel();
+        label->setText(label->text() + QStringLiteral(" (выход в режим 40(30) Вт заблокирован)"));
+    }
+}
+
+void writeRadio(TForm1& form) {
+    TRWForm* rw = form.windows().rwForm;
+    if (!rw)
+        return;
+    std::uint8_t status = 0;
+    Image& incoming = form.incomingImage();
+    if (!rw->ReadData(incoming, status)) {
+        messenger().error(QString::fromUtf8(kNoConnection));
+        return;
+    }
+    form.SetBuf();
+    Image& current = form.currentImage();
+    const bool powerAtFirst = form.controls().ComboBox13->currentIndex() == 0;
+    const WritePlan plan =
+        planWrite(current, incoming, status, powerAtFirst, form.numberChangeAllowed());
+    if (plan.checksumComputed)
+        current[off::Checksum] = plan.checksum;
+    if (plan.decision != WriteDecision::Write) {
+        const QString text = writeDecisionText(plan.decision);
+        if (writeDecisionIsError(plan.decision))
+            messenger().error(text);
+        else
+            messenger().information(text);
+        return;
+    }
+    if (!rw->WriteData(plan.list)) {
+        messenger().error(QString::fromUtf8(kNoConnection));
+        return;
+    }
+    if (rw->VerifyData(current))
+        messenger().information(QStringLiteral("Данные записаны"));
+    else
+        messenger().error(QStringLiteral("Ошибка записи данных!"));
+}
 
 void help(TForm1& form) {
     if (HelpWindow* h = form.windows().help)
@@ -61,12 +130,14 @@ void quitHelp(TForm1& form) {
         h->closeHelp();
 }
 
-int findPort(TForm1&) {
-    return 0;
+int findPort(TForm1& form) {
+    TRWForm* rw = form.windows().rwForm;
+    return rw && rw->FindPort() ? rw->openPort() : 0;
 }
 
-bool selectPort(TForm1&, int) {
-    return false;
+bool selectPort(TForm1& form, int n) {
+    TRWForm* rw = form.windows().rwForm;
+    return rw && rw->SelectPort(n);
 }
 
 } // namespace ksv::commands

@@ -91,6 +91,9 @@ public:
     // enabled. 0 (nothing opened) changes nothing.
     void applyPortResult(int portOrZero);
     int checkedPort() const { return checkedPort_; }
+    // Service mode with "изменить номер" ticked: the factory number bytes
+    // may be written into the transceiver.
+    bool numberChangeAllowed();
 
     // ---- Controls, for the commands and for tests ----
     SettingsControls& controls() { return sc_; }

@@ -3,6 +3,8 @@
 // and hands the work to one function of commands.cpp.
 
 #include "common/messages.h"
+#include "link/sn_form.h"
+#include "link/write_list.h"
 #include "ui/click_label.h"
 #include "ui/command_icons.h"
 #include "ui/commands.h"
@@ -236,6 +238,7 @@ void TForm1::buildShortcuts() {
     // A hidden menu item takes no shortcuts; while "Редактирование" is hidden
     // its shortcut is served by this one (the handler itself checks the mode).
     hiddenN8Shortcut_ = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F1), this);
+    hiddenN8Shortcut_->setObjectName(QStringLiteral("HotKey12"));
     hiddenN8Shortcut_->setContext(Qt::WindowShortcut);
     connect(hiddenN8Shortcut_, &QShortcut::activated, this, &TForm1::N8Click);
     connect(N8, &QAction::changed, this,
@@ -342,6 +345,11 @@ void TForm1::applyPortResult(int portOrZero) {
 void TForm1::setReadWriteEnabled(bool on) {
     Read->setEnabled(on);
     Write->setEnabled(on);
+}
+
+bool TForm1::numberChangeAllowed() {
+    return ksv::numberChangeAllowed(mode_,
+                                    windows_.snForm && windows_.snForm->numberChangeAllowed());
 }
 
 } // namespace ksv

@@ -5,6 +5,7 @@
 
 #include "files/newtype_form.h"
 #include "image/image.h"
+#include "link/rw_form.h"
 #include "support/message_recorder.h"
 #include "ui/app_windows.h"
 #include "ui/main_window.h"
@@ -25,6 +26,8 @@ protected:
         form->setRunStartUpOnShow(runStartUpOnShow);
         form->setEndProgram([this] { ++programEnds; });
         form->windows().newType->setEndProgram([this] { ++programEnds; });
+        // Exchanges that find no transceiver give up after six short ticks.
+        form->windows().rwForm->exchange().setTimings({20, 10});
     }
 
     // Start-up as if the type had been chosen in the dialog.

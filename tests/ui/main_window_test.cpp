@@ -112,9 +112,13 @@ TEST_F(MainWindowTest, ShortcutsActLikeTheirItemsAndNotWhileDisabled) {
     form->applyPortResult(2);
     QTest::keyClick(form.get(), Qt::Key_F4);
     EXPECT_EQ(read.count(), 1);
+    // The read found no transceiver; its progress window took the focus.
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Нет соединения")});
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
 
     // Alt+F1 stays live while its item is hidden (the handler checks the mode).
-    QSignalSpy hidden(form->findChild<QShortcut*>(), &QShortcut::activated);
+    QSignalSpy hidden(form->findChild<QShortcut*>("HotKey12"), &QShortcut::activated);
     QTest::keyClick(form.get(), Qt::Key_F1, Qt::AltModifier);
     EXPECT_EQ(hidden.count(), 1);
 
