@@ -2,7 +2,7 @@
 # the tests need, but only those that are missing, so a second run is quick.
 KSV_PACKAGES=(
   build-essential cmake
-  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-translations-l10n
   libgtest-dev libgmock-dev
   fonts-dejavu-core xvfb xauth
   libfreetype-dev xfonts-terminus

@@ -18,9 +18,13 @@ static void registerHelpResources() {
 namespace ksv {
 
 QUrl HelpWindow::contentsUrl(const QString& dir) {
-    const QFileInfo onDisk(QDir(dir).filePath(QStringLiteral("help/index.html")));
-    if (onDisk.isFile())
-        return QUrl::fromLocalFile(onDisk.absoluteFilePath());
+    // Beside the program in the build tree; under share/ when installed, found
+    // relative to the program so that a moved installation still finds it.
+    for (const char* place : {"help/index.html", "../share/ksv717n/help/index.html"}) {
+        const QFileInfo onDisk(QDir(dir).filePath(QString::fromLatin1(place)));
+        if (onDisk.isFile())
+            return QUrl::fromLocalFile(onDisk.absoluteFilePath());
+    }
     registerHelpResources();
     return QUrl(QStringLiteral("qrc:/help/index.html"));
 }

@@ -4,6 +4,9 @@
 #include "ui/main_window.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char** argv) {
     // The mode is decided from the arguments as given, before Qt removes its own.
@@ -12,6 +15,13 @@ int main(int argc, char** argv) {
     // The title names the program to the desktop; message boxes carry it too.
     // (A display name would be appended to every window caption.)
     QApplication::setApplicationName(ksv::applicationTitle());
+
+    // The program speaks Russian whatever the desktop's language: Qt's own
+    // dialogs (file dialogs, the print dialog, standard buttons) follow it.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
 
     const std::unique_ptr<ksv::TForm1> form1 = ksv::createAppWindows(mode);
     form1->show();
