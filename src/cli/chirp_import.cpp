@@ -170,7 +170,7 @@ RowsRead readChirpRows(const CsvTable& table, const FrequencyRules& rules) {
         if (duplex == "off") {
             row.tx = 0;
         } else if (duplex.empty()) {
-            txKhz = rx.khz;
+            row.tx = row.rx; // simplex: the receive frequency, already checked
         } else if (duplex == "+" || duplex == "-" || duplex == "split") {
             const Khz offset = mhzToKhz(cell(rec, "Offset"));
             if (!offset.khz)
@@ -187,8 +187,7 @@ RowsRead readChirpRows(const CsvTable& table, const FrequencyRules& rules) {
             if (c.code)
                 row.tx = c.code;
             else
-                fail(duplex.empty() ? "Frequency" : "Offset",
-                     "частота передачи " + khzText(*txKhz) + " кГц: " + c.problem);
+                fail("Offset", "частота передачи " + khzText(*txKhz) + " кГц: " + c.problem);
         }
 
         // Subtones from the tone mode: Tone sends rToneFreq; TSQL sends and
