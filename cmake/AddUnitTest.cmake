@@ -2,14 +2,14 @@
 #
 # Builds one GoogleTest binary and registers its cases with CTest. Cases are
 # listed when ctest runs (PRE_TEST), so a test binary that needs a display or a
-# pseudo-terminal is never started at build time. Every test runs offscreen and
-# with the four COM port names pointing at paths that do not exist, so no test
-# can ever open one of the machine's real serial ports; a test that needs a
-# port maps it to a pseudo-terminal itself.
+# pseudo-terminal is never started at build time. Every test binary links
+# ksv_test_environment, which points the four COM port names at paths that do
+# not exist before main() runs, so no test can ever open one of the machine's
+# real serial ports; a test that needs a port maps it to a pseudo-terminal.
 function(add_unit_test name)
   cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ksv_test_environment ${T_LIBS} GTest::gtest GTest::gtest_main)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
@@ -18,5 +18,5 @@ function(add_unit_test name)
     DISCOVERY_TIMEOUT 60
     PROPERTIES
       TIMEOUT ${T_TIMEOUT}
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KSV717N_COM1=/nonexistent/ksv717n-com1;KSV717N_COM2=/nonexistent/ksv717n-com2;KSV717N_COM3=/nonexistent/ksv717n-com3;KSV717N_COM4=/nonexistent/ksv717n-com4")
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

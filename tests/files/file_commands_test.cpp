@@ -1,4 +1,4 @@
-#include "fake_image_host.h"
+#include "support/fake_image_host.h"
 #include "files/file_commands.h"
 #include "files/ust_file.h"
 #include "image/codecs.h"

@@ -1,4 +1,4 @@
-#include "fake_image_host.h"
+#include "support/fake_image_host.h"
 #include "files/about_form.h"
 #include "files/help_window.h"
 #include "files/raw_editor.h"

@@ -1,4 +1,4 @@
-#include "fake_image_host.h"
+#include "support/fake_image_host.h"
 #include "files/hex_grid.h"
 #include "files/raw_editor.h"
 #include "image/checksum.h"

@@ -1,0 +1,134 @@
+#include "link/port_exchange.h"
+
+#include "link/port_names.h"
+
+#include <chrono>
+#include <thread>
+
+namespace ksv {
+
+void configureCommPort(TCommPort& port) {
+    port.setComNumber(1);
+    port.setBaudRate(cbr9600);
+    port.setParity(paNone);
+    port.setStopbits(sb1_0);
+    port.setDatabits(8);
+    port.setInSize(2048);
+    port.setOutSize(4096);
+    port.setDTR(false);
+    port.setRTS(false);
+    port.setMonitorEvents(kAllCommEvents);
+}
+
+PortExchange::PortExchange(TCommPort& port, QTimer& timer, ExchangeView& view)
+    : port_(port), timer_(timer), view_(view), protocol_(*this, *this) {
+    timer_.setInterval(timings_.timerMs);
+    timer_.stop();
+    QObject::connect(&timer_, &QTimer::timeout, this, [this] { protocol_.timerTick(); });
+    port_.OnTriggerAvail = [this](TCustomCommPort*, std::uint16_t) { protocol_.dataAvailable(); };
+}
+
+PortExchange::~PortExchange() {
+    port_.OnTriggerAvail = nullptr;
+}
+
+void PortExchange::setTimings(const ExchangeTimings& t) {
+    timings_ = t;
+    timer_.setInterval(t.timerMs);
+}
+
+void PortExchange::restartTimer() {
+    timer_.stop();
+    timer_.start(timings_.timerMs);
+}
+
+void PortExchange::pause(int ms) {
+    const int scaled = ms * timings_.pausePercent / 100;
+    if (scaled > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(scaled));
+}
+
+void PortExchange::finish() {
+    view_.endExchange();
+}
+
+void PortExchange::userClosed() {
+    protocol_.closed();
+}
+
+void PortExchange::cancel() {
+    protocol_.closed();
+    view_.endExchange();
+}
+
+bool PortExchange::ReadData(Image& image, std::uint8_t& status) {
+    view_.exchangeStarting(QStringLiteral("Чтение данных : "));
+    protocol_.beginRead();
+    view_.runExchange();
+    protocol_.closed();
+    if (!protocol_.result()) {
+        status = 0;
+        return false;
+    }
+    image = Image(protocol_.image());
+    status = protocol_.statusByte();
+    return true;
+}
+
+bool PortExchange::WriteData(const WriteList& list) {
+    view_.exchangeStarting(QStringLiteral("Запись данных : "));
+    protocol_.beginWrite(list);
+    view_.runExchange();
+    protocol_.closed();
+    return protocol_.result();
+}
+
+bool PortExchange::VerifyData(const Image& image) {
+    return VerifyData(image, numberChange_ && numberChange_());
+}
+
+bool PortExchange::VerifyData(const Image& image, bool numberChangeAllowed) {
+    Image read;
+    std::uint8_t status = 0;
+    if (!ReadData(read, status))
+        return false;
+    return sameAtWritableOffsets(read, image, numberChangeAllowed);
+}
+
+bool PortExchange::SelectPort(int n) {
+    port_.setOpen(false);
+    port_.setComNumber(n);
+    port_.setOpen(true);
+    return port_.Open();
+}
+
+bool PortExchange::FindPort() {
+    for (int n = kLastComPort; n >= kFirstComPort; --n)
+        if (SelectPort(n))
+            return true;
+    return false;
+}
+
+void EventLoopExchangeView::exchangeStarting(const QString& caption) {
+    ended_ = false;
+    if (onStart)
+        onStart(caption);
+}
+
+void EventLoopExchangeView::showProgress(int value) {
+    if (onProgress)
+        onProgress(value);
+}
+
+void EventLoopExchangeView::runExchange() {
+    if (!ended_)
+        loop_.exec();
+    ended_ = false;
+}
+
+void EventLoopExchangeView::endExchange() {
+    ended_ = true;
+    loop_.quit();
+}
+
+} // namespace ksv

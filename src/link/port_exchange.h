@@ -1,0 +1,116 @@
+#pragma once
+
+// Runs the transfer protocol over the port component with a timer: the
+// exchange operations (read, write, verify) and the port choice (select by
+// number, search from COM4 down to COM1). What the user sees of an exchange
+// is left to an ExchangeView: the progress window, or a bare event loop for
+// programs without windows.
+
+#include "link/comm_port.h"
+#include "link/transfer_protocol.h"
+
+#include <QEventLoop>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <functional>
+
+namespace ksv {
+
+class ExchangeView {
+public:
+    virtual ~ExchangeView() = default;
+    // An exchange starts; caption "Чтение данных : " or "Запись данных : ".
+    virtual void exchangeStarting(const QString& caption) = 0;
+    virtual void showProgress(int value) = 0;
+    // Runs events until endExchange() or until the user closes the exchange
+    // (the view then calls PortExchange::userClosed()).
+    virtual void runExchange() = 0;
+    virtual void endExchange() = 0;
+};
+
+// Timings of an exchange; tests shorten them.
+struct ExchangeTimings {
+    int timerMs = 1000;     // period of the retry timer
+    int pausePercent = 100; // scale of the protocol's pauses
+};
+
+// Sets the line settings the transceiver needs: COM1, 9600 8N1, buffers of
+// 2048 and 4096 bytes, DTR and RTS off.
+void configureCommPort(TCommPort& port);
+
+class PortExchange : public QObject, private ExchangePort, private ExchangeHost {
+public:
+    PortExchange(TCommPort& port, QTimer& timer, ExchangeView& view);
+    ~PortExchange() override;
+
+    // Reads the image (twice, compared) and the status byte. On failure the
+    // image is left alone and status becomes 0.
+    bool ReadData(Image& image, std::uint8_t& status);
+    // Writes every entry of the list; true when each was acknowledged.
+    bool WriteData(const WriteList& list);
+    // Reads again and compares at the writable offsets.
+    bool VerifyData(const Image& image);
+    bool VerifyData(const Image& image, bool numberChangeAllowed);
+
+    // Closes the port, opens COM n; whether it is open now.
+    bool SelectPort(int n);
+    // Tries COM4, 3, 2, 1 in turn; true at the first that opens. Otherwise
+    // the port is closed and its number is 1.
+    bool FindPort();
+    // The number of the open port, 0 when none is open.
+    int openPort() const { return port_.Open() ? port_.ComNumber() : 0; }
+
+    // The exchange window was closed (by anyone): stop the timer, go idle.
+    void userClosed();
+    // Ends a running exchange as failed, as closing its window would.
+    void cancel();
+
+    // Where the factory number change flag comes from (false by default);
+    // consulted at each comparison.
+    void setNumberChangeRule(std::function<bool()> allowed) { numberChange_ = std::move(allowed); }
+    void setTimings(const ExchangeTimings& t);
+    const ExchangeTimings& timings() const { return timings_; }
+
+    TCommPort& port() { return port_; }
+    const TransferProtocol& protocol() const { return protocol_; }
+
+private:
+    // ExchangePort
+    int InCount() override { return port_.InCount(); }
+    int Receive(std::uint8_t* dst, int len) override { return port_.Receive(dst, len); }
+    int Send(const std::uint8_t* data, int len) override { return port_.Send(data, len); }
+    void PurgeIn() override { port_.PurgeIn(); }
+    void PurgeOut() override { port_.PurgeOut(); }
+    // ExchangeHost
+    void restartTimer() override;
+    void stopTimer() override { timer_.stop(); }
+    void setProgress(int value) override { view_.showProgress(value); }
+    void pause(int ms) override;
+    void finish() override;
+
+    TCommPort& port_;
+    QTimer& timer_;
+    ExchangeView& view_;
+    TransferProtocol protocol_;
+    ExchangeTimings timings_;
+    std::function<bool()> numberChange_;
+};
+
+// An ExchangeView without a window: runs a local event loop.
+class EventLoopExchangeView : public ExchangeView {
+public:
+    std::function<void(const QString&)> onStart;
+    std::function<void(int)> onProgress;
+
+    void exchangeStarting(const QString& caption) override;
+    void showProgress(int value) override;
+    void runExchange() override;
+    void endExchange() override;
+
+private:
+    QEventLoop loop_;
+    bool ended_ = false;
+};
+
+} // namespace ksv

@@ -1,0 +1,213 @@
+#include "link/transfer_protocol.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace ksv {
+
+namespace {
+constexpr int kBlock = static_cast<int>(kImageSize);
+}
+
+TransferProtocol::TransferProtocol(ExchangePort& port, ExchangeHost& host)
+    : port_(port), host_(host) {}
+
+void TransferProtocol::send(const std::uint8_t* frame, int len) {
+    std::copy(frame, frame + len, frame_.begin());
+    frameLen_ = len;
+    port_.Send(frame_.data(), frameLen_);
+}
+
+void TransferProtocol::sendAttention() {
+    send(&kAttention, 1);
+}
+
+void TransferProtocol::sendImageRequest() {
+    send(&kImageRequest, 1);
+}
+
+void TransferProtocol::sendRecord(int index) {
+    const auto record = writeRecord(list_.offsets[index], list_.values[index]);
+    send(record.data(), 4);
+}
+
+void TransferProtocol::begin(ExchangeState handshake) {
+    port_.PurgeIn();
+    port_.PurgeOut();
+    host_.setProgress(0);
+    result_ = false;
+    retries_ = 0;
+    received_ = 0;
+    recordIndex_ = 0;
+    state_ = handshake;
+    sendAttention();
+    host_.restartTimer();
+}
+
+void TransferProtocol::beginRead() {
+    begin(ExchangeState::ReadHandshake);
+}
+
+void TransferProtocol::beginWrite(const WriteList& list) {
+    list_ = list;
+    list_.count = std::clamp(list_.count, 0, kBlock);
+    begin(ExchangeState::WriteHandshake);
+}
+
+void TransferProtocol::dropAll(int n) {
+    std::vector<std::uint8_t> sink(static_cast<size_t>(n));
+    port_.Receive(sink.data(), n);
+}
+
+// Takes n waiting bytes into block at the current position; bytes beyond
+// the block's 256th are taken from the port but not kept.
+void TransferProtocol::takeBlock(std::uint8_t* block, int n) {
+    std::vector<std::uint8_t> chunk(static_cast<size_t>(n));
+    const int got = port_.Receive(chunk.data(), n);
+    if (received_ < kBlock) {
+        const int keep = std::min(got, kBlock - received_);
+        std::memcpy(block + received_, chunk.data(), static_cast<size_t>(keep));
+    }
+    received_ += got;
+}
+
+void TransferProtocol::dataAvailable() {
+    const int n = port_.InCount();
+    if (n <= 0 || (n > kBlock && state_ != ExchangeState::ServiceBlock)) {
+        port_.PurgeIn();
+        return;
+    }
+    switch (state_) {
+    case ExchangeState::Idle:
+        dropAll(n);
+        return;
+    case ExchangeState::ReadHandshake:
+    case ExchangeState::WriteHandshake: {
+        area_.fill(0);
+        const int got = port_.Receive(area_.data(), n);
+        if (got != 1 || area_[0] != kAck)
+            return; // the timer repeats the attention byte
+        retries_ = 0;
+        received_ = 0;
+        recordIndex_ = 0;
+        if (state_ == ExchangeState::ReadHandshake) {
+            state_ = ExchangeState::FirstCopy;
+            sendImageRequest();
+        } else {
+            state_ = ExchangeState::WriteRecords;
+            sendAttention();
+        }
+        host_.restartTimer();
+        return;
+    }
+    case ExchangeState::FirstCopy:
+        takeBlock(area_.data(), n);
+        host_.setProgress(received_ / 2);
+        host_.pause(kChunkPauseMs);
+        if (received_ >= kBlock) {
+            retries_ = 0;
+            received_ = 0;
+            recordIndex_ = 0;
+            state_ = ExchangeState::SecondCopy;
+            sendImageRequest();
+            host_.restartTimer();
+        }
+        return;
+    case ExchangeState::SecondCopy:
+        takeBlock(second_.data(), n);
+        host_.setProgress(kBlock / 2 + received_ / 2);
+        host_.pause(kChunkPauseMs);
+        if (received_ >= kBlock) {
+            retries_ = 0;
+            if (area_ != second_)
+                return; // the next tick asks for the second copy again
+            state_ = ExchangeState::ServiceBlock;
+            static constexpr std::uint8_t request[] = {0x03, 0x07};
+            send(request, 2);
+            host_.restartTimer();
+        }
+        return;
+    case ExchangeState::ServiceBlock:
+        if (n != kServiceBlockSize)
+            return; // left waiting until exactly 512 bytes are there
+        port_.Receive(service_.data(), kServiceBlockSize);
+        succeed();
+        return;
+    case ExchangeState::WriteRecords: {
+        area_.fill(0);
+        const int got = port_.Receive(area_.data(), n);
+        if (got <= 0)
+            return;
+        if (area_[got - 1] != kAck) {
+            host_.pause(area_[0]);
+            host_.pause(got);
+            return;
+        }
+        host_.setProgress(list_.count > 0 ? recordIndex_ * kBlock / list_.count : kBlock);
+        if (recordIndex_ >= list_.count) {
+            succeed();
+            return;
+        }
+        retries_ = 0;
+        host_.stopTimer();
+        sendRecord(recordIndex_);
+        ++recordIndex_;
+        host_.restartTimer();
+        return;
+    }
+    }
+}
+
+void TransferProtocol::timerTick() {
+    switch (state_) {
+    case ExchangeState::ReadHandshake:
+    case ExchangeState::WriteHandshake:
+        if (retries_ >= kMaxRetries)
+            return fail();
+        sendAttention();
+        ++retries_;
+        return;
+    case ExchangeState::FirstCopy:
+    case ExchangeState::SecondCopy:
+        if (retries_ >= kMaxRetries)
+            return fail();
+        received_ = 0;
+        sendImageRequest();
+        ++retries_;
+        return;
+    case ExchangeState::ServiceBlock:
+        return fail();
+    case ExchangeState::WriteRecords:
+        if (retries_ >= kMaxRetries)
+            return fail();
+        // Before the first record the last frame sent is the attention
+        // byte, so it is repeated; a record is only ever one of the list.
+        port_.Send(frame_.data(), frameLen_);
+        ++retries_;
+        return;
+    case ExchangeState::Idle:
+        return fail();
+    }
+}
+
+void TransferProtocol::succeed() {
+    state_ = ExchangeState::Idle;
+    result_ = true;
+    host_.stopTimer();
+    host_.finish();
+}
+
+void TransferProtocol::fail() {
+    state_ = ExchangeState::Idle;
+    result_ = false;
+    host_.stopTimer();
+    host_.finish();
+}
+
+void TransferProtocol::closed() {
+    host_.stopTimer();
+    state_ = ExchangeState::Idle;
+}
+
+} // namespace ksv

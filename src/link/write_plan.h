@@ -1,0 +1,49 @@
+#pragma once
+
+// What the write command does with the image read from the transceiver,
+// decided without any window: the band check, the power check, the merged
+// image over the writable offsets, its checksum and the ascending write list.
+
+#include "image/image.h"
+#include "link/write_list.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace ksv {
+
+enum class WriteDecision {
+    Write,                // send the list
+    AlreadyWritten,       // nothing writable differs: "Данные уже записаны"
+    BandMetre,            // the transceiver is a metre-band set, the image is not
+    BandDecimetre,        // the transceiver is a decimetre-band set, the image is not
+    BandUnknown,          // the bands differ and the transceiver's is neither
+    PowerLockedMetre,     // the power lock forbids the stationary power set (Тарвен-52)
+    PowerLockedDecimetre, // the same for the decimetre band (Тарвен-62)
+};
+
+struct WritePlan {
+    WriteDecision decision = WriteDecision::Write;
+    // Set when the checks passed (Write and AlreadyWritten): the caller
+    // stores it into byte 250 of its current image in either case.
+    bool checksumComputed = false;
+    std::uint8_t checksum = 0;
+    // The image the transceiver holds after the write (checksum included).
+    Image merged;
+    // Every writable offset where the transceiver differs from the current
+    // image with its new checksum, ascending, with the current image's value.
+    WriteList list;
+};
+
+// current: the window's image after it was stored (SetBuf); incoming: the
+// image read from the transceiver; status: the status byte read with it;
+// powerListAtFirstEntry: the power level list shows "5-10-20 (Возимая)"
+// (bit 5 of byte 223 of current after the store).
+WritePlan planWrite(const Image& current, const Image& incoming, std::uint8_t status,
+                    bool powerListAtFirstEntry, bool numberChangeAllowed);
+
+// The message of a decision ("" for Write); error() is true for refusals.
+QString writeDecisionText(WriteDecision d);
+bool writeDecisionIsError(WriteDecision d);
+
+} // namespace ksv

@@ -1,0 +1,86 @@
+#include "print/card_printing.h"
+
+#include "print/card_composer.h"
+#include "print/painter_canvas.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+
+namespace ksv::print {
+
+namespace {
+constexpr double kTwoPageScale = 0.8;
+constexpr double kOnePageScale = 0.65;
+} // namespace
+
+PrintResult printCard(QPrinter& printer, const CardData& data, CardLayout layout,
+                      const PrintFonts& fonts) {
+    // The orientation is set here, after any print dialog, and wins over
+    // what was chosen there.
+    printer.setDocName(data.factoryNumber);
+    printer.setPageOrientation(layout == CardLayout::OnePage ? QPageLayout::Landscape
+                                                             : QPageLayout::Portrait);
+    if (!fonts.isValid())
+        return PrintResult::NoFonts;
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return PrintResult::BeginFailed;
+    // Glyphs go to the page as they are: no lossy image compression.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+
+    PageWriter writer;
+    writer.setResolution(printer.logicalDpiX(), printer.logicalDpiY());
+    PainterCanvas canvas(painter, fonts);
+    CardComposer composer(data, writer);
+    if (layout == CardLayout::OnePage) {
+        writer.Scale = kOnePageScale;
+        composer.DrawList1(canvas, 0, 0);
+        composer.DrawList2(canvas, 80, 0);
+    } else {
+        writer.Scale = kTwoPageScale;
+        composer.DrawList1(canvas, 1, 1);
+        if (!printer.newPage()) {
+            painter.end();
+            return PrintResult::NewPageFailed;
+        }
+        composer.DrawList2(canvas, 1, 1);
+    }
+    return painter.end() ? PrintResult::Printed : PrintResult::EndFailed;
+}
+
+QString printErrorText(PrintResult result) {
+    switch (result) {
+    case PrintResult::Printed:
+        return {};
+    case PrintResult::NoFonts:
+        return QStringLiteral("Ошибка печати: шрифты карты программирования не загружены");
+    case PrintResult::BeginFailed:
+        return QStringLiteral("Ошибка печати: принтер не начал печать");
+    case PrintResult::NewPageFailed:
+        return QStringLiteral("Ошибка печати: принтер не начал вторую страницу");
+    case PrintResult::EndFailed:
+        return QStringLiteral("Ошибка печати: задание не передано принтеру");
+    }
+    return {};
+}
+
+bool renderCardPdf(const CardData& data, const QString& path, CardLayout layout, QString* error) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    // A printable area like that of an office printer.
+    printer.setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
+    const PrintFonts fonts;
+    const PrintResult result = printCard(printer, data, layout, fonts);
+    if (result == PrintResult::Printed)
+        return true;
+    if (error)
+        *error = result == PrintResult::BeginFailed ? QStringLiteral("Файл %1 не записан").arg(path)
+                                                    : printErrorText(result);
+    return false;
+}
+
+} // namespace ksv::print

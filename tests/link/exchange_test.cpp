@@ -1,0 +1,294 @@
+// Read, write and verify over a real pseudo-terminal: the port component,
+// the protocol and the transceiver simulator, healthy and with faults.
+#include "image/checksum.h"
+#include "image/defaults.h"
+#include "link/port_exchange.h"
+#include "link/rw_form.h"
+#include "link/write_plan.h"
+#include "link_test_util.h"
+#include "support/transceiver_sim.h"
+
+#include <QDir>
+#include <QProgressBar>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace ksv;
+using namespace ksv::test;
+
+namespace {
+
+// Short timer and pauses: the retries of a failing exchange take ~1 s.
+const ExchangeTimings kFast{200, 10};
+
+Image transceiverImage() {
+    Image i = defaultImage(rtVehicleUhf);
+    i[off::Checksum] = CalcCRC(i);
+    i[230] = 0x5A;
+    return i;
+}
+
+WriteList listOf(std::initializer_list<std::pair<int, int>> entries) {
+    WriteList l;
+    for (auto [o, v] : entries)
+        l.add(o, static_cast<std::uint8_t>(v));
+    return l;
+}
+
+std::vector<std::uint8_t> bytesOf(const WriteList& l) {
+    std::vector<std::uint8_t> out{0xFF, 0xFF};
+    for (int k = 0; k < l.count; ++k) {
+        const auto r = writeRecord(l.offsets[k], l.values[k]);
+        out.insert(out.end(), r.begin(), r.end());
+    }
+    return out;
+}
+
+long countOf(const std::vector<std::uint8_t>& v, std::uint8_t b) {
+    return std::count(v.begin(), v.end(), b);
+}
+
+// A simulator on COM1 and the exchange running on it without a window.
+struct Bench {
+    explicit Bench(const ExchangeTimings& timings = kFast) {
+        configureCommPort(port);
+        exchange.setTimings(timings);
+        sim.setImage(transceiverImage());
+        sim.setStatus(0x20);
+        sim.start();
+        opened = exchange.SelectPort(1);
+    }
+    TransceiverSim sim;
+    ScopedPortMapping com1{1, sim.devicePath()};
+    TCommPort port;
+    QTimer timer;
+    EventLoopExchangeView view;
+    PortExchange exchange{port, timer, view};
+    bool opened = false;
+};
+
+} // namespace
+
+TEST(Exchange, ReadWriteVerifyAgainstTheTransceiver) {
+    Bench b;
+    ASSERT_TRUE(b.opened);
+    Image incoming;
+    std::uint8_t status = 0;
+    ASSERT_TRUE(b.exchange.ReadData(incoming, status));
+    EXPECT_EQ(incoming, b.sim.image());
+    EXPECT_EQ(status, 0x20);
+
+    Image current = incoming;
+    current.setRxCode(3, 77);
+    current[231] = 0x30;
+    current[230] = 0x00; // protected: never written
+    const WritePlan plan = planWrite(current, incoming, status, true, false);
+    ASSERT_EQ(plan.decision, WriteDecision::Write);
+    current[off::Checksum] = plan.checksum;
+
+    b.sim.clearLog();
+    ASSERT_TRUE(b.exchange.WriteData(plan.list));
+    EXPECT_EQ(b.sim.received(), bytesOf(plan.list));
+    EXPECT_EQ(b.sim.image(), plan.merged);
+    EXPECT_EQ(b.sim.image()[230], 0x5A);
+    EXPECT_TRUE(b.exchange.VerifyData(current));
+
+    ASSERT_TRUE(b.exchange.ReadData(incoming, status));
+    EXPECT_EQ(planWrite(current, incoming, status, true, false).decision,
+              WriteDecision::AlreadyWritten);
+}
+
+TEST(Exchange, VerificationComparesWritableOffsetsOnly) {
+    Bench b;
+    ASSERT_TRUE(b.opened);
+    const Image expected = b.sim.image();
+    Image changed = expected;
+    changed[240] ^= 0xFF;
+    changed[227] ^= 0x01;
+    b.sim.setImage(changed);
+    EXPECT_TRUE(b.exchange.VerifyData(expected));
+    EXPECT_FALSE(b.exchange.VerifyData(expected, true)); // 227 counts with a number change
+    changed[17] ^= 0x01;
+    b.sim.setImage(changed);
+    EXPECT_FALSE(b.exchange.VerifyData(expected));
+}
+
+TEST(Exchange, SilentTransceiverFailsAfterSixAttentionBytes) {
+    Bench b;
+    ASSERT_TRUE(b.opened);
+    b.sim.setFaults(SimFaults{.silent = true});
+    Image image = defaultImage(rtVehicleVhf);
+    const Image before = image;
+    std::uint8_t status = 0x77;
+    EXPECT_FALSE(b.exchange.ReadData(image, status));
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(image, before);
+    EXPECT_EQ(b.sim.received(), std::vector<std::uint8_t>(6, 0xFF));
+}
+
+TEST(Exchange, HandshakeFaultsAreRetried) {
+    Bench b;
+    ASSERT_TRUE(b.opened);
+    b.sim.setFaults(SimFaults{.doubleAck = 1});
+    Image image;
+    std::uint8_t status;
+    EXPECT_TRUE(b.exchange.ReadData(image, status));
+    EXPECT_EQ(b.sim.received()[0], 0xFF);
+    EXPECT_EQ(b.sim.received()[1], 0xFF); // the double answer did not count
+    EXPECT_EQ(image, b.sim.image());
+
+    b.sim.clearLog();
+    b.sim.setFaults(SimFaults{.strayBeforeAttentionAck = 1, .strayByte = 0x07});
+    EXPECT_TRUE(b.exchange.ReadData(image, status));
+    EXPECT_EQ(countOf(b.sim.received(), 0xFF), 2);
+}
+
+TEST(Exchange, RecordAcknowledgementsWithStrayBytesCount) {
+    Bench b;
+    ASSERT_TRUE(b.opened);
+    b.sim.setFaults(SimFaults{.strayBeforeRecordAck = -1, .strayByte = 0x02});
+    const WriteList list = listOf({{16, 1}, {17, 2}, {18, 3}});
+    EXPECT_TRUE(b.exchange.WriteData(list));
+    EXPECT_EQ(b.sim.received(), bytesOf(list));
+}
+
+TEST(Exchange, DifferingSecondCopyIsReadAgain) {
+    Bench b;
+    ASSERT_TRUE(b.opened);
+    b.sim.setFaults(SimFaults{.differingSecondCopies = 1});
+    Image image;
+    std::uint8_t status;
+    ASSERT_TRUE(b.exchange.ReadData(image, status));
+    EXPECT_EQ(image, b.sim.image());
+    EXPECT_EQ(countOf(b.sim.received(), 0x01), 3);
+}
+
+TEST(Exchange, ServiceBlockOfWrongLengthFails) {
+    Bench b;
+    ASSERT_TRUE(b.opened);
+    for (int size : {511, 513}) {
+        b.sim.setFaults(SimFaults{.serviceBlockSize = size});
+        Image image;
+        std::uint8_t status = 1;
+        EXPECT_FALSE(b.exchange.ReadData(image, status)) << size;
+        EXPECT_EQ(status, 0);
+    }
+    b.sim.setFaults(SimFaults{});
+    Image image;
+    std::uint8_t status;
+    EXPECT_TRUE(b.exchange.ReadData(image, status)); // the next read is fine again
+}
+
+TEST(Exchange, UnacknowledgedRecordFailsWithoutSendingAnythingElse) {
+    Bench b;
+    ASSERT_TRUE(b.opened);
+    b.sim.setFaults(SimFaults{.unackedRecord = 1});
+    const WriteList list = listOf({{20, 0x11}, {21, 0x22}, {22, 0x33}});
+    EXPECT_FALSE(b.exchange.WriteData(list));
+    const auto records = b.sim.records();
+    ASSERT_EQ(records.size(), 7u); // the first, then the second six times
+    EXPECT_TRUE(records[0].acknowledged);
+    for (std::size_t i = 1; i < records.size(); ++i) {
+        EXPECT_EQ(records[i].offset, 21);
+        EXPECT_FALSE(records[i].acknowledged);
+    }
+    EXPECT_EQ(b.sim.image()[21], transceiverImage()[21]);
+
+    b.sim.setFaults(SimFaults{});
+    EXPECT_TRUE(b.exchange.WriteData(list));
+    EXPECT_EQ(b.sim.image()[22], 0x33);
+}
+
+TEST(Exchange, BlocksInChunksAreAssembled) {
+    Bench b;
+    ASSERT_TRUE(b.opened);
+    b.sim.setFaults(SimFaults{.chunkSize = 60, .chunkGapMs = 15});
+    Image image;
+    std::uint8_t status;
+    ASSERT_TRUE(b.exchange.ReadData(image, status));
+    EXPECT_EQ(image, b.sim.image());
+    EXPECT_EQ(status, 0x20);
+}
+
+TEST(Exchange, LineVanishingMidReadFails) {
+    Bench b;
+    ASSERT_TRUE(b.opened);
+    b.sim.setFaults(SimFaults{.vanishAfterSentBytes = 1 + 100});
+    Image image = defaultImage(rtVehicleVhf);
+    const Image before = image;
+    std::uint8_t status;
+    EXPECT_FALSE(b.exchange.ReadData(image, status));
+    EXPECT_EQ(image, before);
+    EXPECT_TRUE(b.sim.lineVanished());
+    b.port.setOpen(false);
+}
+
+TEST(Exchange, LineVanishingMidWriteFailsAfterOnlyListedRecords) {
+    Bench b;
+    ASSERT_TRUE(b.opened);
+    b.sim.setFaults(SimFaults{.vanishAtRecord = 2});
+    const WriteList list = listOf({{30, 1}, {31, 2}, {32, 3}, {33, 4}});
+    EXPECT_FALSE(b.exchange.WriteData(list));
+    const auto records = b.sim.records();
+    ASSERT_EQ(records.size(), 3u);
+    for (std::size_t i = 0; i < records.size(); ++i)
+        EXPECT_EQ(records[i].offset, list.offsets[i]);
+}
+
+TEST(Exchange, PacedLineWithSlowRecordsAtFullTimings) {
+    Bench b(ExchangeTimings{});
+    ASSERT_TRUE(b.opened);
+    b.sim.setPacing(true);
+    b.sim.setRecordDelay(std::chrono::milliseconds(5));
+    const Image incoming = b.sim.image();
+    Image current = incoming;
+    for (int ch = 1; ch <= 4; ++ch)
+        current.setTxCode(ch, 100 + ch);
+    const WritePlan plan = planWrite(current, incoming, 0, true, false);
+    current[off::Checksum] = plan.checksum;
+    ASSERT_TRUE(b.exchange.WriteData(plan.list));
+    EXPECT_TRUE(b.exchange.VerifyData(current));
+}
+
+TEST(ProgressWindow, ShowsTheExchangeAndEndsItWhenClosed) {
+    TransceiverSim sim;
+    sim.setImage(transceiverImage());
+    sim.start();
+    ScopedPortMapping com2(2, sim.devicePath());
+    TRWForm form;
+    form.exchange().setTimings(kFast);
+    ASSERT_TRUE(form.SelectPort(2));
+    EXPECT_EQ(form.openPort(), 2);
+
+    QString captionSeen;
+    std::vector<int> shown;
+    QObject::connect(form.Gauge1, &QProgressBar::valueChanged, &form, [&](int v) {
+        captionSeen = form.windowTitle();
+        shown.push_back(v);
+        if (const char* dir = std::getenv("KSV_SHOT_DIR"); dir && v == 128)
+            form.grab().save(QDir(QString::fromLocal8Bit(dir)).filePath("rw_form.png"));
+    });
+    Image image;
+    std::uint8_t status;
+    ASSERT_TRUE(form.ReadData(image, status));
+    EXPECT_EQ(captionSeen, QString::fromUtf8("Чтение данных : "));
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
+    EXPECT_EQ(form.Gauge1->value(), 256);
+    EXPECT_EQ(form.Gauge1->text(), QStringLiteral("100%"));
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.Timer1->isActive());
+
+    // The user closes the window of an exchange that would take seconds.
+    sim.setFaults(SimFaults{.silent = true});
+    form.exchange().setTimings(ExchangeTimings{});
+    QTimer::singleShot(100, &form, [&] {
+        captionSeen = form.windowTitle();
+        form.close();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(form.WriteData(listOf({{40, 1}})));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    EXPECT_EQ(captionSeen, QString::fromUtf8("Запись данных : "));
+    EXPECT_FALSE(form.Timer1->isActive());
+    EXPECT_TRUE(sim.records().empty());
+}

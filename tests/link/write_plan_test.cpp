@@ -1,0 +1,163 @@
+// The write command's decisions: band and power checks, merge over the
+// writable offsets, checksum and write list; the verification compare.
+#include "image/checksum.h"
+#include "image/defaults.h"
+#include "link/write_plan.h"
+
+#include <gtest/gtest.h>
+
+using namespace ksv;
+
+namespace {
+
+Image vhf() {
+    Image i = defaultImage(rtStationaryVhf);
+    i[off::Checksum] = CalcCRC(i);
+    return i;
+}
+
+Image withBand(Image i, int band) {
+    i[off::FactoryHighBand] = static_cast<std::uint8_t>((i[off::FactoryHighBand] & 0xF0) | band);
+    return i;
+}
+
+std::vector<int> offsetsOf(const WriteList& l) {
+    return {l.offsets.begin(), l.offsets.begin() + l.count};
+}
+
+} // namespace
+
+TEST(WritePlan, BandMismatchIsNamedByTheTransceiversBand) {
+    const Image current = withBand(vhf(), 2);
+    const struct {
+        int transceiverBand;
+        WriteDecision decision;
+        const char* text;
+    } cases[] = {
+        {1, WriteDecision::BandMetre, "Приемопередатчик предназначен для метрового диапазона"},
+        {3, WriteDecision::BandUnknown,
+         "Тип приемопередатчика не определен. Используйте более свежую версию программы."},
+        {0, WriteDecision::BandUnknown,
+         "Тип приемопередатчика не определен. Используйте более свежую версию программы."},
+    };
+    for (const auto& c : cases) {
+        const WritePlan p = planWrite(current, withBand(vhf(), c.transceiverBand), 0, true, false);
+        EXPECT_EQ(p.decision, c.decision);
+        EXPECT_EQ(writeDecisionText(p.decision), QString::fromUtf8(c.text));
+        EXPECT_TRUE(writeDecisionIsError(p.decision));
+        EXPECT_FALSE(p.checksumComputed);
+        EXPECT_TRUE(p.list.empty());
+    }
+    const WritePlan p = planWrite(withBand(vhf(), 1), withBand(vhf(), 2), 0, true, false);
+    EXPECT_EQ(writeDecisionText(p.decision),
+              QString::fromUtf8("Приемопередатчик предназначен для дециметрового диапазона"));
+}
+
+TEST(WritePlan, PowerLockRefusesTheStationarySetOnKnownBandsOnly) {
+    const std::uint8_t locked = 0x20;
+    const WritePlan metre = planWrite(vhf(), vhf(), locked, false, false);
+    EXPECT_EQ(writeDecisionText(metre.decision),
+              QString::fromUtf8("Радиостанция \"Тарвен-52\" не может быть запрограммирована в "
+                                "режим \"5-20-40 Вт\""));
+    const Image uhf = withBand(vhf(), 2);
+    const WritePlan decimetre = planWrite(uhf, uhf, locked | 0x01, false, false);
+    EXPECT_EQ(writeDecisionText(decimetre.decision),
+              QString::fromUtf8("Радиостанция \"Тарвен-62\" не может быть запрограммирована в "
+                                "режим \"5-20-30 Вт\""));
+
+    Image changed = vhf();
+    changed[20] ^= 1;
+    EXPECT_EQ(planWrite(changed, vhf(), locked, true, false).decision, WriteDecision::Write);
+    EXPECT_EQ(planWrite(changed, vhf(), 0xDF, false, false).decision, WriteDecision::Write);
+    const Image odd = withBand(changed, 7); // neither band: no power message
+    EXPECT_EQ(planWrite(odd, withBand(vhf(), 7), locked, false, false).decision,
+              WriteDecision::Write);
+}
+
+TEST(WritePlan, OnlyWritableOffsetsEnterTheListInAscendingOrder) {
+    const Image incoming = vhf();
+    Image current = incoming;
+    current[231] = 0x33;  // writable although among protected bytes
+    current[230] = 0x44;  // never written
+    current[229] = 0x55;  // firmware: never written
+    current[240] = 0x66;  // never written
+    current[226] ^= 0x0F; // factory number: only when allowed
+    current[5] ^= 0x01;
+    current[255] ^= 0x80;
+    const WritePlan p = planWrite(current, incoming, 0, true, false);
+    ASSERT_EQ(p.decision, WriteDecision::Write);
+    // The checksum covers the merged image: the transceiver's protected
+    // bytes with the writable ones of the window.
+    Image merged = incoming;
+    merged[231] = 0x33;
+    merged[5] = current[5];
+    merged[255] = current[255];
+    EXPECT_EQ(p.checksum, CalcCRC(merged));
+    EXPECT_NE(p.checksum, incoming[off::Checksum]);
+    EXPECT_EQ(offsetsOf(p.list), (std::vector<int>{5, 231, 250, 255}));
+    EXPECT_EQ(p.list.values[0], current[5]);
+    EXPECT_EQ(p.list.values[2], p.checksum);
+    EXPECT_EQ(p.merged[off::Checksum], p.checksum);
+    EXPECT_EQ(p.merged[230], incoming[230]);
+
+    const WritePlan withNumber = planWrite(current, incoming, 0, true, true);
+    EXPECT_EQ(offsetsOf(withNumber.list), (std::vector<int>{5, 226, 231, 250, 255}));
+}
+
+TEST(WritePlan, NothingWritableDiffersMeansAlreadyWritten) {
+    const Image incoming = vhf();
+    Image current = incoming;
+    current[228] ^= 0x30; // a factory number typed without the permission
+    current[250] ^= 0xFF; // the window's own stale checksum is replaced
+    const WritePlan p = planWrite(current, incoming, 0, true, false);
+    EXPECT_EQ(p.decision, WriteDecision::AlreadyWritten);
+    EXPECT_FALSE(writeDecisionIsError(p.decision));
+    EXPECT_EQ(writeDecisionText(p.decision), QString::fromUtf8("Данные уже записаны"));
+    EXPECT_TRUE(p.checksumComputed);
+    EXPECT_EQ(p.checksum, incoming[off::Checksum]);
+
+    // Applying a plan's list to the transceiver leaves nothing to write.
+    Image edited = incoming;
+    edited[100] = 0x42;
+    const WritePlan first = planWrite(edited, incoming, 0, true, false);
+    Image after = incoming;
+    for (int k = 0; k < first.list.count; ++k)
+        after[first.list.offsets[k]] = first.list.values[k];
+    edited[off::Checksum] = first.checksum;
+    EXPECT_EQ(after, first.merged);
+    EXPECT_EQ(planWrite(edited, after, 0, true, false).decision, WriteDecision::AlreadyWritten);
+}
+
+TEST(WritableOffsets, RuleAndVerificationCompare) {
+    std::vector<int> protectedPlain, protectedNumber;
+    for (int i = 0; i < 256; ++i) {
+        if (!isWritableOffset(i, false))
+            protectedPlain.push_back(i);
+        if (!isWritableOffset(i, true))
+            protectedNumber.push_back(i);
+    }
+    std::vector<int> expected{226, 227, 228, 229, 230};
+    for (int i = 232; i <= 248; ++i)
+        expected.push_back(i);
+    EXPECT_EQ(protectedPlain, expected);
+    expected.erase(expected.begin(), expected.begin() + 3);
+    EXPECT_EQ(protectedNumber, expected);
+    EXPECT_TRUE(numberChangeAllowed(omService, true));
+    EXPECT_FALSE(numberChangeAllowed(omUser, true));
+    EXPECT_FALSE(numberChangeAllowed(omService, false));
+
+    const Image a = vhf();
+    Image b = a;
+    b[230] ^= 1;
+    b[240] ^= 1;
+    b[227] ^= 1;
+    EXPECT_TRUE(sameAtWritableOffsets(a, b, false));
+    EXPECT_EQ(firstWritableDifference(a, b, true), 227);
+    b[3] ^= 1;
+    EXPECT_EQ(firstWritableDifference(a, b, false), 3);
+}
+
+TEST(WriteRecord, CheckByteMakesTheFourBytesSumToZero) {
+    EXPECT_EQ(writeRecord(0x10, 0x20), (std::array<std::uint8_t, 4>{0x02, 0x10, 0x20, 0xCE}));
+    EXPECT_EQ(writeRecord(0xFF, 0xFF), (std::array<std::uint8_t, 4>{0x02, 0xFF, 0xFF, 0x00}));
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+// A main window with its six companion windows, every message recorded, the
+// program's end counted instead of performed.
+
+#include "files/newtype_form.h"
+#include "image/image.h"
+#include "link/rw_form.h"
+#include "support/message_recorder.h"
+#include "ui/app_windows.h"
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace ksv::test {
+
+class FormTest : public ::testing::Test {
+protected:
+    void make(OperatingMode mode, bool runStartUpOnShow = false) {
+        form = createAppWindows(mode);
+        form->setRunStartUpOnShow(runStartUpOnShow);
+        form->setEndProgram([this] { ++programEnds; });
+        form->windows().newType->setEndProgram([this] { ++programEnds; });
+        // Exchanges that find no transceiver give up after six short ticks.
+        form->windows().rwForm->exchange().setTimings({20, 10});
+    }
+
+    // Start-up as if the type had been chosen in the dialog.
+    void start(OperatingMode mode, int type) {
+        make(mode);
+        form->show();
+        form->startUpWithType(type);
+        messages.clear();
+    }
+
+    void settle() {
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+    }
+
+    // The user picks an item of a list.
+    static void choose(QComboBox* box, int index) {
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    }
+
+    Image& image() { return form->currentImage(); }
+    SettingsControls& c() { return form->controls(); }
+    QString cell(int col, int row) { return form->grid()->cell(col, row); }
+
+    MessageRecorder messages;
+    std::unique_ptr<TForm1> form;
+    int programEnds = 0;
+};
+
+// Runs act once the widget is shown, from inside its modal loop.
+inline void whenShown(QWidget* w, std::function<void()> act) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, w, act] {
+        if (!w->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        act();
+    });
+    timer->start(0);
+}
+
+} // namespace ksv::test

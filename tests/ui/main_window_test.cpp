@@ -1,0 +1,186 @@
+#include "form_fixture.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace ksv::test {
+namespace {
+
+using MainWindowTest = FormTest;
+
+// Texts of a menu's items, separators as "-", hidden items left out.
+QStringList itemTexts(const QMenu* menu) {
+    QStringList out;
+    for (const QAction* a : menu->actions())
+        if (a->isVisible())
+            out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+TEST_F(MainWindowTest, FrameShowsCaptionPagesStatusPanelsAndMenus) {
+    make(omUser);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Программа KSV717N v1.1"));
+    EXPECT_EQ(form->width(), 632);
+    EXPECT_EQ(form->height() - form->menuBar()->sizeHint().height(), 434);
+
+    QTabWidget* pages = form->pages();
+    ASSERT_EQ(pages->count(), 4);
+    const QStringList tabs = {QStringLiteral("Параметры каналов"),
+                              QStringLiteral("Основные настройки"), QStringLiteral("Сканирование"),
+                              QStringLiteral("Тональные сигналы")};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(pages->tabText(i), tabs[i]);
+    EXPECT_EQ(pages->currentIndex(), 0);
+    EXPECT_EQ(form->statusPanel(0), QStringLiteral("Порт:"));
+    EXPECT_EQ(form->statusPanel(1), QStringLiteral("Файл: "));
+    EXPECT_EQ(form->findChild<QLabel*>("Label3")->text(), QStringLiteral("Зав. №: 000000 "));
+    EXPECT_EQ(form->findChild<QLabel*>("Label1")->text(), QStringLiteral("Версия ПО: 0.0"));
+
+    const QList<QAction*> menus = form->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 3);
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("&Файл"));
+    EXPECT_EQ(itemTexts(menus[0]->menu()),
+              (QStringList{"&Новый", "&Открыть", "&Сохранить", "-", "&Печать", "-", "&Выход"}));
+    EXPECT_EQ(menus[1]->text(), QStringLiteral("&Настройки"));
+    EXPECT_EQ(itemTexts(menus[1]->menu()), (QStringList{"COM &порт", "-", "&Чтение", "&Запись"}));
+    EXPECT_EQ(itemTexts(form->findChild<QMenu*>("COMPort")),
+              (QStringList{"&Автоопределение", "-", "COM&1", "COM&2", "COM&3", "COM&4"}));
+    EXPECT_EQ(itemTexts(form->findChild<QMenu*>("COMPortMenu")),
+              (QStringList{"&Автоопределение", "-", "COM&1", "COM&2", "COM&3", "COM&4"}));
+    EXPECT_EQ(menus[2]->text(), QStringLiteral("&Помощь"));
+    EXPECT_EQ(itemTexts(menus[2]->menu()), (QStringList{"Вызов &справки", "-", "&О программе..."}));
+}
+
+TEST_F(MainWindowTest, ToolButtonsShareCaptionHintAndPictureWithTheirMenuItems) {
+    make(omUser);
+    const struct {
+        const char* button;
+        const char* hint;
+    } buttons[] = {{"NewButton", "Создать новый файл"},  {"OpenButton", "Открыть файл"},
+                   {"SaveButton", "Сохранить файл"},     {"PrintButton", "Печать данных"},
+                   {"COMPortButton", "Выбор COM порта"}, {"ReadButton", "Чтение данных"},
+                   {"WriteButton", "Программирование"},  {"HelpButton", "Вызов справки"}};
+    for (const auto& b : buttons) {
+        auto* button = form->findChild<QToolButton*>(b.button);
+        ASSERT_NE(button, nullptr) << b.button;
+        EXPECT_EQ(button->toolTip(), QString::fromUtf8(b.hint)) << b.button;
+        EXPECT_FALSE(button->icon().isNull()) << b.button;
+        EXPECT_FALSE(button->icon().pixmap(24, 24).isNull()) << b.button;
+    }
+    EXPECT_FALSE(form->findChild<QAction*>("CloseItem")->icon().isNull());
+    EXPECT_FALSE(form->findChild<QToolButton*>("ReadButton")->isEnabled());
+    EXPECT_FALSE(form->findChild<QToolButton*>("WriteButton")->isEnabled());
+    // The user cannot move or hide the tool bars.
+    for (QToolBar* bar : form->findChildren<QToolBar*>())
+        EXPECT_FALSE(bar->isMovable());
+    EXPECT_EQ(form->createPopupMenu(), nullptr);
+}
+
+TEST_F(MainWindowTest, ShortcutsActLikeTheirItemsAndNotWhileDisabled) {
+    start(omUser, rtVehicleVhf);
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    const struct {
+        const char* action;
+        QKeySequence key;
+    } table[] = {{"Help", Qt::Key_F1},
+                 {"Read", Qt::Key_F4},
+                 {"Write", Qt::Key_F5},
+                 {"Open", Qt::CTRL | Qt::Key_O},
+                 {"Save", Qt::CTRL | Qt::Key_S},
+                 {"New", Qt::CTRL | Qt::Key_N},
+                 {"Print", Qt::CTRL | Qt::Key_P},
+                 {"COM12", Qt::SHIFT | Qt::Key_F1},
+                 {"COM22", Qt::SHIFT | Qt::Key_F2},
+                 {"COM32", Qt::SHIFT | Qt::Key_F3},
+                 {"COM42", Qt::SHIFT | Qt::Key_F4},
+                 {"N8", Qt::ALT | Qt::Key_F1}};
+    for (const auto& t : table)
+        EXPECT_EQ(form->findChild<QAction*>(t.action)->shortcut(), t.key) << t.action;
+
+    QSignalSpy read(form->findChild<QAction*>("Read"), &QAction::triggered);
+    QTest::keyClick(form.get(), Qt::Key_F4);
+    EXPECT_EQ(read.count(), 0); // disabled until a port has opened
+    form->applyPortResult(2);
+    QTest::keyClick(form.get(), Qt::Key_F4);
+    EXPECT_EQ(read.count(), 1);
+    // The read found no transceiver; its progress window took the focus.
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Нет соединения")});
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+
+    // Alt+F1 stays live while its item is hidden (the handler checks the mode).
+    QSignalSpy hidden(form->findChild<QShortcut*>("HotKey12"), &QShortcut::activated);
+    QTest::keyClick(form.get(), Qt::Key_F1, Qt::AltModifier);
+    EXPECT_EQ(hidden.count(), 1);
+
+    start(omService, rtVehicleVhf);
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QSignalSpy edit(form->findChild<QAction*>("N8"), &QAction::triggered);
+    QTest::keyClick(form.get(), Qt::Key_F1, Qt::AltModifier);
+    EXPECT_EQ(edit.count(), 1); // exactly one owner of the key: no ambiguity
+}
+
+TEST_F(MainWindowTest, EveryCloseAsksAndOnlyYesEndsTheProgram) {
+    start(omUser, rtVehicleVhf);
+    const QString question = QStringLiteral("Выйти из программы?");
+
+    form->close(); // close box; the question dismissed counts as No
+    EXPECT_TRUE(form->isVisible());
+    form->findChild<QAction*>("CloseItem")->trigger(); // "Выход", answered No
+    messages.answers = {false};
+    form->requestClose(); // Esc in the channel table
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(messages.texts(), (QStringList{question, question, question}));
+    EXPECT_EQ(programEnds, 0);
+
+    messages.answers = {true};
+    form->requestClose();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(programEnds, 1);
+}
+
+TEST_F(MainWindowTest, PortResultsMarkBothItemsOfTheOpenPortAndEnableTransfers) {
+    start(omUser, rtVehicleVhf);
+    const auto checked = [this](int port) {
+        const QString n = QString::number(port);
+        return form->findChild<QAction*>("COM" + n + "1")->isChecked() &&
+               form->findChild<QAction*>("COM" + n + "2")->isChecked();
+    };
+
+    form->findChild<QAction*>("N3")->trigger(); // nothing free
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Свободный COM порт не найден")});
+    EXPECT_EQ(form->statusPanel(0), QStringLiteral("Порт:"));
+    EXPECT_FALSE(form->findChild<QAction*>("Write")->isEnabled());
+
+    form->applyPortResult(3);
+    EXPECT_EQ(form->statusPanel(0), QStringLiteral("Порт: COM3"));
+    for (int p = 1; p <= 4; ++p)
+        EXPECT_EQ(checked(p), p == 3) << p;
+    for (const char* name : {"Read", "Write"})
+        EXPECT_TRUE(form->findChild<QAction*>(name)->isEnabled()) << name;
+    for (const char* name : {"ReadButton", "WriteButton"})
+        EXPECT_TRUE(form->findChild<QToolButton*>(name)->isEnabled()) << name;
+
+    // A failed selection leaves marks and panel showing the earlier port, even
+    // for the item that was just clicked.
+    messages.clear();
+    form->findChild<QAction*>("COM21")->trigger();
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Порт COM2 не доступен")});
+    EXPECT_FALSE(form->findChild<QAction*>("COM21")->isChecked());
+    EXPECT_TRUE(checked(3));
+    EXPECT_EQ(form->statusPanel(0), QStringLiteral("Порт: COM3"));
+    EXPECT_TRUE(form->findChild<QAction*>("Read")->isEnabled());
+}
+
+} // namespace
+} // namespace ksv::test

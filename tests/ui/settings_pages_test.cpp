@@ -1,0 +1,323 @@
+#include "form_fixture.h"
+#include "ui/tone_spin_edit.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListView>
+#include <QTabWidget>
+#include <QTest>
+#include <QWheelEvent>
+
+namespace ksv::test {
+namespace {
+
+class SettingsPagesTest : public FormTest {
+protected:
+    void SetUp() override { start(omUser, rtVehicleVhf); }
+
+    // Puts the image into the window as a read or an opened file would.
+    void showWith(const std::function<void(Image&)>& change) {
+        change(image());
+        form->ShowBuf();
+    }
+
+    void openPage(QWidget* page) {
+        form->pages()->setCurrentWidget(page);
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    // Replaces the field's text by typing.
+    static void typeInto(QAbstractSpinBox* spin, const QString& text) {
+        spin->selectAll();
+        QTest::keyClick(spin, Qt::Key_Backspace);
+        QTest::keyClicks(spin, text);
+    }
+
+    bool toneShown(int k) {
+        return !c().toneSpin[k - 1]->isHidden() && !c().toneLabel[k - 1]->isHidden();
+    }
+};
+
+QStringList items(const QComboBox* box) {
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
+
+TEST_F(SettingsPagesTest, ListsOfferTheirItems) {
+    const struct {
+        QComboBox* box;
+        int count;
+        const char* first;
+        const char* last;
+    } lists[] = {{c().ComboBox17, 2, "Нет", "Да"},  {c().ComboBox10, 37, "Не ограничено", "180"},
+                 {c().ComboBox12, 2, "Нет", "Да"},  {c().ComboBox1, 40, "1", "40"},
+                 {c().ComboBox4, 40, "1", "40"},    {c().ComboBox6, 15, "1", "15"},
+                 {c().ComboBox7, 41, "100", "500"}, {c().ComboBox11, 4, "Вариант 4", "Вариант 3"},
+                 {c().ComboBox5, 40, "1", "40"},    {c().ComboBox8, 10, "0,5", "5,0"},
+                 {c().ComboBox14, 5, "1", "5"},     {c().ComboBox15, 20, "1", "20"},
+                 {c().ComboBox16, 15, "1", "15"}};
+    for (const auto& l : lists) {
+        const QStringList texts = items(l.box);
+        ASSERT_EQ(texts.size(), l.count) << l.box->objectName().toStdString();
+        EXPECT_EQ(texts.first(), QString::fromUtf8(l.first));
+        EXPECT_EQ(texts.last(), QString::fromUtf8(l.last));
+    }
+    EXPECT_EQ(items(c().ComboBox8)[1], QStringLiteral("1,0"));
+    EXPECT_EQ(items(c().ComboBox11),
+              (QStringList{"Вариант 4", "Вариант 1", "Вариант 2", "Вариант 3"}));
+    EXPECT_EQ(items(c().ComboBox13), (QStringList{"5-10-20 (Возимая)", "5-20-40 (Стационарная)"}));
+    EXPECT_EQ(items(form->findChild<QComboBox*>("ComboBox9")),
+              (QStringList{"Отсутствует", "09ЛС400-07Б"}));
+
+    start(omUser, rtStationaryUhf);
+    EXPECT_EQ(items(c().ComboBox13), (QStringList{"5-10-20 (Возимая)", "5-20-30 (Стационарная)"}));
+    EXPECT_EQ(c().ComboBox13->currentIndex(), 1);
+    EXPECT_EQ(items(form->findChild<QComboBox*>("ComboBox9")),
+              (QStringList{"Отсутствует", "09ЛС400-07В"}));
+}
+
+TEST_F(SettingsPagesTest, InvalidGroupIsRefusedAndItsSelectorsJumpBack) {
+    showWith([](Image& im) {
+        im[216] = 29;
+        im[217] = 39;
+    });
+    choose(c().ComboBox2, 9); // group 1 from 30 to 10
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Номер канала введен неверно")});
+    EXPECT_EQ(image()[217], 39);
+    EXPECT_EQ(c().ComboBox2->currentText(), QStringLiteral("40"));
+
+    messages.clear();
+    choose(c().ComboBox4, 19); // a valid group 2 goes straight into the image
+    EXPECT_TRUE(messages.log.empty());
+    EXPECT_EQ(image()[219], 19);
+    EXPECT_EQ(image()[253], image()[218]);
+}
+
+TEST_F(SettingsPagesTest, ToneCountStoresAndHidesTonesBeyondIt) {
+    c().CheckBox2->setChecked(true);
+    EXPECT_FALSE(c().GroupBox3->isHidden());
+    EXPECT_EQ(c().toneSpin[0]->value(), 2100);
+    EXPECT_EQ(c().toneSpin[1]->value(), 1450);
+    EXPECT_EQ(c().ComboBox14->currentText(), QStringLiteral("2"));
+
+    showWith([](Image& im) {
+        for (int k = 1; k <= 5; ++k)
+            im.setToneWord(k, toneEncode(1000 + 100 * k));
+    });
+    choose(c().ComboBox14, 2); // three tones
+    for (int b = 7; b <= 10; ++b)
+        EXPECT_EQ(image()[b], 0) << b;
+    EXPECT_EQ(image().toneWord(3), toneEncode(1300));
+    for (int k = 1; k <= 5; ++k)
+        EXPECT_EQ(toneShown(k), k <= 3) << k;
+
+    // A gap: tone 3 absent, tone 4 present shows two tones and keeps tone 4 visible.
+    showWith([](Image& im) {
+        im.setToneWord(3, 0);
+        im.setToneWord(4, toneEncode(1400));
+        im.setToneWord(5, 0);
+    });
+    EXPECT_EQ(c().ComboBox14->currentText(), QStringLiteral("2"));
+    EXPECT_FALSE(toneShown(3));
+    EXPECT_TRUE(toneShown(4));
+    EXPECT_FALSE(toneShown(5));
+}
+
+TEST_F(SettingsPagesTest, PriorityScanningOffClearsLMarksAndTheVariantsThatNeedIt) {
+    c().CheckBox3->setChecked(true);
+    for (int row : {1, 5})
+        form->grid()->setCell(7, row, QStringLiteral("L"));
+    choose(c().ComboBox11, 3); // "Вариант 3"
+    c().CheckBox3->setChecked(false);
+    EXPECT_EQ(c().ComboBox11->currentText(), QStringLiteral("Вариант 1"));
+    EXPECT_TRUE(cell(7, 1).isEmpty());
+    EXPECT_TRUE(cell(7, 5).isEmpty());
+    EXPECT_TRUE(c().GroupBox1->isHidden());
+    choose(c().ComboBox11, 2);
+    EXPECT_EQ(c().ComboBox11->currentText(), QStringLiteral("Вариант 1"));
+
+    form->SetBuf();
+    EXPECT_EQ(image()[249], 0xFF);
+    form->ShowBuf();
+    EXPECT_EQ(c().ComboBox5->currentText(), QStringLiteral("40"));
+
+    // An image with L marks but priority scanning off loses its marks when
+    // shown while the box is ticked; shown again while unticked, they stay.
+    c().CheckBox3->setChecked(true);
+    showWith([](Image& im) { im.setFlag(2, bit::ScanL, true); });
+    EXPECT_TRUE(cell(7, 2).isEmpty());
+    showWith([](Image& im) { im.setFlag(2, bit::ScanL, true); });
+    EXPECT_EQ(cell(7, 2), QStringLiteral("L"));
+}
+
+TEST_F(SettingsPagesTest, ListValuesAreDecodedAndNormalisedAtTheNextStore) {
+    showWith([](Image& im) { im[225] = 12; });
+    EXPECT_EQ(c().ComboBox8->currentText(), QStringLiteral("1,0"));
+    form->SetBuf();
+    EXPECT_EQ(image()[225], 10);
+}
+
+TEST_F(SettingsPagesTest, ValuesAListCannotShowSurviveAStore) {
+    showWith([](Image& im) {
+        im[220] = 200;  // above 36
+        im[224] = 5;    // below 10
+        im[221] = 0x00; // both nibbles zero, standby reception on below
+        im[231] = 95;
+        const auto coefficients = detectorCoefficients(1450);
+        for (int i = 0; i < 5; ++i)
+            im[11 + i] = coefficients[i];
+        im[225] = 3;
+        im[249] = 45;
+        im[216] = 50;
+        im.setToneWord(1, toneEncode(1000));
+        im[0] = 3;
+    });
+    for (QComboBox* box : {c().ComboBox10, c().ComboBox7, c().ComboBox6, c().ComboBox16,
+                           c().ComboBox8, c().ComboBox5, c().ComboBox1, c().ComboBox15})
+        EXPECT_EQ(box->currentIndex(), -1) << box->objectName().toStdString();
+    form->SetBuf();
+    EXPECT_EQ(image()[220], 200);
+    EXPECT_EQ(image()[224], 5);
+    EXPECT_EQ(image()[221], 0x00);
+    EXPECT_EQ(image()[225], 3);
+    EXPECT_EQ(image()[249], 45);
+    EXPECT_EQ(image()[216], 50);
+    EXPECT_EQ(image()[0], 3);
+    EXPECT_TRUE(messages.log.empty());
+}
+
+TEST_F(SettingsPagesTest, RepeaterWithScramblerBitShowsNoSelectionAndTheStoreClearsIt) {
+    start(omUser, rtRepeaterVhf);
+    showWith([](Image& im) { setBit(im[223], bit::Scrambler); });
+    auto* scrambler = form->findChild<QComboBox*>("ComboBox9");
+    EXPECT_EQ(scrambler->count(), 1);
+    EXPECT_EQ(scrambler->currentIndex(), -1);
+    form->SetBuf();
+    EXPECT_FALSE(testBit(image()[223], bit::Scrambler));
+}
+
+TEST_F(SettingsPagesTest, StandbyReceptionStoresToneAndDetectorCoefficientsOnEnter) {
+    openPage(c().TabSheet4);
+    c().CheckBox1->setChecked(true);
+    EXPECT_FALSE(c().GroupBox6->isHidden());
+    EXPECT_EQ(c().SpinEdit6->value(), 1450);
+    EXPECT_EQ(c().ComboBox16->currentText(), QStringLiteral("10"));
+
+    c().SpinEdit6->setFocus();
+    QTest::keyClick(c().SpinEdit6, Qt::Key_Return);
+    EXPECT_EQ(image()[231], 95);
+    EXPECT_EQ(image()[221] & 0x0F, 10);
+    const std::array<std::uint8_t, 5> for1450 = {0x00, 0x2E, 0x00, 0x44, 0x00};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(image()[11 + i], for1450[i]) << i;
+    EXPECT_TRUE(c().ComboBox16->hasFocus()); // the next control of the page
+
+    // 1455 Hz is stored as 95 (shown back as 1450); the coefficients follow the
+    // typed value until the next store.
+    c().SpinEdit6->setFocus();
+    typeInto(c().SpinEdit6, QStringLiteral("1455"));
+    QTest::keyClick(c().SpinEdit6, Qt::Key_Return);
+    EXPECT_EQ(image()[231], 95);
+    EXPECT_EQ(image()[11], detectorCoefficients(1455)[0]);
+    EXPECT_EQ(image()[14], detectorCoefficients(1455)[3]);
+    EXPECT_EQ(c().SpinEdit6->value(), 1450);
+    form->SetBuf();
+    EXPECT_EQ(image()[14], for1450[3]);
+}
+
+TEST_F(SettingsPagesTest, ToneFieldsNeverStoreAnEmptyOrOutOfRangeValue) {
+    openPage(c().TabSheet4);
+    c().CheckBox2->setChecked(true);
+    ToneSpinEdit* spin = c().toneSpin[0];
+    spin->setFocus();
+    form->SetBuf();
+    const Image before = image();
+
+    typeInto(spin, QString());
+    QTest::keyClick(spin, Qt::Key_Return); // does nothing in an empty field
+    EXPECT_EQ(image(), before);
+    EXPECT_TRUE(spin->hasFocus());
+    c().ComboBox15->setFocus(); // leaving it empty gives 3000
+    EXPECT_EQ(spin->text(), QStringLiteral("3000"));
+
+    spin->setFocus();
+    typeInto(spin, QStringLiteral("20"));
+    QTest::keyClick(spin, Qt::Key_Return);
+    EXPECT_EQ(image().toneWord(1), toneEncode(500));
+    EXPECT_EQ(spin->value(), 500);
+
+    // A stored word without a frequency shows as 3000.
+    showWith([](Image& im) { im.setToneWord(2, 0xFFFF); });
+    EXPECT_EQ(c().toneSpin[1]->value(), 3000);
+}
+
+TEST_F(SettingsPagesTest, PowerSetDecidesTheModelAfterEnter) {
+    openPage(c().TabSheet2);
+    c().ComboBox13->setFocus();
+    c().ComboBox13->setCurrentIndex(1);
+    QTest::keyClick(c().ComboBox13, Qt::Key_Return);
+    EXPECT_EQ(RsType(image()), rtStationaryVhf);
+    EXPECT_EQ(form->findChild<QLabel*>("Label2")->text(),
+              QStringLiteral("Тарвен-51: 148000-149000, 171150-173000 кГц"));
+    EXPECT_TRUE(c().ComboBox1->hasFocus());
+}
+
+TEST_F(SettingsPagesTest, EnterMovesToTheNextShownControlOfThePageAndWraps) {
+    openPage(c().TabSheet3);
+    c().CheckBox3->setChecked(false); // its group box, the last controls, hides
+    c().CheckBox3->setFocus();
+    QTest::keyClick(c().CheckBox3, Qt::Key_Return);
+    EXPECT_TRUE(c().ComboBox6->hasFocus());
+
+    // Enter that moves the focus onto the priority box is not taken by it
+    // again when the key comes up.
+    c().ComboBox11->setFocus();
+    QTest::keyPress(c().ComboBox11, Qt::Key_Return);
+    ASSERT_TRUE(c().CheckBox3->hasFocus());
+    QTest::keyRelease(c().CheckBox3, Qt::Key_Return);
+    EXPECT_TRUE(c().CheckBox3->hasFocus());
+}
+
+TEST_F(SettingsPagesTest, EnterInAnOpenListCommitsTheChoice) {
+    openPage(c().TabSheet2);
+    QComboBox* box = c().ComboBox10;
+    ASSERT_EQ(box->currentIndex(), 36);
+    box->setFocus();
+    box->showPopup();
+    QTest::keyClick(box->view(), Qt::Key_Up);
+    QTest::keyClick(box->view(), Qt::Key_Return);
+    settle();
+    EXPECT_EQ(image()[220], 35);
+    // The offscreen platform does not hand activation back from the closed
+    // list, so ask the window which control holds its focus.
+    EXPECT_EQ(form->focusWidget(), c().ComboBox12);
+}
+
+TEST_F(SettingsPagesTest, WheelDoesNotTurnAListWithoutFocus) {
+    openPage(c().TabSheet2);
+    c().ComboBox17->setFocus();
+    QComboBox* box = c().ComboBox10;
+    const int before = box->currentIndex();
+    const QPointF at(box->width() / 2.0, box->height() / 2.0);
+    QWheelEvent wheel(at, box->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(box, &wheel);
+    EXPECT_EQ(box->currentIndex(), before);
+}
+
+TEST_F(SettingsPagesTest, ARefreshFromTheTonePageKeepsThatPageOpen) {
+    start(omUser, rtVehicleUhf);
+    showWith([](Image& im) { im.setToneWord(1, toneEncode(2100)); });
+    ASSERT_TRUE(form->toneTabShown());
+    openPage(c().TabSheet4);
+    c().toneSpin[0]->setFocus();
+    QTest::keyClick(c().toneSpin[0], Qt::Key_Return);
+    EXPECT_EQ(form->pages()->currentWidget(), c().TabSheet4);
+}
+
+} // namespace
+} // namespace ksv::test
