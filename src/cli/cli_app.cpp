@@ -32,9 +32,13 @@ int runCli(const QStringList& args, CliIo& io) {
     case Command::ImportCsv:
         return runImportCsv(a, io);
     case Command::Ports:
+        return runPorts(a, io);
     case Command::Read:
+        return runRead(a, io);
     case Command::Write:
+        return runWrite(a, io);
     case Command::Verify:
+        return runVerify(a, io);
     case Command::Print:
         break;
     }

@@ -5,6 +5,7 @@
 // written atomically.
 
 #include "image/image.h"
+#include "link/port_exchange.h"
 
 #include <QString>
 #include <optional>
@@ -17,6 +18,7 @@ struct CliIo {
     std::ostream& out;          // results: reports, CSV, notices
     std::ostream& err;          // errors, warnings, progress
     bool errIsTerminal = false; // draw a progress bar on err while exchanging
+    ExchangeTimings timings{};  // of the exchanges with the transceiver (tests shorten them)
 };
 
 std::ostream& operator<<(std::ostream& s, const QString& text);

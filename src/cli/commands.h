@@ -12,6 +12,10 @@ int runShow(const Arguments& a, CliIo& io);
 int runDiff(const Arguments& a, CliIo& io);
 int runExportCsv(const Arguments& a, CliIo& io);
 int runImportCsv(const Arguments& a, CliIo& io);
+int runPorts(const Arguments& a, CliIo& io);
+int runRead(const Arguments& a, CliIo& io);
+int runWrite(const Arguments& a, CliIo& io);
+int runVerify(const Arguments& a, CliIo& io);
 
 // The --mode option (user when absent); prints the refusal and returns
 // nullopt for an unknown value.

@@ -22,9 +22,13 @@ struct CliRun {
     std::string err;
 };
 
+// Exchanges with a short retry timer and without pauses: a transceiver that
+// never answers is given up after 0.6 s.
+inline constexpr ExchangeTimings kFastTimings{100, 0};
+
 inline CliRun runCli(const QStringList& args, bool errIsTerminal = false) {
     std::ostringstream out, err;
-    cli::CliIo io{out, err, errIsTerminal};
+    cli::CliIo io{out, err, errIsTerminal, kFastTimings};
     CliRun r;
     r.code = cli::runCli(args, io);
     r.out = out.str();
