@@ -40,9 +40,8 @@ int runCli(const QStringList& args, CliIo& io) {
     case Command::Verify:
         return runVerify(a, io);
     case Command::Print:
-        break;
+        return runPrint(a, io);
     }
-    io.err << QStringLiteral("Команда %1 в этой сборке недоступна\n").arg(commandName(a.command));
     return kExitRefused;
 }
 

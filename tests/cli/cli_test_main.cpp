@@ -1,5 +1,6 @@
-// The exchange tests run on an application object: port events reach the
-// exchange through the event loop, as in ksv717n-cli itself.
+// The command line's tests run on an application object, as ksv717n-cli
+// does: port events reach the exchange through the event loop, and the PDF
+// printer needs one.
 #include <QCoreApplication>
 #include <cstdlib>
 #include <gtest/gtest.h>
