@@ -42,11 +42,12 @@ void storeChannels(Image& im, OperatingMode mode) {
 void storeGroup(Image& im, int first, int last, int copy) {
     const int a = channelIndex(im[first]);
     const int b = channelIndex(im[last]);
-    // A list without a selection, or a last channel before the first one,
-    // leaves the group as it was.
-    if (a < 0 || b < 0 || b < a)
+    // A last channel before the first one is refused and leaves the group as
+    // it was; a list without a selection leaves only its own byte.
+    if (a >= 0 && b >= 0 && b < a)
         return;
-    im[copy] = static_cast<std::uint8_t>(a);
+    if (a >= 0)
+        im[copy] = static_cast<std::uint8_t>(a);
 }
 
 int shownTone(std::uint16_t word) {

@@ -114,6 +114,10 @@ TEST(NormaliseImage, ListsAndGroups) {
     EXPECT_EQ(out[off::Group1Copy], 5);
     EXPECT_EQ(out[off::Group2Copy], 88);
     EXPECT_EQ(out[off::Group2First], 30);
+
+    // A last channel the list cannot show does not stop the first one's store.
+    im[off::Group2Last] = 45;
+    EXPECT_EQ(normaliseImage(im, omUser)[off::Group2Copy], 30);
 }
 
 TEST(NormaliseImage, ChannelFlagsAndScrambler) {
