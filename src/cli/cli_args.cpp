@@ -1,0 +1,172 @@
+#include "cli/cli_args.h"
+
+#include "cli/usage.h"
+
+#include <vector>
+
+namespace ksv::cli {
+namespace {
+
+struct CommandSpec {
+    Command command;
+    const char* name;
+    QStringList valueOptions;    // options followed by a value
+    QStringList flagOptions;     // options without a value
+    QStringList requiredOptions; // value options that must be given
+    int minPositional;
+    int maxPositional;
+};
+
+const std::vector<CommandSpec>& specs() {
+    static const std::vector<CommandSpec> table = {
+        {Command::Ports, "ports", {}, {}, {}, 0, 0},
+        {Command::Read, "read", {"--port", "-o"}, {}, {"--port", "-o"}, 0, 0},
+        {Command::Write,
+         "write",
+         {"--port", "--mode", "--backup"},
+         {"--number", "--dry-run"},
+         {"--port"},
+         1,
+         1},
+        {Command::Verify, "verify", {"--port", "--mode"}, {"--number"}, {"--port"}, 1, 1},
+        {Command::New, "new", {"--type", "-o"}, {}, {"--type", "-o"}, 0, 0},
+        {Command::Show, "show", {}, {"--json"}, {}, 1, 1},
+        {Command::Diff, "diff", {}, {}, {}, 2, 2},
+        {Command::ExportCsv, "export-csv", {"-o"}, {}, {}, 1, 1},
+        {Command::ImportCsv, "import-csv", {"-o", "--mode"}, {}, {"-o"}, 2, 2},
+        {Command::Print, "print", {"-o"}, {"--one-page"}, {"-o"}, 1, 1},
+    };
+    return table;
+}
+
+const CommandSpec* findSpec(const QString& word) {
+    for (const auto& s : specs())
+        if (word == QLatin1String(s.name))
+            return &s;
+    return nullptr;
+}
+
+QString formatHint(const CommandSpec& spec) {
+    return QStringLiteral("\nФормат: ") + commandUsage(spec.command);
+}
+
+ParseResult failure(const QString& text) {
+    return {std::nullopt, text};
+}
+
+} // namespace
+
+std::optional<QString> Arguments::value(const QString& name) const {
+    const auto it = values.find(name);
+    if (it == values.end())
+        return std::nullopt;
+    return it->second;
+}
+
+std::optional<OperatingMode> parseMode(const QString& text) {
+    if (text == QLatin1String("user"))
+        return omUser;
+    if (text == QLatin1String("service"))
+        return omService;
+    if (text == QLatin1String("midband"))
+        return omMidBand;
+    return std::nullopt;
+}
+
+QString commandName(Command c) {
+    switch (c) {
+    case Command::Help:
+        return QStringLiteral("--help");
+    case Command::Version:
+        return QStringLiteral("--version");
+    default:
+        break;
+    }
+    for (const auto& s : specs())
+        if (s.command == c)
+            return QLatin1String(s.name);
+    return {};
+}
+
+ParseResult parseArguments(const QStringList& args) {
+    // --help and --version win wherever they stand, so "write --help" helps.
+    for (const QString& a : args) {
+        if (a == QLatin1String("--"))
+            break;
+        if (a == QLatin1String("--help") || a == QLatin1String("-h"))
+            return {Arguments{Command::Help, {}, {}, {}}, {}};
+    }
+    if (args.isEmpty())
+        return failure(QStringLiteral("Не задана команда. Справка: ksv717n-cli --help"));
+    if (args.front() == QLatin1String("--version"))
+        return {Arguments{Command::Version, {}, {}, {}}, {}};
+
+    const CommandSpec* spec = findSpec(args.front());
+    if (!spec)
+        return failure(QStringLiteral("Неизвестная команда \"%1\". Справка: ksv717n-cli --help")
+                           .arg(args.front()));
+
+    Arguments out;
+    out.command = spec->command;
+    const QString cmd = QLatin1String(spec->name);
+    bool onlyPositional = false;
+    for (int i = 1; i < args.size(); ++i) {
+        QString a = args[i];
+        const bool looksLikeOption = a.startsWith('-') && a.size() > 1;
+        if (onlyPositional || !looksLikeOption) {
+            out.positional << a;
+            continue;
+        }
+        if (a == QLatin1String("--")) {
+            onlyPositional = true;
+            continue;
+        }
+        std::optional<QString> inlineValue;
+        if (a.startsWith(QLatin1String("--"))) {
+            const qsizetype eq = a.indexOf('=');
+            if (eq > 0) {
+                inlineValue = a.mid(eq + 1);
+                a = a.left(eq);
+            }
+        }
+        if (spec->flagOptions.contains(a)) {
+            if (inlineValue)
+                return failure(QStringLiteral("Параметр %1 не принимает значения").arg(a) +
+                               formatHint(*spec));
+            out.flags.insert(a);
+            continue;
+        }
+        if (!spec->valueOptions.contains(a))
+            return failure(QStringLiteral("Команда %1 не знает параметра \"%2\"").arg(cmd, a) +
+                           formatHint(*spec));
+        QString v;
+        if (inlineValue) {
+            v = *inlineValue;
+        } else if (i + 1 < args.size()) {
+            v = args[++i];
+        } else {
+            return failure(QStringLiteral("После параметра %1 не задано значение").arg(a) +
+                           formatHint(*spec));
+        }
+        if (v.isEmpty())
+            return failure(QStringLiteral("Параметр %1 задан с пустым значением").arg(a));
+        if (out.values.count(a))
+            return failure(QStringLiteral("Параметр %1 задан дважды").arg(a));
+        out.values[a] = v;
+    }
+
+    for (const QString& r : spec->requiredOptions)
+        if (!out.values.count(r))
+            return failure(QStringLiteral("Команда %1: не задан параметр %2").arg(cmd, r) +
+                           formatHint(*spec));
+    const auto n = out.positional.size();
+    if (n < spec->minPositional)
+        return failure(QStringLiteral("Команда %1: не заданы файлы").arg(cmd) + formatHint(*spec));
+    if (n > spec->maxPositional)
+        return failure(QStringLiteral("Команда %1: лишний аргумент \"%2\"")
+                           .arg(cmd, out.positional[spec->maxPositional]) +
+                       formatHint(*spec));
+    return {out, {}};
+}
+
+} // namespace ksv::cli

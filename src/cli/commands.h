@@ -1,0 +1,25 @@
+#pragma once
+
+// One function per command of ksv717n-cli; each returns the exit code.
+
+#include "cli/cli_args.h"
+#include "cli/cli_io.h"
+
+namespace ksv::cli {
+
+int runNew(const Arguments& a, CliIo& io);
+int runShow(const Arguments& a, CliIo& io);
+int runDiff(const Arguments& a, CliIo& io);
+int runExportCsv(const Arguments& a, CliIo& io);
+int runImportCsv(const Arguments& a, CliIo& io);
+int runPorts(const Arguments& a, CliIo& io);
+int runRead(const Arguments& a, CliIo& io);
+int runWrite(const Arguments& a, CliIo& io);
+int runVerify(const Arguments& a, CliIo& io);
+int runPrint(const Arguments& a, CliIo& io);
+
+// The --mode option (user when absent); prints the refusal and returns
+// nullopt for an unknown value.
+std::optional<OperatingMode> modeOption(const Arguments& a, CliIo& io);
+
+} // namespace ksv::cli

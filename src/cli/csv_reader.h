@@ -1,0 +1,39 @@
+#pragma once
+
+// A CSV reader for channel lists: UTF-8 with or without a byte order mark,
+// fields separated by ";" or "," (whichever the header line uses), quoted
+// fields with doubled quotes inside, CR LF or LF line ends. Empty lines are
+// skipped. Every record keeps the line number it starts on, for messages.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ksv::cli {
+
+struct CsvRecord {
+    int line = 0; // 1-based line of the file where the record starts
+    std::vector<std::string> fields;
+};
+
+struct CsvTable {
+    char separator = ';';
+    std::vector<CsvRecord> records; // the header first
+};
+
+struct CsvParseResult {
+    std::optional<CsvTable> table;
+    std::string error; // set when table is empty
+};
+
+CsvParseResult parseCsv(std::string_view text);
+
+// One field for writing: quoted when it holds the separator, a quote or a
+// line break.
+std::string csvField(const std::string& value, char separator);
+
+// The text without spaces and tabs at either end.
+std::string trimmed(std::string_view text);
+
+} // namespace ksv::cli

@@ -1,0 +1,51 @@
+#pragma once
+
+// The device link without a window: the port component, the retry timer and
+// the exchange (the same state machine the progress window drives), run by
+// a local event loop. While an exchange runs and err is a terminal, a
+// progress bar is drawn there.
+
+#include "cli/cli_io.h"
+#include "cli/port_target.h"
+#include "link/comm_port.h"
+#include "link/port_exchange.h"
+
+#include <QTimer>
+
+namespace ksv::cli {
+
+class ProgressView : public EventLoopExchangeView {
+public:
+    explicit ProgressView(CliIo& io) : io_(io) {}
+    void exchangeStarting(const QString& caption) override;
+    void showProgress(int value) override;
+    void endExchange() override;
+
+private:
+    void draw();
+    CliIo& io_;
+    QString caption_;
+    int value_ = 0;
+    bool drawn_ = false;
+};
+
+class LinkSession {
+public:
+    explicit LinkSession(CliIo& io);
+    ~LinkSession();
+    LinkSession(const LinkSession&) = delete;
+    LinkSession& operator=(const LinkSession&) = delete;
+
+    // Opens the port; on failure prints why (the caller exits with 2).
+    bool open(const PortTarget& target);
+    PortExchange& exchange() { return exchange_; }
+
+private:
+    CliIo& io_;
+    TCommPort port_;
+    QTimer timer_;
+    ProgressView view_;
+    PortExchange exchange_;
+};
+
+} // namespace ksv::cli

@@ -1,0 +1,28 @@
+#include "cli/cli_app.h"
+
+#include <QCoreApplication>
+
+#include <iostream>
+#include <unistd.h>
+
+namespace {
+
+// Qt's own diagnostics ("QPainter::begin(): Returned false") would only
+// repeat, in English, a failure the command reports itself.
+void quietQt(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << text.toStdString() << "\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qInstallMessageHandler(quietQt);
+    QCoreApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments();
+    args.removeFirst();
+    ksv::cli::CliIo io{std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1};
+    const int code = ksv::cli::runCli(args, io);
+    std::cout.flush();
+    return code;
+}

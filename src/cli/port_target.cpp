@@ -1,0 +1,81 @@
+#include "cli/port_target.h"
+
+#include "link/port_names.h"
+#include "link/port_selection.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <cstring>
+#include <grp.h>
+#include <sys/stat.h>
+
+namespace ksv::cli {
+namespace {
+
+// The group that owns the device, which the user must belong to; "dialout"
+// when it cannot be told (Debian's group for serial ports).
+QString deviceGroup(const std::string& device) {
+    struct stat st {};
+    if (::stat(device.c_str(), &st) == 0)
+        if (const group* g = ::getgrgid(st.st_gid); g && g->gr_gid != 0)
+            return QString::fromLocal8Bit(g->gr_name);
+    return QStringLiteral("dialout");
+}
+
+} // namespace
+
+PortTargetResult parsePortTarget(const QString& text) {
+    static const QRegularExpression com(QStringLiteral("^COM(\\d+)$"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    if (const auto m = com.match(text); m.hasMatch()) {
+        const int n = m.captured(1).toInt();
+        if (n < kFirstComPort || n > kLastComPort)
+            return {std::nullopt,
+                    QStringLiteral("Порт \"%1\": допустимы COM1..COM4 или имя устройства "
+                                   "(например /dev/ttyUSB0)")
+                        .arg(text)};
+        return {PortTarget{n, portDeviceName(n), QStringLiteral("COM%1").arg(n)}, {}};
+    }
+    std::string device = text.toStdString();
+    if (!text.contains('/') && QFileInfo::exists(QStringLiteral("/dev/") + text))
+        device = "/dev/" + device;
+    return {PortTarget{0, device, text}, {}};
+}
+
+QString portFailureText(const PortTarget& t, int err) {
+    const QString head = t.comNumber ? portUnavailableText(t.comNumber)
+                                     : QStringLiteral("Порт %1 не доступен").arg(t.name);
+    const QString dev = QString::fromStdString(t.device);
+    QString why;
+    switch (err) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        why = QStringLiteral("устройство %1 не найдено").arg(dev);
+        if (t.comNumber)
+            why += QStringLiteral(" (задайте устройство порта переменной окружения %1)")
+                       .arg(QString::fromStdString(portEnvironmentVariable(t.comNumber)));
+        break;
+    case EACCES:
+    case EPERM:
+        why = QStringLiteral("нет прав на устройство %1: добавьте пользователя в группу %2 "
+                             "(sudo usermod -aG %2 $USER) и войдите в систему заново")
+                  .arg(dev, deviceGroup(t.device));
+        break;
+    case EBUSY:
+    case EWOULDBLOCK:
+        why = QStringLiteral("устройство %1 занято другой программой").arg(dev);
+        break;
+    case ENOTTY:
+        why = QStringLiteral("%1 не является последовательным портом").arg(dev);
+        break;
+    default:
+        why = QStringLiteral("%1: %2").arg(dev, QString::fromLocal8Bit(std::strerror(err)));
+        break;
+    }
+    return head + QStringLiteral(": ") + why;
+}
+
+} // namespace ksv::cli
