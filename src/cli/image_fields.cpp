@@ -56,8 +56,11 @@ std::string bandText(const Image& im) {
 
 std::string detectorText(const Image& im) {
     std::string s;
-    for (int i = off::Detector; i < off::Detector + 5; ++i)
-        s += (s.empty() ? "" : " ") + hexByte(im[i]);
+    for (int i = off::Detector; i < off::Detector + 5; ++i) {
+        if (!s.empty())
+            s += ' ';
+        s += hexByte(im[i]);
+    }
     return s;
 }
 
