@@ -5,11 +5,13 @@
 #include "image/codecs.h"
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace ksv {
@@ -53,6 +55,11 @@ void TSNForm::Label3Click() {
     if (host_.operatingMode() != omService)
         return;
     Edit1->setText(QString::fromStdString(ZnTxt(host_.currentImage())));
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
     exec();
 }
 
@@ -79,7 +86,11 @@ void TSNForm::Button1Click() {
 bool TSNForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (watched == Edit1 && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        // Enter in the field acts as OK; on the focused OK button it clicks
+        // it, as on any focused button (a button that is not the default
+        // would otherwise ignore it).
+        if ((watched == Edit1 || watched == Button1) &&
+            (key == Qt::Key_Return || key == Qt::Key_Enter)) {
             Button1Click();
             return true;
         }

@@ -283,7 +283,7 @@ void TransceiverSim::handle(std::uint8_t b) {
 }
 
 void TransceiverSim::handleRecord() {
-    SimRecord rec{record_[0], record_[1], record_[2], false, false};
+    SimRecord rec{record_[0], record_[1], record_[2], false, false, false};
     rec.valid = static_cast<std::uint8_t>(0x02 + rec.offset + rec.value + rec.check) == 0;
     bool answer = false;
     bool vanish = false;
@@ -297,7 +297,10 @@ void TransceiverSim::handleRecord() {
                        take(faults_.unackedTimes)) {
                 // ignored: neither applied nor acknowledged
             } else {
-                image_[rec.offset] = rec.value;
+                if (recordsSinceAttention_ != faults_.unappliedRecord) {
+                    image_[rec.offset] = rec.value;
+                    rec.applied = true;
+                }
                 rec.acknowledged = true;
                 ++recordsSinceAttention_;
                 answer = true;

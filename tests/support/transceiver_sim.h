@@ -44,6 +44,10 @@ struct SimFaults {
     // nor acknowledged), unackedTimes times (-1: forever).
     int unackedRecord = -1;
     int unackedTimes = -1;
+    // Record number unappliedRecord is acknowledged but not applied to the
+    // image, every time it arrives (-1: never): a write the verification
+    // must catch.
+    int unappliedRecord = -1;
     int chunkSize = 0;  // blocks go out in chunks of this many bytes ...
     int chunkGapMs = 0; // ... with this gap between them
     // The line vanishes (the pseudo-terminal is closed) after this many bytes
@@ -57,7 +61,8 @@ struct SimRecord {
     std::uint8_t value = 0;
     std::uint8_t check = 0;
     bool valid = false;        // the four bytes sum to 0 modulo 256
-    bool acknowledged = false; // applied to the image and acknowledged
+    bool acknowledged = false; // acknowledged (and applied unless applied says otherwise)
+    bool applied = false;      // written into the image
 };
 
 class TransceiverSim {

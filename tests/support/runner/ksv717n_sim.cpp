@@ -1,0 +1,156 @@
+// ksv717n-sim: the transceiver simulator as a program of its own, for trying
+// the real program by hand (or timing it) without a transceiver.
+//
+//   ksv717n-sim [--image FILE.ust | --type N] [--out FILE.ust] [--status BYTE]
+//               [--pacing] [--link PATH]
+//
+// It opens a pseudo-terminal, prints its path ("device: /dev/pts/N"), and
+// answers there like a transceiver holding the image (a settings file, or
+// the default image of radio type N = 0..5 with its checksum). It logs every
+// byte received, one line per burst, until SIGINT or SIGTERM; then it writes
+// the image it holds to --out, if given. Start the program with
+//   KSV717N_COM1=/dev/pts/N ksv717n
+// --status sets the status byte (0x20: power lock), --pacing paces both
+// directions like a 9600-baud line, --link makes PATH a symbolic link to the
+// device.
+
+#include "image/checksum.h"
+#include "image/defaults.h"
+#include "support/transceiver_sim.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+
+using ksv::Image;
+using ksv::test::TransceiverSim;
+
+namespace {
+
+int usage() {
+    std::cerr << "usage: ksv717n-sim [--image FILE.ust | --type 0..5] [--out FILE.ust]\n"
+                 "                   [--status BYTE] [--pacing] [--link PATH]\n";
+    return 2;
+}
+
+bool readImage(const std::string& path, Image& image) {
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof())
+        return false;
+    if (bytes.size() != ksv::kImageSize)
+        return false;
+    std::memcpy(image.data(), bytes.data(), ksv::kImageSize);
+    return true;
+}
+
+bool writeImage(const std::string& path, const Image& image) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(image.data()), ksv::kImageSize);
+    return out.good();
+}
+
+void printBytes(const char* label, const std::vector<std::uint8_t>& v, std::size_t from) {
+    std::printf("%s", label);
+    for (std::size_t i = from; i < v.size(); ++i)
+        std::printf(" %02X", v[i]);
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string imagePath, outPath, linkPath;
+    int type = ksv::rtVehicleVhf;
+    long status = 0;
+    bool pacing = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (a == "--image" && hasValue)
+            imagePath = argv[++i];
+        else if (a == "--out" && hasValue)
+            outPath = argv[++i];
+        else if (a == "--link" && hasValue)
+            linkPath = argv[++i];
+        else if (a == "--type" && hasValue)
+            type = std::atoi(argv[++i]);
+        else if (a == "--status" && hasValue)
+            status = std::strtol(argv[++i], nullptr, 0);
+        else if (a == "--pacing")
+            pacing = true;
+        else
+            return usage();
+    }
+    if (type < 0 || type >= ksv::kRadioTypeCount || status < 0 || status > 255)
+        return usage();
+
+    Image image = ksv::defaultImage(static_cast<ksv::RadioType>(type));
+    image[ksv::off::Checksum] = ksv::CalcCRC(image);
+    if (!imagePath.empty() && !readImage(imagePath, image)) {
+        std::cerr << "ksv717n-sim: " << imagePath << " is not a 256-byte settings file\n";
+        return 1;
+    }
+
+    // The simulator's thread inherits the mask: only this thread takes the
+    // signals that end the run.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    TransceiverSim sim;
+    sim.setImage(image);
+    sim.setStatus(static_cast<std::uint8_t>(status));
+    sim.setPacing(pacing);
+    sim.start();
+    if (!linkPath.empty()) {
+        ::unlink(linkPath.c_str());
+        if (::symlink(sim.devicePath().c_str(), linkPath.c_str()) != 0) {
+            std::cerr << "ksv717n-sim: cannot link " << linkPath << ": " << std::strerror(errno)
+                      << "\n";
+            return 1;
+        }
+    }
+    std::printf("device: %s\n", sim.devicePath().c_str());
+    std::fflush(stdout);
+
+    std::size_t logged = 0;
+    const timespec tick{0, 100'000'000};
+    for (;;) {
+        const int sig = sigtimedwait(&stopSignals, nullptr, &tick);
+        const std::vector<std::uint8_t> received = sim.received();
+        if (received.size() > logged) {
+            printBytes("received:", received, logged);
+            logged = received.size();
+        }
+        if (sig == SIGINT || sig == SIGTERM)
+            break;
+    }
+    sim.stop();
+
+    int applied = 0;
+    for (const auto& r : sim.records())
+        applied += r.applied ? 1 : 0;
+    std::printf("records applied: %d\n", applied);
+    if (!outPath.empty()) {
+        if (!writeImage(outPath, sim.image())) {
+            std::cerr << "ksv717n-sim: cannot write " << outPath << "\n";
+            return 1;
+        }
+        std::printf("image written to %s\n", outPath.c_str());
+    }
+    if (!linkPath.empty())
+        ::unlink(linkPath.c_str());
+    return 0;
+}

@@ -1,0 +1,145 @@
+// The factory number dialog, opened by a click on the factory number label
+// of the main window.
+#include "form_fixture.h"
+#include "link/sn_form.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace ksv::test {
+namespace {
+
+class SNFormTest : public FormTest {
+protected:
+    void startIn(OperatingMode mode) {
+        start(mode, rtVehicleUhf);
+        sn = form->windows().snForm;
+        label = form->findChild<QLabel*>("Label3");
+        ZnToBuf(654321, image());
+        form->ShowBuf();
+        before = image();
+    }
+    // Clicks the label; act runs in the open dialog and must close it.
+    void openWith(std::function<void()> act) {
+        whenShown(sn, std::move(act));
+        QTest::mouseClick(label, Qt::LeftButton);
+        EXPECT_FALSE(sn->isVisible());
+    }
+    void retype(const char* text) {
+        sn->Edit1->selectAll();
+        QTest::keyClick(sn->Edit1, Qt::Key_Backspace);
+        QTest::keyClicks(sn->Edit1, text);
+    }
+
+    TSNForm* sn = nullptr;
+    QLabel* label = nullptr;
+    Image before;
+};
+
+TEST_F(SNFormTest, TakesSixDigitsAtMostAndStartsFromTheImage) {
+    startIn(omService);
+    QString shown, typed, afterBackspace;
+    bool focused = false;
+    openWith([&] {
+        shown = sn->Edit1->text();
+        focused = sn->focusWidget() == sn->Edit1;
+        retype("12a3-4 56.78");
+        typed = sn->Edit1->text();
+        QTest::keyClick(sn->Edit1, Qt::Key_Backspace);
+        afterBackspace = sn->Edit1->text();
+        QTest::keyClick(sn->Edit1, Qt::Key_Escape);
+    });
+    EXPECT_EQ(shown, QStringLiteral("654321"));
+    EXPECT_TRUE(focused);
+    EXPECT_EQ(typed, QStringLiteral("123456"));
+    EXPECT_EQ(afterBackspace, QStringLiteral("12345"));
+    EXPECT_EQ(image(), before);
+    EXPECT_TRUE(messages.log.empty());
+}
+
+TEST_F(SNFormTest, OkWithTheBoxTickedStoresTheNumberAndKeepsTheBand) {
+    startIn(omService);
+    openWith([&] {
+        sn->CheckBox1->setChecked(true);
+        retype("123");
+        QTest::keyClick(sn->Edit1, Qt::Key_Return); // Enter acts as OK
+    });
+    EXPECT_EQ(image()[226], 0x7B);
+    EXPECT_EQ(image()[227], 0x00);
+    EXPECT_EQ(image()[228], 0x02); // number bits 16-19 zero, UHF band kept
+    EXPECT_EQ(label->text(), QStringLiteral("Зав. №: 000123"));
+
+    // The box stays ticked between openings.
+    bool stillTicked = false;
+    openWith([&] {
+        stillTicked = sn->CheckBox1->isChecked();
+        retype("999999");
+        sn->Button1->setFocus();
+        QTest::keyClick(sn->Button1, Qt::Key_Return); // Enter on the focused OK
+        if (sn->isVisible())
+            sn->reject(); // (so that a dialog ignoring the key fails the test, not hangs it)
+    });
+    EXPECT_TRUE(stillTicked);
+    EXPECT_EQ(image()[226], 0x3F);
+    EXPECT_EQ(image()[227], 0x42);
+    EXPECT_EQ(image()[228], 0xF2);
+    EXPECT_TRUE(form->numberChangeAllowed());
+    EXPECT_TRUE(messages.log.empty());
+}
+
+TEST_F(SNFormTest, NothingChangesWithoutANumberOrWithoutTheBoxOrOnEscape) {
+    startIn(omService);
+    // Empty field: the dialog says so and stays open.
+    bool openAfterError = false;
+    openWith([&] {
+        sn->CheckBox1->setChecked(true);
+        retype("");
+        QTest::keyClick(sn->Edit1, Qt::Key_Return);
+        openAfterError = sn->isVisible();
+        QTest::keyClick(sn->Edit1, Qt::Key_Escape);
+    });
+    EXPECT_TRUE(openAfterError);
+    EXPECT_EQ(messages.log, (std::deque<RecordedMessage>{
+                                {RecordedMessage::Error, QStringLiteral("Номер не введен")}}));
+    EXPECT_EQ(image(), before);
+
+    // A number typed, then Escape on OK.
+    messages.clear();
+    openWith([&] {
+        retype("111");
+        sn->Button1->setFocus();
+        QTest::keyClick(sn->Button1, Qt::Key_Escape);
+    });
+    EXPECT_EQ(image(), before);
+
+    // Box not ticked: OK closes, the typed number is ignored.
+    openWith([&] {
+        sn->CheckBox1->setChecked(false);
+        retype("222");
+        QTest::mouseClick(sn->Button1, Qt::LeftButton);
+    });
+    EXPECT_EQ(image(), before);
+    EXPECT_EQ(label->text(), QStringLiteral("Зав. №: 654321"));
+    EXPECT_FALSE(form->numberChangeAllowed());
+    EXPECT_TRUE(messages.log.empty());
+}
+
+TEST_F(SNFormTest, LabelDoesNothingOutsideServiceMode) {
+    for (OperatingMode mode : {omUser, omMidBand}) {
+        startIn(mode);
+        bool shown = false;
+        QTimer::singleShot(0, sn, [&] {
+            shown = sn->isVisible();
+            sn->reject();
+        });
+        QTest::mouseClick(label, Qt::LeftButton);
+        settle();
+        EXPECT_FALSE(shown) << mode;
+        EXPECT_EQ(image(), before);
+    }
+}
+
+} // namespace
+} // namespace ksv::test
