@@ -113,6 +113,11 @@ std::vector<std::uint8_t> TransceiverSim::received() const {
     return received_;
 }
 
+std::size_t TransceiverSim::sentCount() const {
+    std::lock_guard lk(m_);
+    return sent_;
+}
+
 std::vector<SimRecord> TransceiverSim::records() const {
     std::lock_guard lk(m_);
     return records_;
@@ -122,6 +127,7 @@ void TransceiverSim::clearLog() {
     std::lock_guard lk(m_);
     received_.clear();
     records_.clear();
+    sent_ = 0;
 }
 
 bool TransceiverSim::waitForReceived(std::size_t n, std::chrono::milliseconds timeout) const {
@@ -195,6 +201,10 @@ void TransceiverSim::run() {
             received_.insert(received_.end(), buf, buf + n);
             cv_.notify_all();
         }
+        // Bytes read together were sent back to back: each ends one byte
+        // time after the one before, on a schedule that a late wake-up of
+        // this thread does not stretch.
+        rxLine_ = std::max(rxLine_, Clock::now());
         for (ssize_t i = 0; i < n && running_ && !vanished_; ++i) {
             waitLineTime();
             handle(buf[i]);
@@ -210,7 +220,7 @@ void TransceiverSim::waitLineTime() {
     }
     if (!pacing)
         return;
-    rxLine_ = std::max(rxLine_, Clock::now()) + kByteTime;
+    rxLine_ += kByteTime;
     std::this_thread::sleep_until(rxLine_);
 }
 
@@ -369,11 +379,20 @@ void TransceiverSim::sendBytes(const std::uint8_t* data, std::size_t n) {
     std::size_t allowed = n;
     if (limit >= 0 && static_cast<long>(n) >= limit)
         allowed = static_cast<std::size_t>(limit);
+    {
+        // Counted before they go out, so that the count is complete the
+        // moment the program has received the last of them.
+        std::lock_guard lk(m_);
+        sent_ += allowed;
+    }
     if (!pacing) {
         writeAll(master_, data, allowed);
     } else {
+        // Back to back, like a UART: the schedule is kept even when this
+        // thread wakes late, so the line never runs slower than 9600 baud.
+        txLine_ = std::max(txLine_, Clock::now());
         for (std::size_t i = 0; i < allowed; ++i) {
-            txLine_ = std::max(txLine_, Clock::now()) + kByteTime;
+            txLine_ += kByteTime;
             std::this_thread::sleep_until(txLine_);
             writeAll(master_, data + i, 1);
         }

@@ -90,6 +90,8 @@ public:
 
     // Every byte received, in order; every write record received.
     std::vector<std::uint8_t> received() const;
+    // Bytes put on the line towards the program (since the last clearLog()).
+    std::size_t sentCount() const;
     std::vector<SimRecord> records() const;
     void clearLog();
     // Waits until at least n bytes have been received.
@@ -125,6 +127,7 @@ private:
     std::chrono::milliseconds recordDelay_{0};
     SimFaults faults_;
     long sentSinceFaults_ = 0;
+    std::size_t sent_ = 0;
     std::vector<std::uint8_t> received_;
     std::vector<SimRecord> records_;
 
