@@ -1,4 +1,5 @@
 #include "form_fixture.h"
+#include "ui/card_from_window.h"
 #include "ui/tone_spin_edit.h"
 
 #include <QCheckBox>
@@ -253,6 +254,38 @@ TEST_F(SettingsPagesTest, ToneFieldsNeverStoreAnEmptyOrOutOfRangeValue) {
     // A stored word without a frequency shows as 3000.
     showWith([](Image& im) { im.setToneWord(2, 0xFFFF); });
     EXPECT_EQ(c().toneSpin[1]->value(), 3000);
+}
+
+TEST_F(SettingsPagesTest, EmptyToneFieldCountsAs3000WhereverTheFocusGoes) {
+    openPage(c().TabSheet4);
+    c().CheckBox2->setChecked(true);
+    c().CheckBox1->setChecked(true);
+    ToneSpinEdit* spin = c().toneSpin[0];
+
+    // Another window or a drop-down taking the focus leaves the field as it is.
+    c().SpinEdit6->setFocus();
+    typeInto(c().SpinEdit6, QString());
+    c().ComboBox15->setFocus(Qt::ActiveWindowFocusReason);
+    EXPECT_TRUE(c().SpinEdit6->text().isEmpty());
+    spin->setFocus();
+    typeInto(spin, QString());
+    c().ComboBox15->setFocus(Qt::PopupFocusReason);
+    EXPECT_TRUE(spin->text().isEmpty());
+
+    // Stored and printed while still empty, both count as 3000.
+    const print::CardData card = cardFromWindow(*form);
+    EXPECT_EQ(card.toneHz[0], 3000);
+    EXPECT_EQ(card.rxToneHz, 3000);
+    form->SetBuf();
+    EXPECT_EQ(image().toneWord(1), toneEncode(3000));
+    EXPECT_EQ(image()[231], 250);
+
+    // Another page opened while a field is empty leaves "3000" in it.
+    form->ShowBuf();
+    spin->setFocus();
+    typeInto(spin, QString());
+    form->pages()->setCurrentWidget(c().TabSheet2);
+    EXPECT_EQ(spin->text(), QStringLiteral("3000"));
 }
 
 TEST_F(SettingsPagesTest, PowerSetDecidesTheModelAfterEnter) {
