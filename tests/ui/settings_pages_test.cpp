@@ -1,5 +1,6 @@
 #include "form_fixture.h"
 #include "ui/card_from_window.h"
+#include "ui/channel_paint.h"
 #include "ui/tone_spin_edit.h"
 
 #include <QCheckBox>
@@ -189,6 +190,22 @@ TEST_F(SettingsPagesTest, ValuesAListCannotShowSurviveAStore) {
     EXPECT_EQ(image()[216], 50);
     EXPECT_EQ(image()[0], 3);
     EXPECT_TRUE(messages.log.empty());
+}
+
+TEST_F(SettingsPagesTest, AGroupWhoseListShowsNoSelectionIsPaintedAsEmpty) {
+    showWith([](Image& im) {
+        im[216] = 50; // group 1 from a channel the list cannot show, to channel 10
+        im[217] = 9;
+        im[218] = 19; // group 2: channels 20 to 30
+        im[219] = 29;
+    });
+    ASSERT_EQ(c().ComboBox1->currentIndex(), -1);
+    EXPECT_FALSE(channelLook(*form, 1).bold);
+    EXPECT_FALSE(channelLook(*form, 5).bold);
+    EXPECT_TRUE(channelLook(*form, 25).bold);
+    form->SetBuf();
+    EXPECT_EQ(image()[216], 50);
+    EXPECT_EQ(image()[217], 9);
 }
 
 TEST_F(SettingsPagesTest, RepeaterWithScramblerBitShowsNoSelectionAndTheStoreClearsIt) {
