@@ -357,6 +357,11 @@ TEST_F(SettingsPagesTest, WheelDoesNotTurnAListWithoutFocus) {
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(box, &wheel);
     EXPECT_EQ(box->currentIndex(), before);
+
+    // Nor a tone field.
+    c().CheckBox1->setChecked(true);
+    QApplication::sendEvent(c().SpinEdit6, &wheel);
+    EXPECT_EQ(c().SpinEdit6->value(), 1450);
 }
 
 TEST_F(SettingsPagesTest, ARefreshFromTheTonePageKeepsThatPageOpen) {
