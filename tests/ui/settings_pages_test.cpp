@@ -127,6 +127,10 @@ TEST_F(SettingsPagesTest, ToneCountStoresAndHidesTonesBeyondIt) {
     EXPECT_FALSE(toneShown(3));
     EXPECT_TRUE(toneShown(4));
     EXPECT_FALSE(toneShown(5));
+    // The next store keeps the two tones before the gap only.
+    form->SetBuf();
+    EXPECT_EQ(image().toneWord(2), toneEncode(1200));
+    EXPECT_EQ(image().toneWord(4), 0);
 }
 
 TEST_F(SettingsPagesTest, PriorityScanningOffClearsLMarksAndTheVariantsThatNeedIt) {
