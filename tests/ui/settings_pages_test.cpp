@@ -160,6 +160,17 @@ TEST_F(SettingsPagesTest, PriorityScanningOffClearsLMarksAndTheVariantsThatNeedI
     EXPECT_EQ(cell(7, 2), QStringLiteral("L"));
 }
 
+TEST_F(SettingsPagesTest, ShowingAnImageRunsNoListHandler) {
+    // Variant 2 needs priority scanning, but only a choice of the user is
+    // corrected: a read or opened image is shown as it is.
+    showWith([](Image& im) {
+        im[249] = kPriorityOff;
+        im[223] = static_cast<std::uint8_t>((im[223] & 0xFC) | 2);
+    });
+    EXPECT_FALSE(c().CheckBox3->isChecked());
+    EXPECT_EQ(c().ComboBox11->currentText(), QStringLiteral("Вариант 2"));
+}
+
 TEST_F(SettingsPagesTest, ListValuesAreDecodedAndNormalisedAtTheNextStore) {
     showWith([](Image& im) { im[225] = 12; });
     EXPECT_EQ(c().ComboBox8->currentText(), QStringLiteral("1,0"));
