@@ -96,6 +96,9 @@ TEST_F(StartUpTest, TheUserChoosesTheTypeWhenTheWindowIsFirstShownAndAgainWithNe
     EXPECT_EQ(programEnds, 0);
     EXPECT_EQ(RsType(image()), rtVehicleUhf);
     EXPECT_EQ(messages.texts(), QStringList{kNoPort});
+    // The channel page is open and its table has the keyboard focus, so that
+    // the first keys reach the table, not a list of the tool bar.
+    EXPECT_EQ(form->focusWidget(), form->grid());
 
     // Shown again (restored after minimising, say), the window does not run
     // the start-up sequence a second time.
