@@ -149,6 +149,11 @@ void TForm1::startUpWithType(int type) {
         N6->setVisible(true);
         N8->setVisible(true);
     }
+    // The channel page is open at start and its table takes the keyboard;
+    // otherwise the first control of the tool bar (the scrambler list) would
+    // get it, and the arrow keys would change that setting unseen.
+    if (PageControl1->currentWidget() == TabSheet1)
+        StringGrid1->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm1::setEndProgram(std::function<void()> endProgram) {

@@ -1,5 +1,6 @@
 #include "ui/tone_spin_edit.h"
 
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -45,13 +46,29 @@ void ToneSpinEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 void ToneSpinEdit::focusOutEvent(QFocusEvent* event) {
-    // Focus lost to a drop-down or to a message box is no leaving of the field.
+    // Focus lost to a drop-down or to another window (a message box, another
+    // program) is no leaving of the field: an empty field stays empty. The
+    // base class would read the empty text as the lower limit, 500, so it
+    // only hears of the focus change through the line edit.
     const Qt::FocusReason reason = event->reason();
-    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
-        if (isEmpty())
-            lineEdit()->setText(QString::number(kMax));
+    const bool leaving = reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
+    if (isEmpty()) {
+        if (!leaving) {
+            QCoreApplication::sendEvent(lineEdit(), event);
+            QWidget::focusOutEvent(event);
+            return;
+        }
+        lineEdit()->setText(QString::number(kMax));
     }
     QSpinBox::focusOutEvent(event);
+}
+
+void ToneSpinEdit::hideEvent(QHideEvent* event) {
+    // Hidden with its page or group box, an empty field is left as the user
+    // would leave it; the base class would otherwise make it 500.
+    if (isEmpty())
+        lineEdit()->setText(QString::number(kMax));
+    QSpinBox::hideEvent(event);
 }
 
 void ToneSpinEdit::wheelEvent(QWheelEvent* event) {

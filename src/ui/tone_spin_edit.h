@@ -3,7 +3,8 @@
 // Spin edit for a tone frequency in Hz (500..3000, step 10, at most four
 // characters). Enter is taken before the base class sees it: in an empty
 // field it does nothing, otherwise the value is brought into range and
-// enterPressed() is emitted. Leaving an empty field puts "3000" into it.
+// enterPressed() is emitted. Leaving an empty field, or hiding it, puts
+// "3000" into it; losing the focus to a popup or another window does not.
 
 #include <QSpinBox>
 
@@ -29,6 +30,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 };
 

@@ -202,8 +202,10 @@ TEST_F(PrintForm, PrintCommand) {
     QTemporaryDir dir;
     QString chosenFile;
     int dialogs = 0;
+    int resolution = 0;
     form.setPrintDialogRunner([&](QPrinter& printer, QWidget*) {
         ++dialogs;
+        resolution = printer.resolution();
         if (chosenFile.isEmpty())
             return false; // cancelled
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -217,6 +219,7 @@ TEST_F(PrintForm, PrintCommand) {
     // does not. A cancelled dialog prints nothing and leaves the window open.
     QTest::keyClick(form.Button1, Qt::Key_Return);
     EXPECT_EQ(dialogs, 1);
+    EXPECT_GE(resolution, 600); // the printer's own resolution, not the screen's
     EXPECT_TRUE(form.isVisible());
     EXPECT_TRUE(messages.log.empty());
     form.CheckBox1->setFocus();

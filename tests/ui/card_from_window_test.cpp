@@ -7,7 +7,10 @@
 #include "image/defaults.h"
 #include "print/card_from_image.h"
 #include "ui/card_from_window.h"
+#include "ui/tone_spin_edit.h"
 
+#include <QCheckBox>
+#include <QTabWidget>
 #include <random>
 
 namespace ksv::test {
@@ -133,6 +136,23 @@ TEST_F(FormTest, CardFromWindowEqualsCardFromImage) {
             }
         }
     }
+}
+
+} // namespace ksv::test
+
+namespace ksv::test {
+
+// The tone fields are not on screen while another page is open; the card
+// still prints the tones they hold.
+TEST_F(FormTest, ToneTablePrintsWhileAnotherPageIsOpen) {
+    start(omUser, rtVehicleVhf);
+    c().CheckBox2->setChecked(true); // two tones, 2100 and 1450 Hz
+    ASSERT_EQ(form->pages()->currentIndex(), 0);
+    ASSERT_FALSE(c().toneSpin[0]->isVisible());
+    const print::CardData card = cardFromWindow(*form);
+    EXPECT_EQ(card.toneShown, (std::array<bool, 5>{true, true, false, false, false}));
+    EXPECT_EQ(card.toneHz[0], 2100);
+    EXPECT_EQ(card.toneHz[1], 1450);
 }
 
 } // namespace ksv::test

@@ -1,4 +1,6 @@
 #include "form_fixture.h"
+#include "ui/card_from_window.h"
+#include "ui/channel_paint.h"
 #include "ui/tone_spin_edit.h"
 
 #include <QCheckBox>
@@ -125,6 +127,10 @@ TEST_F(SettingsPagesTest, ToneCountStoresAndHidesTonesBeyondIt) {
     EXPECT_FALSE(toneShown(3));
     EXPECT_TRUE(toneShown(4));
     EXPECT_FALSE(toneShown(5));
+    // The next store keeps the two tones before the gap only.
+    form->SetBuf();
+    EXPECT_EQ(image().toneWord(2), toneEncode(1200));
+    EXPECT_EQ(image().toneWord(4), 0);
 }
 
 TEST_F(SettingsPagesTest, PriorityScanningOffClearsLMarksAndTheVariantsThatNeedIt) {
@@ -152,6 +158,17 @@ TEST_F(SettingsPagesTest, PriorityScanningOffClearsLMarksAndTheVariantsThatNeedI
     EXPECT_TRUE(cell(7, 2).isEmpty());
     showWith([](Image& im) { im.setFlag(2, bit::ScanL, true); });
     EXPECT_EQ(cell(7, 2), QStringLiteral("L"));
+}
+
+TEST_F(SettingsPagesTest, ShowingAnImageRunsNoListHandler) {
+    // Variant 2 needs priority scanning, but only a choice of the user is
+    // corrected: a read or opened image is shown as it is.
+    showWith([](Image& im) {
+        im[249] = kPriorityOff;
+        im[223] = static_cast<std::uint8_t>((im[223] & 0xFC) | 2);
+    });
+    EXPECT_FALSE(c().CheckBox3->isChecked());
+    EXPECT_EQ(c().ComboBox11->currentText(), QStringLiteral("Вариант 2"));
 }
 
 TEST_F(SettingsPagesTest, ListValuesAreDecodedAndNormalisedAtTheNextStore) {
@@ -188,6 +205,22 @@ TEST_F(SettingsPagesTest, ValuesAListCannotShowSurviveAStore) {
     EXPECT_EQ(image()[216], 50);
     EXPECT_EQ(image()[0], 3);
     EXPECT_TRUE(messages.log.empty());
+}
+
+TEST_F(SettingsPagesTest, AGroupWhoseListShowsNoSelectionIsPaintedAsEmpty) {
+    showWith([](Image& im) {
+        im[216] = 50; // group 1 from a channel the list cannot show, to channel 10
+        im[217] = 9;
+        im[218] = 19; // group 2: channels 20 to 30
+        im[219] = 29;
+    });
+    ASSERT_EQ(c().ComboBox1->currentIndex(), -1);
+    EXPECT_FALSE(channelLook(*form, 1).bold);
+    EXPECT_FALSE(channelLook(*form, 5).bold);
+    EXPECT_TRUE(channelLook(*form, 25).bold);
+    form->SetBuf();
+    EXPECT_EQ(image()[216], 50);
+    EXPECT_EQ(image()[217], 9);
 }
 
 TEST_F(SettingsPagesTest, RepeaterWithScramblerBitShowsNoSelectionAndTheStoreClearsIt) {
@@ -255,6 +288,38 @@ TEST_F(SettingsPagesTest, ToneFieldsNeverStoreAnEmptyOrOutOfRangeValue) {
     EXPECT_EQ(c().toneSpin[1]->value(), 3000);
 }
 
+TEST_F(SettingsPagesTest, EmptyToneFieldCountsAs3000WhereverTheFocusGoes) {
+    openPage(c().TabSheet4);
+    c().CheckBox2->setChecked(true);
+    c().CheckBox1->setChecked(true);
+    ToneSpinEdit* spin = c().toneSpin[0];
+
+    // Another window or a drop-down taking the focus leaves the field as it is.
+    c().SpinEdit6->setFocus();
+    typeInto(c().SpinEdit6, QString());
+    c().ComboBox15->setFocus(Qt::ActiveWindowFocusReason);
+    EXPECT_TRUE(c().SpinEdit6->text().isEmpty());
+    spin->setFocus();
+    typeInto(spin, QString());
+    c().ComboBox15->setFocus(Qt::PopupFocusReason);
+    EXPECT_TRUE(spin->text().isEmpty());
+
+    // Stored and printed while still empty, both count as 3000.
+    const print::CardData card = cardFromWindow(*form);
+    EXPECT_EQ(card.toneHz[0], 3000);
+    EXPECT_EQ(card.rxToneHz, 3000);
+    form->SetBuf();
+    EXPECT_EQ(image().toneWord(1), toneEncode(3000));
+    EXPECT_EQ(image()[231], 250);
+
+    // Another page opened while a field is empty leaves "3000" in it.
+    form->ShowBuf();
+    spin->setFocus();
+    typeInto(spin, QString());
+    form->pages()->setCurrentWidget(c().TabSheet2);
+    EXPECT_EQ(spin->text(), QStringLiteral("3000"));
+}
+
 TEST_F(SettingsPagesTest, PowerSetDecidesTheModelAfterEnter) {
     openPage(c().TabSheet2);
     c().ComboBox13->setFocus();
@@ -307,6 +372,11 @@ TEST_F(SettingsPagesTest, WheelDoesNotTurnAListWithoutFocus) {
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(box, &wheel);
     EXPECT_EQ(box->currentIndex(), before);
+
+    // Nor a tone field.
+    c().CheckBox1->setChecked(true);
+    QApplication::sendEvent(c().SpinEdit6, &wheel);
+    EXPECT_EQ(c().SpinEdit6->value(), 1450);
 }
 
 TEST_F(SettingsPagesTest, ARefreshFromTheTonePageKeepsThatPageOpen) {

@@ -96,6 +96,27 @@ TEST_F(StartUpTest, TheUserChoosesTheTypeWhenTheWindowIsFirstShownAndAgainWithNe
     EXPECT_EQ(programEnds, 0);
     EXPECT_EQ(RsType(image()), rtVehicleUhf);
     EXPECT_EQ(messages.texts(), QStringList{kNoPort});
+    // The channel page is open and its table has the keyboard focus, so that
+    // the first keys reach the table, not a list of the tool bar.
+    EXPECT_EQ(form->focusWidget(), form->grid());
+
+    // Shown again (restored after minimising, say), the window does not run
+    // the start-up sequence a second time.
+    int shownAgain = 0;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (dialog->isVisible()) {
+            ++shownAgain;
+            QTest::keyClick(list, Qt::Key_Return);
+        }
+    });
+    watch.start(0);
+    form->hide();
+    form->show();
+    settle();
+    watch.stop();
+    EXPECT_EQ(shownAgain, 0);
+    EXPECT_EQ(messages.texts(), QStringList{kNoPort});
 
     // New offers the remembered type, with "Отмена"; cancelling keeps the image.
     image()[100] ^= 0xFF;

@@ -209,9 +209,11 @@ TEST_F(GridTest, SubtoneListChangesTheCellAsTheSelectionMoves) {
     EXPECT_EQ(grid->cell(3, 4), QStringLiteral("100.0"));
     EXPECT_EQ(grid->cell(4, 4), QStringLiteral("254.1"));
 
-    // Escape closes the list and the editor, keeping what was chosen.
+    // Escape closes the list and the editor, keeping what was chosen. Filling
+    // the list again for the next cell leaves the cell edited before alone.
     enterOn(4, 4);
     ASSERT_TRUE(list->isVisible());
+    EXPECT_EQ(grid->cell(3, 4), QStringLiteral("100.0"));
     EXPECT_EQ(combo->currentText(), QStringLiteral("254.1"));
     QTest::keyClick(list, Qt::Key_Up);
     QTest::keyClick(list, Qt::Key_Escape);
