@@ -61,6 +61,12 @@ public:
     // The number of the open port, 0 when none is open.
     int openPort() const { return port_.Open() ? port_.ComNumber() : 0; }
 
+    // A port whose line was lost (the device vanished while open) is closed
+    // and opened again under its number at the start of the next exchange,
+    // so that a cable plugged back in works without choosing the port anew.
+    // Called by every exchange; true when the port is open now.
+    bool reopenLostLine();
+
     // The exchange window was closed (by anyone): stop the timer, go idle.
     void userClosed();
     // Ends a running exchange as failed, as closing its window would.
@@ -95,6 +101,8 @@ private:
     TransferProtocol protocol_;
     ExchangeTimings timings_;
     std::function<bool()> numberChange_;
+    // The line was lost and could not be opened again yet.
+    bool reopenPending_ = false;
 };
 
 // An ExchangeView without a window: runs a local event loop.
