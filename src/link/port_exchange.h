@@ -61,12 +61,6 @@ public:
     // The number of the open port, 0 when none is open.
     int openPort() const { return port_.Open() ? port_.ComNumber() : 0; }
 
-    // A port whose line was lost (the device vanished while open) is closed
-    // and opened again under its number at the start of the next exchange,
-    // so that a cable plugged back in works without choosing the port anew.
-    // Called by every exchange; true when the port is open now.
-    bool reopenLostLine();
-
     // The exchange window was closed (by anyone): stop the timer, go idle.
     void userClosed();
     // Ends a running exchange as failed, as closing its window would.
@@ -82,6 +76,12 @@ public:
     const TransferProtocol& protocol() const { return protocol_; }
 
 private:
+    // A port whose line was lost (the device vanished while open) is closed
+    // and opened again under its number at the start of the next exchange,
+    // so that a cable plugged back in works without choosing the port anew.
+    // True when the port is open now.
+    bool reopenLostLine();
+
     // ExchangePort
     int InCount() override { return port_.InCount(); }
     int Receive(std::uint8_t* dst, int len) override { return port_.Receive(dst, len); }
