@@ -42,6 +42,15 @@ TCustomCommPort::TCustomCommPort(QObject* parent)
       calls_([this] { QMetaObject::invokeMethod(this, "runHandOver", Qt::QueuedConnection); }) {}
 
 TCustomCommPort::~TCustomCommPort() {
+    // Closing runs the events the workers are still waiting to deliver. A
+    // component being destroyed reports nothing any more: its handlers may
+    // refer to things their owner has already destroyed.
+    OnOpen = nullptr;
+    OnBreakSignal = OnCTSSignal = OnDSRSignal = nullptr;
+    OnErrorSignal = nullptr;
+    OnRingSignal = OnRLSDSignal = nullptr;
+    OnTriggerAvail = nullptr;
+    OnTxEmptySignal = OnDTRSignal = OnRxDSignal = OnTxDSignal = nullptr;
     DoClose();
 }
 

@@ -83,3 +83,23 @@ TEST(FaultPort, VanishingWhileOpenIsReportedAndTheNextExchangeReopens) {
     b.expectNextReadSucceeds();
     EXPECT_EQ(b.exchange.openPort(), 1);
 }
+
+// A component destroyed while a worker waits to deliver bytes calls no
+// handler: whatever the handler refers to may be gone already.
+TEST(FaultPort, DestroyedPortCallsNoHandler) {
+    PtyPair pty;
+    auto port = std::make_unique<TCommPort>();
+    port->setDeviceName(pty.path());
+    bool called = false;
+    port->OnTriggerAvail = [&](TCustomCommPort*, std::uint16_t) { called = true; };
+    port->setOpen(true);
+    ASSERT_TRUE(port->Open());
+    pty.write({0x13});
+    // No event loop runs here: the reader stays blocked in its hand-over.
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (!port->hasPendingEvent() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::yield();
+    ASSERT_TRUE(port->hasPendingEvent());
+    port.reset();
+    EXPECT_FALSE(called);
+}
