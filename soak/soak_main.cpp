@@ -1,7 +1,8 @@
 // Soak run: read, write and verify against the transceiver simulator over a
 // pseudo-terminal, cycle after cycle without pacing, and watch the resident
 // memory. Every cycle must succeed, and after a warm-up the resident memory
-// must stay flat. Not part of the test run; started by scripts/soak.
+// must stay flat, and no file descriptor may be left open. Not part of the test run; started by
+// scripts/soak.
 //
 //   ksv_soak [cycles]    (1000 by default)
 
@@ -16,6 +17,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <unistd.h>
 
@@ -30,6 +32,14 @@ long residentKiB() {
     long size = 0, resident = 0;
     statm >> size >> resident;
     return resident * (::sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// Open file descriptors of this process.
+long openDescriptors() {
+    long n = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd"))
+        ++n;
+    return n;
 }
 
 // The growth allowed after the warm-up: enough for the allocator's own
@@ -65,6 +75,7 @@ int main(int argc, char** argv) {
 
     const auto start = std::chrono::steady_clock::now();
     const long rssStart = residentKiB();
+    const long fdsStart = openDescriptors();
     long rssWarm = rssStart;
     int failures = 0;
     for (int cycle = 1; cycle <= cycles; ++cycle) {
@@ -88,6 +99,7 @@ int main(int argc, char** argv) {
             rssWarm = residentKiB();
     }
     const long rssEnd = residentKiB();
+    const long fdsEnd = openDescriptors();
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
@@ -97,6 +109,7 @@ int main(int argc, char** argv) {
     std::printf("soak: resident memory %ld KiB at start, %ld KiB after %d warm-up cycles, "
                 "%ld KiB at the end (%+ld KiB after warm-up, %ld allowed)\n",
                 rssStart, rssWarm, warmUp, rssEnd, growth, kAllowedGrowthKiB);
+    std::printf("soak: %ld open file descriptors at start, %ld at the end\n", fdsStart, fdsEnd);
     port.setOpen(false);
-    return failures == 0 && growth <= kAllowedGrowthKiB ? 0 : 1;
+    return failures == 0 && growth <= kAllowedGrowthKiB && fdsEnd <= fdsStart ? 0 : 1;
 }
