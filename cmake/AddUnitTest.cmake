@@ -9,6 +9,7 @@
 function(add_unit_test name)
   cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
+  set_property(GLOBAL APPEND PROPERTY KSV_UNIT_TEST_TARGETS ${name})
   target_link_libraries(${name} PRIVATE ksv_test_environment ${T_LIBS} GTest::gtest GTest::gtest_main)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)

@@ -4,6 +4,7 @@
 
 #include <QMetaObject>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace ksv {
@@ -41,6 +42,15 @@ TCustomCommPort::TCustomCommPort(QObject* parent)
       calls_([this] { QMetaObject::invokeMethod(this, "runHandOver", Qt::QueuedConnection); }) {}
 
 TCustomCommPort::~TCustomCommPort() {
+    // Closing runs the events the workers are still waiting to deliver. A
+    // component being destroyed reports nothing any more: its handlers may
+    // refer to things their owner has already destroyed.
+    OnOpen = nullptr;
+    OnBreakSignal = OnCTSSignal = OnDSRSignal = nullptr;
+    OnErrorSignal = nullptr;
+    OnRingSignal = OnRLSDSignal = nullptr;
+    OnTriggerAvail = nullptr;
+    OnTxEmptySignal = OnDTRSignal = OnRxDSignal = OnTxDSignal = nullptr;
     DoClose();
 }
 
@@ -239,6 +249,12 @@ void TCustomCommPort::recordLines(const ModemLines& l) {
     rlsd_ = l.rlsd;
 }
 
+// Called by a worker when the device reports that the line is gone.
+void TCustomCommPort::noteLineLost(int error) {
+    int none = 0;
+    openError_.compare_exchange_strong(none, error != 0 ? error : EIO);
+}
+
 void TCustomCommPort::raiseTriggerAvail() {
     const int count = rxCount_;
     if (count <= 0)
@@ -309,11 +325,18 @@ void TCustomCommPort::readLoop() {
         const WaitResult w = device_->wait(Waiter::Reader, room && !lineGone, idleOfferMs_);
         if (closing_)
             break;
-        if (w == WaitResult::Hangup)
+        if (w == WaitResult::Hangup) {
             lineGone = true; // until the next idle interval: no busy polling of a dead line
-        else if (w == WaitResult::Timeout)
+            noteLineLost(EIO);
+        } else if (w == WaitResult::Timeout) {
             lineGone = false;
-        const int queued = std::max(0, device_->queuedIn());
+        }
+        const int waiting = device_->queuedIn();
+        if (waiting < 0) { // the driver no longer knows the device
+            lineGone = true;
+            noteLineLost(EIO);
+        }
+        const int queued = std::max(0, waiting);
         {
             std::lock_guard lk(rxLock_);
             const int count = rxCount_;
@@ -322,8 +345,10 @@ void TCustomCommPort::readLoop() {
                 const int got = device_->read(rx_.data() + count, n);
                 if (got > 0)
                     rxCount_ = count + got;
-                else if (got < 0)
+                else if (got < 0) {
                     lineGone = true;
+                    noteLineLost(device_->error());
+                }
             }
         }
         raiseTriggerAvail();
@@ -355,6 +380,8 @@ void TCustomCommPort::writeLoop() {
                 // Bytes left after a write the driver took: go on as soon
                 // as it has room. After a failure only the pause.
                 waitForRoom = written >= 0 && txCount_ > 0;
+                if (written < 0)
+                    noteLineLost(device_->error());
             }
         }
         if (closing_)

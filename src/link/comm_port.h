@@ -87,8 +87,14 @@ public:
     const std::string& deviceName() const { return deviceName_; }
     // The device the next (or current) open uses.
     std::string effectiveDeviceName() const;
-    // Why the last open failed (errno code), 0 after a successful open.
-    int openError() const { return openError_; }
+    // Why the port cannot be used, as an errno code: why the last open
+    // failed, or, while the port is open, why its line was lost (EIO when the
+    // device vanished: an adapter unplugged, the other end of a
+    // pseudo-terminal closed). 0 while the port works.
+    int openError() const { return openError_.load(); }
+    // True when the open port's line is gone for good; only closing and
+    // opening the port again can bring it back.
+    bool lineLost() const { return open_ && openError_.load() != 0; }
     // Modem lines as last read by the status thread.
     bool CTS() const { return cts_.load(); }
     bool DSR() const { return dsr_.load(); }
@@ -117,6 +123,7 @@ private:
     void raiseTriggerAvail();
     void dispatchLineEvents(unsigned events);
     void recordLines(const ModemLines& l);
+    void noteLineLost(int error);
     void stopThread(std::thread& t, std::atomic<bool>& ended, Waiter who);
     void startThread(std::thread& t, std::atomic<bool>& started, void (TCustomCommPort::*loop)());
 
@@ -138,7 +145,7 @@ private:
     std::function<std::unique_ptr<SerialDevice>()> factory_;
     std::unique_ptr<SerialDevice> device_;
     bool open_ = false;
-    int openError_ = 0;
+    std::atomic<int> openError_{0};
     std::atomic<bool> closing_{false};
     std::atomic<bool> cts_{false}, dsr_{false}, ring_{false}, rlsd_{false};
 

@@ -61,7 +61,17 @@ void PortExchange::cancel() {
     view_.endExchange();
 }
 
+bool PortExchange::reopenLostLine() {
+    if (port_.lineLost() || (reopenPending_ && !port_.Open())) {
+        port_.setOpen(false);
+        port_.setOpen(true);
+        reopenPending_ = !port_.Open();
+    }
+    return port_.Open();
+}
+
 bool PortExchange::ReadData(Image& image, std::uint8_t& status) {
+    reopenLostLine();
     view_.exchangeStarting(QStringLiteral("Чтение данных : "));
     protocol_.beginRead();
     view_.runExchange();
@@ -76,6 +86,7 @@ bool PortExchange::ReadData(Image& image, std::uint8_t& status) {
 }
 
 bool PortExchange::WriteData(const WriteList& list) {
+    reopenLostLine();
     view_.exchangeStarting(QStringLiteral("Запись данных : "));
     protocol_.beginWrite(list);
     view_.runExchange();
@@ -96,6 +107,7 @@ bool PortExchange::VerifyData(const Image& image, bool numberChangeAllowed) {
 }
 
 bool PortExchange::SelectPort(int n) {
+    reopenPending_ = false;
     port_.setOpen(false);
     port_.setComNumber(n);
     port_.setOpen(true);

@@ -76,6 +76,12 @@ public:
     const TransferProtocol& protocol() const { return protocol_; }
 
 private:
+    // A port whose line was lost (the device vanished while open) is closed
+    // and opened again under its number at the start of the next exchange,
+    // so that a cable plugged back in works without choosing the port anew.
+    // True when the port is open now.
+    bool reopenLostLine();
+
     // ExchangePort
     int InCount() override { return port_.InCount(); }
     int Receive(std::uint8_t* dst, int len) override { return port_.Receive(dst, len); }
@@ -95,6 +101,8 @@ private:
     TransferProtocol protocol_;
     ExchangeTimings timings_;
     std::function<bool()> numberChange_;
+    // The line was lost and could not be opened again yet.
+    bool reopenPending_ = false;
 };
 
 // An ExchangeView without a window: runs a local event loop.

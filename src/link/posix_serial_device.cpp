@@ -269,10 +269,12 @@ WaitResult PosixSerialDevice::wait(Waiter who, bool forIo, int timeoutMs) {
         return WaitResult::Woken;
     }
     if (io) {
-        if (fds[1].revents & (POLLIN | POLLOUT))
-            return WaitResult::Ready;
+        // A line that is gone reports itself readable as well (a read then
+        // gives nothing): the hang-up must win, or the waiter would spin.
         if (fds[1].revents & (POLLHUP | POLLERR | POLLNVAL))
             return WaitResult::Hangup;
+        if (fds[1].revents & (POLLIN | POLLOUT))
+            return WaitResult::Ready;
     }
     return WaitResult::Failed;
 }

@@ -119,9 +119,13 @@ void TransferProtocol::dataAvailable() {
         host_.setProgress(kBlock / 2 + received_ / 2);
         host_.pause(kChunkPauseMs);
         if (received_ >= kBlock) {
-            retries_ = 0;
+            // A second copy that differs counts as no answer: the next tick
+            // asks for it again, but only kMaxRetries times. A first copy
+            // spoilt by noise on the line would otherwise never agree with
+            // any second copy, and the read would never end by itself.
             if (area_ != second_)
-                return; // the next tick asks for the second copy again
+                return;
+            retries_ = 0;
             state_ = ExchangeState::ServiceBlock;
             static constexpr std::uint8_t request[] = {0x03, 0x07};
             send(request, 2);

@@ -1,0 +1,75 @@
+#pragma once
+
+// The file commands on a window-free host, with dialogs that answer with a
+// prepared name and may change the file system in the moment between the
+// user's choice and the command's read or write.
+
+#include "files/file_commands.h"
+#include "files/ust_file.h"
+#include "image/defaults.h"
+#include "support/fake_image_host.h"
+#include "support/message_recorder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace ksv::test {
+
+struct ActingDialogs final : FileDialogs {
+    QString answer;
+    std::function<void()> afterChoice; // runs once the name is chosen
+
+    QString openFileName(QWidget*, const QString&) override { return choose(); }
+    QString saveFileName(QWidget*, const QString&) override { return choose(); }
+    QString choose() {
+        if (afterChoice)
+            afterChoice();
+        return answer;
+    }
+};
+
+class HostileFiles : public ::testing::Test {
+protected:
+    HostileFiles() {
+        host.remembered = rtVehicleVhf;
+        LoadDefault(rtVehicleVhf, host.current);
+        host.SetBuf();
+        host.calls.clear();
+        host.status = QStringLiteral("Файл: /earlier/card.ust");
+    }
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    QString put(const QString& name, const QByteArray& content) const {
+        QFile f(path(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+        return path(name);
+    }
+
+    static QByteArray contentOf(const QString& p) {
+        QFile f(p);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+    }
+
+    static QByteArray bytesOf(const Image& im) {
+        return QByteArray(reinterpret_cast<const char*>(im.data()), static_cast<int>(kImageSize));
+    }
+
+    // Everything in the folder, hidden files included (a save's temporary file).
+    QStringList entries(const QString& folder) const {
+        return QDir(folder).entryList(
+            QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
+    QTemporaryDir dir;
+    FakeImageHost host;
+    MessageRecorder messages;
+    ActingDialogs* dialogs = new ActingDialogs;
+    FileCommands commands{host, std::unique_ptr<FileDialogs>(dialogs)};
+};
+
+} // namespace ksv::test

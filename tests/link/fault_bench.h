@@ -1,0 +1,113 @@
+#pragma once
+
+// A transceiver simulator on COM1 and the exchange running on it without a
+// window, at shortened timings, for tests that break the line or the
+// transceiver and then check that the next command still works.
+
+#include "image/checksum.h"
+#include "image/defaults.h"
+#include "link/port_exchange.h"
+#include "link/write_plan.h"
+#include "support/transceiver_sim.h"
+
+#include <QTimer>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace ksv::test {
+
+// A retry period of 100 ms: a failing exchange ends after about 0.6 s.
+inline const ExchangeTimings kFaultTimings{100, 5};
+
+// The longest an exchange may take to fail once its answers stop: the
+// retries of one state, the pauses, and a margin for a loaded machine.
+inline std::chrono::milliseconds retryTimeBound() {
+    return std::chrono::milliseconds((TransferProtocol::kMaxRetries + 1) * kFaultTimings.timerMs +
+                                     2000);
+}
+
+inline Image faultTransceiverImage() {
+    Image i = defaultImage(rtVehicleUhf);
+    i[off::Checksum] = CalcCRC(i);
+    i[230] = 0x5A;
+    return i;
+}
+
+inline WriteList faultListOf(std::initializer_list<std::pair<int, int>> entries) {
+    WriteList l;
+    for (auto [o, v] : entries)
+        l.add(o, static_cast<std::uint8_t>(v));
+    return l;
+}
+
+struct FaultBench {
+    FaultBench() {
+        configureCommPort(port);
+        exchange.setTimings(kFaultTimings);
+        sim->setImage(faultTransceiverImage());
+        sim->setStatus(0x20);
+        sim->start();
+        com1 = std::make_unique<ScopedPortMapping>(1, sim->devicePath());
+        opened = exchange.SelectPort(1);
+    }
+    ~FaultBench() {
+        port.setOpen(false);
+        com1.reset();
+    }
+
+    // A healthy transceiver takes the place of one whose line vanished, on
+    // the same port number, as when a cable is plugged in again.
+    void replaceTransceiver() {
+        com1.reset();
+        sim = std::make_unique<TransceiverSim>();
+        sim->setImage(faultTransceiverImage());
+        sim->start();
+        com1 = std::make_unique<ScopedPortMapping>(1, sim->devicePath());
+    }
+
+    // The next command: a read that must deliver the transceiver's image.
+    void expectNextReadSucceeds() {
+        Image image;
+        std::uint8_t status = 0;
+        EXPECT_TRUE(exchange.ReadData(image, status));
+        EXPECT_EQ(image, sim->image());
+        EXPECT_EQ(port.openError(), 0);
+    }
+
+    std::unique_ptr<TransceiverSim> sim = std::make_unique<TransceiverSim>();
+    std::unique_ptr<ScopedPortMapping> com1;
+    TCommPort port;
+    QTimer timer;
+    EventLoopExchangeView view;
+    PortExchange exchange{port, timer, view};
+    bool opened = false;
+};
+
+// Runs an exchange and says how long it took.
+template <typename F> std::chrono::milliseconds timed(F&& exchange) {
+    const auto start = std::chrono::steady_clock::now();
+    exchange();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start);
+}
+
+// Every record the transceiver received is the list's entry at its place,
+// repeats of one record following each other: nothing outside the list, and
+// nothing out of order.
+inline void expectOnlyListedRecords(const std::vector<SimRecord>& records, const WriteList& list) {
+    int index = -1;
+    for (const SimRecord& r : records) {
+        ASSERT_TRUE(r.valid);
+        const bool same =
+            index >= 0 && r.offset == list.offsets[index] && r.value == list.values[index];
+        if (same)
+            continue;
+        ++index;
+        ASSERT_LT(index, list.count);
+        EXPECT_EQ(r.offset, list.offsets[index]);
+        EXPECT_EQ(r.value, list.values[index]);
+    }
+}
+
+} // namespace ksv::test
