@@ -1,8 +1,8 @@
-#include "support/fake_image_host.h"
 #include "files/file_commands.h"
 #include "files/ust_file.h"
 #include "image/codecs.h"
 #include "image/defaults.h"
+#include "support/fake_image_host.h"
 #include "support/message_recorder.h"
 
 #include <QFile>

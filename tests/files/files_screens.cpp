@@ -1,12 +1,12 @@
 // Grabs the raw data editor, the help window and the About window into PNG
 // files, for looking at them: files_screens <folder>.
 
-#include "support/fake_image_host.h"
 #include "files/about_form.h"
 #include "files/file_dialogs.h"
 #include "files/help_window.h"
 #include "files/raw_editor.h"
 #include "image/defaults.h"
+#include "support/fake_image_host.h"
 
 #include <QApplication>
 #include <QDir>

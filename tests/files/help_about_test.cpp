@@ -1,7 +1,7 @@
-#include "support/fake_image_host.h"
 #include "files/about_form.h"
 #include "files/help_window.h"
 #include "files/raw_editor.h"
+#include "support/fake_image_host.h"
 #include "test_app.h"
 
 #include <QCoreApplication>

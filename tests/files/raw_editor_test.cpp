@@ -1,9 +1,9 @@
-#include "support/fake_image_host.h"
 #include "files/hex_grid.h"
 #include "files/raw_editor.h"
 #include "image/checksum.h"
 #include "image/codecs.h"
 #include "image/defaults.h"
+#include "support/fake_image_host.h"
 #include "support/message_recorder.h"
 #include "test_app.h"
 
