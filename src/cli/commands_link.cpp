@@ -101,14 +101,10 @@ int runRead(const Arguments& a, CliIo& io) {
         return kExitRefused;
     const QString path = *a.value(QStringLiteral("-o"));
     LinkSession link(io);
-    if (!link.open(*port))
-        return kExitNoConnection;
     Image image;
     std::uint8_t status = 0;
-    if (!link.exchange().ReadData(image, status)) {
-        io.err << kNoConnection << "\n";
+    if (!link.open(*port) || !link.read(image, status))
         return kExitNoConnection;
-    }
     reportPowerLock(status, io);
     // The image is saved exactly as read, so that it can be written back.
     if (!saveImage(path, image, io))
@@ -135,14 +131,10 @@ int runWrite(const Arguments& a, CliIo& io) {
     }
 
     LinkSession link(io);
-    if (!link.open(p->port))
-        return kExitNoConnection;
     Image incoming;
     std::uint8_t status = 0;
-    if (!link.exchange().ReadData(incoming, status)) {
-        io.err << kNoConnection << "\n";
+    if (!link.open(p->port) || !link.read(incoming, status))
         return kExitNoConnection;
-    }
     reportPowerLock(status, io);
     if (backup && !saveImage(*backup, incoming, io))
         return kExitRefused;
@@ -186,14 +178,10 @@ int runVerify(const Arguments& a, CliIo& io) {
     if (!p)
         return kExitRefused;
     LinkSession link(io);
-    if (!link.open(p->port))
-        return kExitNoConnection;
     Image incoming;
     std::uint8_t status = 0;
-    if (!link.exchange().ReadData(incoming, status)) {
-        io.err << kNoConnection << "\n";
+    if (!link.open(p->port) || !link.read(incoming, status))
         return kExitNoConnection;
-    }
     // The transceiver holds the file when a write would have nothing to
     // send: every writable byte equal, the checksum of the merged image included.
     const WritePlan plan = planWrite(p->file, incoming, 0, true, p->numberChange);

@@ -68,4 +68,11 @@ bool LinkSession::open(const PortTarget& target) {
     return false;
 }
 
+bool LinkSession::read(Image& image, std::uint8_t& status) {
+    if (exchange_.ReadData(image, status))
+        return true;
+    io_.err << QStringLiteral("Нет соединения") << "\n";
+    return false;
+}
+
 } // namespace ksv::cli

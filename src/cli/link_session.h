@@ -38,6 +38,9 @@ public:
 
     // Opens the port; on failure prints why (the caller exits with 2).
     bool open(const PortTarget& target);
+    // Reads the transceiver's image and status byte; on failure prints
+    // "Нет соединения" (the caller exits with 2).
+    bool read(Image& image, std::uint8_t& status);
     PortExchange& exchange() { return exchange_; }
 
 private:
