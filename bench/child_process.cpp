@@ -45,15 +45,15 @@ double msBetween(Clock::time_point a, Clock::time_point b) {
 
 } // namespace
 
-Child::Child(const ChildSpec& spec) {
-    std::vector<std::string> args = spec.argv;
-    std::vector<std::string> env = environmentWith(spec.env);
+Child::Child(const ChildSpec& launch) {
+    std::vector<std::string> args = launch.argv;
+    std::vector<std::string> env = environmentWith(launch.env);
     std::vector<char*> argp = pointers(args);
     std::vector<char*> envp = pointers(env);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    if (!spec.outputPath.empty()) {
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, spec.outputPath.c_str(),
+    if (!launch.outputPath.empty()) {
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, launch.outputPath.c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
         posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
     }
@@ -108,8 +108,8 @@ ChildExit Child::wait(std::chrono::milliseconds timeout) {
     return e;
 }
 
-ChildExit runChild(const ChildSpec& spec, std::chrono::milliseconds timeout) {
-    Child child(spec);
+ChildExit runChild(const ChildSpec& launch, std::chrono::milliseconds timeout) {
+    Child child(launch);
     return child.wait(timeout);
 }
 

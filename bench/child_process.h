@@ -34,7 +34,7 @@ struct ChildExit {
 class Child {
 public:
     // Starts the program; started() is false when it could not be.
-    explicit Child(const ChildSpec& spec);
+    explicit Child(const ChildSpec& launch);
     ~Child(); // kills and reaps a child still running
     Child(const Child&) = delete;
     Child& operator=(const Child&) = delete;
@@ -54,7 +54,7 @@ private:
 };
 
 // Runs a program to its end.
-ChildExit runChild(const ChildSpec& spec, std::chrono::milliseconds timeout);
+ChildExit runChild(const ChildSpec& launch, std::chrono::milliseconds timeout);
 
 // The environment changes every child gets: the four COM ports pointed at
 // paths that do not exist, so that no child ever opens one of the machine's

@@ -86,12 +86,12 @@ LinkSample cliWrite(test::TransceiverSim& sim, const std::string& cliPath,
     LinkSample s;
     if (!writeFile(filePath, file))
         return s;
-    ChildSpec spec;
-    spec.argv = {cliPath, "write", "--port", sim.devicePath(), filePath};
-    spec.env = safePortEnvironment();
-    spec.outputPath = workDir + "/cli-write.log";
+    ChildSpec launch;
+    launch.argv = {cliPath, "write", "--port", sim.devicePath(), filePath};
+    launch.env = safePortEnvironment();
+    launch.outputPath = workDir + "/cli-write.log";
     sim.clearLog();
-    const ChildExit e = runChild(spec, std::chrono::seconds(60));
+    const ChildExit e = runChild(launch, std::chrono::seconds(60));
     s.ms = e.wallMs;
     s.traffic = trafficOf(sim);
     s.ok = e.exitCode == 0 && sim.image() != before;

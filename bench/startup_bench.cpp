@@ -35,11 +35,11 @@ std::string findInPath(const std::string& name) {
 
 StartupSample cliShow(const std::string& cliPath, const std::string& file,
                       const std::string& workDir) {
-    ChildSpec spec;
-    spec.argv = {cliPath, "show", file};
-    spec.env = safePortEnvironment();
-    spec.outputPath = workDir + "/show.out";
-    const ChildExit e = runChild(spec, 10s);
+    ChildSpec launch;
+    launch.argv = {cliPath, "show", file};
+    launch.env = safePortEnvironment();
+    launch.outputPath = workDir + "/show.out";
+    const ChildExit e = runChild(launch, 10s);
     StartupSample s{e.wallMs, mb(e.peakRssKb), e.exitCode == 0, true, {}};
     if (!s.ok)
         s.problem = "exit code " + std::to_string(e.exitCode);
@@ -54,12 +54,12 @@ StartupSample mainWindow(MapWatch& watch, const std::string& programPath,
         return s;
     }
     watch.drain();
-    ChildSpec spec;
-    spec.argv = {programPath};
-    spec.env = safePortEnvironment();
-    spec.env["QT_QPA_PLATFORM"] = "xcb";
-    spec.outputPath = workDir + "/main-window.log";
-    Child child(spec);
+    ChildSpec launch;
+    launch.argv = {programPath};
+    launch.env = safePortEnvironment();
+    launch.env["QT_QPA_PLATFORM"] = "xcb";
+    launch.outputPath = workDir + "/main-window.log";
+    Child child(launch);
     if (!child.started()) {
         s.problem = "cannot start " + programPath;
         return s;

@@ -17,7 +17,7 @@ struct CommandSpec {
     int maxPositional;
 };
 
-const std::vector<CommandSpec>& specs() {
+const std::vector<CommandSpec>& commandDefinitions() {
     static const std::vector<CommandSpec> table = {
         {Command::Ports, "ports", {}, {}, {}, 0, 0},
         {Command::Read, "read", {"--port", "-o"}, {}, {"--port", "-o"}, 0, 0},
@@ -40,14 +40,14 @@ const std::vector<CommandSpec>& specs() {
 }
 
 const CommandSpec* findSpec(const QString& word) {
-    for (const auto& s : specs())
+    for (const auto& s : commandDefinitions())
         if (word == QLatin1String(s.name))
             return &s;
     return nullptr;
 }
 
-QString formatHint(const CommandSpec& spec) {
-    return QStringLiteral("\nФормат: ") + commandUsage(spec.command);
+QString formatHint(const CommandSpec& def) {
+    return QStringLiteral("\nФормат: ") + commandUsage(def.command);
 }
 
 ParseResult failure(const QString& text) {
@@ -82,7 +82,7 @@ QString commandName(Command c) {
     default:
         break;
     }
-    for (const auto& s : specs())
+    for (const auto& s : commandDefinitions())
         if (s.command == c)
             return QLatin1String(s.name);
     return {};
@@ -101,14 +101,14 @@ ParseResult parseArguments(const QStringList& args) {
     if (args.front() == QLatin1String("--version"))
         return {Arguments{Command::Version, {}, {}, {}}, {}};
 
-    const CommandSpec* spec = findSpec(args.front());
-    if (!spec)
+    const CommandSpec* def = findSpec(args.front());
+    if (!def)
         return failure(QStringLiteral("Неизвестная команда \"%1\". Справка: ksv717n-cli --help")
                            .arg(args.front()));
 
     Arguments out;
-    out.command = spec->command;
-    const QString cmd = QLatin1String(spec->name);
+    out.command = def->command;
+    const QString cmd = QLatin1String(def->name);
     bool onlyPositional = false;
     for (int i = 1; i < args.size(); ++i) {
         QString a = args[i];
@@ -129,16 +129,16 @@ ParseResult parseArguments(const QStringList& args) {
                 a = a.left(eq);
             }
         }
-        if (spec->flagOptions.contains(a)) {
+        if (def->flagOptions.contains(a)) {
             if (inlineValue)
                 return failure(QStringLiteral("Параметр %1 не принимает значения").arg(a) +
-                               formatHint(*spec));
+                               formatHint(*def));
             out.flags.insert(a);
             continue;
         }
-        if (!spec->valueOptions.contains(a))
+        if (!def->valueOptions.contains(a))
             return failure(QStringLiteral("Команда %1 не знает параметра \"%2\"").arg(cmd, a) +
-                           formatHint(*spec));
+                           formatHint(*def));
         QString v;
         if (inlineValue) {
             v = *inlineValue;
@@ -146,7 +146,7 @@ ParseResult parseArguments(const QStringList& args) {
             v = args[++i];
         } else {
             return failure(QStringLiteral("После параметра %1 не задано значение").arg(a) +
-                           formatHint(*spec));
+                           formatHint(*def));
         }
         if (v.isEmpty())
             return failure(QStringLiteral("Параметр %1 задан с пустым значением").arg(a));
@@ -155,17 +155,17 @@ ParseResult parseArguments(const QStringList& args) {
         out.values[a] = v;
     }
 
-    for (const QString& r : spec->requiredOptions)
+    for (const QString& r : def->requiredOptions)
         if (!out.values.count(r))
             return failure(QStringLiteral("Команда %1: не задан параметр %2").arg(cmd, r) +
-                           formatHint(*spec));
+                           formatHint(*def));
     const auto n = out.positional.size();
-    if (n < spec->minPositional)
-        return failure(QStringLiteral("Команда %1: не заданы файлы").arg(cmd) + formatHint(*spec));
-    if (n > spec->maxPositional)
+    if (n < def->minPositional)
+        return failure(QStringLiteral("Команда %1: не заданы файлы").arg(cmd) + formatHint(*def));
+    if (n > def->maxPositional)
         return failure(QStringLiteral("Команда %1: лишний аргумент \"%2\"")
-                           .arg(cmd, out.positional[spec->maxPositional]) +
-                       formatHint(*spec));
+                           .arg(cmd, out.positional[def->maxPositional]) +
+                       formatHint(*def));
     return {out, {}};
 }
 

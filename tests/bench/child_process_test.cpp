@@ -23,15 +23,16 @@ TEST(ChildProcess, EnvironmentChangesOutputAndExitCode) {
     const std::string out = dir.filePath("out.txt").toStdString();
     ::setenv("KSV_BENCH_KEEP", "kept", 1);
     ::setenv("KSV_BENCH_GONE", "still here", 1);
-    ChildSpec spec;
-    spec.argv = {"/bin/sh", "-c",
-                 "echo \"$KSV_BENCH_KEEP|${KSV_BENCH_GONE-removed}|$KSV_BENCH_NEW|$KSV717N_COM1\"; "
-                 "echo err >&2; exit 3"};
-    spec.env = safePortEnvironment();
-    spec.env["KSV_BENCH_GONE"] = std::nullopt;
-    spec.env["KSV_BENCH_NEW"] = "set";
-    spec.outputPath = out;
-    const ChildExit e = runChild(spec, std::chrono::seconds(10));
+    ChildSpec launch;
+    launch.argv = {
+        "/bin/sh", "-c",
+        "echo \"$KSV_BENCH_KEEP|${KSV_BENCH_GONE-removed}|$KSV_BENCH_NEW|$KSV717N_COM1\"; "
+        "echo err >&2; exit 3"};
+    launch.env = safePortEnvironment();
+    launch.env["KSV_BENCH_GONE"] = std::nullopt;
+    launch.env["KSV_BENCH_NEW"] = "set";
+    launch.outputPath = out;
+    const ChildExit e = runChild(launch, std::chrono::seconds(10));
     ::unsetenv("KSV_BENCH_KEEP");
     ::unsetenv("KSV_BENCH_GONE");
 
