@@ -89,6 +89,7 @@ bool PosixSerialDevice::open(const std::string& name) {
         return false;
     }
     ::ioctl(fd, TIOCEXCL);
+    savedSettings_ = tio;
     fd_ = fd;
     error_ = 0;
     for (int w : wakeFds_)
@@ -106,6 +107,7 @@ bool PosixSerialDevice::open(const std::string& name) {
 void PosixSerialDevice::close() {
     if (fd_ < 0)
         return;
+    ::tcsetattr(fd_, TCSANOW, &savedSettings_);
     ::ioctl(fd_, TIOCNXCL);
     ::close(fd_); // also releases the lock
     fd_ = -1;

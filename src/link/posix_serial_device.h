@@ -6,6 +6,7 @@
 #include "link/serial_device.h"
 
 #include <atomic>
+#include <termios.h>
 
 namespace ksv {
 
@@ -42,6 +43,9 @@ private:
     void setModemBit(int bit, bool on);
 
     int fd_ = -1;
+    // The line settings the device had before we opened it, given back on
+    // close: the port may be a console or another program's line.
+    termios savedSettings_{};
     std::atomic<int> error_{0};
     int wakeFds_[3] = {-1, -1, -1};
     // Line state as last seen by waitLineEvent (status thread only).

@@ -176,6 +176,27 @@ TEST(CommPort, LineIsRawAndCarriesEveryByteUnchangedBothWays) {
     EXPECT_TRUE(p.port.CTS()); // a pseudo-terminal has no CTS line: counts as on
 }
 
+TEST(CommPort, ClosingGivesTheLineItsEarlierSettingsBack) {
+    // The port may be a console or another program's line: what we set up
+    // for the transceiver must not stay behind.
+    PortOnPty p;
+    termios before{};
+    ASSERT_EQ(::tcgetattr(p.pty.slave(), &before), 0);
+    ASSERT_TRUE(before.c_lflag & ICANON); // a fresh pseudo-terminal is cooked
+    p.port.setOpen(true);
+    ASSERT_TRUE(p.port.Open());
+    termios during{};
+    ASSERT_EQ(::tcgetattr(p.pty.slave(), &during), 0);
+    EXPECT_FALSE(during.c_lflag & ICANON);
+    p.port.setOpen(false);
+    termios after{};
+    ASSERT_EQ(::tcgetattr(p.pty.slave(), &after), 0);
+    EXPECT_EQ(after.c_lflag, before.c_lflag);
+    EXPECT_EQ(after.c_iflag, before.c_iflag);
+    EXPECT_EQ(after.c_oflag, before.c_oflag);
+    EXPECT_EQ(after.c_cflag, before.c_cflag);
+}
+
 TEST(CommPort, BuffersBoundSendAndReceive) {
     PortOnPty p;
     p.port.setOpen(true);
