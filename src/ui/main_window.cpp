@@ -64,7 +64,8 @@ void TForm1::buildPages() {
     v->setContentsMargins(4, 4, 4, 4);
     v->setSpacing(4);
     v->addWidget(Label2);
-    v->addWidget(StringGrid1, 1);
+    // The table keeps the width of its columns; the page shows beside it.
+    v->addWidget(StringGrid1, 1, Qt::AlignLeft);
 
     buildSettingsPages(sc_);
 
