@@ -7,6 +7,7 @@
 #include "cli/serial_ports.h"
 #include "image/checksum.h"
 #include "image/codecs.h"
+#include "link/command_texts.h"
 #include "link/port_names.h"
 #include "link/transfer_protocol.h"
 #include "link/write_plan.h"
@@ -15,8 +16,6 @@
 
 namespace ksv::cli {
 namespace {
-
-const char* const kNoConnection = "Нет соединения";
 
 std::optional<PortTarget> portOption(const Arguments& a, CliIo& io) {
     const PortTargetResult r = parsePortTarget(*a.value(QStringLiteral("--port")));
@@ -110,7 +109,7 @@ int runRead(const Arguments& a, CliIo& io) {
     if (!saveImage(path, image, io))
         return kExitRefused;
     if (CheckCRC(image))
-        io.out << QStringLiteral("Данные считаны") << "\n";
+        io.out << readDoneText() << "\n";
     else
         io.err << QStringLiteral("Внимание: контрольная сумма считанных данных неверна\n");
     io.out << QStringLiteral("Записан файл %1: %2, зав. № %3\n")
@@ -162,14 +161,14 @@ int runWrite(const Arguments& a, CliIo& io) {
         return kExitOk;
     }
     if (!link.exchange().WriteData(plan.list)) {
-        io.err << kNoConnection << "\n";
+        io.err << noConnectionText() << "\n";
         return kExitNoConnection;
     }
     if (!link.exchange().VerifyData(current, p->numberChange)) {
-        io.err << QStringLiteral("Ошибка записи данных!") << "\n";
+        io.err << writeCheckFailedText() << "\n";
         return kExitVerifyFailed;
     }
-    io.out << QStringLiteral("Данные записаны") << "\n";
+    io.out << writtenText() << "\n";
     return kExitOk;
 }
 
@@ -196,7 +195,7 @@ int runVerify(const Arguments& a, CliIo& io) {
     io.out << QStringLiteral("Отличия (радиостанция → файл):\n");
     for (const auto& c : compareImages(incoming, plan.merged))
         io.out << "  " << formatChange(c) << "\n";
-    io.err << QStringLiteral("Ошибка записи данных!") << "\n";
+    io.err << writeCheckFailedText() << "\n";
     return kExitVerifyFailed;
 }
 

@@ -1,5 +1,7 @@
 #include "cli/link_session.h"
 
+#include "link/command_texts.h"
+
 #include <algorithm>
 
 namespace ksv::cli {
@@ -71,7 +73,7 @@ bool LinkSession::open(const PortTarget& target) {
 bool LinkSession::read(Image& image, std::uint8_t& status) {
     if (exchange_.ReadData(image, status))
         return true;
-    io_.err << QStringLiteral("Нет соединения") << "\n";
+    io_.err << noConnectionText() << "\n";
     return false;
 }
 

@@ -6,8 +6,10 @@
 #include "files/help_window.h"
 #include "files/raw_editor.h"
 #include "image/checksum.h"
+#include "link/command_texts.h"
 #include "link/rw_form.h"
 #include "link/sn_form.h"
+#include "link/transfer_protocol.h"
 #include "link/write_plan.h"
 #include "print/print_form.h"
 #include "ui/card_from_window.h"
@@ -38,13 +40,6 @@ void print(TForm1& form) {
         p->ShowPrint(cardFromWindow(form));
 }
 
-namespace {
-
-constexpr std::uint8_t kPowerLock = 0x20; // status byte: the vehicle power set is forced
-const char* const kNoConnection = "Нет соединения";
-
-} // namespace
-
 void readRadio(TForm1& form) {
     TRWForm* rw = form.windows().rwForm;
     if (!rw)
@@ -52,15 +47,15 @@ void readRadio(TForm1& form) {
     std::uint8_t status = 0;
     Image& incoming = form.incomingImage();
     if (!rw->ReadData(incoming, status)) {
-        messenger().error(QString::fromUtf8(kNoConnection));
+        messenger().error(noConnectionText());
         return;
     }
     if (CheckCRC(incoming))
-        messenger().information(QStringLiteral("Данные считаны"));
+        messenger().information(readDoneText());
     // A wrong checksum is accepted silently: the window shows what was read.
     Image& current = form.currentImage();
     current = incoming;
-    const bool locked = (status & kPowerLock) != 0;
+    const bool locked = (status & TransferProtocol::kPowerLockBit) != 0;
     if (locked)
         setBit(current[off::Options223], bit::PowerSet);
     form.ShowBuf();
@@ -77,7 +72,7 @@ void writeRadio(TForm1& form) {
     std::uint8_t status = 0;
     Image& incoming = form.incomingImage();
     if (!rw->ReadData(incoming, status)) {
-        messenger().error(QString::fromUtf8(kNoConnection));
+        messenger().error(noConnectionText());
         return;
     }
     form.SetBuf();
@@ -96,13 +91,13 @@ void writeRadio(TForm1& form) {
         return;
     }
     if (!rw->WriteData(plan.list)) {
-        messenger().error(QString::fromUtf8(kNoConnection));
+        messenger().error(noConnectionText());
         return;
     }
     if (rw->VerifyData(current))
-        messenger().information(QStringLiteral("Данные записаны"));
+        messenger().information(writtenText());
     else
-        messenger().error(QStringLiteral("Ошибка записи данных!"));
+        messenger().error(writeCheckFailedText());
 }
 
 void help(TForm1& form) {
