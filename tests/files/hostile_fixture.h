@@ -7,6 +7,7 @@
 #include "files/file_commands.h"
 #include "files/ust_file.h"
 #include "image/defaults.h"
+#include "scratch_folder.h"
 #include "support/fake_image_host.h"
 #include "support/message_recorder.h"
 
@@ -31,7 +32,7 @@ struct ActingDialogs final : FileDialogs {
     }
 };
 
-class HostileFiles : public ::testing::Test {
+class HostileFiles : public ::testing::Test, protected ScratchFolder {
 protected:
     HostileFiles() {
         host.remembered = rtVehicleVhf;
@@ -41,31 +42,12 @@ protected:
         host.status = QStringLiteral("Файл: /earlier/card.ust");
     }
 
-    QString path(const QString& name) const { return dir.filePath(name); }
-
-    QString put(const QString& name, const QByteArray& content) const {
-        QFile f(path(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
-        return path(name);
-    }
-
-    static QByteArray contentOf(const QString& p) {
-        QFile f(p);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-    }
-
-    static QByteArray bytesOf(const Image& im) {
-        return QByteArray(reinterpret_cast<const char*>(im.data()), static_cast<int>(kImageSize));
-    }
-
     // Everything in the folder, hidden files included (a save's temporary file).
     QStringList entries(const QString& folder) const {
         return QDir(folder).entryList(
             QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
     }
 
-    QTemporaryDir dir;
     FakeImageHost host;
     MessageRecorder messages;
     ActingDialogs* dialogs = new ActingDialogs;

@@ -1,6 +1,7 @@
 #include "files/ust_file.h"
 #include "image/checksum.h"
 #include "image/defaults.h"
+#include "scratch_folder.h"
 #include "unprivileged.h"
 
 #include <QByteArray>
@@ -19,10 +20,6 @@ using namespace ksv;
 
 namespace {
 
-QByteArray bytesOf(const Image& im) {
-    return QByteArray(reinterpret_cast<const char*>(im.data()), static_cast<int>(kImageSize));
-}
-
 // A valid VHF image whose bytes are all distinct from a zero image.
 Image sampleImage() {
     Image im = defaultImage(rtStationaryVhf);
@@ -31,24 +28,7 @@ Image sampleImage() {
     return im;
 }
 
-class UstFile : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-
-    QString path(const QString& name) const { return dir.filePath(name); }
-
-    QString put(const QString& name, const QByteArray& content) const {
-        QFile f(path(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
-        return path(name);
-    }
-
-    static QByteArray contentOf(const QString& p) {
-        QFile f(p);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-    }
-};
+class UstFile : public ::testing::Test, protected ksv::test::ScratchFolder {};
 
 } // namespace
 
