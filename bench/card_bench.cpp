@@ -24,7 +24,7 @@ CardSample renderCard600(const QString& pdfPath) {
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
     const print::PrintFonts fonts;
-    const bool printed = print::printCard(printer, data, print::CardLayout::TwoPages, fonts) ==
+    const bool printed = print::paintCard(printer, data, print::CardLayout::TwoPages, fonts) ==
                          print::PrintResult::Printed;
 
     CardSample s;

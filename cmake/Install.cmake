@@ -14,7 +14,7 @@ foreach(program ksv717n ksv717n-cli)
   endif()
 endforeach()
 
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/files/help/
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/ui/help/book/
   DESTINATION ${CMAKE_INSTALL_DATADIR}/ksv717n/help)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/ksv717n.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -6,7 +6,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPrinter>
+#include <QPdfWriter>
 
 namespace ksv::print {
 
@@ -15,23 +15,22 @@ constexpr double kTwoPageScale = 0.8;
 constexpr double kOnePageScale = 0.65;
 } // namespace
 
-PrintResult printCard(QPrinter& printer, const CardData& data, CardLayout layout,
+PrintResult paintCard(QPagedPaintDevice& device, const CardData& data, CardLayout layout,
                       const PrintFonts& fonts) {
     // The orientation is set here, after any print dialog, and wins over
     // what was chosen there.
-    printer.setDocName(data.factoryNumber);
-    printer.setPageOrientation(layout == CardLayout::OnePage ? QPageLayout::Landscape
+    device.setPageOrientation(layout == CardLayout::OnePage ? QPageLayout::Landscape
                                                              : QPageLayout::Portrait);
     if (!fonts.isValid())
         return PrintResult::NoFonts;
     QPainter painter;
-    if (!painter.begin(&printer))
+    if (!painter.begin(&device))
         return PrintResult::BeginFailed;
     // Glyphs go to the page as they are: no lossy image compression.
     painter.setRenderHint(QPainter::LosslessImageRendering);
 
     PageWriter writer;
-    writer.setResolution(printer.logicalDpiX(), printer.logicalDpiY());
+    writer.setResolution(device.logicalDpiX(), device.logicalDpiY());
     PainterCanvas canvas(painter, fonts);
     CardComposer composer(data, writer);
     if (layout == CardLayout::OnePage) {
@@ -41,7 +40,7 @@ PrintResult printCard(QPrinter& printer, const CardData& data, CardLayout layout
     } else {
         writer.Scale = kTwoPageScale;
         composer.DrawList1(canvas, 1, 1);
-        if (!printer.newPage()) {
+        if (!device.newPage()) {
             painter.end();
             return PrintResult::NewPageFailed;
         }
@@ -67,14 +66,14 @@ QString printErrorText(PrintResult result) {
 }
 
 bool renderCardPdf(const CardData& data, const QString& path, CardLayout layout, QString* error) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPdfWriter pdf(path);
+    pdf.setResolution(1200);
+    pdf.setTitle(data.factoryNumber);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
     // A printable area like that of an office printer.
-    printer.setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
+    pdf.setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
     const PrintFonts fonts;
-    const PrintResult result = printCard(printer, data, layout, fonts);
+    const PrintResult result = paintCard(pdf, data, layout, fonts);
     if (result == PrintResult::Printed)
         return true;
     if (error)

@@ -1,15 +1,16 @@
 #pragma once
 
-// Output of the programming card on a printer (or a PDF file): either two
-// portrait pages, one sheet each, at 0.8 of the A4 grid from origin cell
-// (1, 1), or one landscape page with both sheets side by side at 0.65.
+// Output of the programming card on any paged device (a printer or a PDF
+// file): either two portrait pages, one sheet each, at 0.8 of the A4 grid from
+// origin cell (1, 1), or one landscape page with both sheets side by side at
+// 0.65.
 
 #include "print/card_data.h"
 #include "print/print_fonts.h"
 
 #include <QString>
 
-class QPrinter;
+class QPagedPaintDevice;
 
 namespace ksv::print {
 
@@ -17,9 +18,8 @@ enum class CardLayout { TwoPages, OnePage };
 
 enum class PrintResult { Printed, NoFonts, BeginFailed, NewPageFailed, EndFailed };
 
-// Sets the job title (the factory number) and the orientation, then draws
-// the card with the printer's resolution.
-PrintResult printCard(QPrinter& printer, const CardData& data, CardLayout layout,
+// Sets the orientation, then draws the card with the device's resolution.
+PrintResult paintCard(QPagedPaintDevice& device, const CardData& data, CardLayout layout,
                       const PrintFonts& fonts);
 
 // The message that tells the user a print failed.

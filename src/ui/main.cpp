@@ -1,7 +1,7 @@
-#include "common/messages.h"
+#include "ui/dialogs/messages.h"
 #include "image/mode.h"
-#include "ui/app_windows.h"
-#include "ui/main_window.h"
+#include "ui/main/app_windows.h"
+#include "ui/main/main_window.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -1,8 +1,8 @@
 #include "files/ust_file.h"
 #include "image/checksum.h"
 #include "image/defaults.h"
-#include "scratch_folder.h"
-#include "unprivileged.h"
+#include "support/scratch_folder.h"
+#include "support/unprivileged.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -3,13 +3,10 @@
 #include "image/checksum.h"
 #include "image/defaults.h"
 #include "link/port_exchange.h"
-#include "link/rw_form.h"
 #include "link/write_plan.h"
 #include "link_test_util.h"
 #include "support/transceiver_sim.h"
 
-#include <QDir>
-#include <QProgressBar>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -248,47 +245,4 @@ TEST(Exchange, PacedLineWithSlowRecordsAtFullTimings) {
     current[off::Checksum] = plan.checksum;
     ASSERT_TRUE(b.exchange.WriteData(plan.list));
     EXPECT_TRUE(b.exchange.VerifyData(current));
-}
-
-TEST(ProgressWindow, ShowsTheExchangeAndEndsItWhenClosed) {
-    TransceiverSim sim;
-    sim.setImage(transceiverImage());
-    sim.start();
-    ScopedPortMapping com2(2, sim.devicePath());
-    TRWForm form;
-    form.exchange().setTimings(kFast);
-    ASSERT_TRUE(form.SelectPort(2));
-    EXPECT_EQ(form.openPort(), 2);
-
-    QString captionSeen;
-    std::vector<int> shown;
-    QObject::connect(form.Gauge1, &QProgressBar::valueChanged, &form, [&](int v) {
-        captionSeen = form.windowTitle();
-        shown.push_back(v);
-        if (const char* dir = std::getenv("KSV_SHOT_DIR"); dir && v == 128)
-            form.grab().save(QDir(QString::fromLocal8Bit(dir)).filePath("rw_form.png"));
-    });
-    Image image;
-    std::uint8_t status;
-    ASSERT_TRUE(form.ReadData(image, status));
-    EXPECT_EQ(captionSeen, QString::fromUtf8("Чтение данных : "));
-    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
-    EXPECT_EQ(form.Gauge1->value(), 256);
-    EXPECT_EQ(form.Gauge1->text(), QStringLiteral("100%"));
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_FALSE(form.Timer1->isActive());
-
-    // The user closes the window of an exchange that would take seconds.
-    sim.setFaults(SimFaults{.silent = true});
-    form.exchange().setTimings(ExchangeTimings{});
-    QTimer::singleShot(100, &form, [&] {
-        captionSeen = form.windowTitle();
-        form.close();
-    });
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(form.WriteData(listOf({{40, 1}})));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
-    EXPECT_EQ(captionSeen, QString::fromUtf8("Запись данных : "));
-    EXPECT_FALSE(form.Timer1->isActive());
-    EXPECT_TRUE(sim.records().empty());
 }

@@ -1,6 +1,6 @@
-// The link tests run on a QApplication: port events reach their handlers
-// through the event loop, and the progress window is a dialog.
-#include <QApplication>
+// The link tests run on a QCoreApplication: port events reach their handlers
+// through the event loop. No window is needed.
+#include <QCoreApplication>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
         const std::string name = "KSV717N_COM" + std::to_string(n);
         ::setenv(name.c_str(), ("/nonexistent/ksv717n-com" + std::to_string(n)).c_str(), 0);
     }
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

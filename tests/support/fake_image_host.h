@@ -3,7 +3,7 @@
 // An ImageHost without a window: it keeps the two images, logs the calls the
 // commands make, and answers the type dialog from a preset value.
 
-#include "common/image_host.h"
+#include "ui/main/image_host.h"
 #include "image/checksum.h"
 
 #include <QString>

@@ -4,7 +4,7 @@
 // answers questions from a queue (No when the queue is empty). It installs
 // itself on construction and restores the default on destruction.
 
-#include "common/messages.h"
+#include "ui/dialogs/messages.h"
 
 #include <QString>
 #include <QStringList>

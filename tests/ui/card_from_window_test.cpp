@@ -6,8 +6,8 @@
 #include "image/checksum.h"
 #include "image/defaults.h"
 #include "print/card_from_image.h"
-#include "ui/card_from_window.h"
-#include "ui/tone_spin_edit.h"
+#include "ui/main/card_from_window.h"
+#include "ui/main/tone_spin_edit.h"
 
 #include <QCheckBox>
 #include <QTabWidget>

@@ -1,4 +1,4 @@
-#include "files/newtype_form.h"
+#include "ui/dialogs/newtype_form.h"
 #include "form_fixture.h"
 
 #include <QListWidget>

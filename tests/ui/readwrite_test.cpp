@@ -4,11 +4,11 @@
 #include "form_fixture.h"
 #include "image/checksum.h"
 #include "image/defaults.h"
-#include "link/sn_form.h"
+#include "ui/dialogs/sn_form.h"
 #include "link/write_list.h"
 #include "support/transceiver_sim.h"
-#include "ui/channel_editors.h"
-#include "ui/tone_spin_edit.h"
+#include "ui/grid/channel_editors.h"
+#include "ui/main/tone_spin_edit.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

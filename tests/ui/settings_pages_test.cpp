@@ -1,7 +1,7 @@
 #include "form_fixture.h"
-#include "ui/card_from_window.h"
-#include "ui/channel_paint.h"
-#include "ui/tone_spin_edit.h"
+#include "ui/main/card_from_window.h"
+#include "ui/grid/channel_paint.h"
+#include "ui/main/tone_spin_edit.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 // The factory number dialog, opened by a click on the factory number label
 // of the main window.
 #include "form_fixture.h"
-#include "link/sn_form.h"
+#include "ui/dialogs/sn_form.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

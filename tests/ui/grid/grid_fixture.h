@@ -4,8 +4,8 @@
 // and every message recorded.
 
 #include "support/message_recorder.h"
-#include "ui/channel_editors.h"
-#include "ui/channel_table.h"
+#include "ui/grid/channel_editors.h"
+#include "ui/grid/channel_table.h"
 
 #include <QApplication>
 #include <QLineEdit>

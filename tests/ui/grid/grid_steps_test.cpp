@@ -1,4 +1,4 @@
-#include "ui/channel_steps.h"
+#include "ui/grid/channel_steps.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,68 @@
+#include "ui/dialogs/file_dialogs.h"
+
+#include <QFileDialog>
+#include <QStringList>
+
+namespace ksv {
+namespace {
+
+// The filter of settings files; upper-case names count as well.
+QString ustFilter() {
+    return QStringLiteral("Файл установок (*.ust *.UST)");
+}
+
+void configure(QFileDialog& d, const QString& proposed) {
+    d.setOption(QFileDialog::DontUseNativeDialog, true);
+    d.setOption(QFileDialog::ReadOnly, false);
+    d.setNameFilter(ustFilter());
+    d.setDefaultSuffix(QStringLiteral("ust"));
+    d.setSizeGripEnabled(true);
+    d.setLabelText(QFileDialog::LookIn, QStringLiteral("Папка:"));
+    d.setLabelText(QFileDialog::FileName, QStringLiteral("Имя файла:"));
+    d.setLabelText(QFileDialog::FileType, QStringLiteral("Тип файлов:"));
+    d.setLabelText(QFileDialog::Reject, QStringLiteral("Отмена"));
+    if (!proposed.isEmpty())
+        d.selectFile(proposed);
+}
+
+QString run(QFileDialog& d) {
+    if (d.exec() != QDialog::Accepted)
+        return {};
+    const QStringList files = d.selectedFiles();
+    return files.isEmpty() ? QString() : files.first();
+}
+
+} // namespace
+
+std::unique_ptr<QFileDialog> makeOpenDialog(QWidget* parent, const QString& proposed) {
+    auto d = std::make_unique<QFileDialog>(parent, QStringLiteral("Открытие файла"));
+    d->setAcceptMode(QFileDialog::AcceptOpen);
+    // A name that does not exist is accepted; reading it reports "не найден".
+    d->setFileMode(QFileDialog::AnyFile);
+    configure(*d, proposed);
+    d->setLabelText(QFileDialog::Accept, QStringLiteral("Открыть"));
+    return d;
+}
+
+std::unique_ptr<QFileDialog> makeSaveDialog(QWidget* parent, const QString& proposed) {
+    auto d = std::make_unique<QFileDialog>(parent, QStringLiteral("Сохранить как"));
+    d->setAcceptMode(QFileDialog::AcceptSave);
+    d->setFileMode(QFileDialog::AnyFile);
+    // Overwriting an existing file needs the dialog's own confirmation.
+    d->setOption(QFileDialog::DontConfirmOverwrite, false);
+    configure(*d, proposed);
+    d->setLabelText(QFileDialog::Accept, QStringLiteral("Сохранить"));
+    return d;
+}
+
+QString QtFileDialogs::openFileName(QWidget* parent, const QString& proposed) {
+    auto d = makeOpenDialog(parent, proposed);
+    return run(*d);
+}
+
+QString QtFileDialogs::saveFileName(QWidget* parent, const QString& proposed) {
+    auto d = makeSaveDialog(parent, proposed);
+    return run(*d);
+}
+
+} // namespace ksv

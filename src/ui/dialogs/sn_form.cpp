@@ -1,0 +1,111 @@
+#include "ui/dialogs/sn_form.h"
+
+#include "ui/main/image_host.h"
+#include "ui/dialogs/messages.h"
+#include "image/codecs.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace ksv {
+
+TSNForm::TSNForm(ImageHost& host, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      host_(host) {
+    setObjectName(QStringLiteral("TSNForm"));
+    setWindowTitle(QStringLiteral("Программа KSV717N"));
+    setModal(true);
+
+    CheckBox1 = new QCheckBox(QStringLiteral("изменить номер"), this);
+    Label1 = new QLabel(QStringLiteral("Введите заводской номер"), this);
+    Label2 = new QLabel(QStringLiteral("приемопередатчика"), this);
+    Edit1 = new QLineEdit(QStringLiteral("000000"), this);
+    Edit1->setMaxLength(6);
+    // Only digits can be typed; Backspace and editing keys still work.
+    Edit1->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,6}")), Edit1));
+    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1->setAutoDefault(false);
+    Button1->setDefault(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(CheckBox1);
+    layout->addSpacing(4);
+    layout->addWidget(Label1, 0, Qt::AlignHCenter);
+    layout->addWidget(Label2, 0, Qt::AlignHCenter);
+    layout->addWidget(Edit1);
+    layout->addWidget(Button1, 0, Qt::AlignHCenter);
+
+    Edit1->installEventFilter(this);
+    Button1->installEventFilter(this);
+    connect(Button1, &QPushButton::clicked, this, &TSNForm::Button1Click);
+
+    setFixedSize(186, 152);
+}
+
+void TSNForm::Label3Click() {
+    if (host_.operatingMode() != omService)
+        return;
+    Edit1->setText(QString::fromStdString(ZnTxt(host_.currentImage())));
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    exec();
+}
+
+bool TSNForm::numberChangeAllowed() const {
+    return CheckBox1->isChecked();
+}
+
+void TSNForm::Button1Click() {
+    if (!CheckBox1->isChecked()) {
+        accept();
+        return;
+    }
+    bool ok = false;
+    const uint n = Edit1->text().toUInt(&ok);
+    if (!ok) {
+        messenger().error(QStringLiteral("Номер не введен"));
+        return;
+    }
+    ZnToBuf(n, host_.currentImage());
+    host_.ShowBuf();
+    accept();
+}
+
+bool TSNForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        // Enter in the field acts as OK; on the focused OK button it clicks
+        // it, as on any focused button (a button that is not the default
+        // would otherwise ignore it).
+        if ((watched == Edit1 || watched == Button1) &&
+            (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            Button1Click();
+            return true;
+        }
+        if (key == Qt::Key_Escape && (watched == Edit1 || watched == Button1)) {
+            reject();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TSNForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Edit1->setFocus(Qt::OtherFocusReason);
+    Edit1->selectAll();
+}
+
+} // namespace ksv

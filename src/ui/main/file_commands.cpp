@@ -1,0 +1,72 @@
+#include "ui/main/file_commands.h"
+
+#include "ui/dialogs/messages.h"
+#include "files/ust_file.h"
+#include "image/codecs.h"
+#include "image/defaults.h"
+
+#include <QCoreApplication>
+
+namespace ksv {
+namespace {
+
+QString fileStatusText(const QString& name) {
+    return QStringLiteral("Файл: ") + name;
+}
+
+} // namespace
+
+FileCommands::FileCommands(ImageHost& host, std::unique_ptr<FileDialogs> dialogs)
+    : host_(host), dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtFileDialogs>()),
+      terminate_([] { QCoreApplication::exit(2); }) {}
+
+void FileCommands::NewClick() {
+    const std::optional<int> type = host_.chooseRadioTypeForNew();
+    if (!type)
+        return;
+    LoadDefault(*type, host_.currentImage());
+    if (!host_.ShowBuf()) {
+        messenger().error(QStringLiteral("Ошибка #2. Программа будет закрыта."));
+        terminate_();
+        return;
+    }
+    host_.setFileStatus(fileStatusText(QString()));
+}
+
+void FileCommands::OpenClick() {
+    const QString name = dialogs_->openFileName(host_.hostWindow(), openName_);
+    if (name.isEmpty())
+        return;
+    openName_ = name;
+
+    const UstReadResult r = ReadUSTFile(name, host_.incomingImage());
+    if (!r.ok()) {
+        messenger().error(readFailureMessage(r, name));
+        return;
+    }
+    host_.currentImage() = host_.incomingImage();
+    if (!host_.ShowBuf()) {
+        messenger().error(QStringLiteral("Файл ") + name + QStringLiteral(" поврежден"));
+        return;
+    }
+    host_.setFileStatus(fileStatusText(name));
+}
+
+void FileCommands::SaveClick() {
+    // The proposal comes from the image as it is, before the window is stored.
+    const QString proposed =
+        openName_.isEmpty() ? QString::fromStdString(ZnTxt(host_.currentImage())) : openName_;
+    const QString name = dialogs_->saveFileName(host_.hostWindow(), proposed);
+    if (name.isEmpty())
+        return;
+
+    host_.SetBuf();
+    const UstWriteResult r = WriteUSTFile(name, host_.currentImage());
+    if (!r.ok) {
+        messenger().error(writeFailureMessage(name));
+        return;
+    }
+    host_.setFileStatus(fileStatusText(name));
+}
+
+} // namespace ksv

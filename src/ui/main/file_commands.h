@@ -1,0 +1,39 @@
+#pragma once
+
+// The commands of the "Файл" menu: New, Open and Save. They work on the main
+// window's images through ImageHost and show every message themselves.
+
+#include "ui/main/image_host.h"
+#include "ui/dialogs/file_dialogs.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace ksv {
+
+class FileCommands {
+public:
+    // dialogs: nullptr for Qt's own file dialogs.
+    explicit FileCommands(ImageHost& host, std::unique_ptr<FileDialogs> dialogs = nullptr);
+
+    void NewClick();
+    void OpenClick();
+    void SaveClick();
+
+    // The name last accepted in the open dialog during this run, whether or
+    // not that file could be read; empty until then. New and Save keep it.
+    QString openDialogFileName() const { return openName_; }
+
+    // What ends the program after "Ошибка #2. Программа будет закрыта.";
+    // by default the application's event loop is left with exit code 2.
+    void setTerminate(std::function<void()> terminate) { terminate_ = std::move(terminate); }
+
+private:
+    ImageHost& host_;
+    std::unique_ptr<FileDialogs> dialogs_;
+    QString openName_;
+    std::function<void()> terminate_;
+};
+
+} // namespace ksv

@@ -1,0 +1,88 @@
+#include "ui/dialogs/file_dialogs.h"
+#include "support/test_app.h"
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace ksv;
+
+TEST(FileDialogs, OpenAndSaveAreQtDialogsForSettingsFiles) {
+    test::testApp();
+    QTemporaryDir dir;
+
+    const auto open = makeOpenDialog(nullptr, dir.filePath(QStringLiteral("a.ust")));
+    EXPECT_EQ(open->windowTitle(), QStringLiteral("Открытие файла"));
+    EXPECT_EQ(open->acceptMode(), QFileDialog::AcceptOpen);
+    EXPECT_EQ(open->fileMode(), QFileDialog::AnyFile); // names that do not exist are accepted
+    EXPECT_TRUE(open->testOption(QFileDialog::DontUseNativeDialog));
+    EXPECT_EQ(open->nameFilters(), QStringList{QStringLiteral("Файл установок (*.ust *.UST)")});
+    EXPECT_EQ(open->defaultSuffix(), QStringLiteral("ust"));
+
+    const auto save = makeSaveDialog(nullptr, dir.filePath(QStringLiteral("000000")));
+    EXPECT_EQ(save->acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_TRUE(save->testOption(QFileDialog::DontUseNativeDialog));
+    EXPECT_FALSE(save->testOption(QFileDialog::DontConfirmOverwrite));
+    EXPECT_EQ(save->nameFilters(), open->nameFilters());
+    // A proposed name without extension is returned with ".ust".
+    EXPECT_EQ(save->selectedFiles(), QStringList{dir.filePath(QStringLiteral("000000.ust"))});
+}
+
+namespace {
+
+// Answers the next message box with button once it is open, and records its text.
+void answerNextBox(QMessageBox::StandardButton button, QString* text) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, button, text] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        *text = box->text();
+        box->button(button)->click();
+    });
+    timer->start(0);
+}
+
+// Types name into the dialog's file name field and presses Enter.
+void typeAndAccept(QFileDialog& d, const QString& name) {
+    d.show();
+    auto* edit = d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(edit, nullptr);
+    edit->setFocus();
+    QTest::keyClicks(edit, name);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+} // namespace
+
+TEST(FileDialogs, TypedNameGetsTheSuffixBeforeTheOverwriteQuestion) {
+    test::testApp();
+    QTemporaryDir dir;
+    QFile old(dir.filePath(QStringLiteral("cars.ust")));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.close();
+
+    QString question;
+    const auto save = makeSaveDialog(nullptr, dir.filePath(QStringLiteral("000000")));
+    answerNextBox(QMessageBox::Yes, &question);
+    typeAndAccept(*save, QStringLiteral("cars"));
+    EXPECT_TRUE(question.contains(QStringLiteral("cars.ust"))) << question.toStdString();
+    EXPECT_EQ(save->result(), QDialog::Accepted);
+    EXPECT_EQ(save->selectedFiles(), QStringList{old.fileName()});
+
+    // A name that does not exist is accepted by the open dialog: reading it
+    // reports the missing file by name.
+    const auto open = makeOpenDialog(nullptr, QString());
+    open->setDirectory(dir.path());
+    typeAndAccept(*open, QStringLiteral("missing.ust"));
+    EXPECT_EQ(open->result(), QDialog::Accepted);
+    EXPECT_EQ(open->selectedFiles(), QStringList{dir.filePath(QStringLiteral("missing.ust"))});
+}

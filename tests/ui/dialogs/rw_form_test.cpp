@@ -1,0 +1,73 @@
+// The progress window of an exchange, against the transceiver simulator on
+// a pseudo-terminal.
+#include "image/checksum.h"
+#include "image/defaults.h"
+#include "support/transceiver_sim.h"
+#include "support/test_app.h"
+#include "ui/dialogs/rw_form.h"
+
+#include <QDir>
+#include <QProgressBar>
+#include <QTimer>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+using namespace ksv;
+using namespace ksv::test;
+
+namespace {
+
+const ExchangeTimings kFast{200, 10};
+
+Image transceiverImage() {
+    Image i = defaultImage(rtVehicleUhf);
+    i[off::Checksum] = CalcCRC(i);
+    i[230] = 0x5A;
+    return i;
+}
+
+} // namespace
+
+TEST(ProgressWindow, ShowsTheExchangeAndEndsItWhenClosed) {
+    ksv::test::testApp();
+    TransceiverSim sim;
+    sim.setImage(transceiverImage());
+    sim.start();
+    ScopedPortMapping com2(2, sim.devicePath());
+    TRWForm form;
+    form.exchange().setTimings(kFast);
+    ASSERT_TRUE(form.SelectPort(2));
+    EXPECT_EQ(form.openPort(), 2);
+
+    QString captionSeen;
+    std::vector<int> shown;
+    QObject::connect(form.Gauge1, &QProgressBar::valueChanged, &form, [&](int v) {
+        captionSeen = form.windowTitle();
+        shown.push_back(v);
+        if (const char* dir = std::getenv("KSV_SHOT_DIR"); dir && v == 128)
+            form.grab().save(QDir(QString::fromLocal8Bit(dir)).filePath("rw_form.png"));
+    });
+    Image image;
+    std::uint8_t status;
+    ASSERT_TRUE(form.ReadData(image, status));
+    EXPECT_EQ(captionSeen, QString::fromUtf8("Чтение данных : "));
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
+    EXPECT_EQ(form.Gauge1->value(), 256);
+    EXPECT_EQ(form.Gauge1->text(), QStringLiteral("100%"));
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.Timer1->isActive());
+
+    // The user closes the window of an exchange that would take seconds.
+    sim.setFaults(SimFaults{.silent = true});
+    form.exchange().setTimings(ExchangeTimings{});
+    QTimer::singleShot(100, &form, [&] {
+        captionSeen = form.windowTitle();
+        form.close();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(form.WriteData(listOf({{40, 1}})));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    EXPECT_EQ(captionSeen, QString::fromUtf8("Запись данных : "));
+    EXPECT_FALSE(form.Timer1->isActive());
+    EXPECT_TRUE(sim.records().empty());
+}

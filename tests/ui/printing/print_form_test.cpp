@@ -1,0 +1,298 @@
+// The preview window, run offscreen: layout, the click that switches the
+// layout, Escape and the print command with its dialog replaced.
+
+#include "ui/dialogs/messages.h"
+#include "ui/printing/card_printer.h"
+#include "print/preview_geometry.h"
+#include "ui/printing/print_form.h"
+#include "ui/printing/sheet_image.h"
+#include "support/message_recorder.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollArea>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace ksv::print;
+
+namespace {
+
+QApplication& app() {
+    static int argc = 1;
+    static char name[] = "print_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication* a = qApp ? nullptr : new QApplication(argc, argv);
+    (void)a;
+    return *static_cast<QApplication*>(QCoreApplication::instance());
+}
+
+CardData sampleCard() {
+    CardData d;
+    d.fileField = "Файл: /home/radio/cars.ust";
+    d.date = "07.12.2025";
+    d.group1First = 0;
+    d.group1Last = 4;
+    d.group2First = 20;
+    d.group2Last = 22;
+    for (int i = 0; i < kCardChannels; ++i)
+        d.channels[i] = {QString::number(148000 + 25 * i),
+                         QString::number(171150 + 25 * i),
+                         "67.0",
+                         i % 3 ? "Откл" : "100.0",
+                         i % 4 ? "" : "Запрет",
+                         i % 2 ? "S" : "",
+                         i % 5 ? "" : "L"};
+    d.group1FirstText = "1";
+    d.group1LastText = "5";
+    d.group2FirstText = "21";
+    d.group2LastText = "23";
+    d.shpListen = "Да";
+    d.txLimit = "Не ограничено";
+    d.subtoneCancel = "Нет";
+    d.powerLevels = "5-10-20 (Возимая)";
+    d.resumeDelay = "3";
+    d.carrierTime = "150";
+    d.scanTransmit = 2;
+    d.priorityChannel = "2";
+    d.priorityPeriod = "1,5";
+    d.tones = true;
+    d.toneShown = {true, true, true, false, false};
+    d.toneHz = {2100, 1450, 1000, 3000, 3000};
+    d.toneDuration = "2";
+    d.standby = true;
+    d.rxToneHz = 1450;
+    d.audioHold = "10";
+    d.factoryNumber = "012345";
+    d.firmware = "1.1";
+    d.scrambler = "09ЛС400-07Б";
+    return d;
+}
+
+int countPages(const QByteArray& pdf) {
+    return int(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page>") +
+               pdf.count("/Type /Page "));
+}
+
+// Saves what the lead should look at when KSV_SHOTS_DIR names a folder.
+QString shotPath(const char* name) {
+    const QString dir = qEnvironmentVariable("KSV_SHOTS_DIR");
+    return dir.isEmpty() ? QString() : QDir(dir).filePath(QString::fromUtf8(name));
+}
+
+// Creates the application before any widget of the fixture.
+struct WithApplication {
+    WithApplication() { app(); }
+};
+
+class PrintForm : public ::testing::Test, private WithApplication {
+protected:
+    void SetUp() override { form.setCard(sampleCard()); }
+    TPrintForm form;
+};
+
+} // namespace
+
+TEST_F(PrintForm, LayoutOfTheWindow) {
+    EXPECT_EQ(form.windowTitle(), "Программа KSV717N");
+    EXPECT_EQ(form.size(), QSize(610, 410));
+    EXPECT_EQ(form.CheckBox1->text(), "Разместить на 1 листе");
+    EXPECT_FALSE(form.CheckBox1->isChecked());
+    EXPECT_EQ(form.Button1->text(), "Печать");
+    EXPECT_EQ(form.Button2->text(), "Выход");
+    EXPECT_EQ(form.ScrollBox1->geometry(), QRect(0, 0, 610, 362));
+    EXPECT_EQ(form.CheckBox1->pos(), QPoint(16, 384));
+    EXPECT_EQ(form.Button1->geometry(), QRect(450, 378, 75, 25));
+    EXPECT_EQ(form.Button2->geometry(), QRect(530, 378, 75, 25));
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+
+    // The scroll area follows the window; the controls keep their distance
+    // to the bottom and to their side.
+    form.show();
+    form.resize(800, 600);
+    EXPECT_EQ(form.ScrollBox1->geometry(), QRect(0, 0, 800, 552));
+    EXPECT_EQ(form.CheckBox1->pos(), QPoint(16, 574));
+    EXPECT_EQ(form.Button1->pos(), QPoint(640, 568));
+    EXPECT_EQ(form.Button2->pos(), QPoint(720, 568));
+}
+
+TEST_F(PrintForm, ShowingBuildsThePreviewAndFocusesPrint) {
+    form.show();
+    EXPECT_EQ(form.focusWidget(), form.Button1);
+    const PreviewGeometry g = previewGeometry(form.logicalDpiX(), form.logicalDpiY());
+    EXPECT_EQ(form.PrintPanel->geometry(), g.sheet1);
+    EXPECT_EQ(form.PrintPanel1->geometry(), g.sheet2);
+    EXPECT_EQ(form.PrintPanel2->geometry(), g.bothSheets);
+    EXPECT_TRUE(form.PrintPanel->isVisibleTo(&form));
+    EXPECT_TRUE(form.PrintPanel1->isVisibleTo(&form));
+    EXPECT_FALSE(form.PrintPanel2->isVisibleTo(&form));
+
+    // White page, black frame, and glyphs inside.
+    const QImage img = form.PrintPanel->image();
+    EXPECT_EQ(img.pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(img.pixel(img.width() - 1, img.height() - 1), qRgb(0, 0, 0));
+    EXPECT_EQ(img.pixel(2, 2), qRgb(255, 255, 255));
+    int ink = 0;
+    for (int y = 1; y < img.height() - 1; ++y)
+        for (int x = 1; x < img.width() - 1; ++x)
+            ink += img.pixel(x, y) == qRgb(0, 0, 0);
+    EXPECT_GT(ink, 5000);
+
+    // The next showing rebuilds from the current card and focuses "Печать" again.
+    form.hide();
+    CardData other = sampleCard();
+    other.fileField = "Файл: ";
+    form.setCard(other);
+    form.show();
+    EXPECT_EQ(form.focusWidget(), form.Button1);
+    EXPECT_NE(form.PrintPanel->image(), img);
+}
+
+TEST_F(PrintForm, ClickOnThePreviewSwitchesTheLayout) {
+    form.show();
+    QTest::mouseClick(form.PrintPanel, Qt::LeftButton, {}, QPoint(100, 100));
+    EXPECT_TRUE(form.CheckBox1->isChecked());
+    EXPECT_FALSE(form.PrintPanel->isVisibleTo(&form));
+    EXPECT_FALSE(form.PrintPanel1->isVisibleTo(&form));
+    EXPECT_TRUE(form.PrintPanel2->isVisibleTo(&form));
+    QTest::mouseClick(form.PrintPanel2, Qt::LeftButton, {}, QPoint(100, 100));
+    EXPECT_FALSE(form.CheckBox1->isChecked());
+    EXPECT_TRUE(form.PrintPanel->isVisibleTo(&form));
+
+    // The free area of the scroll area too, once the window is larger than
+    // the page; the right button does nothing.
+    form.CheckBox1->setChecked(true);
+    form.resize(1200, 900);
+    QWidget* viewport = form.ScrollBox1->viewport();
+    QTest::mouseClick(viewport, Qt::RightButton, {}, QPoint(1100, 800));
+    EXPECT_TRUE(form.CheckBox1->isChecked());
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(1100, 800));
+    EXPECT_FALSE(form.CheckBox1->isChecked());
+
+    // The layout survives to the next showing.
+    form.CheckBox1->setChecked(true);
+    form.hide();
+    form.show();
+    EXPECT_TRUE(form.PrintPanel2->isVisibleTo(&form));
+    EXPECT_FALSE(form.PrintPanel->isVisibleTo(&form));
+}
+
+TEST_F(PrintForm, EscapeClosesOnlyFromPrint) {
+    form.show();
+    form.CheckBox1->setFocus();
+    QTest::keyClick(form.CheckBox1, Qt::Key_Escape);
+    EXPECT_TRUE(form.isVisible());
+    QTest::keyClick(form.Button1, Qt::Key_Escape);
+    EXPECT_FALSE(form.isVisible());
+
+    form.show();
+    QTest::mouseClick(form.Button2, Qt::LeftButton);
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(PrintForm, PrintCommand) {
+    ksv::test::MessageRecorder messages;
+    QTemporaryDir dir;
+    QString chosenFile;
+    int dialogs = 0;
+    int resolution = 0;
+    form.setPrintDialogRunner([&](QPrinter& printer, QWidget*) {
+        ++dialogs;
+        resolution = printer.resolution();
+        if (chosenFile.isEmpty())
+            return false; // cancelled
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(chosenFile);
+        printer.setPageOrientation(QPageLayout::Landscape); // overridden for two pages
+        return true;
+    });
+    form.show();
+
+    // Enter on "Печать", which has the focus, prints; on the check box it
+    // does not. A cancelled dialog prints nothing and leaves the window open.
+    QTest::keyClick(form.Button1, Qt::Key_Return);
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_GE(resolution, 600); // the printer's own resolution, not the screen's
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(messages.log.empty());
+    form.CheckBox1->setFocus();
+    QTest::keyClick(form.CheckBox1, Qt::Key_Return);
+    EXPECT_EQ(dialogs, 1);
+    form.Button1->setFocus();
+
+    // A printer that cannot start: the window stays open and says so.
+    chosenFile = dir.filePath("missing/dir/card.pdf");
+    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(messages.texts(), QStringList{"Ошибка печати: принтер не начал печать"});
+
+    // Two portrait pages, titled with the factory number; then the window closes.
+    chosenFile = dir.filePath("two.pdf");
+    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    EXPECT_FALSE(form.isVisible());
+    QFile two(chosenFile);
+    ASSERT_TRUE(two.open(QIODevice::ReadOnly));
+    const QByteArray pdf = two.readAll();
+    EXPECT_EQ(countPages(pdf), 2);
+    EXPECT_TRUE(pdf.contains("/MediaBox [0 0 595.000000 842.000000]"));
+    EXPECT_TRUE(pdf.contains(QByteArray("\xFE\xFF\x00"
+                                        "0\x00"
+                                        "1\x00"
+                                        "2\x00"
+                                        "3\x00"
+                                        "4\x00"
+                                        "5",
+                                        13)));
+
+    // One landscape page.
+    form.show();
+    form.CheckBox1->setChecked(true);
+    chosenFile = dir.filePath("one.pdf");
+    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    EXPECT_FALSE(form.isVisible());
+    QFile one(chosenFile);
+    ASSERT_TRUE(one.open(QIODevice::ReadOnly));
+    const QByteArray pdf1 = one.readAll();
+    EXPECT_EQ(countPages(pdf1), 1);
+    EXPECT_TRUE(pdf1.contains("/MediaBox [0 0 842.000000 595.000000]"));
+    EXPECT_EQ(messages.log.size(), 1u);
+}
+
+TEST_F(PrintForm, PdfWithoutDialog) {
+    QTemporaryDir dir;
+    QString error;
+    const QString two = dir.filePath("two.pdf");
+    ASSERT_TRUE(renderCardPdf(sampleCard(), two, CardLayout::TwoPages, &error));
+    QFile f(two);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(countPages(f.readAll()), 2);
+
+    EXPECT_FALSE(renderCardPdf(sampleCard(), dir.filePath("no/such/dir/x.pdf"), CardLayout::OnePage,
+                               &error));
+    EXPECT_EQ(error, "Файл " + dir.filePath("no/such/dir/x.pdf") + " не записан");
+}
+
+// Pictures for a reader: the preview in both layouts and the card as PDF.
+TEST_F(PrintForm, Screenshots) {
+    const QString preview2 = shotPath("print-preview-two-sheets.png");
+    if (preview2.isEmpty())
+        GTEST_SKIP() << "set KSV_SHOTS_DIR to save the pictures";
+    form.show();
+    QApplication::processEvents();
+    form.grab().save(preview2);
+    form.PrintPanel1->image().save(shotPath("print-preview-sheet2-image.png"));
+    form.CheckBox1->setChecked(true);
+    QApplication::processEvents();
+    form.grab().save(shotPath("print-preview-one-sheet.png"));
+    EXPECT_TRUE(
+        renderCardPdf(sampleCard(), shotPath("print-card-two-pages.pdf"), CardLayout::TwoPages));
+    EXPECT_TRUE(
+        renderCardPdf(sampleCard(), shotPath("print-card-one-page.pdf"), CardLayout::OnePage));
+}

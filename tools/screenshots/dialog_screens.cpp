@@ -1,0 +1,49 @@
+// Grabs the raw data editor, the help window and the About window into PNG
+// files, for looking at them: dialog_screens <folder>.
+
+#include "ui/dialogs/about_form.h"
+#include "ui/dialogs/file_dialogs.h"
+#include "ui/help/help_window.h"
+#include "ui/dialogs/raw_editor.h"
+#include "image/defaults.h"
+#include "support/fake_image_host.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QTextBrowser>
+#include <QTimer>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+
+    ksv::test::FakeImageHost host;
+    host.mode = ksv::omService;
+    ksv::LoadDefault(ksv::rtVehicleVhf, host.current);
+    host.SetBuf();
+    ksv::TEditWnd editor(host);
+    editor.N8Click();
+
+    ksv::HelpWindow help;
+    help.showContents();
+
+    ksv::TAboutForm about;
+    about.show();
+
+    const auto save = ksv::makeSaveDialog(nullptr, QStringLiteral("000000"));
+    save->show();
+
+    QTimer::singleShot(500, [&] {
+        editor.grab().save(out.filePath(QStringLiteral("files-raw-editor.png")));
+        help.grab().save(out.filePath(QStringLiteral("files-help.png")));
+        help.browser()->setSource(QUrl(QStringLiteral("modes.html")));
+        QTimer::singleShot(200, [&] {
+            help.grab().save(out.filePath(QStringLiteral("files-help-modes.png")));
+            about.grab().save(out.filePath(QStringLiteral("files-about.png")));
+            save->grab().save(out.filePath(QStringLiteral("files-save-dialog.png")));
+            app.quit();
+        });
+    });
+    return app.exec();
+}

@@ -1,0 +1,97 @@
+// Saves pictures of the main window's pages and of the radio type dialog, to
+// look at under a virtual X server:
+//   xvfb-run -a -s "-screen 0 1280x1024x24" main_window_screens <dir>
+// Not a test; it is built beside the tests and run by hand.
+
+#include "../support/message_recorder.h"
+#include "ui/dialogs/newtype_form.h"
+#include "ui/main/app_windows.h"
+#include "ui/main/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace {
+
+void settle() {
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+void shootWindow(const QString& dir, const QString& name, QWidget* w) {
+    settle();
+    w->grab().save(QDir(dir).filePath(name));
+}
+
+void shootMode(const QString& dir, ksv::OperatingMode mode, const QString& tag, int type) {
+    ksv::test::MessageRecorder recorder;
+    auto form = ksv::createAppWindows(mode);
+    form->setRunStartUpOnShow(false);
+    form->show();
+    form->startUpWithType(type);
+    QTabWidget* pages = form->pages();
+    const char* names[] = {"channels", "main", "scan", "tones"};
+    for (int i = 0; i < pages->count(); ++i) {
+        if (!pages->isTabVisible(i))
+            continue;
+        pages->setCurrentIndex(i);
+        shootWindow(dir, QStringLiteral("ui-%1-%2.png").arg(tag, names[i]), form.get());
+    }
+    if (pages->isTabVisible(3)) {
+        pages->setCurrentIndex(3);
+        form->controls().CheckBox2->setChecked(true);
+        form->controls().CheckBox1->setChecked(true);
+        shootWindow(dir, QStringLiteral("ui-%1-tones-on.png").arg(tag), form.get());
+        for (int k = 1; k <= 5; ++k)
+            form->currentImage().setToneWord(k, ksv::toneEncode(1000 + 100 * k));
+        form->ShowBuf();
+        shootWindow(dir, QStringLiteral("ui-%1-tones-5.png").arg(tag), form.get());
+    }
+    pages->setCurrentIndex(2);
+    form->controls().CheckBox3->setChecked(true);
+    shootWindow(dir, QStringLiteral("ui-%1-scan-on.png").arg(tag), form.get());
+    form->controls().CheckBox3->setChecked(false);
+    shootWindow(dir, QStringLiteral("ui-%1-scan-off.png").arg(tag), form.get());
+
+    // Menus, opened below their titles.
+    const QList<QAction*> menus = form->menuBar()->actions();
+    for (int i = 0; i < menus.size(); ++i) {
+        QMenu* m = menus[i]->menu();
+        m->popup(form->mapToGlobal(form->menuBar()->actionGeometry(menus[i]).bottomLeft()));
+        settle();
+        m->grab().save(QDir(dir).filePath(QStringLiteral("ui-%1-menu%2.png").arg(tag).arg(i)));
+        m->hide();
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    shootMode(dir, ksv::omUser, QStringLiteral("user"), 0);
+    shootMode(dir, ksv::omService, QStringLiteral("service"), 4);
+    shootMode(dir, ksv::omMidBand, QStringLiteral("midband"), 3);
+
+    ksv::TNewTypeForm dialog;
+    dialog.setEndProgram([] {});
+    int remembered = 4;
+    QTimer::singleShot(0, [&] {
+        shootWindow(dir, QStringLiteral("ui-newtype-new.png"), &dialog);
+        dialog.reject();
+    });
+    dialog.AskNewType(remembered);
+    QTimer::singleShot(0, [&] {
+        shootWindow(dir, QStringLiteral("ui-newtype-start.png"), &dialog);
+        dialog.reject();
+    });
+    dialog.AskStartType(remembered);
+    return 0;
+}
