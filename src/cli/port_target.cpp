@@ -1,7 +1,6 @@
 #include "cli/port_target.h"
 
 #include "link/port_names.h"
-#include "link/port_selection.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -45,8 +44,7 @@ PortTargetResult parsePortTarget(const QString& text) {
 }
 
 QString portFailureText(const PortTarget& t, int err) {
-    const QString head = t.comNumber ? portUnavailableText(t.comNumber)
-                                     : QStringLiteral("Порт %1 не доступен").arg(t.name);
+    const QString head = QStringLiteral("Порт %1 недоступен").arg(t.name);
     const QString dev = QString::fromStdString(t.device);
     QString why;
     switch (err) {

@@ -25,7 +25,7 @@ struct PortTargetResult {
 // ("ttyUSB0") means that device; anything else is taken as a path.
 PortTargetResult parsePortTarget(const QString& text);
 
-// "Порт COM3 не доступен: ..." with the reason for the open error (errno):
+// "Порт COM3 недоступен: ..." with the reason for the open error (errno):
 // a missing device, missing rights (naming the device and its group), a port
 // held by another program.
 QString portFailureText(const PortTarget& target, int openError);

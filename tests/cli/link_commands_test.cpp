@@ -80,7 +80,7 @@ TEST(CliRead, NoConnectionAndUnavailablePorts) {
 
     const auto absent = runCli({"read", "--port", "COM2", "-o", b.files.path("r.ust")});
     EXPECT_EQ(absent.code, 2);
-    EXPECT_EQ(absent.err, "Порт COM2 не доступен: устройство /nonexistent/ksv717n-com2 не найдено "
+    EXPECT_EQ(absent.err, "Порт COM2 недоступен: устройство /nonexistent/ksv717n-com2 не найдено "
                           "(задайте устройство порта переменной окружения KSV717N_COM2)\n");
 
     const QString notTty = b.files.writeText("plain", "x");
@@ -111,7 +111,7 @@ TEST(CliRead, PermissionDeniedNamesTheDeviceAndTheGroup) {
     const int result = asOrdinaryUser([&] {
         const auto r = runCli({"read", "--port", device.c_str(), "-o", "/tmp/none.ust"});
         const bool ok = r.code == 2 &&
-                        contains(r.err, "Порт " + device + " не доступен: нет прав на устройство " +
+                        contains(r.err, "Порт " + device + " недоступен: нет прав на устройство " +
                                             device + ": добавьте пользователя в группу dialout");
         if (!ok)
             std::fprintf(stderr, "%d %s", r.code, r.err.c_str());

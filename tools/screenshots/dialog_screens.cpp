@@ -42,6 +42,21 @@ int main(int argc, char** argv) {
             help.grab().save(out.filePath(QStringLiteral("files-help-modes.png")));
             about.grab().save(out.filePath(QStringLiteral("files-about.png")));
             save->grab().save(out.filePath(QStringLiteral("files-save-dialog.png")));
+            help.resize(760, 900);
+            const QStringList pages = {QStringLiteral("quickstart.html"),
+                                       QStringLiteral("messages.html"),
+                                       QStringLiteral("messages.html#noconnect"),
+                                       QStringLiteral("messages.html#failedwrite"),
+                                       QStringLiteral("fleet.html"),
+                                       QStringLiteral("connect.html")};
+            for (const QString& page : pages) {
+                help.browser()->setSource(QUrl(page));
+                for (int i = 0; i < 5; ++i)
+                    QCoreApplication::processEvents();
+                QString name = page;
+                name.replace(QStringLiteral(".html#"), QStringLiteral("-")).remove(".html");
+                help.grab().save(out.filePath(QStringLiteral("files-help-%1.png").arg(name)));
+            }
             app.quit();
         });
     });

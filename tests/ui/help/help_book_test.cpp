@@ -1,0 +1,115 @@
+// The help book cannot drift from the program: every page is reached from the
+// contents, every link and anchor resolves, the compiled-in copy is the same
+// book, and every program message the book quotes is one of the program's texts.
+
+#include "ui/help/help_window.h"
+#include "help_book_check.h"
+#include "support/test_app.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+using namespace ksv;
+using namespace ksv::test;
+
+namespace {
+
+QString readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+QDir compiledInBook() {
+    testApp();
+    HelpWindow::contentsUrl(QStringLiteral("/nonexistent")); // registers the compiled-in copy
+    return QDir(QStringLiteral(":/help"));
+}
+
+QStringList pagesOf(const QDir& book) {
+    return book.entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
+}
+
+} // namespace
+
+TEST(HelpBook, EveryPageReachedFromTheContentsAndEveryAnchorResolves) {
+    const QDir book = compiledInBook();
+    QSet<QString> reached{QStringLiteral("index.html")};
+    QStringList queue{QStringLiteral("index.html")};
+    while (!queue.isEmpty()) {
+        const QString page = queue.takeFirst();
+        const QString html = readAll(book.filePath(page));
+        for (const HelpLink& link : helpLinks(html)) {
+            const QString target = link.page.isEmpty() ? page : link.page;
+            ASSERT_TRUE(QFile::exists(book.filePath(target)))
+                << page.toStdString() << " links to missing " << target.toStdString();
+            if (!link.anchor.isEmpty()) {
+                EXPECT_TRUE(helpIds(readAll(book.filePath(target))).contains(link.anchor))
+                    << page.toStdString() << " links to missing #" << link.anchor.toStdString();
+            }
+            if (target.endsWith(QStringLiteral(".html")) && !reached.contains(target)) {
+                reached.insert(target);
+                queue << target;
+            }
+        }
+    }
+    for (const QString& page : pagesOf(book))
+        EXPECT_TRUE(reached.contains(page)) << page.toStdString() << " is not reachable";
+}
+
+TEST(HelpBook, CompiledInCopyHoldsEveryPageOfTheFolder) {
+    const QDir compiled = compiledInBook();
+    const QDir folder(QCoreApplication::applicationDirPath() + QStringLiteral("/help"));
+    ASSERT_FALSE(pagesOf(folder).isEmpty());
+    EXPECT_EQ(pagesOf(folder), pagesOf(compiled));
+    for (const QString& page : pagesOf(folder))
+        EXPECT_EQ(readAll(folder.filePath(page)), readAll(compiled.filePath(page)))
+            << page.toStdString();
+}
+
+TEST(HelpBook, QuotesOnlyMessagesTheProgramHas) {
+    const QDir book = compiledInBook();
+    const QStringList literals = sourceLiterals(QStringLiteral(KSV_SOURCE_DIR));
+    int quoted = 0;
+    for (const QString& page : pagesOf(book)) {
+        for (const QStringList& pieces : quotedMessages(readAll(book.filePath(page)))) {
+            ++quoted;
+            EXPECT_TRUE(messageInLiterals(pieces, literals))
+                << page.toStdString() << " quotes «"
+                << pieces.join(QStringLiteral(" … ")).toStdString()
+                << "», which the program does not say";
+        }
+    }
+    EXPECT_GE(quoted, 40); // the troubleshooting page alone quotes every message
+}
+
+TEST(HelpBook, MessageMatchingFollowsTheSourceText) {
+    const QStringList literals = literalsOf(QStringLiteral(
+        "// \"В комментарии\"\n"
+        "auto a = QStringLiteral(\"Порт COM%1 не доступен\").arg(n); char q = '\"';\n"
+        "auto b = \"Тип не определен. \"\n    \"Используйте \\\"новую\\\"\\n версию.\";\n"
+        "auto c = R\"x(Сырая \"строка\")x\"; int d = 1'000;"));
+    const struct {
+        QStringList pieces;
+        bool found;
+    } cases[] = {
+        {{QStringLiteral("Порт COM"), QStringLiteral("не доступен")}, true},
+        {{QStringLiteral("Порт COM1 не доступен")}, false},
+        {{QStringLiteral("не доступен"), QStringLiteral("Порт COM")}, false},
+        {{QStringLiteral("Тип не определен. Используйте \"новую\" версию.")}, true},
+        {{QStringLiteral("Сырая \"строка\"")}, true},
+        {{QStringLiteral("Используйте"), QStringLiteral("Тип не определен.")}, false},
+        {{QStringLiteral("Порт COM%1 не доступен"), QStringLiteral("Сырая \"строка\"")}, true},
+        {{QStringLiteral("В комментарии")}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(messageInLiterals(c.pieces, literals), c.found)
+            << c.pieces.join('|').toStdString();
+    const QList<QStringList> expected{{QStringLiteral("Файл"), QStringLiteral("не найден \"x\"")}};
+    EXPECT_EQ(quotedMessages(QStringLiteral("«<span class=\"msg\">Файл <var>имя</var> "
+                                            "не\n найден &quot;x&quot;</span>»")),
+              expected);
+}
