@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <cstdlib>
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
@@ -46,7 +47,14 @@ const std::vector<std::string>& fleetLogColumns() {
 
 QString isoLocalTime(const QDateTime& when) {
     const QDateTime local = when.toLocalTime();
-    return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODate);
+    // Always as +HH:MM, "+00:00" too, so that every row reads alike.
+    const int minutes = local.offsetFromUtc() / 60;
+    const int absolute = std::abs(minutes);
+    return local.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) +
+           QStringLiteral("%1%2:%3")
+               .arg(minutes < 0 ? '-' : '+')
+               .arg(absolute / 60, 2, 10, QLatin1Char('0'))
+               .arg(absolute % 60, 2, 10, QLatin1Char('0'));
 }
 
 bool FleetLog::open(const QString& path, QString& error) {

@@ -101,7 +101,7 @@ TEST(CliFleet, FiveSetsAreRecordedBackedUpAndCarded) {
     const char* results[] = {"записано", "записано",
                              "отказ: Приемопередатчик предназначен для дециметрового диапазона",
                              "уже записано", "ошибка проверки"};
-    const QRegularExpression time(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d(Z|[+-]\d\d:\d\d)$)");
+    const QRegularExpression time(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d$)");
     for (int i = 0; i < 5; ++i) {
         const QStringList cells = log[i + 1].split(';');
         ASSERT_EQ(cells.size(), 9) << log[i + 1].toStdString();
