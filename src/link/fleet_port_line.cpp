@@ -2,7 +2,7 @@
 
 #include "image/codecs.h"
 #include "link/command_texts.h"
-#include "link/write_plan.h"
+#include "link/transceiver_commands.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -58,35 +58,71 @@ void PortFleetLine::restOfInterval() {
     runEventsFor(loop, pollMs_ - static_cast<int>(pollStarted_.elapsed()));
 }
 
-bool PortFleetLine::readSet(Image& image, std::uint8_t& status) {
-    return exchange_.ReadData(image, status);
+namespace {
+
+// The write command as the fleet runs it: the file is the image to write
+// and its power bit plays the power level list; a factory number is never
+// written.
+class FleetWriteHost : public WriteHost {
+public:
+    FleetWriteHost(const Image& file, const std::function<bool(const Image&)>& afterRead)
+        : file_(file), afterRead_(afterRead) {}
+    bool imageRead(const ReadOutcome& read) override { return afterRead_(read.image); }
+    Image imageToWrite() override { return file_; }
+    bool powerListAtFirstEntry() override { return testBit(file_[off::Options223], bit::PowerSet); }
+    bool numberChangeAllowed() override { return false; }
+
+private:
+    const Image& file_;
+    const std::function<bool(const Image&)>& afterRead_;
+};
+
+FleetResult fleetResultOf(WriteResult r) {
+    switch (r) {
+    case WriteResult::Written:
+        return FleetResult::Written;
+    case WriteResult::AlreadyWritten:
+        return FleetResult::AlreadyWritten;
+    case WriteResult::Refused:
+    case WriteResult::Stopped:
+        return FleetResult::Refused;
+    case WriteResult::VerifyFailed:
+        return FleetResult::VerifyFailed;
+    case WriteResult::NoConnection:
+    case WriteResult::WriteFailed:
+        break;
+    }
+    return FleetResult::NoConnection;
 }
 
-FleetSetReport PortFleetLine::programSet(const Image& asRead, std::uint8_t status) {
+// The message the write command shows for the outcome.
+QString reasonOf(const WriteOutcome& o) {
+    switch (o.result) {
+    case WriteResult::Refused:
+        return writeDecisionText(o.plan.decision);
+    case WriteResult::VerifyFailed:
+        return writeCheckFailedText();
+    case WriteResult::NoConnection:
+    case WriteResult::WriteFailed:
+        return noConnectionText();
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+FleetSetReport PortFleetLine::programSet(const std::function<bool(const Image&)>& afterRead) {
+    FleetWriteHost host(file_, afterRead);
+    const WriteOutcome o = writeTransceiver(exchange_, host);
     FleetSetReport report;
-    Image current = file_;
-    const bool powerAtFirst = testBit(current[off::Options223], bit::PowerSet);
-    const WritePlan plan = planWrite(current, asRead, status, powerAtFirst, false);
-    if (writeDecisionIsError(plan.decision)) {
-        report.result = FleetResult::Refused;
-        report.reason = writeDecisionText(plan.decision);
-        return report;
-    }
-    current[off::Checksum] = plan.checksum;
-    report.asWritten = plan.merged;
-    if (plan.decision == WriteDecision::AlreadyWritten) {
-        report.result = FleetResult::AlreadyWritten;
-        return report;
-    }
-    if (!exchange_.WriteData(plan.list)) {
-        report.reason = noConnectionText();
-        return report;
-    }
-    report.bytesWritten = plan.list.count;
-    const bool verified = exchange_.VerifyData(current, false);
-    report.result = verified ? FleetResult::Written : FleetResult::VerifyFailed;
-    if (!verified)
-        report.reason = writeCheckFailedText();
+    report.result = fleetResultOf(o.result);
+    report.reason = reasonOf(o);
+    report.read = o.read.connected;
+    report.asRead = o.read.image;
+    report.status = o.read.status;
+    report.asWritten = o.plan.merged;
+    report.bytesWritten = o.recordsWritten;
     return report;
 }
 

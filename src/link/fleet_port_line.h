@@ -19,8 +19,7 @@ public:
 
     bool setAnswers() override;
     void restOfInterval() override;
-    bool readSet(Image& image, std::uint8_t& status) override;
-    FleetSetReport programSet(const Image& asRead, std::uint8_t status) override;
+    FleetSetReport programSet(const std::function<bool(const Image&)>& afterRead) override;
 
 private:
     PortExchange& exchange_;

@@ -1,7 +1,6 @@
 #include "link/fleet_run.h"
 
 #include "image/codecs.h"
-#include "link/command_texts.h"
 
 namespace ksv {
 
@@ -81,30 +80,24 @@ private:
     // One set from its read to its record; false when the record failed.
     bool serveSet() {
         const int number = summary_.sets + 1;
-        Image asRead;
-        std::uint8_t status = 0;
-        FleetSetReport report;
-        if (!line_.readSet(asRead, status)) {
-            report.reason = noConnectionText();
-            return record(number, report);
-        }
-        const std::string factoryNumber = ZnTxt(asRead);
-        if (programmed_.count(factoryNumber) != 0) {
-            progress_.alreadyProgrammed(asRead);
+        bool again = false;
+        bool declined = false;
+        QString refusal;
+        FleetSetReport report = line_.programSet([&](const Image& asRead) {
+            again = programmed_.count(ZnTxt(asRead)) != 0;
+            declined = !again && !progress_.setRead(number, asRead, refusal);
+            return !again && !declined;
+        });
+        if (again) {
+            progress_.alreadyProgrammed(report.asRead);
             return true;
         }
-        QString refusal;
-        if (progress_.setRead(number, asRead, refusal)) {
-            report = line_.programSet(asRead, status);
-        } else {
+        if (declined) {
             report.result = FleetResult::Refused;
             report.reason = refusal;
         }
-        report.read = true;
-        report.asRead = asRead;
-        report.status = status;
         if (report.result == FleetResult::Written || report.result == FleetResult::AlreadyWritten)
-            programmed_.insert(factoryNumber);
+            programmed_.insert(ZnTxt(report.asRead));
         return record(number, report);
     }
 

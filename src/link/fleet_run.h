@@ -48,11 +48,11 @@ public:
     virtual bool setAnswers() = 0;
     // Waits out the rest of the poll interval that the last setAnswers() began.
     virtual void restOfInterval() = 0;
-    // Reads the set's image and status byte; false: no connection.
-    virtual bool readSet(Image& image, std::uint8_t& status) = 0;
-    // Applies the write command's rules to the set just read: refusal,
-    // already written, or write and verifying read.
-    virtual FleetSetReport programSet(const Image& asRead, std::uint8_t status) = 0;
+    // Reads the set and programs it by the rules of the write command
+    // (refusal, already written, or write and verifying read), unless
+    // afterRead, given the image read before anything is written, says no;
+    // the result then does not count.
+    virtual FleetSetReport programSet(const std::function<bool(const Image&)>& afterRead) = 0;
 };
 
 // What the loop tells its user. A false result from setRead refuses that

@@ -21,15 +21,14 @@ struct ScriptedLine : FleetLine {
         return onLine != 0;
     }
     void restOfInterval() override {}
-    bool readSet(Image& image, std::uint8_t& status) override {
-        ZnToBuf(static_cast<std::uint32_t>(onLine), image);
-        status = 0;
-        return true;
-    }
-    FleetSetReport programSet(const Image&, std::uint8_t) override {
+    FleetSetReport programSet(const std::function<bool(const Image&)>& afterRead) override {
+        FleetSetReport r;
+        r.read = true;
+        ZnToBuf(static_cast<std::uint32_t>(onLine), r.asRead);
+        if (!afterRead(r.asRead))
+            return r;
         programmed.push_back(onLine);
         stop = stop || stopWhileProgramming;
-        FleetSetReport r;
         r.result = FleetResult::Written;
         return r;
     }
