@@ -1,6 +1,5 @@
 #include "link/fleet_port_line.h"
 
-#include "image/codecs.h"
 #include "link/command_texts.h"
 #include "link/transceiver_commands.h"
 
