@@ -1,6 +1,7 @@
 // fleet against the simulator in fleet mode: sets that take the file, one of
 // the other band, one that holds it already, one whose verification fails,
 // and Ctrl+C in the middle of a write.
+#include "cli/fleet_files.h"
 #include "cli_runner.h"
 #include "image/checksum.h"
 #include "image/codecs.h"
@@ -170,6 +171,18 @@ TEST(CliFleet, NoSetAnsweredAndBadOptions) {
               1);
     const auto help = runCli({"--help"});
     EXPECT_TRUE(contains(help.out, "ksv717n-cli fleet --port PORT FILE.ust"));
+}
+
+TEST(CliFleet, BackupsNeverReplaceAFile) {
+    CliFiles files;
+    const QDateTime when(QDate(2026, 12, 8), QTime(7, 5, 9));
+    QString error;
+    const Image first = withNumber(defaultImage(rtVehicleVhf), 42);
+    EXPECT_EQ(cli::saveBackup(files.path(""), first, when, error),
+              files.path("000042-20261208-070509.ust"));
+    EXPECT_EQ(cli::saveBackup(files.path(""), withNumber(planImage(), 42), when, error),
+              files.path("000042-20261208-070509-2.ust"));
+    EXPECT_EQ(files.readImage("000042-20261208-070509.ust"), first);
 }
 
 } // namespace
