@@ -41,6 +41,8 @@ int runCli(const QStringList& args, CliIo& io) {
         return runVerify(a, io);
     case Command::Print:
         return runPrint(a, io);
+    case Command::Fleet:
+        return runFleet(a, io);
     }
     return kExitRefused;
 }

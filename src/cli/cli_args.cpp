@@ -35,6 +35,13 @@ const std::vector<CommandSpec>& commandDefinitions() {
         {Command::ExportCsv, "export-csv", {"-o"}, {}, {}, 1, 1},
         {Command::ImportCsv, "import-csv", {"-o", "--mode"}, {}, {"-o"}, 2, 2},
         {Command::Print, "print", {"-o"}, {"--one-page"}, {"-o"}, 1, 1},
+        {Command::Fleet,
+         "fleet",
+         {"--port", "--mode", "--log", "--backup-dir", "--cards", "--count"},
+         {},
+         {"--port"},
+         1,
+         1},
     };
     return table;
 }

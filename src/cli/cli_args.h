@@ -28,6 +28,7 @@ enum class Command {
     ExportCsv,
     ImportCsv,
     Print,
+    Fleet,
 };
 
 struct Arguments {

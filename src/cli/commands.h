@@ -17,6 +17,7 @@ int runRead(const Arguments& a, CliIo& io);
 int runWrite(const Arguments& a, CliIo& io);
 int runVerify(const Arguments& a, CliIo& io);
 int runPrint(const Arguments& a, CliIo& io);
+int runFleet(const Arguments& a, CliIo& io);
 
 // The --mode option (user when absent); prints the refusal and returns
 // nullopt for an unknown value.

@@ -5,7 +5,6 @@
 #include "cli/image_diff.h"
 #include "cli/link_session.h"
 #include "cli/serial_ports.h"
-#include "image/checksum.h"
 #include "image/codecs.h"
 #include "link/command_texts.h"
 #include "link/port_names.h"
@@ -100,23 +99,91 @@ int runRead(const Arguments& a, CliIo& io) {
         return kExitRefused;
     const QString path = *a.value(QStringLiteral("-o"));
     LinkSession link(io);
-    Image image;
-    std::uint8_t status = 0;
-    if (!link.open(*port) || !link.read(image, status))
+    if (!link.open(*port))
         return kExitNoConnection;
-    reportPowerLock(status, io);
+    const ReadOutcome read = link.read();
+    if (!read.connected)
+        return kExitNoConnection;
+    reportPowerLock(read.status, io);
     // The image is saved exactly as read, so that it can be written back.
-    if (!saveImage(path, image, io))
+    if (!saveImage(path, read.image, io))
         return kExitRefused;
-    if (CheckCRC(image))
+    if (read.checksumValid)
         io.out << readDoneText() << "\n";
     else
         io.err << QStringLiteral("Внимание: контрольная сумма считанных данных неверна\n");
     io.out << QStringLiteral("Записан файл %1: %2, зав. № %3\n")
-                  .arg(path, QString::fromUtf8(modelName(RsType(image))),
-                       QString::fromStdString(ZnTxt(image)));
+                  .arg(path, QString::fromUtf8(modelName(RsType(read.image))),
+                       QString::fromStdString(ZnTxt(read.image)));
     return kExitOk;
 }
+
+namespace {
+
+// The command line's side of a write: the file is the current image as it
+// stands (its power bit plays the power level list); the backup is saved
+// once the transceiver has answered; a dry run shows the plan and stops.
+class CliWriteHost : public WriteHost {
+public:
+    CliWriteHost(const Prepared& p, std::optional<QString> backup, bool dryRun, CliIo& io)
+        : p_(p), backup_(std::move(backup)), dryRun_(dryRun), io_(io) {}
+
+    bool imageRead(const ReadOutcome& read) override {
+        reportPowerLock(read.status, io_);
+        incoming_ = read.image;
+        return !backup_ || saveImage(*backup_, read.image, io_);
+    }
+    Image imageToWrite() override { return p_.file; }
+    bool powerListAtFirstEntry() override {
+        return testBit(p_.file[off::Options223], bit::PowerSet);
+    }
+    bool numberChangeAllowed() override { return p_.numberChange; }
+    bool proceedWithWrite(const WritePlan& plan) override {
+        if (!dryRun_)
+            return true;
+        io_.out << QStringLiteral("Будет записано байт: %1 (радиостанция ничего не получила)\n")
+                       .arg(plan.list.count);
+        for (const auto& c : compareImages(incoming_, plan.merged))
+            io_.out << formatChange(c) << "\n";
+        dryRunShown_ = true;
+        return false;
+    }
+    bool dryRunShown() const { return dryRunShown_; }
+
+private:
+    const Prepared& p_;
+    std::optional<QString> backup_;
+    bool dryRun_;
+    CliIo& io_;
+    Image incoming_;
+    bool dryRunShown_ = false;
+};
+
+// Texts and exit code of a write; "Нет соединения" was printed by the session.
+int reportWrite(const WriteOutcome& o, const CliWriteHost& host, CliIo& io) {
+    switch (o.result) {
+    case WriteResult::NoConnection:
+    case WriteResult::WriteFailed:
+        return kExitNoConnection;
+    case WriteResult::Stopped:
+        return host.dryRunShown() ? kExitOk : kExitRefused; // or the backup failed
+    case WriteResult::Refused:
+        io.err << writeDecisionText(o.plan.decision) << "\n";
+        return kExitRefused;
+    case WriteResult::AlreadyWritten:
+        io.out << writeDecisionText(o.plan.decision) << "\n";
+        return kExitOk;
+    case WriteResult::VerifyFailed:
+        io.err << writeCheckFailedText() << "\n";
+        return kExitVerifyFailed;
+    case WriteResult::Written:
+        io.out << writtenText() << "\n";
+        return kExitOk;
+    }
+    return kExitRefused;
+}
+
+} // namespace
 
 int runWrite(const Arguments& a, CliIo& io) {
     const auto p = prepare(a, io);
@@ -128,48 +195,12 @@ int runWrite(const Arguments& a, CliIo& io) {
         io.err << QStringLiteral("Файл резервной копии не может совпадать с записываемым файлом\n");
         return kExitRefused;
     }
-
     LinkSession link(io);
-    Image incoming;
-    std::uint8_t status = 0;
-    if (!link.open(p->port) || !link.read(incoming, status))
+    if (!link.open(p->port))
         return kExitNoConnection;
-    reportPowerLock(status, io);
-    if (backup && !saveImage(*backup, incoming, io))
-        return kExitRefused;
-
-    // The file is the current image as it stands; its power bit plays the
-    // power level list.
-    Image current = p->file;
-    const bool powerAtFirst = testBit(current[off::Options223], bit::PowerSet);
-    const WritePlan plan = planWrite(current, incoming, status, powerAtFirst, p->numberChange);
-    if (plan.checksumComputed)
-        current[off::Checksum] = plan.checksum;
-    if (writeDecisionIsError(plan.decision)) {
-        io.err << writeDecisionText(plan.decision) << "\n";
-        return kExitRefused;
-    }
-    if (plan.decision == WriteDecision::AlreadyWritten) {
-        io.out << writeDecisionText(plan.decision) << "\n";
-        return kExitOk;
-    }
-    if (a.flag(QStringLiteral("--dry-run"))) {
-        io.out << QStringLiteral("Будет записано байт: %1 (радиостанция ничего не получила)\n")
-                      .arg(plan.list.count);
-        for (const auto& c : compareImages(incoming, plan.merged))
-            io.out << formatChange(c) << "\n";
-        return kExitOk;
-    }
-    if (!link.exchange().WriteData(plan.list)) {
-        io.err << noConnectionText() << "\n";
-        return kExitNoConnection;
-    }
-    if (!link.exchange().VerifyData(current, p->numberChange)) {
-        io.err << writeCheckFailedText() << "\n";
-        return kExitVerifyFailed;
-    }
-    io.out << writtenText() << "\n";
-    return kExitOk;
+    CliWriteHost host(*p, backup, a.flag(QStringLiteral("--dry-run")), io);
+    const WriteOutcome outcome = link.write(host);
+    return reportWrite(outcome, host, io);
 }
 
 int runVerify(const Arguments& a, CliIo& io) {
@@ -177,10 +208,12 @@ int runVerify(const Arguments& a, CliIo& io) {
     if (!p)
         return kExitRefused;
     LinkSession link(io);
-    Image incoming;
-    std::uint8_t status = 0;
-    if (!link.open(p->port) || !link.read(incoming, status))
+    if (!link.open(p->port))
         return kExitNoConnection;
+    const ReadOutcome read = link.read();
+    if (!read.connected)
+        return kExitNoConnection;
+    const Image& incoming = read.image;
     // The transceiver holds the file when a write would have nothing to
     // send: every writable byte equal, the checksum of the merged image included.
     const WritePlan plan = planWrite(p->file, incoming, 0, true, p->numberChange);

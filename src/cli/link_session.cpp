@@ -70,11 +70,18 @@ bool LinkSession::open(const PortTarget& target) {
     return false;
 }
 
-bool LinkSession::read(Image& image, std::uint8_t& status) {
-    if (exchange_.ReadData(image, status))
-        return true;
-    io_.err << noConnectionText() << "\n";
-    return false;
+ReadOutcome LinkSession::read() {
+    ReadOutcome r = readTransceiver(exchange_);
+    if (!r.connected)
+        io_.err << noConnectionText() << "\n";
+    return r;
+}
+
+WriteOutcome LinkSession::write(WriteHost& host) {
+    WriteOutcome o = writeTransceiver(exchange_, host);
+    if (o.result == WriteResult::NoConnection || o.result == WriteResult::WriteFailed)
+        io_.err << noConnectionText() << "\n";
+    return o;
 }
 
 } // namespace ksv::cli

@@ -9,6 +9,7 @@
 #include "cli/port_target.h"
 #include "link/comm_port.h"
 #include "link/port_exchange.h"
+#include "link/transceiver_commands.h"
 
 #include <QTimer>
 
@@ -40,7 +41,10 @@ public:
     bool open(const PortTarget& target);
     // Reads the transceiver's image and status byte; on failure prints
     // "Нет соединения" (the caller exits with 2).
-    bool read(Image& image, std::uint8_t& status);
+    ReadOutcome read();
+    // The write command over the open port; prints "Нет соединения" when
+    // the first read or the write fails.
+    WriteOutcome write(WriteHost& host);
     PortExchange& exchange() { return exchange_; }
 
 private:

@@ -32,6 +32,10 @@ QString commandUsage(Command c) {
             "ksv717n-cli import-csv FILE.ust IN.csv -o OUT.ust [--mode user|service|midband]");
     case Command::Print:
         return QStringLiteral("ksv717n-cli print FILE.ust -o OUT.pdf [--one-page]");
+    case Command::Fleet:
+        return QStringLiteral(
+            "ksv717n-cli fleet --port PORT FILE.ust [--mode user|service|midband] "
+            "[--log LOG.csv] [--backup-dir DIR] [--cards DIR] [--count N]");
     case Command::Help:
     case Command::Version:
         break;
@@ -44,9 +48,9 @@ QString helpText() {
         QStringLiteral("ksv717n-cli — программирование радиостанций «Тарвен» из командной строки\n"
                        "\n"
                        "Команды:\n");
-    const Command all[] = {Command::Ports,     Command::Read,  Command::Write, Command::Verify,
-                           Command::New,       Command::Show,  Command::Diff,  Command::ExportCsv,
-                           Command::ImportCsv, Command::Print, Command::Help};
+    const Command all[] = {Command::Ports,     Command::Read,      Command::Write, Command::Verify,
+                           Command::Fleet,     Command::New,       Command::Show,  Command::Diff,
+                           Command::ExportCsv, Command::ImportCsv, Command::Print, Command::Help};
     for (Command c : all)
         t += QStringLiteral("  ") + commandUsage(c) + '\n';
     t += QStringLiteral(
@@ -58,6 +62,19 @@ QString helpText() {
         "              --backup    сохранить считанные установки до записи\n"
         "              --number    разрешить запись заводского номера (только --mode service)\n"
         "  verify      сравнить радиостанцию с файлом\n"
+        "  fleet       записать файл в радиостанции одну за другой по правилам write:\n"
+        "              ждет ответа радиостанции (\"Подключите радиостанцию…\"), считывает,\n"
+        "              записывает и проверяет, затем ждет, пока ее отключат\n"
+        "              (\"Отключите радиостанцию…\"); радиостанция с уже записанным в этом\n"
+        "              сеансе заводским номером повторно не записывается\n"
+        "              --log         журнал CSV: строка на каждую радиостанцию (дописывается)\n"
+        "              --backup-dir  считанные данные каждой радиостанции до записи:\n"
+        "                            <зав. №>-<ГГГГММДД-ЧЧММСС>.ust\n"
+        "              --cards       карта программирования каждой радиостанции: <зав. №>.pdf\n"
+        "              --count       закончить после N радиостанций\n"
+        "              Ctrl+C завершает работу после текущего шага. Код завершения: 0 — все\n"
+        "              записаны или уже записаны; 1 — был отказ; 3 — была ошибка проверки;\n"
+        "              2 — ни одна радиостанция не ответила\n"
         "  new         создать файл установок по умолчанию для типа радиостанции:\n"
         "              0 Тарвен-52, 1 Тарвен-51, 2 Тарвен-53, 3 Тарвен-62, 4 Тарвен-61, 5 "
         "Тарвен-63\n"

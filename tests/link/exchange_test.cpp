@@ -3,6 +3,7 @@
 #include "image/checksum.h"
 #include "image/defaults.h"
 #include "link/port_exchange.h"
+#include "link/transceiver_commands.h"
 #include "link/write_plan.h"
 #include "link_test_util.h"
 #include "support/transceiver_sim.h"
@@ -245,4 +246,61 @@ TEST(Exchange, PacedLineWithSlowRecordsAtFullTimings) {
     current[off::Checksum] = plan.checksum;
     ASSERT_TRUE(b.exchange.WriteData(plan.list));
     EXPECT_TRUE(b.exchange.VerifyData(current));
+}
+
+// A write host that writes `image` and may stop before sending.
+struct TestWriteHost : WriteHost {
+    Image image;
+    bool proceed = true;
+    bool imageRead(const ReadOutcome&) override { return true; }
+    Image imageToWrite() override { return image; }
+    bool powerListAtFirstEntry() override { return true; }
+    bool numberChangeAllowed() override { return false; }
+    bool proceedWithWrite(const WritePlan&) override { return proceed; }
+};
+
+TEST(TransceiverCommands, ReadReportsChecksumAndPowerLock) {
+    Bench b;
+    ASSERT_TRUE(b.opened);
+    const ReadOutcome r = readTransceiver(b.exchange);
+    EXPECT_TRUE(r.connected && r.checksumValid && r.powerLocked);
+    EXPECT_EQ(r.image, b.sim.image());
+    EXPECT_TRUE(testBit(r.imageToShow()[off::Options223], bit::PowerSet));
+    b.sim.setFaults(SimFaults{.silent = true});
+    EXPECT_FALSE(readTransceiver(b.exchange).connected);
+}
+
+TEST(TransceiverCommands, WriteRunsTheWholeSequence) {
+    struct Case {
+        int changedOffset; // -1: nothing changed
+        bool proceed;
+        SimFaults faults;
+        WriteResult result;
+        int records;
+    };
+    const Case cases[] = {
+        {17, true, {}, WriteResult::Written, 2},
+        {-1, true, {}, WriteResult::AlreadyWritten, 0},
+        {17, false, {}, WriteResult::Stopped, 0},
+        {17, true, {.unappliedRecord = 0}, WriteResult::VerifyFailed, 2},
+        {17, true, {.unackedRecord = 0}, WriteResult::WriteFailed, 0},
+        {off::FactoryHighBand, true, {}, WriteResult::Refused, 0},
+    };
+    for (const Case& c : cases) {
+        Bench b;
+        ASSERT_TRUE(b.opened);
+        b.sim.setFaults(c.faults);
+        TestWriteHost host;
+        host.image = b.sim.image();
+        if (c.changedOffset >= 0)
+            host.image[c.changedOffset] ^= 0x01;
+        host.proceed = c.proceed;
+        const WriteOutcome o = writeTransceiver(b.exchange, host);
+        EXPECT_EQ(o.result, c.result) << c.changedOffset;
+        EXPECT_EQ(o.recordsWritten, c.records) << c.changedOffset;
+        EXPECT_EQ(o.verified, c.result == WriteResult::Written);
+        if (c.result == WriteResult::Written) {
+            EXPECT_EQ(o.readBack, o.plan.merged);
+        }
+    }
 }

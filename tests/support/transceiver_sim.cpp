@@ -108,6 +108,66 @@ void TransceiverSim::setFaults(const SimFaults& faults) {
     sentSinceFaults_ = 0;
 }
 
+void TransceiverSim::setFleet(const std::vector<SimSet>& sets, SimFleetGap gap) {
+    std::lock_guard lk(m_);
+    fleet_ = sets;
+    gap_ = gap;
+    loadFleetSet(0);
+}
+
+void TransceiverSim::loadFleetSet(std::size_t index) {
+    fleetAt_ = index;
+    fleetRead_ = false;
+    idleAttentions_ = 0;
+    silentLeft_ = -1;
+    if (index >= fleet_.size())
+        return;
+    image_ = fleet_[index].image;
+    status_ = fleet_[index].status;
+    faults_ = fleet_[index].faults;
+    sentSinceFaults_ = 0;
+}
+
+int TransceiverSim::fleetPosition() const {
+    std::lock_guard lk(m_);
+    return static_cast<int>(fleetAt_);
+}
+
+std::vector<Image> TransceiverSim::fleetImages() const {
+    std::lock_guard lk(m_);
+    std::vector<Image> images;
+    for (std::size_t i = 0; i < fleet_.size(); ++i)
+        images.push_back(i == fleetAt_ ? image_ : fleet_[i].image);
+    return images;
+}
+
+// Fleet mode, for a byte that starts a command: true when the line is silent
+// and the byte goes unanswered (it is still logged).
+bool TransceiverSim::fleetSwallows(std::uint8_t b) {
+    std::lock_guard lk(m_);
+    if (fleet_.empty())
+        return false;
+    if (fleetAt_ >= fleet_.size())
+        return true;
+    if (silentLeft_ >= 0) {
+        if (b == 0xFF && --silentLeft_ <= 0)
+            loadFleetSet(fleetAt_ + 1);
+        return true;
+    }
+    if (b != 0xFF) {
+        idleAttentions_ = 0;
+        return false;
+    }
+    if (!fleetRead_ || ++idleAttentions_ <= gap_.answeredPolls)
+        return false;
+    // The set is taken away with what was written into it.
+    fleet_[fleetAt_].image = image_;
+    silentLeft_ = gap_.silentPolls - 1;
+    if (silentLeft_ <= 0)
+        loadFleetSet(fleetAt_ + 1);
+    return true;
+}
+
 std::vector<std::uint8_t> TransceiverSim::received() const {
     std::lock_guard lk(m_);
     return received_;
@@ -253,12 +313,16 @@ void TransceiverSim::handle(std::uint8_t b) {
                     block[510] = status_;
             }
             sendBlock(block);
+            std::lock_guard lk(m_);
+            fleetRead_ = true;
             return;
         }
         break; // not a service request: take the byte as a command
     case Parse::Command:
         break;
     }
+    if (fleetSwallows(b))
+        return;
     switch (b) {
     case 0xFF:
         recordsSinceAttention_ = 0;
@@ -293,13 +357,14 @@ void TransceiverSim::handle(std::uint8_t b) {
 }
 
 void TransceiverSim::handleRecord() {
-    SimRecord rec{record_[0], record_[1], record_[2], false, false, false};
+    SimRecord rec{record_[0], record_[1], record_[2], false, false, false, 0};
     rec.valid = static_cast<std::uint8_t>(0x02 + rec.offset + rec.value + rec.check) == 0;
     bool answer = false;
     bool vanish = false;
     std::chrono::milliseconds delay{0};
     {
         std::lock_guard lk(m_);
+        rec.set = static_cast<int>(fleetAt_);
         if (rec.valid && !faults_.silent) {
             if (faults_.vanishAtRecord >= 0 && faults_.vanishAtRecord == recordsSinceAttention_) {
                 vanish = true;

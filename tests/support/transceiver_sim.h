@@ -12,6 +12,14 @@
 //   TransceiverSim sim;              // opens the pseudo-terminal
 //   sim.setImage(img); sim.start();  // answers on its own thread
 //   ScopedPortMapping com1(1, sim.devicePath());
+//
+// Fleet mode (setFleet): a row of transceivers handed to the program one
+// after another on the same cable. Once a set has been read and then polled
+// with attention bytes only (no image request, no write record) more than
+// SimFleetGap::answeredPolls times in a row, it is taken away: the line stays
+// silent for SimFleetGap::silentPolls attention bytes (that last one
+// included), and then the next set of the list answers. Counting bytes instead of time keeps the
+// change of sets exact however fast the program polls.
 
 #include "image/image.h"
 
@@ -63,6 +71,19 @@ struct SimRecord {
     bool valid = false;        // the four bytes sum to 0 modulo 256
     bool acknowledged = false; // acknowledged (and applied unless applied says otherwise)
     bool applied = false;      // written into the image
+    int set = 0;               // fleet mode: the index of the set that received it
+};
+
+// One transceiver of a fleet.
+struct SimSet {
+    Image image;
+    std::uint8_t status = 0;
+    SimFaults faults{};
+};
+
+struct SimFleetGap {
+    int answeredPolls = 2; // attention bytes still answered after the set's exchanges
+    int silentPolls = 3;   // attention bytes left unanswered before the next set
 };
 
 class TransceiverSim {
@@ -87,6 +108,13 @@ public:
     // Delay between applying a write record and acknowledging it.
     void setRecordDelay(std::chrono::milliseconds d);
     void setFaults(const SimFaults& faults);
+    // Fleet mode: the first set answers at once, the others in turn; after
+    // the last one the line stays silent. Call before start().
+    void setFleet(const std::vector<SimSet>& sets, SimFleetGap gap = {});
+    // The index of the set on the line (the number of sets once all are gone).
+    int fleetPosition() const;
+    // Every set's image as it is now (with what was written into it).
+    std::vector<Image> fleetImages() const;
 
     // Every byte received, in order; every write record received.
     std::vector<std::uint8_t> received() const;
@@ -110,6 +138,8 @@ private:
     void sendBytes(const std::uint8_t* data, std::size_t n);
     void waitLineTime();
     static bool take(int& count);
+    bool fleetSwallows(std::uint8_t b);
+    void loadFleetSet(std::size_t index);
 
     std::string path_;
     int master_ = -1;
@@ -130,6 +160,14 @@ private:
     std::size_t sent_ = 0;
     std::vector<std::uint8_t> received_;
     std::vector<SimRecord> records_;
+
+    // Fleet mode (guarded by m_).
+    std::vector<SimSet> fleet_;
+    SimFleetGap gap_;
+    std::size_t fleetAt_ = 0;
+    bool fleetRead_ = false; // the set on the line has sent its service block
+    int idleAttentions_ = 0; // attention bytes since the last other command
+    int silentLeft_ = -1;    // >= 0 while the line is silent between two sets
 
     // Parser state (simulator thread only).
     enum class Parse { Command, ServiceSecond, Record } parse_ = Parse::Command;

@@ -5,11 +5,10 @@
 #include "ui/main/file_commands.h"
 #include "ui/help/help_window.h"
 #include "ui/dialogs/raw_editor.h"
-#include "image/checksum.h"
 #include "link/command_texts.h"
 #include "ui/dialogs/rw_form.h"
 #include "ui/dialogs/sn_form.h"
-#include "link/transfer_protocol.h"
+#include "link/transceiver_commands.h"
 #include "link/write_plan.h"
 #include "ui/printing/print_form.h"
 #include "ui/main/card_from_window.h"
@@ -44,60 +43,79 @@ void readRadio(TForm1& form) {
     TRWForm* rw = form.windows().rwForm;
     if (!rw)
         return;
-    std::uint8_t status = 0;
-    Image& incoming = form.incomingImage();
-    if (!rw->ReadData(incoming, status)) {
+    const ReadOutcome read = readTransceiver(rw->exchange());
+    if (!read.connected) {
         messenger().error(noConnectionText());
         return;
     }
-    if (CheckCRC(incoming))
+    form.incomingImage() = read.image;
+    if (read.checksumValid)
         messenger().information(readDoneText());
     // A wrong checksum is accepted silently: the window shows what was read.
-    Image& current = form.currentImage();
-    current = incoming;
-    const bool locked = (status & TransferProtocol::kPowerLockBit) != 0;
-    if (locked)
-        setBit(current[off::Options223], bit::PowerSet);
+    form.currentImage() = read.imageToShow();
     form.ShowBuf();
-    if (locked && form.operatingMode() == omService) {
+    if (read.powerLocked && form.operatingMode() == omService) {
         QLabel* label = form.rangeLabel();
         label->setText(label->text() + QStringLiteral(" (выход в режим 40(30) Вт заблокирован)"));
     }
 }
 
+namespace {
+
+// The window's side of a write: the controls are stored into the current
+// image once the transceiver has answered.
+class WindowWriteHost : public WriteHost {
+public:
+    explicit WindowWriteHost(TForm1& form) : form_(form) {}
+    bool imageRead(const ReadOutcome& read) override {
+        form_.incomingImage() = read.image;
+        form_.SetBuf();
+        return true;
+    }
+    Image imageToWrite() override { return form_.currentImage(); }
+    bool powerListAtFirstEntry() override {
+        return form_.controls().ComboBox13->currentIndex() == 0;
+    }
+    bool numberChangeAllowed() override { return form_.numberChangeAllowed(); }
+
+private:
+    TForm1& form_;
+};
+
+void showWriteOutcome(const WriteOutcome& o) {
+    switch (o.result) {
+    case WriteResult::NoConnection:
+    case WriteResult::WriteFailed:
+        messenger().error(noConnectionText());
+        return;
+    case WriteResult::Refused:
+        messenger().error(writeDecisionText(o.plan.decision));
+        return;
+    case WriteResult::AlreadyWritten:
+        messenger().information(writeDecisionText(o.plan.decision));
+        return;
+    case WriteResult::Written:
+        messenger().information(writtenText());
+        return;
+    case WriteResult::VerifyFailed:
+        messenger().error(writeCheckFailedText());
+        return;
+    case WriteResult::Stopped:
+        return;
+    }
+}
+
+} // namespace
+
 void writeRadio(TForm1& form) {
     TRWForm* rw = form.windows().rwForm;
     if (!rw)
         return;
-    std::uint8_t status = 0;
-    Image& incoming = form.incomingImage();
-    if (!rw->ReadData(incoming, status)) {
-        messenger().error(noConnectionText());
-        return;
-    }
-    form.SetBuf();
-    Image& current = form.currentImage();
-    const bool powerAtFirst = form.controls().ComboBox13->currentIndex() == 0;
-    const WritePlan plan =
-        planWrite(current, incoming, status, powerAtFirst, form.numberChangeAllowed());
-    if (plan.checksumComputed)
-        current[off::Checksum] = plan.checksum;
-    if (plan.decision != WriteDecision::Write) {
-        const QString text = writeDecisionText(plan.decision);
-        if (writeDecisionIsError(plan.decision))
-            messenger().error(text);
-        else
-            messenger().information(text);
-        return;
-    }
-    if (!rw->WriteData(plan.list)) {
-        messenger().error(noConnectionText());
-        return;
-    }
-    if (rw->VerifyData(current))
-        messenger().information(writtenText());
-    else
-        messenger().error(writeCheckFailedText());
+    WindowWriteHost host(form);
+    const WriteOutcome o = writeTransceiver(rw->exchange(), host);
+    if (o.plan.checksumComputed)
+        form.currentImage()[off::Checksum] = o.plan.checksum;
+    showWriteOutcome(o);
 }
 
 void help(TForm1& form) {

@@ -2,7 +2,7 @@
 // the real program by hand (or timing it) without a transceiver.
 //
 //   ksv717n-sim [--image FILE.ust | --type N] [--out FILE.ust] [--status BYTE]
-//               [--pacing] [--link PATH]
+//               [--pacing] [--link PATH] [--fleet FILE.ust ... [--fleet-unapplied N]]
 //
 // It opens a pseudo-terminal, prints its path ("device: /dev/pts/N"), and
 // answers there like a transceiver holding the image (a settings file, or
@@ -12,7 +12,10 @@
 //   KSV717N_COM1=/dev/pts/N ksv717n
 // --status sets the status byte (0x20: power lock), --pacing paces both
 // directions like a 9600-baud line, --link makes PATH a symbolic link to the
-// device.
+// device. Each --fleet adds a set to a fleet (fleet mode: the sets answer one
+// after another, each taken away once the program only polls it);
+// --fleet-unapplied N makes set N (from 1) acknowledge its first write
+// record without storing it, so that its verification fails.
 
 #include "image/checksum.h"
 #include "image/defaults.h"
@@ -37,7 +40,8 @@ namespace {
 
 int usage() {
     std::cerr << "usage: ksv717n-sim [--image FILE.ust | --type 0..5] [--out FILE.ust]\n"
-                 "                   [--status BYTE] [--pacing] [--link PATH]\n";
+                 "                   [--status BYTE] [--pacing] [--link PATH]\n"
+                 "                   [--fleet FILE.ust ... [--fleet-unapplied N]]\n";
     return 2;
 }
 
@@ -66,35 +70,83 @@ void printBytes(const char* label, const std::vector<std::uint8_t>& v, std::size
     std::fflush(stdout);
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+struct Options {
     std::string imagePath, outPath, linkPath;
     int type = ksv::rtVehicleVhf;
     long status = 0;
     bool pacing = false;
+    std::vector<std::string> fleet;
+    int unappliedSet = 0;
+};
+
+bool parseOptions(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         const bool hasValue = i + 1 < argc;
         if (a == "--image" && hasValue)
-            imagePath = argv[++i];
+            o.imagePath = argv[++i];
         else if (a == "--out" && hasValue)
-            outPath = argv[++i];
+            o.outPath = argv[++i];
         else if (a == "--link" && hasValue)
-            linkPath = argv[++i];
+            o.linkPath = argv[++i];
         else if (a == "--type" && hasValue)
-            type = std::atoi(argv[++i]);
+            o.type = std::atoi(argv[++i]);
         else if (a == "--status" && hasValue)
-            status = std::strtol(argv[++i], nullptr, 0);
+            o.status = std::strtol(argv[++i], nullptr, 0);
+        else if (a == "--fleet" && hasValue)
+            o.fleet.push_back(argv[++i]);
+        else if (a == "--fleet-unapplied" && hasValue)
+            o.unappliedSet = std::atoi(argv[++i]);
         else if (a == "--pacing")
-            pacing = true;
+            o.pacing = true;
         else
-            return usage();
+            return false;
     }
-    if (type < 0 || type >= ksv::kRadioTypeCount || status < 0 || status > 255)
-        return usage();
+    return o.type >= 0 && o.type < ksv::kRadioTypeCount && o.status >= 0 && o.status <= 255;
+}
 
-    Image image = ksv::defaultImage(static_cast<ksv::RadioType>(type));
+bool loadFleet(const Options& o, TransceiverSim& sim) {
+    std::vector<ksv::test::SimSet> sets;
+    for (const auto& path : o.fleet) {
+        ksv::test::SimSet set;
+        if (!readImage(path, set.image)) {
+            std::cerr << "ksv717n-sim: " << path << " is not a 256-byte settings file\n";
+            return false;
+        }
+        if (static_cast<int>(sets.size()) + 1 == o.unappliedSet)
+            set.faults.unappliedRecord = 0;
+        sets.push_back(set);
+    }
+    if (!sets.empty())
+        sim.setFleet(sets);
+    return true;
+}
+
+// Prints what arrives, one line per burst, until SIGINT or SIGTERM.
+void logUntilStopped(const TransceiverSim& sim, const sigset_t& stopSignals) {
+    std::size_t logged = 0;
+    const timespec tick{0, 100'000'000};
+    for (;;) {
+        const int sig = sigtimedwait(&stopSignals, nullptr, &tick);
+        const std::vector<std::uint8_t> received = sim.received();
+        if (received.size() > logged) {
+            printBytes("received:", received, logged);
+            logged = received.size();
+        }
+        if (sig == SIGINT || sig == SIGTERM)
+            return;
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    if (!parseOptions(argc, argv, o))
+        return usage();
+    const std::string &imagePath = o.imagePath, &outPath = o.outPath, &linkPath = o.linkPath;
+
+    Image image = ksv::defaultImage(static_cast<ksv::RadioType>(o.type));
     image[ksv::off::Checksum] = ksv::CalcCRC(image);
     if (!imagePath.empty() && !readImage(imagePath, image)) {
         std::cerr << "ksv717n-sim: " << imagePath << " is not a 256-byte settings file\n";
@@ -111,8 +163,10 @@ int main(int argc, char** argv) {
 
     TransceiverSim sim;
     sim.setImage(image);
-    sim.setStatus(static_cast<std::uint8_t>(status));
-    sim.setPacing(pacing);
+    sim.setStatus(static_cast<std::uint8_t>(o.status));
+    sim.setPacing(o.pacing);
+    if (!loadFleet(o, sim))
+        return 1;
     sim.start();
     if (!linkPath.empty()) {
         ::unlink(linkPath.c_str());
@@ -125,18 +179,7 @@ int main(int argc, char** argv) {
     std::printf("device: %s\n", sim.devicePath().c_str());
     std::fflush(stdout);
 
-    std::size_t logged = 0;
-    const timespec tick{0, 100'000'000};
-    for (;;) {
-        const int sig = sigtimedwait(&stopSignals, nullptr, &tick);
-        const std::vector<std::uint8_t> received = sim.received();
-        if (received.size() > logged) {
-            printBytes("received:", received, logged);
-            logged = received.size();
-        }
-        if (sig == SIGINT || sig == SIGTERM)
-            break;
-    }
+    logUntilStopped(sim, stopSignals);
     sim.stop();
 
     int applied = 0;

@@ -2,6 +2,7 @@
 // a pseudo-terminal.
 #include "image/checksum.h"
 #include "image/defaults.h"
+#include "link/write_list.h"
 #include "support/transceiver_sim.h"
 #include "support/test_app.h"
 #include "ui/dialogs/rw_form.h"
@@ -24,6 +25,13 @@ Image transceiverImage() {
     i[off::Checksum] = CalcCRC(i);
     i[230] = 0x5A;
     return i;
+}
+
+WriteList listOf(std::initializer_list<std::pair<int, int>> entries) {
+    WriteList l;
+    for (auto [o, v] : entries)
+        l.add(o, static_cast<std::uint8_t>(v));
+    return l;
 }
 
 } // namespace

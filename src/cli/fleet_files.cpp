@@ -1,0 +1,122 @@
+#include "cli/fleet_files.h"
+
+#include "cli/csv_reader.h"
+#include "files/ust_file.h"
+#include "image/codecs.h"
+
+#include <QDir>
+#include <QFile>
+#include <cstdlib>
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace ksv::cli {
+namespace {
+
+constexpr char kSeparator = ';';
+constexpr int kMaxBackupSuffix = 1000;
+
+std::string csvRow(const std::vector<std::string>& cells) {
+    std::string row;
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        row += (i ? std::string(1, kSeparator) : std::string()) + csvField(cells[i], kSeparator);
+    return row + "\n";
+}
+
+// A file whose last byte is not a line end gets one, so that the next row
+// starts on a line of its own.
+bool endsWithLineEnd(QFile& f) {
+    if (f.size() == 0)
+        return true;
+    QFile reader(f.fileName());
+    if (!reader.open(QIODevice::ReadOnly) || !reader.seek(f.size() - 1))
+        return true;
+    return reader.read(1) == "\n";
+}
+
+} // namespace
+
+const std::vector<std::string>& fleetLogColumns() {
+    static const std::vector<std::string> names = {
+        "Время",     "Порт",          "Модель", "Зав. №",        "Версия ПО",
+        "Результат", "Байт записано", "Файл",   "SHA-256 файла",
+    };
+    return names;
+}
+
+QString isoLocalTime(const QDateTime& when) {
+    const QDateTime local = when.toLocalTime();
+    // Always as +HH:MM, "+00:00" too, so that every row reads alike.
+    const int minutes = local.offsetFromUtc() / 60;
+    const int absolute = std::abs(minutes);
+    return local.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) +
+           QStringLiteral("%1%2:%3")
+               .arg(minutes < 0 ? '-' : '+')
+               .arg(absolute / 60, 2, 10, QLatin1Char('0'))
+               .arg(absolute % 60, 2, 10, QLatin1Char('0'));
+}
+
+bool FleetLog::open(const QString& path, QString& error) {
+    path_ = path;
+    QFile f(path);
+    if (!f.open(QIODevice::Append)) {
+        error = f.errorString();
+        return false;
+    }
+    std::string start;
+    if (!endsWithLineEnd(f))
+        start = "\n";
+    if (f.size() == 0)
+        start = csvRow(fleetLogColumns());
+    f.close();
+    return start.empty() || appendBytes(start, error);
+}
+
+bool FleetLog::append(const std::vector<std::string>& cells, QString& error) {
+    return appendBytes(csvRow(cells), error);
+}
+
+bool FleetLog::appendBytes(const std::string& bytes, QString& error) {
+    QFile f(path_);
+    bool ok = f.open(QIODevice::Append) &&
+              f.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+                  static_cast<qint64>(bytes.size()) &&
+              f.flush();
+#ifdef Q_OS_UNIX
+    ok = ok && ::fsync(f.handle()) == 0;
+#endif
+    if (!ok)
+        error = f.errorString();
+    return ok;
+}
+
+QString saveBackup(const QString& dir, const Image& image, const QDateTime& when, QString& error) {
+    const QString stem = QString::fromStdString(ZnTxt(image)) + '-' +
+                         when.toLocalTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    for (int n = 1; n <= kMaxBackupSuffix; ++n) {
+        const QString name =
+            n == 1 ? stem + QStringLiteral(".ust") : QStringLiteral("%1-%2.ust").arg(stem).arg(n);
+        const QString path = QDir(dir).filePath(name);
+        QFile f(path);
+        // NewOnly: an existing file, even one made a moment ago, is never replaced.
+        if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (f.exists())
+                continue;
+            error = writeFailureMessage(path) + QStringLiteral(": ") + f.errorString();
+            return {};
+        }
+        const auto bytes = reinterpret_cast<const char*>(image.bytes().data());
+        const auto size = static_cast<qint64>(kImageSize);
+        if (f.write(bytes, size) != size || !f.flush()) {
+            error = writeFailureMessage(path) + QStringLiteral(": ") + f.errorString();
+            f.remove();
+            return {};
+        }
+        return path;
+    }
+    error = writeFailureMessage(QDir(dir).filePath(stem + QStringLiteral(".ust")));
+    return {};
+}
+
+} // namespace ksv::cli

@@ -1,0 +1,40 @@
+#pragma once
+
+// The files a fleet run leaves behind: the log (one CSV row per set,
+// appended and forced to disk as soon as the set is done) and the backups of
+// the images read (never replacing a file).
+
+#include "image/image.h"
+
+#include <QDateTime>
+#include <QString>
+#include <string>
+#include <vector>
+
+namespace ksv::cli {
+
+// The log's columns, in order.
+const std::vector<std::string>& fleetLogColumns();
+
+// "2026-12-08T07:03:12+03:00": local time with its offset from UTC.
+QString isoLocalTime(const QDateTime& when);
+
+class FleetLog {
+public:
+    // Opens the log for appending (creating it); writes the header row into
+    // an empty file. On failure error says why.
+    bool open(const QString& path, QString& error);
+    // Appends one row and forces it to disk.
+    bool append(const std::vector<std::string>& cells, QString& error);
+
+private:
+    bool appendBytes(const std::string& bytes, QString& error);
+    QString path_;
+};
+
+// Saves the image into dir as "<factory number>-<YYYYMMDD-HHMMSS>.ust"
+// ("-2", "-3" ... before ".ust" when that name is taken). Returns the path,
+// or an empty string with error set.
+QString saveBackup(const QString& dir, const Image& image, const QDateTime& when, QString& error);
+
+} // namespace ksv::cli

@@ -1,0 +1,31 @@
+#pragma once
+
+// The fleet's line over the port component: attention polls straight on the
+// port, reads and writes through the exchange operations and the write
+// command's rules.
+
+#include "link/fleet_run.h"
+#include "link/port_exchange.h"
+
+#include <QElapsedTimer>
+
+namespace ksv {
+
+class PortFleetLine : public FleetLine {
+public:
+    // file: the image every set is to hold; pollMs: the poll interval (the
+    // exchange's timer period, a second in use).
+    PortFleetLine(PortExchange& exchange, const Image& file, int pollMs);
+
+    bool setAnswers() override;
+    void restOfInterval() override;
+    FleetSetReport programSet(const std::function<bool(const Image&)>& afterRead) override;
+
+private:
+    PortExchange& exchange_;
+    Image file_;
+    int pollMs_;
+    QElapsedTimer pollStarted_;
+};
+
+} // namespace ksv

@@ -1,0 +1,123 @@
+#include "link/fleet_run.h"
+
+#include "image/codecs.h"
+
+namespace ksv {
+
+QString fleetResultText(FleetResult r, const QString& reason) {
+    switch (r) {
+    case FleetResult::Written:
+        return QStringLiteral("записано");
+    case FleetResult::AlreadyWritten:
+        return QStringLiteral("уже записано");
+    case FleetResult::Refused:
+        return QStringLiteral("отказ: ") + reason;
+    case FleetResult::NoConnection:
+        return QStringLiteral("нет соединения");
+    case FleetResult::VerifyFailed:
+        break;
+    }
+    return QStringLiteral("ошибка проверки");
+}
+
+namespace {
+
+// Misses in a row after which a set counts as taken away: one lost answer
+// must not make the loop program the same set again.
+constexpr int kMissesForRemoval = 2;
+
+class FleetLoop {
+public:
+    FleetLoop(FleetLine& line, FleetProgress& progress, const FleetOptions& options)
+        : line_(line), progress_(progress), options_(options) {}
+
+    FleetSummary run() {
+        while (options_.count <= 0 || summary_.sets < options_.count) {
+            if (!waitForSet() || stopped())
+                break;
+            if (!serveSet()) {
+                summary_.interrupted = true;
+                break;
+            }
+            const bool last = options_.count > 0 && summary_.sets >= options_.count;
+            if (last || stopped() || !waitForRemoval())
+                break;
+        }
+        return summary_;
+    }
+
+private:
+    bool stopped() {
+        if (options_.stopRequested())
+            summary_.interrupted = true;
+        return summary_.interrupted;
+    }
+
+    bool waitForSet() {
+        progress_.waitingForSet();
+        while (!stopped())
+            if (line_.setAnswers())
+                return true;
+        return false;
+    }
+
+    bool waitForRemoval() {
+        progress_.waitingForRemoval();
+        int misses = 0;
+        while (misses < kMissesForRemoval) {
+            if (stopped())
+                return false;
+            if (line_.setAnswers()) {
+                misses = 0;
+                line_.restOfInterval();
+            } else {
+                ++misses;
+            }
+        }
+        return true;
+    }
+
+    // One set from its read to its record; false when the record failed.
+    bool serveSet() {
+        const int number = summary_.sets + 1;
+        bool again = false;
+        bool declined = false;
+        QString refusal;
+        FleetSetReport report = line_.programSet([&](const Image& asRead) {
+            again = programmed_.count(ZnTxt(asRead)) != 0;
+            declined = !again && !progress_.setRead(number, asRead, refusal);
+            return !again && !declined;
+        });
+        if (again) {
+            progress_.alreadyProgrammed(report.asRead);
+            return true;
+        }
+        if (declined) {
+            report.result = FleetResult::Refused;
+            report.reason = refusal;
+        }
+        if (report.result == FleetResult::Written || report.result == FleetResult::AlreadyWritten)
+            programmed_.insert(ZnTxt(report.asRead));
+        return record(number, report);
+    }
+
+    bool record(int number, const FleetSetReport& report) {
+        ++summary_.counts[static_cast<std::size_t>(report.result)];
+        ++summary_.sets;
+        return progress_.setDone(number, report);
+    }
+
+    FleetLine& line_;
+    FleetProgress& progress_;
+    const FleetOptions& options_;
+    FleetSummary summary_;
+    std::set<std::string> programmed_;
+};
+
+} // namespace
+
+FleetSummary runFleet(FleetLine& line, FleetProgress& progress, const FleetOptions& options) {
+    return FleetLoop(line, progress, options).run();
+}
+
+} // namespace ksv

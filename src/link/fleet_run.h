@@ -1,0 +1,89 @@
+#pragma once
+
+// Programming a fleet: one settings image into many transceivers, one after
+// another on the same cable. The loop waits for a set to answer, reads it,
+// programs it by the rules of the write command, records the result, and
+// waits until the set stops answering before it looks for the next one, so
+// that no set is programmed twice by accident. It has no window and no
+// terminal: the line and the reporting are interfaces, for the command line
+// now and a window later.
+
+#include "image/image.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <set>
+#include <string>
+
+namespace ksv {
+
+enum class FleetResult { Written, AlreadyWritten, Refused, NoConnection, VerifyFailed };
+inline constexpr int kFleetResultCount = 5;
+
+// The result as the record names it: "записано", "уже записано",
+// "отказ: <reason>", "нет соединения", "ошибка проверки".
+QString fleetResultText(FleetResult r, const QString& reason = {});
+
+// One set as it ended.
+struct FleetSetReport {
+    FleetResult result = FleetResult::NoConnection;
+    QString reason;    // the message of a refusal or failure
+    bool read = false; // asRead holds the image read from the set
+    Image asRead;
+    std::uint8_t status = 0;
+    // What the set holds now by the plan (Written, AlreadyWritten,
+    // VerifyFailed): the set's image with the file's writable bytes.
+    Image asWritten;
+    int bytesWritten = 0;
+};
+
+// The cable to the sets, as the loop uses it.
+class FleetLine {
+public:
+    virtual ~FleetLine() = default;
+    // Sends one attention byte; true when a set answered it. Returns as
+    // soon as the answer came, or after one poll interval (about a second).
+    virtual bool setAnswers() = 0;
+    // Waits out the rest of the poll interval that the last setAnswers() began.
+    virtual void restOfInterval() = 0;
+    // Reads the set and programs it by the rules of the write command
+    // (refusal, already written, or write and verifying read), unless
+    // afterRead, given the image read before anything is written, says no;
+    // the result then does not count.
+    virtual FleetSetReport programSet(const std::function<bool(const Image&)>& afterRead) = 0;
+};
+
+// What the loop tells its user. A false result from setRead refuses that
+// set (its reason is put into refusal); a false result from setDone ends the
+// run after that set.
+class FleetProgress {
+public:
+    virtual ~FleetProgress() = default;
+    virtual void waitingForSet() = 0; // "Подключите радиостанцию…"
+    // Set number (from 1) has been read; nothing is written into it yet.
+    virtual bool setRead(int number, const Image& asRead, QString& refusal) = 0;
+    // The set's factory number was programmed successfully earlier in this run.
+    virtual void alreadyProgrammed(const Image& asRead) = 0;
+    virtual bool setDone(int number, const FleetSetReport& report) = 0;
+    virtual void waitingForRemoval() = 0; // "Отключите радиостанцию…"
+};
+
+struct FleetOptions {
+    int count = 0; // sets to program before the run ends; 0: no limit
+    // Asked between steps; true ends the run (an exchange under way is
+    // never cut short by it).
+    std::function<bool()> stopRequested = [] { return false; };
+};
+
+struct FleetSummary {
+    std::array<int, kFleetResultCount> counts{};
+    int sets = 0;             // sets recorded
+    bool interrupted = false; // stopped on request or because a record failed
+    int count(FleetResult r) const { return counts[static_cast<std::size_t>(r)]; }
+};
+
+FleetSummary runFleet(FleetLine& line, FleetProgress& progress, const FleetOptions& options);
+
+} // namespace ksv

@@ -1,0 +1,79 @@
+#pragma once
+
+// The read and write commands without any window: the same sequence for the
+// main window, the command line and the fleet loop. Each returns what
+// happened; the front end turns that into its message boxes or its texts and
+// exit codes. What differs between front ends is asked of a WriteHost; the
+// progress of each exchange goes to the ExchangeView of the PortExchange.
+//
+//   read -> store -> plan -> decide -> write -> verify
+
+#include "image/image.h"
+#include "link/port_exchange.h"
+#include "link/write_plan.h"
+
+#include <cstdint>
+
+namespace ksv {
+
+struct ReadOutcome {
+    bool connected = false; // false: "Нет соединения"
+    Image image;            // as read (unchanged when not connected)
+    std::uint8_t status = 0;
+    bool checksumValid = false;
+    // The transceiver refuses the stationary power set: only "5-10-20
+    // (Возимая)" may be written into it.
+    bool powerLocked = false;
+
+    // The image as the window shows it: under the power lock the power
+    // level list is set to its first entry.
+    Image imageToShow() const;
+};
+
+// Reads the image (twice, compared) and the status byte.
+ReadOutcome readTransceiver(PortExchange& link);
+
+// What the front end decides during a write.
+class WriteHost {
+public:
+    virtual ~WriteHost() = default;
+    // The transceiver's image was read (the window stores its controls now,
+    // the command line saves its backup). False stops the command.
+    virtual bool imageRead(const ReadOutcome& read) = 0;
+    // The image to write, after the store.
+    virtual Image imageToWrite() = 0;
+    // The power level list shows "5-10-20 (Возимая)".
+    virtual bool powerListAtFirstEntry() = 0;
+    // The factory number question: may bytes 226..228 be written?
+    virtual bool numberChangeAllowed() = 0;
+    // The plan says what would be sent; false stops before anything is
+    // sent (a dry run).
+    virtual bool proceedWithWrite(const WritePlan&) { return true; }
+};
+
+enum class WriteResult {
+    NoConnection,   // the first read failed
+    Stopped,        // the host stopped the command
+    Refused,        // the plan refused: see plan.decision
+    AlreadyWritten, // nothing writable differs
+    Written,        // written and verified
+    WriteFailed,    // a record was not acknowledged
+    VerifyFailed,   // the read back failed or differs at a writable offset
+};
+
+struct WriteOutcome {
+    WriteResult result = WriteResult::NoConnection;
+    ReadOutcome read;
+    // The image to write; its checksum byte is set when plan.checksumComputed.
+    Image image;
+    WritePlan plan;
+    bool numberChange = false;
+    int recordsWritten = 0; // records acknowledged (one per byte); 0 on failure
+    bool verified = false;
+    bool readBackOk = false; // the verifying read succeeded
+    Image readBack;
+};
+
+WriteOutcome writeTransceiver(PortExchange& link, WriteHost& host);
+
+} // namespace ksv

@@ -1,0 +1,98 @@
+// The fleet loop over a scripted line: which set answers each poll.
+#include "image/codecs.h"
+#include "link/fleet_run.h"
+
+#include <gtest/gtest.h>
+
+namespace ksv {
+namespace {
+
+struct ScriptedLine : FleetLine {
+    std::vector<int> polls; // the set on the line at each poll, 0: none
+    std::size_t next = 0;
+    int onLine = 0;
+    std::vector<int> programmed;
+    bool stopWhileProgramming = false;
+    bool stop = false;
+
+    bool setAnswers() override {
+        stop = stop || next >= polls.size();
+        onLine = stop ? 0 : polls[next++];
+        return onLine != 0;
+    }
+    void restOfInterval() override {}
+    FleetSetReport programSet(const std::function<bool(const Image&)>& afterRead) override {
+        FleetSetReport r;
+        r.read = true;
+        ZnToBuf(static_cast<std::uint32_t>(onLine), r.asRead);
+        if (!afterRead(r.asRead))
+            return r;
+        programmed.push_back(onLine);
+        stop = stop || stopWhileProgramming;
+        r.result = FleetResult::Written;
+        return r;
+    }
+};
+
+struct RecordingProgress : FleetProgress {
+    std::vector<std::string> events;
+    bool refuse = false;
+    void waitingForSet() override { events.push_back("wait"); }
+    bool setRead(int number, const Image& im, QString& refusal) override {
+        events.push_back(std::to_string(number) + " read " + ZnTxt(im));
+        refusal = QStringLiteral("no backup");
+        return !refuse;
+    }
+    void alreadyProgrammed(const Image& im) override { events.push_back("again " + ZnTxt(im)); }
+    bool setDone(int number, const FleetSetReport& r) override {
+        events.push_back(std::to_string(number) + " " +
+                         fleetResultText(r.result, r.reason).toStdString());
+        return true;
+    }
+    void waitingForRemoval() override { events.push_back("remove"); }
+};
+
+TEST(FleetRun, RemovalNeedsTwoMissesAndASetIsProgrammedOnce) {
+    ScriptedLine line;
+    // Set 1 answers, glitches once while it is still connected, is taken
+    // away, comes back (already programmed), is taken away; then set 2.
+    line.polls = {0, 1, 1, 0, 1, 0, 0, 1, 0, 0, 2};
+    RecordingProgress progress;
+    FleetOptions options;
+    options.count = 2;
+    options.stopRequested = [&] { return line.stop; };
+    const FleetSummary s = runFleet(line, progress, options);
+    EXPECT_EQ(line.next, line.polls.size());
+    EXPECT_EQ(line.programmed, (std::vector<int>{1, 2}));
+    EXPECT_EQ(progress.events, (std::vector<std::string>{"wait", "1 read 000001", "1 записано",
+                                                         "remove", "wait", "again 000001", "remove",
+                                                         "wait", "2 read 000002", "2 записано"}));
+    EXPECT_EQ(s.sets, 2);
+    EXPECT_EQ(s.count(FleetResult::Written), 2);
+    EXPECT_FALSE(s.interrupted);
+}
+
+TEST(FleetRun, StopEndsAfterTheSetAndARefusedBackupWritesNothing) {
+    ScriptedLine line;
+    line.polls = {3, 3, 0, 0, 4};
+    line.stopWhileProgramming = true;
+    RecordingProgress progress;
+    FleetOptions options;
+    options.stopRequested = [&] { return line.stop; };
+    FleetSummary s = runFleet(line, progress, options);
+    EXPECT_TRUE(s.interrupted);
+    EXPECT_EQ(s.sets, 1);
+    EXPECT_EQ(line.next, 1u); // no removal wait after the stop
+
+    ScriptedLine refusing;
+    refusing.polls = {5};
+    progress.refuse = true;
+    options.stopRequested = [&] { return refusing.stop; };
+    s = runFleet(refusing, progress, options);
+    EXPECT_TRUE(refusing.programmed.empty());
+    EXPECT_EQ(s.count(FleetResult::Refused), 1);
+    EXPECT_EQ(progress.events.end()[-2], "1 отказ: no backup");
+}
+
+} // namespace
+} // namespace ksv
