@@ -1,5 +1,6 @@
 #include "print/card_composer.h"
 
+#include "image/settings.h"
 #include "print/codepage.h"
 #include "print/templates.h"
 
@@ -128,9 +129,11 @@ CardComposer::Step CardComposer::placeholder(char key, Canvas& canvas, QByteArra
         value = win(d.carrierTime, " ");
         break;
     case 'T': {
+        // The variants are the same for every radio type.
+        const auto items = setting(SettingId::ScanTransmit).texts(rtVehicleVhf);
         const int i = d.scanTransmit;
-        const bool valid = i >= 0 && i < int(kScanTransmitItems.size());
-        value = valid ? win(QString::fromUtf8(kScanTransmitItems[i]), " ") : kOneSpace;
+        const bool valid = i >= 0 && i < int(items.size());
+        value = valid ? win(QString::fromStdString(items[i]), " ") : kOneSpace;
         break;
     }
     case 'a':
