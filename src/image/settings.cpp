@@ -65,9 +65,10 @@ void bindField(ListSetting& s, int offset, std::uint8_t mask) {
 }
 
 ListSetting list(SettingId id, SettingsPage page, const char* control, const char* key,
-                 const char* label, int initial, int first, int step, Texts texts) {
-    ListSetting s{id,    page, control,          key, label, {}, initial,
-                  first, step, std::move(texts), {},  {}};
+                 const char* label, int initial, int first, int step, const Texts& texts) {
+    ListSetting s{id, page, control, key, label, {}, initial, first, step, {}, {}, {}};
+    for (int t = 0; t < kRadioTypeCount; ++t)
+        s.itemTexts[t] = texts(static_cast<RadioType>(t));
     return s;
 }
 
@@ -175,8 +176,8 @@ int floorDiv(int a, int b) {
 std::vector<SettingItem> ListSetting::items(RadioType type) const {
     std::vector<SettingItem> v;
     int code = first;
-    for (std::string& t : texts(type)) {
-        v.push_back({code, std::move(t)});
+    for (const std::string& t : texts(type)) {
+        v.push_back({code, t});
         code += step;
     }
     return v;

@@ -8,6 +8,7 @@
 
 #include "image/image.h"
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -65,9 +66,13 @@ struct ListSetting {
     // the lower one (a priority period byte of 12 shows "1,0").
     int first;
     int step;
-    std::function<std::vector<std::string>(RadioType)> texts;
+    // Item texts per radio type (only the power levels and the scrambler
+    // differ between types).
+    std::array<std::vector<std::string>, kRadioTypeCount> itemTexts;
     std::function<int(const Image&)> get;      // the code the image holds
     std::function<void(Image&, int code)> set; // stores a code, other bits kept
+
+    const std::vector<std::string>& texts(RadioType type) const { return itemTexts[type]; }
 
     std::vector<SettingItem> items(RadioType type) const;
     // Index of the item the window shows for the image, -1 for none.

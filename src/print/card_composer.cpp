@@ -26,6 +26,15 @@ QByteArray win(const QString& s, const char* suffix) {
     return toCp1251(s + QString::fromUtf8(suffix));
 }
 
+// The transmit-from-scanning variant of a list index (the variants are the
+// same for every radio type); one space without a selection.
+QByteArray scanTransmitValue(int index) {
+    const auto& items = setting(SettingId::ScanTransmit).texts(rtVehicleVhf);
+    if (index < 0 || index >= int(items.size()))
+        return kOneSpace;
+    return win(QString::fromStdString(items[index]), " ");
+}
+
 } // namespace
 
 void CardComposer::DrawList1(Canvas& canvas, int column, int row) {
@@ -128,14 +137,9 @@ CardComposer::Step CardComposer::placeholder(char key, Canvas& canvas, QByteArra
     case 'S':
         value = win(d.carrierTime, " ");
         break;
-    case 'T': {
-        // The variants are the same for every radio type.
-        const auto items = setting(SettingId::ScanTransmit).texts(rtVehicleVhf);
-        const int i = d.scanTransmit;
-        const bool valid = i >= 0 && i < int(items.size());
-        value = valid ? win(QString::fromStdString(items[i]), " ") : kOneSpace;
+    case 'T':
+        value = scanTransmitValue(d.scanTransmit);
         break;
-    }
     case 'a':
     case 'b':
     case 'c':
