@@ -1,6 +1,7 @@
 #include "cli/image_fields.h"
 
 #include "image/codecs.h"
+#include "image/settings.h"
 
 namespace ksv::cli {
 namespace {
@@ -17,30 +18,6 @@ std::string toneText(const Image& im, int k) {
         return kOff;
     const auto hz = toneDecode(w);
     return hz ? std::to_string(*hz) : "нет частоты (FFFF)";
-}
-
-// "0,5" .. "5,0": the item of the priority period list for a stored byte.
-std::string periodText(std::uint8_t b) {
-    const int index = b / 5 - 1;
-    if (index < 0 || index > 9)
-        return unlistedText(b);
-    const int tenths = (index + 1) * 5;
-    return std::to_string(tenths / 10) + "," + std::to_string(tenths % 10);
-}
-
-std::string powerText(const Image& im) {
-    const bool vehicle = testBit(im[off::Options223], bit::PowerSet);
-    if (vehicle)
-        return "5-10-20 (Возимая)";
-    return isVhf(RsType(im)) ? "5-20-40 (Стационарная)" : "5-20-30 (Стационарная)";
-}
-
-std::string scramblerText(const Image& im) {
-    if (!testBit(im[off::Options223], bit::Scrambler))
-        return "Отсутствует";
-    // A repeater has no scrambler to name; the window would show no selection.
-    const auto items = DiapTxt(RsType(im), omUser).scramblerItems;
-    return items.size() > 1 ? items[1] : "установлен (бит 4 байта 223)";
 }
 
 std::string bandText(const Image& im) {
@@ -94,84 +71,78 @@ void addChannelFields(std::vector<ImageField>& v) {
     }
 }
 
-void addSettingFields(std::vector<ImageField>& v) {
-    const auto add = [&](Section s, std::string label, std::string key, Bits bits,
-                         std::function<std::string(const Image&)> text) {
-        v.push_back({s, 0, std::move(label), std::move(key), std::move(bits), std::move(text)});
-    };
-    using S = Section;
-    add(S::Main, "Прослушивание канала кнопкой \"ШП\"", "shp_listen", {{222, 0x20}},
-        [](const Image& im) { return yesNo(!testBit(im[222], bit::NoShpListen)); });
-    add(S::Main, "Время непрерывной работы передатчика, с", "tx_limit", {{220, 0xFF}},
-        [](const Image& im) -> std::string {
-            const int b = im[off::TxLimit];
-            if (b == 0)
-                return "Не ограничено";
-            return b <= 36 ? std::to_string(5 * b) : unlistedText(im[off::TxLimit]);
-        });
-    add(S::Main, "Отмена запрета передачи на занятом канале при совпадении субтона",
-        "subtone_cancel", {{223, 0x08}},
-        [](const Image& im) { return yesNo(testBit(im[223], bit::SubtoneCancel)); });
-    add(S::Main, "Уровни выходной мощности передатчика, Вт", "power_levels", {{223, 0x20}},
-        powerText);
-    add(S::Main, "Группа каналов 1, с", "group1_first", {{216, 0xFF}},
-        [](const Image& im) { return channelListText(im[216]); });
-    add(S::Main, "Группа каналов 1, по", "group1_last", {{217, 0xFF}},
-        [](const Image& im) { return channelListText(im[217]); });
-    add(S::Main, "Группа каналов 2, с", "group2_first", {{218, 0xFF}},
-        [](const Image& im) { return channelListText(im[218]); });
-    add(S::Main, "Группа каналов 2, по", "group2_last", {{219, 0xFF}},
-        [](const Image& im) { return channelListText(im[219]); });
-    add(S::Main, "УПР", "scrambler", {{223, 0x10}}, scramblerText);
+using Add = std::function<void(Section, std::string, std::string, Bits,
+                               std::function<std::string(const Image&)>)>;
 
-    add(S::Scan, "Задержка для возобновления сканирования, с", "resume_delay", {{221, 0xF0}},
-        [](const Image& im) -> std::string {
-            const int n = im[221] >> 4;
-            return n >= 1 ? std::to_string(n) : unlistedText(im[221]);
-        });
-    add(S::Scan, "Время анализа несущей на канале в режиме сканирования, мс", "carrier_time",
-        {{224, 0xFF}}, [](const Image& im) -> std::string {
-            const int b = im[224];
-            return b >= 10 && b <= 50 ? std::to_string(10 * b) : unlistedText(im[224]);
-        });
-    add(S::Scan, "Выход в режим \"Передача\" из режима сканирования", "scan_transmit",
-        {{223, 0x03}}, [](const Image& im) -> std::string {
-            static const char* const items[] = {"Вариант 4", "Вариант 1", "Вариант 2", "Вариант 3"};
-            return items[im[223] & 3];
-        });
-    add(S::Scan, "Сканирование приоритетного канала, приоритетный канал", "priority", {{249, 0xFF}},
-        [](const Image& im) -> std::string {
-            const int b = im[off::PriorityChannel];
-            if (b == kPriorityOff)
-                return kOff;
-            return channelListText(im[off::PriorityChannel]);
-        });
-    add(S::Scan, "Период сканирования приоритетного канала, с", "priority_period", {{225, 0xFF}},
-        [](const Image& im) { return periodText(im[225]); });
+Bits bitsOf(const ListSetting& s) {
+    Bits b;
+    for (const SettingBits& p : s.bits)
+        b.emplace_back(p.offset, p.mask);
+    return b;
+}
 
-    add(S::Tones, "Длительность тон-сигналов ПРД, с", "tone_duration", {{0, 0xFF}},
-        [](const Image& im) -> std::string {
-            const int b = im[off::ToneDuration];
-            return b % 8 == 0 && b >= 8 && b <= 160 ? std::to_string(b / 8) : unlistedText(im[0]);
-        });
+std::string scramblerText(const Image& im) {
+    const ListSetting& s = setting(SettingId::Scrambler);
+    // A repeater has no scrambler to name; the window would show no selection.
+    return s.shownIndex(im) >= 0 ? s.shownText(im) : "установлен (бит 4 байта 223)";
+}
+
+// The item the window shows, or the byte when no item shows it.
+std::string listText(const ListSetting& s, const Image& im) {
+    const int index = s.shownIndex(im);
+    return index >= 0 ? s.texts(RsType(im))[index] : unlistedText(im[s.bits[0].offset]);
+}
+
+void addList(const Add& add, Section section, SettingId id,
+             std::function<std::string(const Image&)> text = {}) {
+    const ListSetting& s = setting(id);
+    if (!text)
+        text = [&s](const Image& im) { return listText(s, im); };
+    add(section, s.label, s.key, bitsOf(s), std::move(text));
+}
+
+void addMainFields(const Add& add) {
+    for (SettingId id : {SettingId::ShpListen, SettingId::TxLimit, SettingId::SubtoneCancel,
+                         SettingId::PowerLevels, SettingId::Group1First, SettingId::Group1Last,
+                         SettingId::Group2First, SettingId::Group2Last})
+        addList(add, Section::Main, id);
+    addList(add, Section::Main, SettingId::Scrambler, scramblerText);
+}
+
+void addScanFields(const Add& add) {
+    for (SettingId id : {SettingId::ResumeDelay, SettingId::CarrierTime, SettingId::ScanTransmit})
+        addList(add, Section::Scan, id);
+    addList(add, Section::Scan, SettingId::PriorityChannel, [](const Image& im) {
+        return priorityScanOn(im) ? listText(setting(SettingId::PriorityChannel), im)
+                                  : std::string(kOff);
+    });
+    addList(add, Section::Scan, SettingId::PriorityPeriod);
+}
+
+void addToneFields(const Add& add) {
+    // The report names only a duration that is a whole number of seconds.
+    addList(add, Section::Tones, SettingId::ToneDuration, [](const Image& im) {
+        const ListSetting& s = setting(SettingId::ToneDuration);
+        const int index = s.exactIndex(im);
+        return index >= 0 ? s.texts(RsType(im))[index] : unlistedText(im[off::ToneDuration]);
+    });
     for (int k = 1; k <= 5; ++k)
-        add(S::Tones, "Частота ТОН" + std::to_string(k) + ", Гц", "tone" + std::to_string(k),
+        add(Section::Tones, "Частота ТОН" + std::to_string(k) + ", Гц", "tone" + std::to_string(k),
             {{2 * k - 1, 0xFF}, {2 * k, 0xFF}}, [k](const Image& im) { return toneText(im, k); });
-    add(S::Tones, "Дежурный прием: частота тон-сигнала ПРМ, Гц", "rx_tone", {{231, 0xFF}},
+    add(Section::Tones, "Дежурный прием: частота тон-сигнала ПРМ, Гц", "rx_tone", {{231, 0xFF}},
         [](const Image& im) -> std::string {
             const int b = im[off::RxTone];
             if (b == kStandbyOff)
                 return kOff;
             return b <= 250 ? std::to_string(b * 10 + kToneMin) : unlistedText(im[off::RxTone]);
         });
-    add(S::Tones, "Коэффициенты дежурного приема (байты 11-15)", "",
+    add(Section::Tones, "Коэффициенты дежурного приема (байты 11-15)", "",
         {{11, 0xFF}, {12, 0xFF}, {13, 0xFF}, {14, 0xFF}, {15, 0xFF}}, detectorText);
-    add(S::Tones, "Время работы УНЧ после приема тон-сигнала ПРМ, с", "audio_hold", {{221, 0x0F}},
-        [](const Image& im) -> std::string {
-            const int n = im[221] & 0x0F;
-            return n >= 1 ? std::to_string(n) : unlistedText(im[221]);
-        });
+    addList(add, Section::Tones, SettingId::AudioHold);
+}
 
+void addDeviceFields(const Add& add) {
+    using S = Section;
     add(S::Device, "Заводской номер", "", {{226, 0xFF}, {227, 0xFF}, {228, 0xF0}},
         [](const Image& im) { return ZnTxt(im); });
     add(S::Device, "Диапазон", "", {{228, 0x0F}}, bandText);
@@ -186,6 +157,17 @@ void addSettingFields(std::vector<ImageField>& v) {
         [](const Image& im) { return channelListText(im[253]); });
     add(S::Device, "Признак записи из программы", "", {{255, 0x02}},
         [](const Image& im) { return yesNo(testBit(im[255], bit::Stored)); });
+}
+
+void addSettingFields(std::vector<ImageField>& v) {
+    const Add add = [&v](Section s, std::string label, std::string key, Bits bits,
+                         std::function<std::string(const Image&)> text) {
+        v.push_back({s, 0, std::move(label), std::move(key), std::move(bits), std::move(text)});
+    };
+    addMainFields(add);
+    addScanFields(add);
+    addToneFields(add);
+    addDeviceFields(add);
 }
 
 } // namespace

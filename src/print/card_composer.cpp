@@ -1,5 +1,6 @@
 #include "print/card_composer.h"
 
+#include "image/settings.h"
 #include "print/codepage.h"
 #include "print/templates.h"
 
@@ -23,6 +24,15 @@ QByteArray win(const QString& s) {
 // A window text followed by suffix, in code page 1251.
 QByteArray win(const QString& s, const char* suffix) {
     return toCp1251(s + QString::fromUtf8(suffix));
+}
+
+// The transmit-from-scanning variant of a list index (the variants are the
+// same for every radio type); one space without a selection.
+QByteArray scanTransmitValue(int index) {
+    const auto& items = setting(SettingId::ScanTransmit).texts(rtVehicleVhf);
+    if (index < 0 || index >= int(items.size()))
+        return kOneSpace;
+    return win(QString::fromStdString(items[index]), " ");
 }
 
 } // namespace
@@ -127,12 +137,9 @@ CardComposer::Step CardComposer::placeholder(char key, Canvas& canvas, QByteArra
     case 'S':
         value = win(d.carrierTime, " ");
         break;
-    case 'T': {
-        const int i = d.scanTransmit;
-        const bool valid = i >= 0 && i < int(kScanTransmitItems.size());
-        value = valid ? win(QString::fromUtf8(kScanTransmitItems[i]), " ") : kOneSpace;
+    case 'T':
+        value = scanTransmitValue(d.scanTransmit);
         break;
-    }
     case 'a':
     case 'b':
     case 'c':

@@ -29,10 +29,6 @@ struct ChannelCells {
 constexpr int kCardChannels = 40;
 constexpr int kCardTones = 5;
 
-// The items of the transmit-from-scanning list (ComboBox11), in list order.
-inline constexpr std::array<const char*, 4> kScanTransmitItems = {"Вариант 4", "Вариант 1",
-                                                                  "Вариант 2", "Вариант 3"};
-
 struct CardData {
     // Status bar panel 1: "Файл: " followed by the file name, or "Файл: " alone.
     QString fileField = QStringLiteral("Файл: ");

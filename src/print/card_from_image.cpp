@@ -1,9 +1,7 @@
 #include "print/card_from_image.h"
 
 #include "image/codecs.h"
-
-#include <algorithm>
-#include <optional>
+#include "image/settings.h"
 
 namespace ksv::print {
 
@@ -13,48 +11,13 @@ QString text(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-// Text of the item at index of a list "first", "first + step", ... with
-// count items; empty when the index lies outside the list.
-QString numberItem(int index, int first, int step, int count) {
-    if (index < 0 || index >= count)
-        return {};
-    return QString::number(first + step * index);
+// The text a list shows for the image, empty without a selection.
+QString shown(const Image& image, SettingId id) {
+    return text(setting(id).shownText(image));
 }
 
-// "0,5", "1,0" .. "5,0"
-QString periodItem(int index) {
-    if (index < 0 || index >= 10)
-        return {};
-    const int tenths = (index + 1) * 5;
-    return QStringLiteral("%1,%2").arg(tenths / 10).arg(tenths % 10);
-}
-
-// A spin edit holds 500..3000 Hz; a tone word without a frequency shows 3000.
-int spinValue(std::optional<int> hz) {
-    return std::clamp(hz.value_or(kToneMax), kToneMin, kToneMax);
-}
-
-} // namespace
-
-CardData cardFromImage(const Image& image, OperatingMode mode, const QString& fileName) {
-    CardData d;
+void fillChannels(CardData& d, const Image& image) {
     const RadioType type = RsType(image);
-    const Diap diap = DiapTxt(type, mode);
-
-    d.fileField = QStringLiteral("Файл: ") + fileName;
-    d.factoryNumber = text(ZnTxt(image));
-    d.firmware = text(VerTxt(image));
-    d.midBand = mode == omMidBand;
-
-    const bool scramblerFitted = testBit(image[off::Options223], bit::Scrambler);
-    const std::size_t scramblerIndex = scramblerFitted ? 1 : 0;
-    d.scrambler = scramblerIndex < diap.scramblerItems.size()
-                      ? text(diap.scramblerItems[scramblerIndex])
-                      : QString();
-
-    // A fresh window starts with priority scanning ticked; showing an image
-    // without it unticks the box, which empties the L column.
-    d.priorityScan = image[off::PriorityChannel] != kPriorityOff;
     for (int n = 1; n <= kCardChannels; ++n) {
         ChannelCells& c = d.channels[n - 1];
         c.rx = text(FrqTxt(image.rxCode(n), type));
@@ -65,46 +28,62 @@ CardData cardFromImage(const Image& image, OperatingMode mode, const QString& fi
         c.scanS = text(STxt(image.flags(n)));
         c.scanL = d.priorityScan ? text(LTxt(image.flags(n))) : QString();
     }
+}
 
+void fillMainPage(CardData& d, const Image& image) {
     d.group1First = image[off::Group1First];
     d.group1Last = image[off::Group1Last];
     d.group2First = image[off::Group2First];
     d.group2Last = image[off::Group2Last];
-    d.group1FirstText = numberItem(d.group1First, 1, 1, kCardChannels);
-    d.group1LastText = numberItem(d.group1Last, 1, 1, kCardChannels);
-    d.group2FirstText = numberItem(d.group2First, 1, 1, kCardChannels);
-    d.group2LastText = numberItem(d.group2Last, 1, 1, kCardChannels);
+    d.group1FirstText = shown(image, SettingId::Group1First);
+    d.group1LastText = shown(image, SettingId::Group1Last);
+    d.group2FirstText = shown(image, SettingId::Group2First);
+    d.group2LastText = shown(image, SettingId::Group2Last);
+    d.shpListen = shown(image, SettingId::ShpListen);
+    d.txLimit = shown(image, SettingId::TxLimit);
+    d.subtoneCancel = shown(image, SettingId::SubtoneCancel);
+    d.powerLevels = shown(image, SettingId::PowerLevels);
+}
 
-    d.priorityChannel =
-        d.priorityScan ? numberItem(image[off::PriorityChannel], 1, 1, kCardChannels) : "40";
-    d.priorityPeriod = periodItem(image[off::PriorityPeriod] / 5 - 1);
-    d.resumeDelay = numberItem((image[off::ScanTimes] >> 4) - 1, 1, 1, 15);
-    d.carrierTime = numberItem(image[off::CarrierTime] - 10, 100, 10, 41);
-    d.scanTransmit = image[off::Options223] & 3;
+void fillScanPage(CardData& d, const Image& image) {
+    // Without priority scanning the window shows channel 40 in the list.
+    const ListSetting& priority = setting(SettingId::PriorityChannel);
+    d.priorityChannel = d.priorityScan ? shown(image, SettingId::PriorityChannel)
+                                       : text(priority.texts(RsType(image)).back());
+    d.priorityPeriod = shown(image, SettingId::PriorityPeriod);
+    d.resumeDelay = shown(image, SettingId::ResumeDelay);
+    d.carrierTime = shown(image, SettingId::CarrierTime);
+    d.scanTransmit = setting(SettingId::ScanTransmit).shownIndex(image);
+}
 
-    d.shpListen = testBit(image[off::Options222], bit::NoShpListen) ? "Нет" : "Да";
-    const int limit = image[off::TxLimit];
-    d.txLimit = limit == 0 ? QStringLiteral("Не ограничено") : numberItem(limit - 1, 5, 5, 36);
-    d.subtoneCancel = testBit(image[off::Options223], bit::SubtoneCancel) ? "Да" : "Нет";
-    const bool vehicleSet = testBit(image[off::Options223], bit::PowerSet);
-    d.powerLevels = vehicleSet    ? QStringLiteral("5-10-20 (Возимая)")
-                    : isVhf(type) ? QStringLiteral("5-20-40 (Стационарная)")
-                                  : QStringLiteral("5-20-30 (Стационарная)");
-
-    // Tone signalling: on when tone 1 is present; tone k (2..5) is shown
-    // when its word is present, whatever the tones before it.
-    d.tones = image.toneWord(1) != 0;
+void fillTonePage(CardData& d, const Image& image) {
+    d.tones = toneSignallingOn(image);
     for (int k = 1; k <= kCardTones; ++k) {
-        d.toneShown[k - 1] = d.tones && (k == 1 || image.toneWord(k) != 0);
-        d.toneHz[k - 1] = spinValue(toneDecode(image.toneWord(k)));
+        d.toneShown[k - 1] = toneShown(image, k);
+        d.toneHz[k - 1] = toneSpinHz(image, k);
     }
-    d.toneDuration = numberItem((image[off::ToneDuration] >> 3) - 1, 1, 1, 20);
+    d.toneDuration = shown(image, SettingId::ToneDuration);
+    d.standby = standbyOn(image);
+    d.rxToneHz = standbyToneHz(image);
+    d.audioHold = shown(image, SettingId::AudioHold);
+}
 
-    const bool detectorOff =
-        image[11] == 0x80 && image[12] == 0xFF && image[13] == 0xFF && image[14] == 0x80;
-    d.standby = image[off::RxTone] != kStandbyOff && !detectorOff;
-    d.rxToneHz = spinValue(image[off::RxTone] * 10 + kToneMin);
-    d.audioHold = numberItem((image[off::ScanTimes] & 0x0F) - 1, 1, 1, 15);
+} // namespace
+
+CardData cardFromImage(const Image& image, OperatingMode mode, const QString& fileName) {
+    CardData d;
+    d.fileField = QStringLiteral("Файл: ") + fileName;
+    d.factoryNumber = text(ZnTxt(image));
+    d.firmware = text(VerTxt(image));
+    d.midBand = mode == omMidBand;
+    d.scrambler = shown(image, SettingId::Scrambler);
+    // A fresh window starts with priority scanning ticked; showing an image
+    // without it unticks the box, which empties the L column.
+    d.priorityScan = priorityScanOn(image);
+    fillChannels(d, image);
+    fillMainPage(d, image);
+    fillScanPage(d, image);
+    fillTonePage(d, image);
     return d;
 }
 

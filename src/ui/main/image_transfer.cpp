@@ -8,6 +8,7 @@
 #include "ui/main/click_label.h"
 #include "ui/main/main_window.h"
 #include "ui/main/tone_spin_edit.h"
+#include "image/settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <QToolBar>
+#include <algorithm>
 
 namespace ksv {
 
@@ -38,31 +40,152 @@ QString fromStd(const std::string& s) {
     return QString::fromStdString(s);
 }
 
+// The items of a list for a radio type, as the table spells them.
+QStringList itemTexts(SettingId id, RadioType type) {
+    QStringList out;
+    for (const std::string& s : setting(id).texts(type))
+        out << fromStd(s);
+    return out;
+}
+
+// A list shows the item of its setting's value, or no selection.
+void showList(QComboBox* box, const Image& im, SettingId id) {
+    showIndex(box, setting(id).shownIndex(im));
+}
+
+// A list without a selection keeps its field.
+void storeList(Image& im, const QComboBox* box, SettingId id) {
+    if (const int i = box->currentIndex(); i >= 0)
+        setting(id).store(im, i);
+}
+
 // Stores a group of two selectors; false when the last channel lies before
 // the first. A selector without a selection keeps its byte.
-bool storeGroup(Image& im, const QComboBox* first, const QComboBox* last, int firstOff, int lastOff,
-                int copyOff) {
+bool storeGroup(Image& im, const QComboBox* first, const QComboBox* last, SettingId firstId,
+                SettingId lastId, int copyOff) {
     const int a = first->currentIndex();
     const int b = last->currentIndex();
     if (a >= 0 && b >= 0 && b < a)
         return false;
-    if (a >= 0) {
-        im[firstOff] = static_cast<std::uint8_t>(a);
+    storeList(im, first, firstId);
+    if (a >= 0)
         im[copyOff] = static_cast<std::uint8_t>(a);
-    }
-    if (b >= 0)
-        im[lastOff] = static_cast<std::uint8_t>(b);
+    storeList(im, last, lastId);
     return true;
+}
+
+void storeGroups(Image& im, const SettingsControls& c) {
+    const QString groupMessage = QStringLiteral("Номер канала введен неверно");
+    if (!storeGroup(im, c.ComboBox1, c.ComboBox2, SettingId::Group1First, SettingId::Group1Last,
+                    off::Group1Copy))
+        messenger().error(groupMessage);
+    if (!storeGroup(im, c.ComboBox3, c.ComboBox4, SettingId::Group2First, SettingId::Group2Last,
+                    off::Group2Copy))
+        messenger().error(groupMessage);
+}
+
+void storePriorityChannel(Image& im, const SettingsControls& c) {
+    if (!c.CheckBox3->isChecked())
+        im[off::PriorityChannel] = kPriorityOff;
+    else
+        storeList(im, c.ComboBox5, SettingId::PriorityChannel);
+}
+
+// The single lists of the pages, in the order the store takes them.
+void storeSingleLists(Image& im, const SettingsControls& c) {
+    storeList(im, c.ComboBox8, SettingId::PriorityPeriod);
+    storeList(im, c.ComboBox6, SettingId::ResumeDelay);
+    storeList(im, c.ComboBox7, SettingId::CarrierTime);
+    storeList(im, c.ComboBox11, SettingId::ScanTransmit);
+    storeList(im, c.ComboBox17, SettingId::ShpListen);
+    storeList(im, c.ComboBox10, SettingId::TxLimit);
+    storeList(im, c.ComboBox12, SettingId::SubtoneCancel);
+    storeList(im, c.ComboBox13, SettingId::PowerLevels);
+}
+
+void storeToneSignalling(Image& im, const SettingsControls& c) {
+    if (!c.CheckBox2->isChecked()) {
+        storeTones(im, 0, {});
+        return;
+    }
+    storeList(im, c.ComboBox15, SettingId::ToneDuration);
+    if (const int i = c.ComboBox14->currentIndex(); i >= 0) {
+        std::array<int, 5> hz{};
+        for (int k = 0; k < 5; ++k)
+            hz[k] = c.toneSpin[k]->effectiveValue();
+        storeTones(im, setting(SettingId::ToneCount).items(RsType(im))[i].code, hz);
+    }
+}
+
+void storeStandby(Image& im, const SettingsControls& c) {
+    if (!c.CheckBox1->isChecked()) {
+        storeStandbyOff(im);
+        return;
+    }
+    storeStandbyTone(im, c.SpinEdit6->effectiveValue());
+    storeList(im, c.ComboBox16, SettingId::AudioHold);
+}
+
+void showGroups(SettingsControls& c, const Image& im) {
+    showList(c.ComboBox1, im, SettingId::Group1First);
+    showList(c.ComboBox2, im, SettingId::Group1Last);
+    showList(c.ComboBox3, im, SettingId::Group2First);
+    showList(c.ComboBox4, im, SettingId::Group2Last);
+}
+
+// Unchecking the box runs its handler, which clears the L marks just written.
+void showPriorityChannel(SettingsControls& c, const Image& im) {
+    if (priorityScanOn(im)) {
+        c.CheckBox3->setChecked(true);
+        showList(c.ComboBox5, im, SettingId::PriorityChannel);
+    } else {
+        c.CheckBox3->setChecked(false);
+        showIndex(c.ComboBox5, kChannelCount - 1);
+    }
+}
+
+void showSingleLists(SettingsControls& c, const Image& im) {
+    showList(c.ComboBox8, im, SettingId::PriorityPeriod);
+    showList(c.ComboBox6, im, SettingId::ResumeDelay);
+    showList(c.ComboBox7, im, SettingId::CarrierTime);
+    showList(c.ComboBox11, im, SettingId::ScanTransmit);
+    showList(c.ComboBox17, im, SettingId::ShpListen);
+    showList(c.ComboBox10, im, SettingId::TxLimit);
+    showList(c.ComboBox12, im, SettingId::SubtoneCancel);
+    replaceItems(c.ComboBox13, itemTexts(SettingId::PowerLevels, RsType(im)));
+    showList(c.ComboBox13, im, SettingId::PowerLevels);
+}
+
+void showStandby(SettingsControls& c, const Image& im) {
+    if (!standbyOn(im)) {
+        c.CheckBox1->setChecked(false);
+        c.GroupBox6->hide();
+        return;
+    }
+    c.CheckBox1->setChecked(true);
+    c.GroupBox6->show();
+    c.SpinEdit6->setValue(standbyToneHz(im));
+    showList(c.ComboBox16, im, SettingId::AudioHold);
 }
 
 } // namespace
 
 bool TForm1::SetBuf(Image& im) {
-    // 1. Scrambler fitted. A list without a selection (a repeater image with
-    // the bit set) clears it.
-    putBit(im[off::Options223], bit::Scrambler, ComboBox9->currentIndex() == 1);
+    // A scrambler list without a selection (a repeater image with the bit
+    // set) stores "Отсутствует".
+    setting(SettingId::Scrambler).store(im, std::max(ComboBox9->currentIndex(), 0));
+    storeChannelTable(im);
+    storeGroups(im, sc_);
+    storePriorityChannel(im, sc_);
+    storeSingleLists(im, sc_);
+    storeToneSignalling(im, sc_);
+    storeStandby(im, sc_);
+    setBit(im[off::Model], bit::Stored);
+    im[off::Checksum] = CalcCRC(im);
+    return true;
+}
 
-    // 2. Channel table.
+void TForm1::storeChannelTable(Image& im) {
     const RadioType type = RsType(im);
     const auto frequency = [&](int col, int row) {
         const FrqCode c = TxtFrq(StringGrid1->cell(col, row).toStdString(), type, mode_, ranges_);
@@ -80,109 +203,48 @@ bool TForm1::SetBuf(Image& im) {
         im.setFlag(n, bit::ScanL, StringGrid1->cell(7, n) == QStringLiteral("L"));
         im.setFlag(n, bit::TxOff, StringGrid1->cell(2, n) == QString::fromUtf8(kOff));
     }
-
-    // 3, 4. Channel groups.
-    const QString groupMessage = QStringLiteral("Номер канала введен неверно");
-    if (!storeGroup(im, sc_.ComboBox1, sc_.ComboBox2, off::Group1First, off::Group1Last,
-                    off::Group1Copy))
-        messenger().error(groupMessage);
-    if (!storeGroup(im, sc_.ComboBox3, sc_.ComboBox4, off::Group2First, off::Group2Last,
-                    off::Group2Copy))
-        messenger().error(groupMessage);
-
-    // 5. Priority channel.
-    if (!sc_.CheckBox3->isChecked())
-        im[off::PriorityChannel] = kPriorityOff;
-    else if (const int i = sc_.ComboBox5->currentIndex(); i >= 0)
-        im[off::PriorityChannel] = static_cast<std::uint8_t>(i);
-
-    // 6 to 13. Single lists.
-    if (const int i = sc_.ComboBox8->currentIndex(); i >= 0)
-        im[off::PriorityPeriod] = static_cast<std::uint8_t>((i + 1) * 5);
-    if (const int i = sc_.ComboBox6->currentIndex(); i >= 0)
-        im[off::ScanTimes] =
-            static_cast<std::uint8_t>((im[off::ScanTimes] & 0x0F) | ((i + 1) << 4));
-    if (const int i = sc_.ComboBox7->currentIndex(); i >= 0)
-        im[off::CarrierTime] = static_cast<std::uint8_t>(i + 10);
-    if (const int i = sc_.ComboBox11->currentIndex(); i >= 0)
-        im[off::Options223] = static_cast<std::uint8_t>((im[off::Options223] & 0xFC) | i);
-    if (const int i = sc_.ComboBox17->currentIndex(); i >= 0)
-        putBit(im[off::Options222], bit::NoShpListen, i == 0);
-    if (const int i = sc_.ComboBox10->currentIndex(); i >= 0)
-        im[off::TxLimit] = static_cast<std::uint8_t>(i);
-    if (const int i = sc_.ComboBox12->currentIndex(); i >= 0)
-        putBit(im[off::Options223], bit::SubtoneCancel, i == 1);
-    if (const int i = sc_.ComboBox13->currentIndex(); i >= 0)
-        putBit(im[off::Options223], bit::PowerSet, i == 0);
-
-    // 14. Transmit tone signalling.
-    if (sc_.CheckBox2->isChecked()) {
-        if (const int i = sc_.ComboBox15->currentIndex(); i >= 0)
-            im[off::ToneDuration] = static_cast<std::uint8_t>((i + 1) * 8);
-        if (const int i = sc_.ComboBox14->currentIndex(); i >= 0) {
-            const int count = i + 1;
-            for (int k = 1; k <= 5; ++k) {
-                const int hz = sc_.toneSpin[k - 1]->effectiveValue();
-                im.setToneWord(k, k <= count ? toneEncode(hz) : 0);
-            }
-        }
-    } else {
-        for (int k = 1; k <= 5; ++k)
-            im.setToneWord(k, 0);
-    }
-
-    // 15. Standby reception.
-    if (sc_.CheckBox1->isChecked()) {
-        const int hz = sc_.SpinEdit6->effectiveValue();
-        im[off::RxTone] = static_cast<std::uint8_t>((hz - 500) / 10);
-        const auto coefficients = detectorCoefficients(hz);
-        for (int i = 0; i < 5; ++i)
-            im[off::Detector + i] = coefficients[i];
-        if (const int i = sc_.ComboBox16->currentIndex(); i >= 0)
-            im[off::ScanTimes] = static_cast<std::uint8_t>((im[off::ScanTimes] & 0xF0) | (i + 1));
-    } else {
-        im[off::RxTone] = kStandbyOff;
-        for (int i = 0; i < 5; ++i)
-            im[off::Detector + i] = kDetectorOff[i];
-    }
-
-    // 16, 17.
-    setBit(im[off::Model], bit::Stored);
-    im[off::Checksum] = CalcCRC(im);
-    return true;
 }
 
 bool TForm1::ShowBuf(const Image& im) {
-    // 1.
     displayDone_ = false;
+    bool toneTab = showRadioType(im);
+    Label3->setText(QStringLiteral("Зав. №: ") + fromStd(ZnTxt(im)));
+    Label1->setText(QStringLiteral("Версия ПО: ") + fromStd(VerTxt(im)));
+    showList(ComboBox9, im, SettingId::Scrambler);
+    showChannelTable(im);
+    showGroups(sc_, im);
+    showPriorityChannel(sc_, im);
+    showSingleLists(sc_, im);
+    if (toneSignallingOn(im))
+        toneTab = true;
+    showToneSignalling(im);
+    showStandby(sc_, im);
+    PageControl1->setTabVisible(PageControl1->indexOf(sc_.TabSheet4), toneTab);
+    displayDone_ = true;
+    StringGrid1->viewport()->update();
+    return true;
+}
 
-    // 2. Radio type, range text, allowed ranges, scrambler list, tool bar.
+// Radio type, range text, allowed ranges, scrambler list and tool strip;
+// returns whether the tone page is to be shown. The page is shown or hidden
+// once, at the end of the show, so that a refresh made from that page does
+// not move the user to another page first.
+bool TForm1::showRadioType(const Image& im) {
     const RadioType type = RsType(im);
     const Diap diap = DiapTxt(type, mode_);
     ranges_ = diap.ranges;
     Label2->setText(fromStd(diap.text));
-    QStringList scramblers;
-    for (const std::string& s : diap.scramblerItems)
-        scramblers << fromStd(s);
-    replaceItems(ComboBox9, scramblers);
+    replaceItems(ComboBox9, itemTexts(SettingId::Scrambler, type));
     if (diap.hideScramblerBar)
         ToolBar5->hide();
-    // The tone page is shown or hidden once, at the end, so that a refresh
-    // made from that page does not move the user to another page first.
-    bool toneTab = toneTabShown();
     if (diap.toneTab == TabVisibility::Show)
-        toneTab = true;
-    else if (diap.toneTab == TabVisibility::Hide)
-        toneTab = false;
+        return true;
+    if (diap.toneTab == TabVisibility::Hide)
+        return false;
+    return toneTabShown();
+}
 
-    // 3.
-    Label3->setText(QStringLiteral("Зав. №: ") + fromStd(ZnTxt(im)));
-    Label1->setText(QStringLiteral("Версия ПО: ") + fromStd(VerTxt(im)));
-
-    // 4.
-    showIndex(ComboBox9, testBit(im[off::Options223], bit::Scrambler) ? 1 : 0);
-
-    // 5. Channel table.
+void TForm1::showChannelTable(const Image& im) {
     for (int n = 1; n <= kChannelCount; ++n) {
         const RadioType t = RsType(im);
         const std::uint8_t flags = im.flags(n);
@@ -194,83 +256,26 @@ bool TForm1::ShowBuf(const Image& im) {
         StringGrid1->setCell(6, n, fromStd(STxt(flags)));
         StringGrid1->setCell(7, n, fromStd(LTxt(flags)));
     }
+}
 
-    // 6. Channel groups.
-    showIndex(sc_.ComboBox1, im[off::Group1First]);
-    showIndex(sc_.ComboBox2, im[off::Group1Last]);
-    showIndex(sc_.ComboBox3, im[off::Group2First]);
-    showIndex(sc_.ComboBox4, im[off::Group2Last]);
-
-    // 7. Priority channel; unchecking the box runs its handler, which clears
-    // the L marks just written.
-    if (im[off::PriorityChannel] != kPriorityOff) {
-        sc_.CheckBox3->setChecked(true);
-        showIndex(sc_.ComboBox5, im[off::PriorityChannel]);
-    } else {
-        sc_.CheckBox3->setChecked(false);
-        showIndex(sc_.ComboBox5, kChannelCount - 1);
-    }
-
-    // 8.
-    showIndex(sc_.ComboBox8, im[off::PriorityPeriod] / 5 - 1);
-    showIndex(sc_.ComboBox6, (im[off::ScanTimes] >> 4) - 1);
-    showIndex(sc_.ComboBox7, im[off::CarrierTime] - 10);
-    showIndex(sc_.ComboBox11, im[off::Options223] & 3);
-
-    // 9.
-    showIndex(sc_.ComboBox17, testBit(im[off::Options222], bit::NoShpListen) ? 0 : 1);
-    showIndex(sc_.ComboBox10, im[off::TxLimit]);
-    showIndex(sc_.ComboBox12, testBit(im[off::Options223], bit::SubtoneCancel) ? 1 : 0);
-
-    // 10.
-    replaceItems(sc_.ComboBox13, isVhf(type) ? powerItemsVhf() : powerItemsUhf());
-    showIndex(sc_.ComboBox13, testBit(im[off::Options223], bit::PowerSet) ? 0 : 1);
-
-    // 11. Transmit tone signalling: the count is that of the tones present
-    // before the first absent one; check box defaults are overwritten here.
-    const auto absent = [&im](int k) { return im[2 * k - 1] == 0 && im[2 * k] == 0; };
-    if (absent(1)) {
+// Ticking the box runs its handler, whose defaults the image's values then
+// overwrite; a tone's field is hidden when its word is absent, and the count
+// is that of the tones before the first absent one.
+void TForm1::showToneSignalling(const Image& im) {
+    if (!toneSignallingOn(im)) {
         sc_.CheckBox2->setChecked(false);
         for (int k = 2; k <= 5; ++k)
             setToneFieldShown(k, false);
-    } else {
-        toneTab = true;
-        sc_.CheckBox2->setChecked(true);
-        showIndex(sc_.ComboBox14, 4);
-        showToneCount(5);
-        for (int k = 5; k >= 2; --k) {
-            if (absent(k)) {
-                showIndex(sc_.ComboBox14, k - 2);
-                setToneFieldShown(k, false);
-            }
-        }
-        showIndex(sc_.ComboBox15, (im[off::ToneDuration] >> 3) - 1);
-        for (int k = 1; k <= 5; ++k) {
-            // A word without a frequency (N = 0) shows as the upper limit.
-            const int hz = toneDecode(im.toneWord(k)).value_or(ToneSpinEdit::kMax);
-            sc_.toneSpin[k - 1]->setValue(hz);
-        }
+        return;
     }
-
-    // 12. Standby reception.
-    const bool standbyOff = im[off::RxTone] == kStandbyOff ||
-                            (im[11] == 0x80 && im[12] == 0xFF && im[13] == 0xFF && im[14] == 0x80);
-    if (standbyOff) {
-        sc_.CheckBox1->setChecked(false);
-        sc_.GroupBox6->hide();
-    } else {
-        sc_.CheckBox1->setChecked(true);
-        sc_.GroupBox6->show();
-        sc_.SpinEdit6->setValue(im[off::RxTone] * 10 + 500);
-        showIndex(sc_.ComboBox16, (im[off::ScanTimes] & 0x0F) - 1);
-    }
-
-    PageControl1->setTabVisible(PageControl1->indexOf(sc_.TabSheet4), toneTab);
-
-    // 13.
-    displayDone_ = true;
-    StringGrid1->viewport()->update();
-    return true;
+    sc_.CheckBox2->setChecked(true);
+    showToneCount(5);
+    for (int k = 2; k <= 5; ++k)
+        setToneFieldShown(k, toneShown(im, k));
+    showList(sc_.ComboBox14, im, SettingId::ToneCount);
+    showList(sc_.ComboBox15, im, SettingId::ToneDuration);
+    for (int k = 1; k <= 5; ++k)
+        sc_.toneSpin[k - 1]->setValue(toneSpinHz(im, k));
 }
 
 } // namespace ksv

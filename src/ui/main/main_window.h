@@ -161,6 +161,12 @@ private:
     void setToneFieldShown(int tone, bool shown);
     void showToneCount(int count);
 
+    // Steps of SetBuf and ShowBuf (image_transfer.cpp).
+    void storeChannelTable(Image& image);
+    bool showRadioType(const Image& image);
+    void showChannelTable(const Image& image);
+    void showToneSignalling(const Image& image);
+
     OperatingMode mode_;
     Image image_;
     Image incoming_;

@@ -1,6 +1,7 @@
 #include "ui/main/settings_pages.h"
 
 #include "ui/main/tone_spin_edit.h"
+#include "image/settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,18 +15,15 @@ namespace ksv {
 
 namespace {
 
-QStringList numbers(int from, int to, int step = 1) {
-    QStringList out;
-    for (int v = from; v <= to; v += step)
-        out << QString::number(v);
-    return out;
-}
-
-QComboBox* makeList(const char* name, const QStringList& items, int initial) {
+// A list with the items and initial choice of its setting; the band's
+// lists start with the VHF items, as the first refresh replaces them anyway.
+QComboBox* makeList(SettingId id) {
+    const ListSetting& s = setting(id);
     auto* box = new QComboBox;
-    box->setObjectName(QString::fromLatin1(name));
-    box->addItems(items);
-    box->setCurrentIndex(initial);
+    box->setObjectName(QString::fromLatin1(s.control));
+    for (const std::string& text : s.texts(rtVehicleVhf))
+        box->addItem(QString::fromStdString(text));
+    box->setCurrentIndex(s.initial);
     box->setEditable(false);
     box->setFocusPolicy(Qt::StrongFocus);
     box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -73,12 +71,10 @@ void buildMainPage(SettingsControls& c) {
     page->setObjectName(QStringLiteral("TabSheet2"));
     c.TabSheet2 = page;
 
-    c.ComboBox17 = makeList("ComboBox17", {QStringLiteral("Нет"), QStringLiteral("Да")}, 1);
-    QStringList limits{QStringLiteral("Не ограничено")};
-    limits << numbers(5, 180, 5);
-    c.ComboBox10 = makeList("ComboBox10", limits, 0);
-    c.ComboBox12 = makeList("ComboBox12", {QStringLiteral("Нет"), QStringLiteral("Да")}, 1);
-    c.ComboBox13 = makeList("ComboBox13", powerItemsVhf(), 0);
+    c.ComboBox17 = makeList(SettingId::ShpListen);
+    c.ComboBox10 = makeList(SettingId::TxLimit);
+    c.ComboBox12 = makeList(SettingId::SubtoneCancel);
+    c.ComboBox13 = makeList(SettingId::PowerLevels);
 
     auto* general = frame("GroupBox4");
     auto* g = formGrid(general);
@@ -88,11 +84,10 @@ void buildMainPage(SettingsControls& c) {
            c.ComboBox12);
     addRow(g, QStringLiteral("Уровни выходной мощности передатчика, Вт:"), c.ComboBox13);
 
-    const QStringList channels = numbers(1, 40);
-    c.ComboBox1 = makeList("ComboBox1", channels, 0);
-    c.ComboBox2 = makeList("ComboBox2", channels, 39);
-    c.ComboBox3 = makeList("ComboBox3", channels, 0);
-    c.ComboBox4 = makeList("ComboBox4", channels, 39);
+    c.ComboBox1 = makeList(SettingId::Group1First);
+    c.ComboBox2 = makeList(SettingId::Group1Last);
+    c.ComboBox3 = makeList(SettingId::Group2First);
+    c.ComboBox4 = makeList(SettingId::Group2Last);
 
     auto* groups = frame("GroupBox5");
     auto* gg = new QGridLayout(groups);
@@ -123,12 +118,9 @@ void buildScanPage(SettingsControls& c) {
     page->setObjectName(QStringLiteral("TabSheet3"));
     c.TabSheet3 = page;
 
-    c.ComboBox6 = makeList("ComboBox6", numbers(1, 15), 0);
-    c.ComboBox7 = makeList("ComboBox7", numbers(100, 500, 10), 0);
-    c.ComboBox11 = makeList("ComboBox11",
-                            {QStringLiteral("Вариант 4"), QStringLiteral("Вариант 1"),
-                             QStringLiteral("Вариант 2"), QStringLiteral("Вариант 3")},
-                            1);
+    c.ComboBox6 = makeList(SettingId::ResumeDelay);
+    c.ComboBox7 = makeList(SettingId::CarrierTime);
+    c.ComboBox11 = makeList(SettingId::ScanTransmit);
 
     auto* scan = frame("GroupBox2");
     auto* g = formGrid(scan);
@@ -141,11 +133,8 @@ void buildScanPage(SettingsControls& c) {
     c.CheckBox3->setObjectName(QStringLiteral("CheckBox3"));
     c.CheckBox3->setChecked(true);
 
-    c.ComboBox5 = makeList("ComboBox5", numbers(1, 40), 0);
-    QStringList periods;
-    for (int i = 1; i <= 10; ++i)
-        periods << QStringLiteral("%1,%2").arg(i / 2).arg(i % 2 ? 5 : 0);
-    c.ComboBox8 = makeList("ComboBox8", periods, 0);
+    c.ComboBox5 = makeList(SettingId::PriorityChannel);
+    c.ComboBox8 = makeList(SettingId::PriorityPeriod);
 
     c.GroupBox1 = frame("GroupBox1");
     auto* p = formGrid(c.GroupBox1);
@@ -159,6 +148,16 @@ void buildScanPage(SettingsControls& c) {
     v->addStretch(1);
 }
 
+// A check box with the frame it shows and hides below it.
+QVBoxLayout* boxAboveFrame(QWidget* box, QWidget* frame) {
+    auto* column = new QVBoxLayout;
+    column->setSpacing(8);
+    column->addWidget(box);
+    column->addWidget(frame);
+    column->addStretch(1);
+    return column;
+}
+
 void buildTonePage(SettingsControls& c) {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("TabSheet4"));
@@ -168,8 +167,8 @@ void buildTonePage(SettingsControls& c) {
     c.CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
 
     c.GroupBox3 = frame("GroupBox3");
-    c.ComboBox14 = makeList("ComboBox14", numbers(1, 5), 0);
-    c.ComboBox15 = makeList("ComboBox15", numbers(1, 20), 0);
+    c.ComboBox14 = makeList(SettingId::ToneCount);
+    c.ComboBox15 = makeList(SettingId::ToneDuration);
     auto* t = formGrid(c.GroupBox3);
     addRow(t, QStringLiteral("Количество тон-сигналов ПРД:"), c.ComboBox14);
     addRow(t, QStringLiteral("Длительность тон-сигналов ПРД, c:"), c.ComboBox15);
@@ -196,28 +195,17 @@ void buildTonePage(SettingsControls& c) {
     c.GroupBox6 = frame("GroupBox6");
     c.SpinEdit6 = new ToneSpinEdit;
     c.SpinEdit6->setObjectName(QStringLiteral("SpinEdit6"));
-    c.ComboBox16 = makeList("ComboBox16", numbers(1, 15), 0);
+    c.ComboBox16 = makeList(SettingId::AudioHold);
     auto* s = formGrid(c.GroupBox6);
     addRow(s, QStringLiteral("Частота тон-сигнала ПРМ, Гц:"), c.SpinEdit6);
     addRow(s, QStringLiteral("Время работы УНЧ после према тон-сигнала ПРМ, с:"), c.ComboBox16);
     c.GroupBox6->hide();
 
-    auto* left = new QVBoxLayout;
-    left->setSpacing(8);
-    left->addWidget(c.CheckBox2);
-    left->addWidget(c.GroupBox3);
-    left->addStretch(1);
-    auto* right = new QVBoxLayout;
-    right->setSpacing(8);
-    right->addWidget(c.CheckBox1);
-    right->addWidget(c.GroupBox6);
-    right->addStretch(1);
-
     auto* h = new QHBoxLayout(page);
     h->setContentsMargins(10, 10, 10, 10);
     h->setSpacing(12);
-    h->addLayout(left, 1);
-    h->addLayout(right, 1);
+    h->addLayout(boxAboveFrame(c.CheckBox2, c.GroupBox3), 1);
+    h->addLayout(boxAboveFrame(c.CheckBox1, c.GroupBox6), 1);
 }
 
 void chainTabOrder(const std::vector<QWidget*>& order) {
@@ -226,18 +214,6 @@ void chainTabOrder(const std::vector<QWidget*>& order) {
 }
 
 } // namespace
-
-const QStringList& powerItemsVhf() {
-    static const QStringList items = {QStringLiteral("5-10-20 (Возимая)"),
-                                      QStringLiteral("5-20-40 (Стационарная)")};
-    return items;
-}
-
-const QStringList& powerItemsUhf() {
-    static const QStringList items = {QStringLiteral("5-10-20 (Возимая)"),
-                                      QStringLiteral("5-20-30 (Стационарная)")};
-    return items;
-}
 
 std::vector<QWidget*> SettingsControls::pageOrder(const QWidget* page) const {
     if (page == TabSheet2)

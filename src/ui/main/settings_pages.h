@@ -62,10 +62,6 @@ struct SettingsControls {
     std::vector<QComboBox*> lists() const;
 };
 
-// Item lists that depend on the band.
-const QStringList& powerItemsVhf();
-const QStringList& powerItemsUhf();
-
 // Creates the three pages (without parent; the caller adds them to its page
 // control) and fills c.
 void buildSettingsPages(SettingsControls& c);

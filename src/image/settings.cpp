@@ -1,0 +1,268 @@
+#include "image/settings.h"
+
+#include "image/codecs.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace ksv {
+namespace {
+
+using Texts = std::function<std::vector<std::string>(RadioType)>;
+
+// "from", "from + step", ... "to".
+Texts numbers(int from, int to, int step = 1) {
+    return [=](RadioType) {
+        std::vector<std::string> v;
+        for (int n = from; n <= to; n += step)
+            v.push_back(std::to_string(n));
+        return v;
+    };
+}
+
+Texts fixed(std::vector<std::string> texts) {
+    return [texts = std::move(texts)](RadioType) { return texts; };
+}
+
+Texts limitTexts() {
+    return [](RadioType t) {
+        std::vector<std::string> v{"Не ограничено"};
+        for (std::string& s : numbers(5, 180, 5)(t))
+            v.push_back(std::move(s));
+        return v;
+    };
+}
+
+// "0,5", "1,0" .. "5,0"
+Texts periodTexts() {
+    return [](RadioType) {
+        std::vector<std::string> v;
+        for (int tenths = 5; tenths <= 50; tenths += 5)
+            v.push_back(std::to_string(tenths / 10) + "," + std::to_string(tenths % 10));
+        return v;
+    };
+}
+
+Texts powerTexts() {
+    return [](RadioType t) {
+        return std::vector<std::string>{"5-10-20 (Возимая)", isVhf(t) ? "5-20-40 (Стационарная)"
+                                                                      : "5-20-30 (Стационарная)"};
+    };
+}
+
+Texts scramblerTexts() {
+    return [](RadioType t) { return DiapTxt(t, omUser).scramblerItems; };
+}
+
+// Access to the bits under one mask of one byte, as a number from 0.
+void bindField(ListSetting& s, int offset, std::uint8_t mask) {
+    const int shift = std::countr_zero(mask);
+    s.bits = {{offset, mask}};
+    s.get = [=](const Image& im) { return (im[offset] & mask) >> shift; };
+    s.set = [=](Image& im, int code) {
+        im[offset] = static_cast<std::uint8_t>((im[offset] & ~mask) | ((code << shift) & mask));
+    };
+}
+
+ListSetting list(SettingId id, SettingsPage page, const char* control, const char* key,
+                 const char* label, int initial, int first, int step, const Texts& texts) {
+    ListSetting s{id, page, control, key, label, {}, initial, first, step, {}, {}, {}};
+    for (int t = 0; t < kRadioTypeCount; ++t)
+        s.itemTexts[t] = texts(static_cast<RadioType>(t));
+    return s;
+}
+
+// The number of tones before the first absent one among tones 2 to 5.
+int toneCount(const Image& im) {
+    int count = 5;
+    for (int k = 5; k >= 2; --k)
+        if (im.toneWord(k) == 0)
+            count = k - 1;
+    return count;
+}
+
+ListSetting toneCountSetting() {
+    ListSetting s = list(SettingId::ToneCount, SettingsPage::Tones, "ComboBox14", "", "", 0, 1, 1,
+                         numbers(1, 5));
+    for (int o = off::ToneWords; o < off::ToneWords + 10; ++o)
+        s.bits.push_back({o, 0xFF});
+    s.get = toneCount;
+    s.set = [](Image& im, int count) {
+        for (int k = count + 1; k <= 5; ++k)
+            im.setToneWord(k, 0);
+    };
+    return s;
+}
+
+std::vector<ListSetting> mainPage() {
+    using P = SettingsPage;
+    using I = SettingId;
+    std::vector<ListSetting> v;
+    v.push_back(list(I::ShpListen, P::Main, "ComboBox17", "shp_listen",
+                     "Прослушивание канала кнопкой \"ШП\"", 1, 1, -1, fixed({"Нет", "Да"})));
+    bindField(v.back(), off::Options222, 1 << bit::NoShpListen);
+    v.push_back(list(I::TxLimit, P::Main, "ComboBox10", "tx_limit",
+                     "Время непрерывной работы передатчика, с", 0, 0, 1, limitTexts()));
+    bindField(v.back(), off::TxLimit, 0xFF);
+    v.push_back(list(I::SubtoneCancel, P::Main, "ComboBox12", "subtone_cancel",
+                     "Отмена запрета передачи на занятом канале при совпадении субтона", 1, 0, 1,
+                     fixed({"Нет", "Да"})));
+    bindField(v.back(), off::Options223, 1 << bit::SubtoneCancel);
+    v.push_back(list(I::PowerLevels, P::Main, "ComboBox13", "power_levels",
+                     "Уровни выходной мощности передатчика, Вт", 0, 1, -1, powerTexts()));
+    bindField(v.back(), off::Options223, 1 << bit::PowerSet);
+    const int groupBytes[] = {off::Group1First, off::Group1Last, off::Group2First, off::Group2Last};
+    const char* const controls[] = {"ComboBox1", "ComboBox2", "ComboBox3", "ComboBox4"};
+    const char* const keys[] = {"group1_first", "group1_last", "group2_first", "group2_last"};
+    const char* const labels[] = {"Группа каналов 1, с", "Группа каналов 1, по",
+                                  "Группа каналов 2, с", "Группа каналов 2, по"};
+    for (int g = 0; g < 4; ++g) {
+        v.push_back(list(static_cast<I>(int(I::Group1First) + g), P::Main, controls[g], keys[g],
+                         labels[g], g % 2 ? 39 : 0, 0, 1, numbers(1, kChannelCount)));
+        bindField(v.back(), groupBytes[g], 0xFF);
+    }
+    return v;
+}
+
+std::vector<ListSetting> scanPage() {
+    using P = SettingsPage;
+    using I = SettingId;
+    std::vector<ListSetting> v;
+    v.push_back(list(I::ResumeDelay, P::Scan, "ComboBox6", "resume_delay",
+                     "Задержка для возобновления сканирования, с", 0, 1, 1, numbers(1, 15)));
+    bindField(v.back(), off::ScanTimes, 0xF0);
+    v.push_back(list(I::CarrierTime, P::Scan, "ComboBox7", "carrier_time",
+                     "Время анализа несущей на канале в режиме сканирования, мс", 0, 10, 1,
+                     numbers(100, 500, 10)));
+    bindField(v.back(), off::CarrierTime, 0xFF);
+    v.push_back(list(I::ScanTransmit, P::Scan, "ComboBox11", "scan_transmit",
+                     "Выход в режим \"Передача\" из режима сканирования", 1, 0, 1,
+                     fixed({"Вариант 4", "Вариант 1", "Вариант 2", "Вариант 3"})));
+    bindField(v.back(), off::Options223, 0x03);
+    v.push_back(list(I::PriorityChannel, P::Scan, "ComboBox5", "priority",
+                     "Сканирование приоритетного канала, приоритетный канал", 0, 0, 1,
+                     numbers(1, kChannelCount)));
+    bindField(v.back(), off::PriorityChannel, 0xFF);
+    v.push_back(list(I::PriorityPeriod, P::Scan, "ComboBox8", "priority_period",
+                     "Период сканирования приоритетного канала, с", 0, 5, 5, periodTexts()));
+    bindField(v.back(), off::PriorityPeriod, 0xFF);
+    return v;
+}
+
+std::vector<ListSetting> tonePageAndToolStrip() {
+    using P = SettingsPage;
+    using I = SettingId;
+    std::vector<ListSetting> v;
+    v.push_back(toneCountSetting());
+    v.push_back(list(I::ToneDuration, P::Tones, "ComboBox15", "tone_duration",
+                     "Длительность тон-сигналов ПРД, с", 0, 8, 8, numbers(1, 20)));
+    bindField(v.back(), off::ToneDuration, 0xFF);
+    v.push_back(list(I::AudioHold, P::Tones, "ComboBox16", "audio_hold",
+                     "Время работы УНЧ после приема тон-сигнала ПРМ, с", 0, 1, 1, numbers(1, 15)));
+    bindField(v.back(), off::ScanTimes, 0x0F);
+    v.push_back(list(I::Scrambler, P::ToolStrip, "ComboBox9", "scrambler", "УПР", 0, 0, 1,
+                     scramblerTexts()));
+    bindField(v.back(), off::Options223, 1 << bit::Scrambler);
+    return v;
+}
+
+int floorDiv(int a, int b) {
+    const int q = a / b;
+    return (a % b != 0 && ((a < 0) != (b < 0))) ? q - 1 : q;
+}
+
+} // namespace
+
+std::vector<SettingItem> ListSetting::items(RadioType type) const {
+    std::vector<SettingItem> v;
+    int code = first;
+    for (const std::string& t : texts(type)) {
+        v.push_back({code, t});
+        code += step;
+    }
+    return v;
+}
+
+int ListSetting::shownIndex(const Image& image) const {
+    const int index = floorDiv(get(image) - first, step);
+    const int count = static_cast<int>(texts(RsType(image)).size());
+    return index >= 0 && index < count ? index : -1;
+}
+
+int ListSetting::exactIndex(const Image& image) const {
+    const int index = shownIndex(image);
+    return index >= 0 && first + step * index == get(image) ? index : -1;
+}
+
+std::string ListSetting::shownText(const Image& image) const {
+    const int index = shownIndex(image);
+    return index >= 0 ? texts(RsType(image))[index] : std::string();
+}
+
+void ListSetting::store(Image& image, int index) const {
+    set(image, first + step * index);
+}
+
+void ListSetting::keepShown(Image& image) const {
+    if (const int index = shownIndex(image); index >= 0)
+        store(image, index);
+}
+
+const std::vector<ListSetting>& listSettings() {
+    static const std::vector<ListSetting> all = [] {
+        std::vector<ListSetting> v = mainPage();
+        for (auto* part : {scanPage, tonePageAndToolStrip})
+            for (ListSetting& s : part())
+                v.push_back(std::move(s));
+        return v;
+    }();
+    return all;
+}
+
+const ListSetting& setting(SettingId id) {
+    return listSettings()[static_cast<std::size_t>(id)];
+}
+
+bool priorityScanOn(const Image& image) {
+    return image[off::PriorityChannel] != kPriorityOff;
+}
+
+bool toneSignallingOn(const Image& image) {
+    return image.toneWord(1) != 0;
+}
+
+bool toneShown(const Image& image, int k) {
+    return toneSignallingOn(image) && (k == 1 || image.toneWord(k) != 0);
+}
+
+int toneSpinHz(const Image& image, int k) {
+    return std::clamp(toneDecode(image.toneWord(k)).value_or(kToneMax), kToneMin, kToneMax);
+}
+
+void storeTones(Image& image, int count, const std::array<int, 5>& hz) {
+    for (int k = 1; k <= 5; ++k)
+        image.setToneWord(k, k <= count ? toneEncode(hz[k - 1]) : 0);
+}
+
+bool standbyOn(const Image& image) {
+    const bool offPattern =
+        std::equal(kDetectorOff.begin(), kDetectorOff.begin() + 4, image.data() + off::Detector);
+    return image[off::RxTone] != kStandbyOff && !offPattern;
+}
+
+int standbyToneHz(const Image& image) {
+    return std::clamp(image[off::RxTone] * 10 + kToneMin, kToneMin, kToneMax);
+}
+
+void storeStandbyTone(Image& image, int hz) {
+    image[off::RxTone] = static_cast<std::uint8_t>((hz - kToneMin) / 10);
+    const auto coefficients = detectorCoefficients(hz);
+    std::copy(coefficients.begin(), coefficients.end(), image.data() + off::Detector);
+}
+
+void storeStandbyOff(Image& image) {
+    image[off::RxTone] = kStandbyOff;
+    std::copy(kDetectorOff.begin(), kDetectorOff.end(), image.data() + off::Detector);
+}
+
+} // namespace ksv
