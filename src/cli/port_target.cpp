@@ -48,6 +48,12 @@ QString portFailureText(const PortTarget& t, int err) {
     const QString head = t.comNumber ? portUnavailableText(t.comNumber)
                                      : QStringLiteral("Порт %1 не доступен").arg(t.name);
     const QString dev = QString::fromStdString(t.device);
+    if (t.device.empty())
+        return head +
+               QStringLiteral(": за %1 не стоит ни встроенный порт, ни USB-адаптер "
+                              "(подключите адаптер или задайте устройство переменной "
+                              "окружения %2)")
+                   .arg(t.name, QString::fromStdString(portEnvironmentVariable(t.comNumber)));
     QString why;
     switch (err) {
     case ENOENT:
