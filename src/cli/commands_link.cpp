@@ -83,10 +83,12 @@ int runPorts(const Arguments&, CliIo& io) {
     io.out << QStringLiteral("Имена COM1..COM4:\n");
     for (const PortMapping& m : systemPortMap().resolveAll()) {
         io.out << "  COM" << std::to_string(m.com);
-        if (!m.device.empty())
-            io.out << " = " << m.device;
-        io.out << " (" << portReasonText(m) << ")";
-        if (!m.device.empty() && !QFileInfo::exists(QString::fromStdString(m.device)))
+        if (m.device.empty()) {
+            io.out << " — " << portReasonText(m) << "\n";
+            continue;
+        }
+        io.out << " = " << m.device << " (" << portReasonText(m) << ")";
+        if (!QFileInfo::exists(QString::fromStdString(m.device)))
             io.out << QStringLiteral(" — нет такого устройства");
         io.out << "\n";
     }

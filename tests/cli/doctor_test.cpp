@@ -48,9 +48,7 @@ TEST(CliDoctor, AnsweringTransceiverIsReadAndNothingWritten) {
                            "): отвечает Тарвен-52, зав. № 654321, версия ПО 1.1, контрольная "
                            "сумма верна, выход 40(30) Вт заблокирован" +
                            kPtyNote + "\n");
-    for (std::uint8_t b : r.sim.received())
-        EXPECT_NE(b, 0x02); // no write record, ever
-    EXPECT_TRUE(r.sim.records().empty());
+    EXPECT_TRUE(r.sim.records().empty()); // nothing written, ever
 }
 
 TEST(CliDoctor, SilentNoisyAndAbsent) {
@@ -92,8 +90,6 @@ TEST(CliDoctor, PermissionDeniedNamesTheGroupAndTheFix) {
         " $USER и войдите в систему заново\n";
     EXPECT_EQ(test::runUnprivileged([&] {
                   const auto run = r.doctor();
-                  if (run.out != expected || run.code != 2)
-                      std::fprintf(stderr, "%d %s", run.code, run.out.c_str());
                   return run.out == expected && run.code == 2 ? 0 : 1;
               }),
               0);
