@@ -9,10 +9,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <grp.h>
+#include <sstream>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace ksv {
@@ -178,6 +182,33 @@ Checks runChecks(const DoctorTarget& t, const DoctorOptions& o) {
     return Checks{DoctorStep::Done, words};
 }
 
+QString programOf(const SystemPaths& paths, const std::string& pid) {
+    return QStringLiteral("%1 (pid %2)")
+        .arg(QString::fromStdString(readFirstLine(paths.proc + "/" + pid + "/comm")),
+             QString::fromStdString(pid));
+}
+
+// The process holding the exclusive lock on the device, from /proc/locks
+// ("1: FLOCK ADVISORY WRITE <pid> <major>:<minor>:<inode> 0 EOF"): the
+// program that uses the port, rather than one that merely has it open.
+QString lockHolder(const SystemPaths& paths, const std::string& device) {
+    struct stat st {};
+    if (::stat(device.c_str(), &st) != 0)
+        return {};
+    char file[64];
+    std::snprintf(file, sizeof file, "%02x:%02x:%lu", major(st.st_dev), minor(st.st_dev),
+                  static_cast<unsigned long>(st.st_ino));
+    std::ifstream locks(paths.proc + "/locks");
+    for (std::string line; std::getline(locks, line);) {
+        std::istringstream fields(line);
+        std::string id, kind, mode, access, pid, where;
+        fields >> id >> kind >> mode >> access >> pid >> where;
+        if (kind == "FLOCK" && where == file && pid != std::to_string(::getpid()))
+            return programOf(paths, pid);
+    }
+    return {};
+}
+
 } // namespace
 
 QString doctorPortLabel(const DoctorTarget& t) {
@@ -193,6 +224,8 @@ DoctorResult diagnosePort(const DoctorTarget& target, const DoctorOptions& optio
 }
 
 QString deviceHolder(const SystemPaths& paths, const std::string& device) {
+    if (const QString locker = lockHolder(paths, device); !locker.isEmpty())
+        return locker;
     std::error_code ec;
     const fs::path wanted = fs::weakly_canonical(device, ec);
     const std::string self = std::to_string(::getpid());
@@ -205,9 +238,7 @@ QString deviceHolder(const SystemPaths& paths, const std::string& device) {
             std::error_code gone;
             if (fs::read_symlink(fd.path(), gone) != wanted || gone)
                 continue;
-            const std::string program = readFirstLine((proc.path() / "comm").string());
-            return QStringLiteral("%1 (pid %2)")
-                .arg(QString::fromStdString(program), QString::fromStdString(pid));
+            return programOf(paths, pid);
         }
     }
     return {};
