@@ -33,6 +33,8 @@ int runCli(const QStringList& args, CliIo& io) {
         return runImportCsv(a, io);
     case Command::Ports:
         return runPorts(a, io);
+    case Command::Doctor:
+        return runDoctor(a, io);
     case Command::Read:
         return runRead(a, io);
     case Command::Write:

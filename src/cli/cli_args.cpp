@@ -20,6 +20,7 @@ struct CommandSpec {
 const std::vector<CommandSpec>& commandDefinitions() {
     static const std::vector<CommandSpec> table = {
         {Command::Ports, "ports", {}, {}, {}, 0, 0},
+        {Command::Doctor, "doctor", {"--port"}, {}, {}, 0, 0},
         {Command::Read, "read", {"--port", "-o"}, {}, {"--port", "-o"}, 0, 0},
         {Command::Write,
          "write",

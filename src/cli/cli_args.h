@@ -19,6 +19,7 @@ enum class Command {
     Help,
     Version,
     Ports,
+    Doctor,
     Read,
     Write,
     Verify,

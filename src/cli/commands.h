@@ -13,6 +13,7 @@ int runDiff(const Arguments& a, CliIo& io);
 int runExportCsv(const Arguments& a, CliIo& io);
 int runImportCsv(const Arguments& a, CliIo& io);
 int runPorts(const Arguments& a, CliIo& io);
+int runDoctor(const Arguments& a, CliIo& io);
 int runRead(const Arguments& a, CliIo& io);
 int runWrite(const Arguments& a, CliIo& io);
 int runVerify(const Arguments& a, CliIo& io);

@@ -5,8 +5,10 @@
 #include "cli/image_diff.h"
 #include "cli/link_session.h"
 #include "cli/serial_ports.h"
+#include "image/checksum.h"
 #include "image/codecs.h"
 #include "link/command_texts.h"
+#include "link/port_map.h"
 #include "link/port_names.h"
 #include "link/transfer_protocol.h"
 #include "link/write_plan.h"
@@ -66,7 +68,7 @@ std::optional<Prepared> prepare(const Arguments& a, CliIo& io) {
 } // namespace
 
 int runPorts(const Arguments&, CliIo& io) {
-    const auto ports = listSerialPorts();
+    const auto ports = listSerialPorts(systemPortMap().paths());
     if (ports.empty())
         io.out << QStringLiteral("Последовательные порты не найдены\n");
     else
@@ -80,13 +82,14 @@ int runPorts(const Arguments&, CliIo& io) {
         io.out << "\n";
     }
     io.out << QStringLiteral("Имена COM1..COM4:\n");
-    for (int n = kFirstComPort; n <= kLastComPort; ++n) {
-        const std::string device = portDeviceName(n);
-        const bool mapped = std::getenv(portEnvironmentVariable(n).c_str()) != nullptr;
-        io.out << "  COM" << std::to_string(n) << " = " << device;
-        if (mapped)
-            io.out << " (" << portEnvironmentVariable(n) << ")";
-        if (!QFileInfo::exists(QString::fromStdString(device)))
+    for (const PortMapping& m : systemPortMap().resolveAll()) {
+        io.out << "  COM" << std::to_string(m.com);
+        if (m.device.empty()) {
+            io.out << " — " << portReasonText(m) << "\n";
+            continue;
+        }
+        io.out << " = " << m.device << " (" << portReasonText(m) << ")";
+        if (!QFileInfo::exists(QString::fromStdString(m.device)))
             io.out << QStringLiteral(" — нет такого устройства");
         io.out << "\n";
     }

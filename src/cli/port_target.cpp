@@ -46,6 +46,12 @@ PortTargetResult parsePortTarget(const QString& text) {
 QString portFailureText(const PortTarget& t, int err) {
     const QString head = QStringLiteral("Порт %1 недоступен").arg(t.name);
     const QString dev = QString::fromStdString(t.device);
+    if (t.device.empty())
+        return head +
+               QStringLiteral(": за %1 не стоит ни встроенный порт, ни USB-адаптер "
+                              "(подключите адаптер или задайте устройство переменной "
+                              "окружения %2)")
+                   .arg(t.name, QString::fromStdString(portEnvironmentVariable(t.comNumber)));
     QString why;
     switch (err) {
     case ENOENT:

@@ -10,6 +10,8 @@ QString commandUsage(Command c) {
     switch (c) {
     case Command::Ports:
         return QStringLiteral("ksv717n-cli ports");
+    case Command::Doctor:
+        return QStringLiteral("ksv717n-cli doctor [--port PORT]");
     case Command::Read:
         return QStringLiteral("ksv717n-cli read --port PORT -o FILE.ust");
     case Command::Write:
@@ -48,14 +50,21 @@ QString helpText() {
         QStringLiteral("ksv717n-cli — программирование радиостанций «Тарвен» из командной строки\n"
                        "\n"
                        "Команды:\n");
-    const Command all[] = {Command::Ports,     Command::Read,      Command::Write, Command::Verify,
-                           Command::Fleet,     Command::New,       Command::Show,  Command::Diff,
+    const Command all[] = {Command::Ports,     Command::Doctor,    Command::Read,  Command::Write,
+                           Command::Verify,    Command::Fleet,     Command::New,   Command::Show,
+                           Command::Diff,
                            Command::ExportCsv, Command::ImportCsv, Command::Print, Command::Help};
     for (Command c : all)
         t += QStringLiteral("  ") + commandUsage(c) + '\n';
     t += QStringLiteral(
         "\n"
-        "  ports       список последовательных портов\n"
+        "  ports       список последовательных портов и устройства имен COM1..COM4\n"
+        "  doctor      диагностика соединения: по каждому порту по порядку проверяет, есть ли\n"
+        "              устройство, открывается ли оно, принимает ли 9600 8N1, есть ли CTS,\n"
+        "              отвечает ли радиостанция на 0xFF и считываются ли ее установки;\n"
+        "              ничего не записывает. Без --port: все имена COM и все найденные порты.\n"
+        "              Код завершения 0 — радиостанция ответила, 2 — не ответила ни на одном\n"
+        "              порту\n"
         "  read        считать установки радиостанции в файл\n"
         "  write       записать файл в радиостанцию (только изменившиеся байты) и проверить\n"
         "              --dry-run   считать радиостанцию и показать изменения, ничего не записывая\n"

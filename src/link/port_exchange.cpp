@@ -1,5 +1,6 @@
 #include "link/port_exchange.h"
 
+#include "link/port_map.h"
 #include "link/port_names.h"
 
 #include <chrono>
@@ -115,9 +116,19 @@ bool PortExchange::SelectPort(int n) {
 }
 
 bool PortExchange::FindPort() {
-    for (int n = kLastComPort; n >= kFirstComPort; --n)
+    const auto map = systemPortMap().resolveAll();
+    for (int n = kLastComPort; n >= kFirstComPort; --n) {
+        // The system console and a process's terminal are never opened by
+        // the search: bytes sent there would land in someone's session.
+        if (!map[static_cast<std::size_t>(n - 1)].searchable()) {
+            reopenPending_ = false;
+            port_.setOpen(false);
+            port_.setComNumber(n);
+            continue;
+        }
         if (SelectPort(n))
             return true;
+    }
     return false;
 }
 

@@ -1,5 +1,7 @@
 #include "link/port_names.h"
 
+#include "link/port_map.h"
+
 #include <cstdlib>
 
 namespace ksv {
@@ -9,12 +11,12 @@ std::string portEnvironmentVariable(int n) {
 }
 
 std::string portDeviceName(int n) {
+#ifdef _WIN32
     if (const char* mapped = std::getenv(portEnvironmentVariable(n).c_str()); mapped && *mapped)
         return mapped;
-#ifdef _WIN32
     return "\\\\.\\COM" + std::to_string(n);
 #else
-    return "/dev/ttyS" + std::to_string(n - 1);
+    return systemPortMap().resolve(n).device;
 #endif
 }
 

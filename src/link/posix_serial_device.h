@@ -29,6 +29,7 @@ public:
     void purgeIn() override;
     void purgeOut() override;
     ModemLines modemLines() override;
+    bool hasModemLines() const override { return fd_ >= 0 && hasModemLines_; }
     void setDtr(bool on) override;
     void setRts(bool on) override;
     WaitResult wait(Waiter who, bool forIo, int timeoutMs) override;

@@ -84,6 +84,8 @@ public:
 
     // The modem lines. A device without modem lines reports CTS on.
     virtual ModemLines modemLines() = 0;
+    // Whether the open device has modem lines at all (a pseudo-terminal has none).
+    virtual bool hasModemLines() const { return false; }
     virtual void setDtr(bool on) = 0;
     virtual void setRts(bool on) = 0;
 

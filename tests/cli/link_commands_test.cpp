@@ -284,9 +284,10 @@ TEST(CliPorts, ListsTheComNames) {
     ScopedPortMapping com3(3, sim.devicePath());
     const auto r = runCli({"ports"});
     EXPECT_EQ(r.code, 0);
-    EXPECT_TRUE(contains(r.out, "  COM3 = " + sim.devicePath() + " (KSV717N_COM3)\n"));
-    EXPECT_TRUE(contains(r.out, "  COM1 = /nonexistent/ksv717n-com1 (KSV717N_COM1) — нет такого "
-                                "устройства\n"));
+    EXPECT_TRUE(
+        contains(r.out, "  COM3 = " + sim.devicePath() + " (задан переменной KSV717N_COM3)\n"));
+    EXPECT_TRUE(contains(r.out, "  COM1 = /nonexistent/ksv717n-com1 (задан переменной "
+                                "KSV717N_COM1) — нет такого устройства\n"));
 }
 
 } // namespace

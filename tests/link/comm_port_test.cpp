@@ -137,10 +137,7 @@ TEST(CommPort, PortNumbersMapToEnvironmentOrPlatformNames) {
         ScopedPortMapping map(2, "/dev/ttyUSB7");
         EXPECT_EQ(portDeviceName(2), "/dev/ttyUSB7");
     }
-    const std::string saved = std::getenv("KSV717N_COM2") ? std::getenv("KSV717N_COM2") : "";
-    ::unsetenv("KSV717N_COM2");
-    EXPECT_EQ(portDeviceName(2), "/dev/ttyS1"); // named only, never opened
-    ::setenv("KSV717N_COM2", saved.c_str(), 1);
+    // Without the variable the port map decides (tested in port_map_test).
 }
 
 TEST(CommPort, LineIsRawAndCarriesEveryByteUnchangedBothWays) {

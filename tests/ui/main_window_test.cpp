@@ -180,6 +180,16 @@ TEST_F(MainWindowTest, PortResultsMarkBothItemsOfTheOpenPortAndEnableTransfers) 
     EXPECT_TRUE(checked(3));
     EXPECT_EQ(form->statusPanel(0), QStringLiteral("Порт: COM3"));
     EXPECT_TRUE(form->findChild<QAction*>("Read")->isEnabled());
+
+    // Captions stay "COM&n"; the device is the tip of both items and of the panel.
+    const QString com3 =
+        QStringLiteral("/nonexistent/ksv717n-com3 — задан переменной KSV717N_COM3");
+    for (const char* name : {"COM31", "COM32"}) {
+        EXPECT_EQ(form->findChild<QAction*>(name)->text(), QStringLiteral("COM&3"));
+        EXPECT_EQ(form->findChild<QAction*>(name)->toolTip(), com3);
+        EXPECT_EQ(form->findChild<QAction*>(name)->statusTip(), com3);
+    }
+    EXPECT_EQ(form->findChild<QLabel*>("StatusPanel0")->toolTip(), com3);
 }
 
 } // namespace

@@ -91,6 +91,10 @@ public:
     // enabled. 0 (nothing opened) changes nothing.
     void applyPortResult(int portOrZero);
     int checkedPort() const { return checkedPort_; }
+    // The device behind each COM name, as tooltip and status tip of the port
+    // items and as tooltip of the "Порт:" panel (looked up afresh each time:
+    // adapters come and go).
+    void showPortDevices();
     // Service mode with "изменить номер" ticked: the factory number bytes
     // may be written into the transceiver.
     bool numberChangeAllowed();

@@ -4,6 +4,7 @@
 
 #include "ui/dialogs/messages.h"
 #include "ui/dialogs/sn_form.h"
+#include "link/port_map.h"
 #include "link/write_list.h"
 #include "ui/main/click_label.h"
 #include "ui/main/command_icons.h"
@@ -149,6 +150,9 @@ void TForm1::buildMenus() {
     COMPortMenu->addSeparator();
     for (QAction* a : popupPortItems)
         COMPortMenu->addAction(a);
+    COMPortMenu->setToolTipsVisible(true);
+    connect(COMPort, &QMenu::aboutToShow, this, &TForm1::showPortDevices);
+    connect(COMPortMenu, &QMenu::aboutToShow, this, &TForm1::showPortDevices);
 }
 
 void TForm1::buildToolBars() {
@@ -340,6 +344,21 @@ void TForm1::applyPortResult(int portOrZero) {
         mainPortItems[i]->setChecked(checkedPort_ == i + 1);
         popupPortItems[i]->setChecked(checkedPort_ == i + 1);
     }
+    showPortDevices();
+}
+
+void TForm1::showPortDevices() {
+    const auto map = systemPortMap().resolveAll();
+    for (int i = 0; i < 4; ++i) {
+        const QString tip = QString::fromStdString(portTipText(map[static_cast<std::size_t>(i)]));
+        for (QAction* item : {mainPortItems[i], popupPortItems[i]}) {
+            item->setToolTip(tip);
+            item->setStatusTip(tip);
+        }
+    }
+    if (checkedPort_ >= 1 && checkedPort_ <= 4)
+        panel0_->setToolTip(
+            QString::fromStdString(portTipText(map[static_cast<std::size_t>(checkedPort_ - 1)])));
 }
 
 void TForm1::setReadWriteEnabled(bool on) {

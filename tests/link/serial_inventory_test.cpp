@@ -1,4 +1,4 @@
-#include "cli/serial_ports.h"
+#include "link/serial_inventory.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-namespace ksv::cli {
+namespace ksv {
 namespace {
 
 namespace fs = std::filesystem;
@@ -46,7 +46,7 @@ TEST(SerialPorts, FoundInSysfsWithoutOpeningThem) {
     put(tty / "ttyS1/type", "0\n");
     fs::create_directories(tty / "tty1"); // a virtual console: no device
 
-    const auto ports = listSerialPorts(tty.string(), "/dev");
+    const auto ports = listSerialPorts(SystemPaths{root.string(), "/dev", "/proc"});
     ASSERT_EQ(ports.size(), 2u);
     EXPECT_EQ(ports[0].device, "/dev/ttyS0");
     EXPECT_EQ(ports[0].description, "встроенный последовательный порт (16550A)");
@@ -58,4 +58,4 @@ TEST(SerialPorts, FoundInSysfsWithoutOpeningThem) {
 }
 
 } // namespace
-} // namespace ksv::cli
+} // namespace ksv
