@@ -6,6 +6,7 @@ KSV_PACKAGES=(
   libgtest-dev libgmock-dev
   fonts-dejavu-core xvfb xauth
   libfreetype-dev xfonts-terminus
+  scdoc bash-completion # the manual pages; the completion's test
 )
 
 ksv_install_deps() {
