@@ -5,8 +5,8 @@
 #include "image/checksum.h"
 #include "image/defaults.h"
 #include "link/sn_form.h"
-#include "link/write_list.h"
-#include "support/transceiver_sim.h"
+#include "support/sim_on_port.h"
+#include "support/write_lists.h"
 #include "ui/channel_editors.h"
 #include "ui/tone_spin_edit.h"
 
@@ -50,13 +50,7 @@ Image radioImage(RadioType type, std::uint32_t number = 654321) {
 // The records that turn `from` into `to`: every writable offset that
 // differs, ascending, as the transceiver receives them after 0xFF 0xFF.
 Bytes writeBytes(const Image& from, const Image& to, bool numberChange = false) {
-    Bytes out{0xFF, 0xFF};
-    for (int i = 0; i < 256; ++i)
-        if (from[i] != to[i] && isWritableOffset(i, numberChange)) {
-            const auto r = writeRecord(static_cast<std::uint8_t>(i), to[i]);
-            out.insert(out.end(), r.begin(), r.end());
-        }
-    return out;
+    return lineBytesOf(writeListBetween(from, to, numberChange));
 }
 
 Bytes concat(std::initializer_list<Bytes> parts) {
@@ -119,8 +113,8 @@ protected:
         QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, r.center());
     }
 
-    TransceiverSim sim;
-    ScopedPortMapping com1{1, sim.devicePath()};
+    SimOnPort com1{1, Image{}, 0, SimOnPort::Start::Later};
+    TransceiverSim& sim = com1.sim();
 };
 
 TEST_F(ReadWriteTest, ReadShowsTheImageWithARightOrAWrongChecksum) {
