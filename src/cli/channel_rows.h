@@ -5,6 +5,7 @@
 
 #include "cli/channel_values.h"
 #include "cli/csv_reader.h"
+#include "image/image.h"
 
 #include <optional>
 #include <string>
@@ -27,6 +28,10 @@ struct RowsRead {
 
 // A CHIRP export: its header names "Location" and "Frequency".
 bool isChirpHeader(const CsvRecord& header);
+
+// Reads the rows of the table's own export format (header first); an L mark
+// the base image does not hold needs priority scanning there.
+RowsRead readOwnRows(const CsvTable& table, const Image& base, const FrequencyRules& rules);
 
 // Reads the rows of a CHIRP export (header first).
 RowsRead readChirpRows(const CsvTable& table, const FrequencyRules& rules);

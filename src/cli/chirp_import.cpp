@@ -72,47 +72,84 @@ bool isChirpHeader(const CsvRecord& header) {
     return location && frequency;
 }
 
-RowsRead readChirpRows(const CsvTable& table, const FrequencyRules& rules) {
-    RowsRead out;
+namespace {
+
+// Reads a CHIRP export column kind by column kind: the placement of each
+// memory, its frequencies and its subtones. Errors and notes are collected
+// in the order the rows and their columns come.
+class ChirpReader {
+public:
+    ChirpReader(const CsvTable& table, const FrequencyRules& rules);
+    RowsRead read();
+
+private:
+    std::string cell(const CsvRecord& rec, const std::string& name) const;
+    void fail(const CsvRecord& rec, const std::string& column, const std::string& problem);
+    void noteUnusedColumns();
+    // The "Location" of every row; shift becomes 1 when memories count from 0.
+    std::vector<std::optional<int>> readLocations(int& shift);
+    // Where the row goes: false when it is skipped or wrong.
+    bool place(const CsvRecord& rec, const std::optional<int>& loc, int shift, ChannelRow& row);
+    std::optional<long> readReceive(const CsvRecord& rec, ChannelRow& row);
+    void readTransmit(const CsvRecord& rec, std::optional<long> rxKhz, ChannelRow& row);
+    void readSubtones(const CsvRecord& rec, ChannelRow& row);
+    void readCrossSubtones(const CsvRecord& rec, ChannelRow& row);
+    void readSubtone(const CsvRecord& rec, const std::string& column, std::optional<int>& into);
+    void noteSkippedSubtone(const CsvRecord& rec, const ChannelRow& row, const std::string& what);
+
+    const CsvTable& table_;
+    const FrequencyRules& rules_;
+    std::map<std::string, std::size_t> column_; // header name -> first index
+    std::map<int, int> seen_;                   // channel -> line that set it
+    RowsRead out_;
+};
+
+ChirpReader::ChirpReader(const CsvTable& table, const FrequencyRules& rules)
+    : table_(table), rules_(rules) {
     const CsvRecord& header = table.records.front();
-    std::map<std::string, std::size_t> col;
-    std::vector<std::string> unused;
     for (std::size_t i = 0; i < header.fields.size(); ++i) {
         const std::string n = trimmed(header.fields[i]);
-        if (!col.count(n))
-            col[n] = i;
+        if (!column_.count(n))
+            column_[n] = i;
     }
-    const auto cell = [&](const CsvRecord& rec, const std::string& name) -> std::string {
-        const auto it = col.find(name);
-        if (it == col.end() || it->second >= rec.fields.size())
-            return {};
-        return trimmed(rec.fields[it->second]);
-    };
+}
 
-    // Columns with data that has no place in our channels, named once.
+std::string ChirpReader::cell(const CsvRecord& rec, const std::string& name) const {
+    const auto it = column_.find(name);
+    if (it == column_.end() || it->second >= rec.fields.size())
+        return {};
+    return trimmed(rec.fields[it->second]);
+}
+
+void ChirpReader::fail(const CsvRecord& rec, const std::string& column,
+                       const std::string& problem) {
+    out_.errors.push_back(cellMessage(rec.line, column, cell(rec, column), problem));
+}
+
+// Columns with data that has no place in our channels, named once.
+void ChirpReader::noteUnusedColumns() {
+    const CsvRecord& header = table_.records.front();
+    std::string list;
     for (std::size_t i = 0; i < header.fields.size(); ++i) {
         const std::string n = trimmed(header.fields[i]);
         if (n.empty() || kUsedColumns.count(n))
             continue;
-        for (std::size_t r = 1; r < table.records.size(); ++r)
-            if (i < table.records[r].fields.size() &&
-                !trimmed(table.records[r].fields[i]).empty()) {
-                unused.push_back(n);
-                break;
-            }
-    }
-    if (!unused.empty()) {
-        std::string list;
-        for (const auto& n : unused)
+        const auto filled = [i](const CsvRecord& r) {
+            return i < r.fields.size() && !trimmed(r.fields[i]).empty();
+        };
+        if (std::any_of(table_.records.begin() + 1, table_.records.end(), filled))
             list += (list.empty() ? "" : ", ") + n;
-        out.notes.push_back("Не переносятся (в радиостанции нет таких установок): " + list);
     }
+    if (!list.empty())
+        out_.notes.push_back("Не переносятся (в радиостанции нет таких установок): " + list);
+}
 
-    // CHIRP numbers memories from 0 on many radios; then memory 0 becomes channel 1.
+// CHIRP numbers memories from 0 on many radios; then memory 0 becomes channel 1.
+std::vector<std::optional<int>> ChirpReader::readLocations(int& shift) {
     std::vector<std::optional<int>> locations;
     int lowest = 1;
-    for (std::size_t r = 1; r < table.records.size(); ++r) {
-        const std::string t = cell(table.records[r], "Location");
+    for (std::size_t r = 1; r < table_.records.size(); ++r) {
+        const std::string t = cell(table_.records[r], "Location");
         std::optional<int> loc;
         if (!t.empty() && t.size() <= 6 && t.find_first_not_of("0123456789") == std::string::npos)
             loc = std::stoi(t);
@@ -120,127 +157,158 @@ RowsRead readChirpRows(const CsvTable& table, const FrequencyRules& rules) {
         if (loc)
             lowest = std::min(lowest, *loc);
     }
-    const int shift = lowest == 0 ? 1 : 0;
+    shift = lowest == 0 ? 1 : 0;
     if (shift)
-        out.notes.push_back("Ячейки CHIRP нумеруются с 0: ячейка 0 записана в канал 1, "
-                            "ячейка N — в канал N+1");
+        out_.notes.push_back("Ячейки CHIRP нумеруются с 0: ячейка 0 записана в канал 1, "
+                             "ячейка N — в канал N+1");
+    return locations;
+}
 
-    std::map<int, int> seen;
-    for (std::size_t r = 1; r < table.records.size(); ++r) {
-        const CsvRecord& rec = table.records[r];
-        const std::string line = "Строка " + std::to_string(rec.line);
-        const auto fail = [&](const std::string& column, const std::string& problem) {
-            out.errors.push_back(cellMessage(rec.line, column, cell(rec, column), problem));
-        };
-        const auto& loc = locations[r - 1];
-        if (!loc) {
-            fail("Location", "номер ячейки должен быть целым числом");
-            continue;
-        }
-        ChannelRow row;
-        row.line = rec.line;
-        row.channel = *loc + shift;
-        if (row.channel > kChannelCount) {
-            out.notes.push_back(line + ": ячейка " + std::to_string(*loc) +
-                                " пропущена — в радиостанции 40 каналов");
-            continue;
-        }
-        if (seen.count(row.channel)) {
-            fail("Location", "канал " + std::to_string(row.channel) + " уже задан в строке " +
-                                 std::to_string(seen[row.channel]));
-            continue;
-        }
-        seen[row.channel] = rec.line;
-
-        // Receive frequency.
-        const Khz rx = mhzToKhz(cell(rec, "Frequency"));
-        if (!rx.khz) {
-            fail("Frequency", rx.problem);
-        } else {
-            const ValueCheck c = checkFrequency(khzText(*rx.khz), rules);
-            if (c.code)
-                row.rx = c.code;
-            else
-                fail("Frequency", khzText(*rx.khz) + " кГц: " + c.problem);
-        }
-
-        // Transmit frequency from Duplex and Offset.
-        const std::string duplex = cell(rec, "Duplex");
-        std::optional<long> txKhz;
-        if (duplex == "off") {
-            row.tx = 0;
-        } else if (duplex.empty()) {
-            row.tx = row.rx; // simplex: the receive frequency, already checked
-        } else if (duplex == "+" || duplex == "-" || duplex == "split") {
-            const Khz offset = mhzToKhz(cell(rec, "Offset"));
-            if (!offset.khz)
-                fail("Offset", offset.problem);
-            else if (duplex == "split")
-                txKhz = offset.khz;
-            else if (rx.khz)
-                txKhz = duplex == "+" ? *rx.khz + *offset.khz : *rx.khz - *offset.khz;
-        } else {
-            fail("Duplex", "ожидается пустое значение, +, -, split или off");
-        }
-        if (txKhz) {
-            const ValueCheck c = checkFrequency(khzText(*txKhz), rules);
-            if (c.code)
-                row.tx = c.code;
-            else
-                fail("Offset", "частота передачи " + khzText(*txKhz) + " кГц: " + c.problem);
-        }
-
-        // Subtones from the tone mode: Tone sends rToneFreq; TSQL sends and
-        // expects cToneFreq; Cross names both sides as "transmit->receive".
-        const auto subtone = [&](const std::string& column, std::optional<int>& into) {
-            const ValueCheck c = checkSubtone(cell(rec, column));
-            if (c.code)
-                into = c.code;
-            else
-                fail(column, c.problem);
-        };
-        const auto skipped = [&](const std::string& what) {
-            out.notes.push_back(line + ", канал " + std::to_string(row.channel) + ": " + what +
-                                " не поддерживается радиостанцией, субтон не задан");
-        };
-        const std::string mode = cell(rec, "Tone");
-        row.rxSubtone = 0;
-        row.txSubtone = 0;
-        if (mode == "Tone") {
-            subtone("rToneFreq", row.txSubtone);
-        } else if (mode == "TSQL") {
-            subtone("cToneFreq", row.rxSubtone);
-            row.txSubtone = row.rxSubtone;
-        } else if (mode == "DTCS") {
-            skipped("цифровой код DTCS");
-        } else if (mode == "TSQL-R" || mode == "DTCS-R") {
-            skipped("обратный шумоподавитель " + mode);
-        } else if (mode == "Cross") {
-            const std::string cross = cell(rec, "CrossMode");
-            const auto arrow = cross.find("->");
-            if (arrow == std::string::npos) {
-                fail("CrossMode", "ожидается вид \"Tone->Tone\"");
-            } else {
-                const std::string txSide = cross.substr(0, arrow);
-                const std::string rxSide = cross.substr(arrow + 2);
-                const auto side = [&](const std::string& kind, const char* column,
-                                      std::optional<int>& into, const char* name) {
-                    if (kind == "Tone")
-                        subtone(column, into);
-                    else if (kind == "DTCS")
-                        skipped(std::string("цифровой код DTCS ") + name);
-                    else if (!kind.empty())
-                        fail("CrossMode", "неизвестный вид \"" + kind + "\"");
-                };
-                side(txSide, "rToneFreq", row.txSubtone, "передачи");
-                side(rxSide, "cToneFreq", row.rxSubtone, "приема");
-            }
-        } else if (!mode.empty()) {
-            fail("Tone", "ожидается пустое значение, Tone, TSQL, DTCS или Cross");
-        }
-        out.rows.push_back(row);
+bool ChirpReader::place(const CsvRecord& rec, const std::optional<int>& loc, int shift,
+                        ChannelRow& row) {
+    if (!loc) {
+        fail(rec, "Location", "номер ячейки должен быть целым числом");
+        return false;
     }
-    return out;
+    row.line = rec.line;
+    row.channel = *loc + shift;
+    if (row.channel > kChannelCount) {
+        out_.notes.push_back("Строка " + std::to_string(rec.line) + ": ячейка " +
+                             std::to_string(*loc) + " пропущена — в радиостанции 40 каналов");
+        return false;
+    }
+    if (seen_.count(row.channel)) {
+        fail(rec, "Location",
+             "канал " + std::to_string(row.channel) + " уже задан в строке " +
+                 std::to_string(seen_[row.channel]));
+        return false;
+    }
+    seen_[row.channel] = rec.line;
+    return true;
+}
+
+// The receive frequency; its kHz when it is a frequency at all.
+std::optional<long> ChirpReader::readReceive(const CsvRecord& rec, ChannelRow& row) {
+    const Khz rx = mhzToKhz(cell(rec, "Frequency"));
+    if (!rx.khz) {
+        fail(rec, "Frequency", rx.problem);
+        return std::nullopt;
+    }
+    const ValueCheck c = checkFrequency(khzText(*rx.khz), rules_);
+    if (c.code)
+        row.rx = c.code;
+    else
+        fail(rec, "Frequency", khzText(*rx.khz) + " кГц: " + c.problem);
+    return rx.khz;
+}
+
+// The transmit frequency from Duplex and Offset.
+void ChirpReader::readTransmit(const CsvRecord& rec, std::optional<long> rxKhz, ChannelRow& row) {
+    const std::string duplex = cell(rec, "Duplex");
+    std::optional<long> txKhz;
+    if (duplex == "off") {
+        row.tx = 0;
+    } else if (duplex.empty()) {
+        row.tx = row.rx; // simplex: the receive frequency, already checked
+    } else if (duplex == "+" || duplex == "-" || duplex == "split") {
+        const Khz offset = mhzToKhz(cell(rec, "Offset"));
+        if (!offset.khz)
+            fail(rec, "Offset", offset.problem);
+        else if (duplex == "split")
+            txKhz = offset.khz;
+        else if (rxKhz)
+            txKhz = duplex == "+" ? *rxKhz + *offset.khz : *rxKhz - *offset.khz;
+    } else {
+        fail(rec, "Duplex", "ожидается пустое значение, +, -, split или off");
+    }
+    if (!txKhz)
+        return;
+    const ValueCheck c = checkFrequency(khzText(*txKhz), rules_);
+    if (c.code)
+        row.tx = c.code;
+    else
+        fail(rec, "Offset", "частота передачи " + khzText(*txKhz) + " кГц: " + c.problem);
+}
+
+void ChirpReader::readSubtone(const CsvRecord& rec, const std::string& column,
+                              std::optional<int>& into) {
+    const ValueCheck c = checkSubtone(cell(rec, column));
+    if (c.code)
+        into = c.code;
+    else
+        fail(rec, column, c.problem);
+}
+
+void ChirpReader::noteSkippedSubtone(const CsvRecord& rec, const ChannelRow& row,
+                                     const std::string& what) {
+    out_.notes.push_back("Строка " + std::to_string(rec.line) + ", канал " +
+                         std::to_string(row.channel) + ": " + what +
+                         " не поддерживается радиостанцией, субтон не задан");
+}
+
+// Subtones from the tone mode: Tone sends rToneFreq; TSQL sends and expects
+// cToneFreq; Cross names both sides as "transmit->receive".
+void ChirpReader::readSubtones(const CsvRecord& rec, ChannelRow& row) {
+    const std::string mode = cell(rec, "Tone");
+    row.rxSubtone = 0;
+    row.txSubtone = 0;
+    if (mode == "Tone") {
+        readSubtone(rec, "rToneFreq", row.txSubtone);
+    } else if (mode == "TSQL") {
+        readSubtone(rec, "cToneFreq", row.rxSubtone);
+        row.txSubtone = row.rxSubtone;
+    } else if (mode == "DTCS") {
+        noteSkippedSubtone(rec, row, "цифровой код DTCS");
+    } else if (mode == "TSQL-R" || mode == "DTCS-R") {
+        noteSkippedSubtone(rec, row, "обратный шумоподавитель " + mode);
+    } else if (mode == "Cross") {
+        readCrossSubtones(rec, row);
+    } else if (!mode.empty()) {
+        fail(rec, "Tone", "ожидается пустое значение, Tone, TSQL, DTCS или Cross");
+    }
+}
+
+void ChirpReader::readCrossSubtones(const CsvRecord& rec, ChannelRow& row) {
+    const std::string cross = cell(rec, "CrossMode");
+    const auto arrow = cross.find("->");
+    if (arrow == std::string::npos) {
+        fail(rec, "CrossMode", "ожидается вид \"Tone->Tone\"");
+        return;
+    }
+    const auto side = [&](const std::string& kind, const char* column, std::optional<int>& into,
+                          const char* name) {
+        if (kind == "Tone")
+            readSubtone(rec, column, into);
+        else if (kind == "DTCS")
+            noteSkippedSubtone(rec, row, std::string("цифровой код DTCS ") + name);
+        else if (!kind.empty())
+            fail(rec, "CrossMode", "неизвестный вид \"" + kind + "\"");
+    };
+    side(cross.substr(0, arrow), "rToneFreq", row.txSubtone, "передачи");
+    side(cross.substr(arrow + 2), "cToneFreq", row.rxSubtone, "приема");
+}
+
+RowsRead ChirpReader::read() {
+    noteUnusedColumns();
+    int shift = 0;
+    const auto locations = readLocations(shift);
+    for (std::size_t r = 1; r < table_.records.size(); ++r) {
+        const CsvRecord& rec = table_.records[r];
+        ChannelRow row;
+        if (!place(rec, locations[r - 1], shift, row))
+            continue;
+        const std::optional<long> rxKhz = readReceive(rec, row);
+        readTransmit(rec, rxKhz, row);
+        readSubtones(rec, row);
+        out_.rows.push_back(row);
+    }
+    return std::move(out_);
+}
+
+} // namespace
+
+RowsRead readChirpRows(const CsvTable& table, const FrequencyRules& rules) {
+    return ChirpReader(table, rules).read();
 }
 
 } // namespace ksv::cli

@@ -96,84 +96,96 @@ QString commandName(Command c) {
     return {};
 }
 
-ParseResult parseArguments(const QStringList& args) {
-    // --help and --version win wherever they stand, so "write --help" helps.
+namespace {
+
+// --help and --version win wherever they stand, so "write --help" helps.
+std::optional<Command> helpOrVersion(const QStringList& args) {
     for (const QString& a : args) {
         if (a == QLatin1String("--"))
             break;
         if (a == QLatin1String("--help") || a == QLatin1String("-h"))
-            return {Arguments{Command::Help, {}, {}, {}}, {}};
+            return Command::Help;
     }
+    if (!args.isEmpty() && args.front() == QLatin1String("--version"))
+        return Command::Version;
+    return std::nullopt;
+}
+
+// Reads the option args[i] ("--name=value", or "--name value" taking the
+// next argument); an error text when the command does not accept it.
+std::optional<QString> takeOption(const QStringList& args, int& i, const CommandSpec& def,
+                                  Arguments& out) {
+    QString a = args[i];
+    std::optional<QString> inlineValue;
+    if (a.startsWith(QLatin1String("--"))) {
+        const qsizetype eq = a.indexOf('=');
+        if (eq > 0) {
+            inlineValue = a.mid(eq + 1);
+            a = a.left(eq);
+        }
+    }
+    if (def.flagOptions.contains(a)) {
+        if (inlineValue)
+            return QStringLiteral("Параметр %1 не принимает значения").arg(a) + formatHint(def);
+        out.flags.insert(a);
+        return std::nullopt;
+    }
+    if (!def.valueOptions.contains(a))
+        return QStringLiteral("Команда %1 не знает параметра \"%2\"")
+                   .arg(QLatin1String(def.name), a) +
+               formatHint(def);
+    if (!inlineValue && i + 1 >= args.size())
+        return QStringLiteral("После параметра %1 не задано значение").arg(a) + formatHint(def);
+    const QString v = inlineValue ? *inlineValue : args[++i];
+    if (v.isEmpty())
+        return QStringLiteral("Параметр %1 задан с пустым значением").arg(a);
+    if (out.values.count(a))
+        return QStringLiteral("Параметр %1 задан дважды").arg(a);
+    out.values[a] = v;
+    return std::nullopt;
+}
+
+// The required options and the number of positional arguments.
+std::optional<QString> checkComplete(const CommandSpec& def, const Arguments& out) {
+    const QString cmd = QLatin1String(def.name);
+    for (const QString& r : def.requiredOptions)
+        if (!out.values.count(r))
+            return QStringLiteral("Команда %1: не задан параметр %2").arg(cmd, r) + formatHint(def);
+    const auto n = out.positional.size();
+    if (n < def.minPositional)
+        return QStringLiteral("Команда %1: не заданы файлы").arg(cmd) + formatHint(def);
+    if (n > def.maxPositional)
+        return QStringLiteral("Команда %1: лишний аргумент \"%2\"")
+                   .arg(cmd, out.positional[def.maxPositional]) +
+               formatHint(def);
+    return std::nullopt;
+}
+
+} // namespace
+
+ParseResult parseArguments(const QStringList& args) {
+    if (const auto early = helpOrVersion(args))
+        return {Arguments{*early, {}, {}, {}}, {}};
     if (args.isEmpty())
         return failure(QStringLiteral("Не задана команда. Справка: ksv717n-cli --help"));
-    if (args.front() == QLatin1String("--version"))
-        return {Arguments{Command::Version, {}, {}, {}}, {}};
-
     const CommandSpec* def = findSpec(args.front());
     if (!def)
         return failure(QStringLiteral("Неизвестная команда \"%1\". Справка: ksv717n-cli --help")
                            .arg(args.front()));
-
     Arguments out;
     out.command = def->command;
-    const QString cmd = QLatin1String(def->name);
     bool onlyPositional = false;
     for (int i = 1; i < args.size(); ++i) {
-        QString a = args[i];
-        const bool looksLikeOption = a.startsWith('-') && a.size() > 1;
-        if (onlyPositional || !looksLikeOption) {
+        const QString& a = args[i];
+        if (onlyPositional || !(a.startsWith('-') && a.size() > 1))
             out.positional << a;
-            continue;
-        }
-        if (a == QLatin1String("--")) {
+        else if (a == QLatin1String("--"))
             onlyPositional = true;
-            continue;
-        }
-        std::optional<QString> inlineValue;
-        if (a.startsWith(QLatin1String("--"))) {
-            const qsizetype eq = a.indexOf('=');
-            if (eq > 0) {
-                inlineValue = a.mid(eq + 1);
-                a = a.left(eq);
-            }
-        }
-        if (def->flagOptions.contains(a)) {
-            if (inlineValue)
-                return failure(QStringLiteral("Параметр %1 не принимает значения").arg(a) +
-                               formatHint(*def));
-            out.flags.insert(a);
-            continue;
-        }
-        if (!def->valueOptions.contains(a))
-            return failure(QStringLiteral("Команда %1 не знает параметра \"%2\"").arg(cmd, a) +
-                           formatHint(*def));
-        QString v;
-        if (inlineValue) {
-            v = *inlineValue;
-        } else if (i + 1 < args.size()) {
-            v = args[++i];
-        } else {
-            return failure(QStringLiteral("После параметра %1 не задано значение").arg(a) +
-                           formatHint(*def));
-        }
-        if (v.isEmpty())
-            return failure(QStringLiteral("Параметр %1 задан с пустым значением").arg(a));
-        if (out.values.count(a))
-            return failure(QStringLiteral("Параметр %1 задан дважды").arg(a));
-        out.values[a] = v;
+        else if (const auto error = takeOption(args, i, *def, out))
+            return failure(*error);
     }
-
-    for (const QString& r : def->requiredOptions)
-        if (!out.values.count(r))
-            return failure(QStringLiteral("Команда %1: не задан параметр %2").arg(cmd, r) +
-                           formatHint(*def));
-    const auto n = out.positional.size();
-    if (n < def->minPositional)
-        return failure(QStringLiteral("Команда %1: не заданы файлы").arg(cmd) + formatHint(*def));
-    if (n > def->maxPositional)
-        return failure(QStringLiteral("Команда %1: лишний аргумент \"%2\"")
-                           .arg(cmd, out.positional[def->maxPositional]) +
-                       formatHint(*def));
+    if (const auto error = checkComplete(*def, out))
+        return failure(*error);
     return {out, {}};
 }
 

@@ -67,75 +67,116 @@ std::string trimmed(std::string_view t) {
     return std::string(t.substr(a, b - a));
 }
 
+namespace {
+
+// Splits the text into records and fields: a field that starts with a quote
+// may hold separators, line breaks and doubled quotes; blank records are left
+// out; every record keeps the line it starts on.
+class CsvScanner {
+public:
+    CsvScanner(std::string_view text, char separator) : text_(text) {
+        table_.separator = separator;
+        record_.line = 1;
+    }
+    // False when a quote is still open at the end of the text.
+    bool scan();
+    CsvTable& table() { return table_; }
+    int recordLine() const { return record_.line; }
+
+private:
+    void quotedChar(std::size_t& i);
+    void plainChar(std::size_t& i);
+    void endField();
+    void endRecord();
+
+    std::string_view text_;
+    CsvTable table_;
+    CsvRecord record_;
+    std::string field_;
+    int line_ = 1;
+    bool quoted_ = false;
+    bool fieldStarted_ = false;
+};
+
+bool CsvScanner::scan() {
+    for (std::size_t i = 0; i < text_.size(); ++i) {
+        if (quoted_)
+            quotedChar(i);
+        else
+            plainChar(i);
+    }
+    if (quoted_)
+        return false;
+    if (!field_.empty() || !record_.fields.empty())
+        endRecord();
+    return true;
+}
+
+void CsvScanner::quotedChar(std::size_t& i) {
+    const char c = text_[i];
+    if (c == '"') {
+        if (i + 1 < text_.size() && text_[i + 1] == '"') {
+            field_ += '"';
+            ++i;
+        } else {
+            quoted_ = false;
+        }
+        return;
+    }
+    if (c == '\n')
+        ++line_;
+    field_ += c;
+}
+
+void CsvScanner::plainChar(std::size_t& i) {
+    const char c = text_[i];
+    if (c == '"' && !fieldStarted_ && trimmed(field_).empty()) {
+        field_.clear();
+        quoted_ = true;
+        fieldStarted_ = true;
+    } else if (c == table_.separator) {
+        endField();
+    } else if (c == '\r' || c == '\n') {
+        if (c == '\r' && i + 1 < text_.size() && text_[i + 1] == '\n')
+            ++i;
+        endRecord();
+        ++line_;
+        record_.line = line_;
+    } else {
+        field_ += c;
+        if (c != ' ' && c != '\t')
+            fieldStarted_ = true;
+    }
+}
+
+void CsvScanner::endField() {
+    record_.fields.push_back(field_);
+    field_.clear();
+    fieldStarted_ = false;
+}
+
+void CsvScanner::endRecord() {
+    endField();
+    if (!blank(record_))
+        table_.records.push_back(record_);
+    record_ = CsvRecord{};
+}
+
+} // namespace
+
 CsvParseResult parseCsv(std::string_view text) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
     if (const int bad = firstInvalidUtf8Line(text))
         return {std::nullopt, "строка " + std::to_string(bad) +
                                   ": текст не в кодировке UTF-8 (сохраните файл в UTF-8)"};
-
-    CsvTable table;
-    table.separator = detectSeparator(text);
-    CsvRecord record;
-    std::string field;
-    int line = 1;
-    record.line = 1;
-    bool quoted = false;
-    bool fieldStarted = false;
-    const auto endRecord = [&] {
-        record.fields.push_back(field);
-        if (!blank(record))
-            table.records.push_back(record);
-        record = CsvRecord{};
-        field.clear();
-        fieldStarted = false;
-    };
-
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quoted) {
-            if (c == '"') {
-                if (i + 1 < text.size() && text[i + 1] == '"') {
-                    field += '"';
-                    ++i;
-                } else {
-                    quoted = false;
-                }
-            } else {
-                if (c == '\n')
-                    ++line;
-                field += c;
-            }
-            continue;
-        }
-        if (c == '"' && !fieldStarted && trimmed(field).empty()) {
-            field.clear();
-            quoted = true;
-            fieldStarted = true;
-        } else if (c == table.separator) {
-            record.fields.push_back(field);
-            field.clear();
-            fieldStarted = false;
-        } else if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-            endRecord();
-            ++line;
-            record.line = line;
-        } else {
-            field += c;
-            if (c != ' ' && c != '\t')
-                fieldStarted = true;
-        }
-    }
-    if (quoted)
-        return {std::nullopt,
-                "строка " + std::to_string(record.line) + ": кавычка не закрыта до конца файла"};
-    if (!field.empty() || !record.fields.empty())
-        endRecord();
-    if (table.records.empty())
+    CsvScanner scanner(text, detectSeparator(text));
+    if (!scanner.scan())
+        return {std::nullopt, "строка " + std::to_string(scanner.recordLine()) +
+                                  ": кавычка не закрыта до конца файла"};
+    if (scanner.table().records.empty())
         return {std::nullopt, "файл пуст"};
-    return {table, {}};
+    return {std::move(scanner.table()), {}};
 }
 
 std::string csvField(const std::string& value, char separator) {

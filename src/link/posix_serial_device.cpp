@@ -113,14 +113,40 @@ void PosixSerialDevice::close() {
     fd_ = -1;
 }
 
-bool PosixSerialDevice::applyLine(const LineSettings& line) {
-    termios tio{};
-    if (fd_ < 0 || ::tcgetattr(fd_, &tio) != 0) {
-        error_ = fd_ < 0 ? EBADF : errno;
-        return false;
+namespace {
+
+tcflag_t characterSizeFlag(int dataBits) {
+    switch (dataBits) {
+    case 5:
+        return CS5;
+    case 6:
+        return CS6;
+    case 7:
+        return CS7;
+    default:
+        return CS8;
     }
-    // Fully raw: 0x13 is the transceiver's acknowledgement and must never be
-    // taken as XOFF, and no byte may be translated, echoed or held back.
+}
+
+tcflag_t parityFlags(ParityMode parity) {
+    switch (parity) {
+    case ParityMode::None:
+        break;
+    case ParityMode::Odd:
+        return PARENB | PARODD;
+    case ParityMode::Even:
+        return PARENB;
+    case ParityMode::Mark:
+        return PARENB | CMSPAR | PARODD;
+    case ParityMode::Space:
+        return PARENB | CMSPAR;
+    }
+    return 0;
+}
+
+// Fully raw: 0x13 is the transceiver's acknowledgement and must never be
+// taken as XOFF, and no byte may be translated, echoed or held back.
+void makeRaw(termios& tio) {
     ::cfmakeraw(&tio);
     tio.c_iflag &= ~(IXON | IXOFF | IXANY | ICRNL | INLCR | IGNCR | ISTRIP | BRKINT | PARMRK);
     tio.c_iflag |= IGNBRK;
@@ -128,40 +154,22 @@ bool PosixSerialDevice::applyLine(const LineSettings& line) {
     tio.c_lflag &= ~(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
     tio.c_cflag |= CLOCAL | CREAD;
     tio.c_cflag &= ~(CRTSCTS | CSIZE | PARENB | PARODD | CMSPAR | CSTOPB);
-    switch (line.dataBits) {
-    case 5:
-        tio.c_cflag |= CS5;
-        break;
-    case 6:
-        tio.c_cflag |= CS6;
-        break;
-    case 7:
-        tio.c_cflag |= CS7;
-        break;
-    default:
-        tio.c_cflag |= CS8;
-        break;
-    }
-    switch (line.parity) {
-    case ParityMode::None:
-        break;
-    case ParityMode::Odd:
-        tio.c_cflag |= PARENB | PARODD;
-        break;
-    case ParityMode::Even:
-        tio.c_cflag |= PARENB;
-        break;
-    case ParityMode::Mark:
-        tio.c_cflag |= PARENB | CMSPAR | PARODD;
-        break;
-    case ParityMode::Space:
-        tio.c_cflag |= PARENB | CMSPAR;
-        break;
-    }
-    if (line.stopBits != StopBitsMode::One)
-        tio.c_cflag |= CSTOPB;
     tio.c_cc[VMIN] = 0;
     tio.c_cc[VTIME] = 0;
+}
+
+} // namespace
+
+bool PosixSerialDevice::applyLine(const LineSettings& line) {
+    termios tio{};
+    if (fd_ < 0 || ::tcgetattr(fd_, &tio) != 0) {
+        error_ = fd_ < 0 ? EBADF : errno;
+        return false;
+    }
+    makeRaw(tio);
+    tio.c_cflag |= characterSizeFlag(line.dataBits) | parityFlags(line.parity);
+    if (line.stopBits != StopBitsMode::One)
+        tio.c_cflag |= CSTOPB;
     const speed_t sp = speedCode(line.baud);
     bool ok = true;
     if (sp != B0) {

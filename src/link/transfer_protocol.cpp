@@ -80,87 +80,103 @@ void TransferProtocol::dataAvailable() {
     }
     switch (state_) {
     case ExchangeState::Idle:
-        dropAll(n);
-        return;
+        return dropAll(n);
     case ExchangeState::ReadHandshake:
-    case ExchangeState::WriteHandshake: {
-        area_.fill(0);
-        const int got = port_.Receive(area_.data(), n);
-        if (got != 1 || area_[0] != kAck)
-            return; // the timer repeats the attention byte
-        retries_ = 0;
-        received_ = 0;
-        recordIndex_ = 0;
-        if (state_ == ExchangeState::ReadHandshake) {
-            state_ = ExchangeState::FirstCopy;
-            sendImageRequest();
-        } else {
-            state_ = ExchangeState::WriteRecords;
-            sendAttention();
-        }
-        host_.restartTimer();
-        return;
-    }
+    case ExchangeState::WriteHandshake:
+        return onHandshakeAnswer(n);
     case ExchangeState::FirstCopy:
-        takeBlock(area_.data(), n);
-        host_.setProgress(received_ / 2);
-        host_.pause(kChunkPauseMs);
-        if (received_ >= kBlock) {
-            retries_ = 0;
-            received_ = 0;
-            recordIndex_ = 0;
-            state_ = ExchangeState::SecondCopy;
-            sendImageRequest();
-            host_.restartTimer();
-        }
-        return;
+        return onFirstCopy(n);
     case ExchangeState::SecondCopy:
-        takeBlock(second_.data(), n);
-        host_.setProgress(kBlock / 2 + received_ / 2);
-        host_.pause(kChunkPauseMs);
-        if (received_ >= kBlock) {
-            // A second copy that differs counts as no answer: the next tick
-            // asks for it again, but only kMaxRetries times. A first copy
-            // spoilt by noise on the line would otherwise never agree with
-            // any second copy, and the read would never end by itself.
-            if (area_ != second_)
-                return;
-            retries_ = 0;
-            state_ = ExchangeState::ServiceBlock;
-            static constexpr std::uint8_t request[] = {0x03, 0x07};
-            send(request, 2);
-            host_.restartTimer();
-        }
-        return;
+        return onSecondCopy(n);
     case ExchangeState::ServiceBlock:
-        if (n != kServiceBlockSize)
-            return; // left waiting until exactly 512 bytes are there
-        port_.Receive(service_.data(), kServiceBlockSize);
-        succeed();
+        return onServiceBlock(n);
+    case ExchangeState::WriteRecords:
+        return onRecordAnswer(n);
+    }
+}
+
+// The attention byte is answered by exactly one 0x13; anything else waits
+// for the timer to repeat the attention byte.
+void TransferProtocol::onHandshakeAnswer(int n) {
+    area_.fill(0);
+    const int got = port_.Receive(area_.data(), n);
+    if (got != 1 || area_[0] != kAck)
         return;
-    case ExchangeState::WriteRecords: {
-        area_.fill(0);
-        const int got = port_.Receive(area_.data(), n);
-        if (got <= 0)
-            return;
-        if (area_[got - 1] != kAck) {
-            host_.pause(area_[0]);
-            host_.pause(got);
-            return;
-        }
-        host_.setProgress(list_.count > 0 ? recordIndex_ * kBlock / list_.count : kBlock);
-        if (recordIndex_ >= list_.count) {
-            succeed();
-            return;
-        }
-        retries_ = 0;
-        host_.stopTimer();
-        sendRecord(recordIndex_);
-        ++recordIndex_;
-        host_.restartTimer();
+    retries_ = 0;
+    received_ = 0;
+    recordIndex_ = 0;
+    if (state_ == ExchangeState::ReadHandshake) {
+        state_ = ExchangeState::FirstCopy;
+        sendImageRequest();
+    } else {
+        state_ = ExchangeState::WriteRecords;
+        sendAttention();
+    }
+    host_.restartTimer();
+}
+
+void TransferProtocol::onFirstCopy(int n) {
+    takeBlock(area_.data(), n);
+    host_.setProgress(received_ / 2);
+    host_.pause(kChunkPauseMs);
+    if (received_ < kBlock)
+        return;
+    retries_ = 0;
+    received_ = 0;
+    recordIndex_ = 0;
+    state_ = ExchangeState::SecondCopy;
+    sendImageRequest();
+    host_.restartTimer();
+}
+
+void TransferProtocol::onSecondCopy(int n) {
+    takeBlock(second_.data(), n);
+    host_.setProgress(kBlock / 2 + received_ / 2);
+    host_.pause(kChunkPauseMs);
+    if (received_ < kBlock)
+        return;
+    // A second copy that differs counts as no answer: the next tick asks for
+    // it again, but only kMaxRetries times. A first copy spoilt by noise on
+    // the line would otherwise never agree with any second copy, and the
+    // read would never end by itself.
+    if (area_ != second_)
+        return;
+    retries_ = 0;
+    state_ = ExchangeState::ServiceBlock;
+    static constexpr std::uint8_t request[] = {0x03, 0x07};
+    send(request, 2);
+    host_.restartTimer();
+}
+
+// Left waiting until exactly 512 bytes are there.
+void TransferProtocol::onServiceBlock(int n) {
+    if (n != kServiceBlockSize)
+        return;
+    port_.Receive(service_.data(), kServiceBlockSize);
+    succeed();
+}
+
+// A chunk ending in 0x13 acknowledges the last frame: the next record goes
+// out, or the write is done. Other chunks pause the program as long as
+// their first byte and their length say.
+void TransferProtocol::onRecordAnswer(int n) {
+    area_.fill(0);
+    const int got = port_.Receive(area_.data(), n);
+    if (got <= 0)
+        return;
+    if (area_[got - 1] != kAck) {
+        host_.pause(area_[0]);
+        host_.pause(got);
         return;
     }
-    }
+    host_.setProgress(list_.count > 0 ? recordIndex_ * kBlock / list_.count : kBlock);
+    if (recordIndex_ >= list_.count)
+        return succeed();
+    retries_ = 0;
+    host_.stopTimer();
+    sendRecord(recordIndex_);
+    ++recordIndex_;
+    host_.restartTimer();
 }
 
 void TransferProtocol::timerTick() {

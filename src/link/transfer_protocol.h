@@ -98,6 +98,12 @@ private:
     void sendImageRequest();
     void sendRecord(int index);
     void takeBlock(std::uint8_t* block, int n);
+    // What n waiting bytes mean in each state.
+    void onHandshakeAnswer(int n);
+    void onFirstCopy(int n);
+    void onSecondCopy(int n);
+    void onServiceBlock(int n);
+    void onRecordAnswer(int n);
     void dropAll(int n);
     void fail();
     void succeed();

@@ -4,6 +4,8 @@
 #include "print/codepage.h"
 #include "print/templates.h"
 
+#include <optional>
+
 namespace ksv::print {
 
 namespace {
@@ -74,119 +76,100 @@ void CardComposer::DrawTmp(const QByteArray& tmpl, Canvas& canvas) {
     }
 }
 
+namespace {
+
+// Placeholders that print one text of the card as it stands.
+struct TextField {
+    char key;
+    QString CardData::*text;
+    const char* suffix;
+};
+constexpr TextField kTextFields[] = {
+    {'K', &CardData::date, ""},
+    {'L', &CardData::group1FirstText, " "},
+    {'M', &CardData::group1LastText, " "},
+    {'N', &CardData::group2FirstText, " "},
+    {'O', &CardData::group2LastText, " "},
+    {'U', &CardData::shpListen, " "},
+    {'V', &CardData::txLimit, " "},
+    {'W', &CardData::subtoneCancel, " "},
+    {'X', &CardData::powerLevels, " "},
+    {'R', &CardData::resumeDelay, " "},
+    {'S', &CardData::carrierTime, " "},
+    {'1', &CardData::factoryNumber, " "},
+    {'2', &CardData::firmware, " "},
+};
+
+std::optional<QByteArray> textFieldValue(const CardData& d, char key) {
+    for (const TextField& f : kTextFields)
+        if (f.key == key)
+            return win(d.*f.text, f.suffix);
+    return std::nullopt;
+}
+
+// Placeholders whose text depends on a setting: blanks when it is off.
+std::optional<QByteArray> conditionalValue(const CardData& d, char key) {
+    switch (key) {
+    case 'A': {
+        const QByteArray field = win(d.fileField);
+        return field.size() > 6 ? field + ' ' : kThreeSpaces;
+    }
+    case 'T':
+        return scanTransmitValue(d.scanTransmit);
+    case 'P':
+        return d.priorityScan ? win("Приоритетный канал - " + d.priorityChannel, " ")
+                              : kThreeSpaces;
+    case 'Q':
+        return d.priorityScan
+                   ? win("Период сканирования приоритетного канала - " + d.priorityPeriod, "  с")
+                   : kThreeSpaces;
+    case 'Y':
+        return d.standby ? win("Частота тон-сигнала ПРМ - " + QString::number(d.rxToneHz), " Гц")
+                         : kThreeSpaces;
+    case 'Z':
+        return d.standby
+                   ? win("Время работы УНЧ после приема тон-сигнала ПРМ - " + d.audioHold, "   с")
+                   : kThreeSpaces;
+    case '3':
+        return d.midBand ? kFourSpaces : win("Тип УПР - " + d.scrambler, " ");
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
 // Makes the value text of key and draws it. Every value but that of an
 // unknown key is at least two characters long, so that the key letter after
 // the "$" is always covered: a list without a selection prints blanks, not a
 // stray "L" or "a".
 CardComposer::Step CardComposer::placeholder(char key, Canvas& canvas, QByteArray& value) {
-    const CardData& d = data_;
-    bool known = true;
-    switch (key) {
-    case 'A': {
-        const QByteArray field = win(d.fileField);
-        value = field.size() > 6 ? field + ' ' : kThreeSpaces;
-        break;
-    }
-    case 'C': {
+    std::optional<QByteArray> known;
+    if (key == 'C') {
         const int index = row_;
-        inGroup_ = (d.group1First <= index && index <= d.group1Last) ||
-                   (d.group2First <= index && index <= d.group2Last);
+        inGroup_ = (data_.group1First <= index && index <= data_.group1Last) ||
+                   (data_.group2First <= index && index <= data_.group2Last);
         ++row_;
-        value = QByteArray::number(row_) + ' ';
-        break;
-    }
-    case 'D':
-    case 'E':
-    case 'F':
-    case 'G':
-    case 'H':
-    case 'I':
-    case 'J':
-        value = channelCell(key);
-        break;
-    case 'K':
-        value = win(d.date);
-        break;
-    case 'L':
-        value = win(d.group1FirstText, " ");
-        break;
-    case 'M':
-        value = win(d.group1LastText, " ");
-        break;
-    case 'N':
-        value = win(d.group2FirstText, " ");
-        break;
-    case 'O':
-        value = win(d.group2LastText, " ");
-        break;
-    case 'U':
-        value = win(d.shpListen, " ");
-        break;
-    case 'V':
-        value = win(d.txLimit, " ");
-        break;
-    case 'W':
-        value = win(d.subtoneCancel, " ");
-        break;
-    case 'X':
-        value = win(d.powerLevels, " ");
-        break;
-    case 'R':
-        value = win(d.resumeDelay, " ");
-        break;
-    case 'S':
-        value = win(d.carrierTime, " ");
-        break;
-    case 'T':
-        value = scanTransmitValue(d.scanTransmit);
-        break;
-    case 'a':
-    case 'b':
-    case 'c':
-        value = scanTransmitLine(key);
-        break;
-    case 'P':
-        value =
-            d.priorityScan ? win("Приоритетный канал - " + d.priorityChannel, " ") : kThreeSpaces;
-        break;
-    case 'Q':
-        value = d.priorityScan
-                    ? win("Период сканирования приоритетного канала - " + d.priorityPeriod, "  с")
-                    : kThreeSpaces;
-        break;
-    case 'Y':
-        value = d.standby ? win("Частота тон-сигнала ПРМ - " + QString::number(d.rxToneHz), " Гц")
-                          : kThreeSpaces;
-        break;
-    case 'Z':
-        value = d.standby
-                    ? win("Время работы УНЧ после приема тон-сигнала ПРМ - " + d.audioHold, "   с")
-                    : kThreeSpaces;
-        break;
-    case '1':
-        value = win(d.factoryNumber, " ");
-        break;
-    case '2':
-        value = win(d.firmware, " ");
-        break;
-    case '3':
-        value = d.midBand ? kFourSpaces : win("Тип УПР - " + d.scrambler, " ");
-        break;
-    case '7':
-        if (!d.tones) {
+        known = QByteArray::number(row_) + ' ';
+    } else if (key >= 'D' && key <= 'J') {
+        known = channelCell(key);
+    } else if (key >= 'a' && key <= 'c') {
+        known = scanTransmitLine(key);
+    } else if (key == '7') {
+        if (!data_.tones) {
             drawDateEnd(canvas, {});
             return Step::EndOfSheet;
         }
-        value = kThreeSpaces;
-        break;
-    case 'd':
+        known = kThreeSpaces;
+    } else if (key == 'd') {
         return toneRow(canvas, value);
-    default:
-        known = false; // drawn as one space; the key follows as a template character
-        break;
+    } else {
+        known = textFieldValue(data_, key);
+        if (!known)
+            known = conditionalValue(data_, key);
     }
-    if (known && value.size() < 2)
-        value = value.leftJustified(2, ' ');
+    // An unknown key is drawn as one space; the key follows as a template character.
+    value = known ? known->leftJustified(2, ' ') : kOneSpace;
     writer_.PutStr(value, FontId::wf13x22, canvas);
     return Step::Continue;
 }

@@ -5,7 +5,7 @@
 #include "image/codecs.h"
 #include "image/normalise.h"
 #include "link/write_list.h"
-#include "support/transceiver_sim.h"
+#include "support/sim_on_port.h"
 
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -20,8 +20,8 @@ namespace {
 using test::CliFiles;
 using test::contains;
 using test::runCli;
-using test::ScopedPortMapping;
 using test::SimFaults;
+using test::SimOnPort;
 using test::TransceiverSim;
 
 // What a read sends: attention, two image requests, the service-block request.
@@ -37,12 +37,8 @@ Image radioImage() {
 }
 
 struct Bench {
-    Bench() {
-        sim.setImage(radioImage());
-        sim.start();
-    }
-    TransceiverSim sim;
-    ScopedPortMapping com1{1, sim.devicePath()};
+    SimOnPort com1{1, radioImage()};
+    TransceiverSim& sim = com1.sim();
     CliFiles files;
 };
 
@@ -280,14 +276,15 @@ TEST(CliVerify, ComparesAtTheWritableOffsets) {
 }
 
 TEST(CliPorts, ListsTheComNames) {
-    TransceiverSim sim;
-    ScopedPortMapping com3(3, sim.devicePath());
+    SimOnPort com3(3, Image{}, 0, SimOnPort::Start::Later);
     const auto r = runCli({"ports"});
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(
-        contains(r.out, "  COM3 = " + sim.devicePath() + " (задан переменной KSV717N_COM3)\n"));
+        contains(r.out, "  COM3 = " + com3->devicePath() + " (задан переменной KSV717N_COM3)
+"));
     EXPECT_TRUE(contains(r.out, "  COM1 = /nonexistent/ksv717n-com1 (задан переменной "
-                                "KSV717N_COM1) — нет такого устройства\n"));
+                                "KSV717N_COM1) — нет такого устройства
+"));
 }
 
 } // namespace

@@ -6,7 +6,8 @@
 #include "link/transceiver_commands.h"
 #include "link/write_plan.h"
 #include "link_test_util.h"
-#include "support/transceiver_sim.h"
+#include "support/sim_on_port.h"
+#include "support/write_lists.h"
 
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -26,22 +27,6 @@ Image transceiverImage() {
     return i;
 }
 
-WriteList listOf(std::initializer_list<std::pair<int, int>> entries) {
-    WriteList l;
-    for (auto [o, v] : entries)
-        l.add(o, static_cast<std::uint8_t>(v));
-    return l;
-}
-
-std::vector<std::uint8_t> bytesOf(const WriteList& l) {
-    std::vector<std::uint8_t> out{0xFF, 0xFF};
-    for (int k = 0; k < l.count; ++k) {
-        const auto r = writeRecord(l.offsets[k], l.values[k]);
-        out.insert(out.end(), r.begin(), r.end());
-    }
-    return out;
-}
-
 long countOf(const std::vector<std::uint8_t>& v, std::uint8_t b) {
     return std::count(v.begin(), v.end(), b);
 }
@@ -51,13 +36,10 @@ struct Bench {
     explicit Bench(const ExchangeTimings& timings = kFast) {
         configureCommPort(port);
         exchange.setTimings(timings);
-        sim.setImage(transceiverImage());
-        sim.setStatus(0x20);
-        sim.start();
         opened = exchange.SelectPort(1);
     }
-    TransceiverSim sim;
-    ScopedPortMapping com1{1, sim.devicePath()};
+    SimOnPort com1{1, transceiverImage(), 0x20};
+    TransceiverSim& sim = com1.sim();
     TCommPort port;
     QTimer timer;
     EventLoopExchangeView view;
@@ -86,7 +68,7 @@ TEST(Exchange, ReadWriteVerifyAgainstTheTransceiver) {
 
     b.sim.clearLog();
     ASSERT_TRUE(b.exchange.WriteData(plan.list));
-    EXPECT_EQ(b.sim.received(), bytesOf(plan.list));
+    EXPECT_EQ(b.sim.received(), lineBytesOf(plan.list));
     EXPECT_EQ(b.sim.image(), plan.merged);
     EXPECT_EQ(b.sim.image()[230], 0x5A);
     EXPECT_TRUE(b.exchange.VerifyData(current));
@@ -145,9 +127,9 @@ TEST(Exchange, RecordAcknowledgementsWithStrayBytesCount) {
     Bench b;
     ASSERT_TRUE(b.opened);
     b.sim.setFaults(SimFaults{.strayBeforeRecordAck = -1, .strayByte = 0x02});
-    const WriteList list = listOf({{16, 1}, {17, 2}, {18, 3}});
+    const WriteList list = writeListOf({{16, 1}, {17, 2}, {18, 3}});
     EXPECT_TRUE(b.exchange.WriteData(list));
-    EXPECT_EQ(b.sim.received(), bytesOf(list));
+    EXPECT_EQ(b.sim.received(), lineBytesOf(list));
 }
 
 TEST(Exchange, DifferingSecondCopyIsReadAgain) {
@@ -181,7 +163,7 @@ TEST(Exchange, UnacknowledgedRecordFailsWithoutSendingAnythingElse) {
     Bench b;
     ASSERT_TRUE(b.opened);
     b.sim.setFaults(SimFaults{.unackedRecord = 1});
-    const WriteList list = listOf({{20, 0x11}, {21, 0x22}, {22, 0x33}});
+    const WriteList list = writeListOf({{20, 0x11}, {21, 0x22}, {22, 0x33}});
     EXPECT_FALSE(b.exchange.WriteData(list));
     const auto records = b.sim.records();
     ASSERT_EQ(records.size(), 7u); // the first, then the second six times
@@ -225,7 +207,7 @@ TEST(Exchange, LineVanishingMidWriteFailsAfterOnlyListedRecords) {
     Bench b;
     ASSERT_TRUE(b.opened);
     b.sim.setFaults(SimFaults{.vanishAtRecord = 2});
-    const WriteList list = listOf({{30, 1}, {31, 2}, {32, 3}, {33, 4}});
+    const WriteList list = writeListOf({{30, 1}, {31, 2}, {32, 3}, {33, 4}});
     EXPECT_FALSE(b.exchange.WriteData(list));
     const auto records = b.sim.records();
     ASSERT_EQ(records.size(), 3u);

@@ -8,7 +8,8 @@
 #include "image/defaults.h"
 #include "link/port_exchange.h"
 #include "link/write_plan.h"
-#include "support/transceiver_sim.h"
+#include "support/sim_on_port.h"
+#include "support/write_lists.h"
 
 #include <QTimer>
 #include <chrono>
@@ -34,37 +35,17 @@ inline Image faultTransceiverImage() {
     return i;
 }
 
-inline WriteList faultListOf(std::initializer_list<std::pair<int, int>> entries) {
-    WriteList l;
-    for (auto [o, v] : entries)
-        l.add(o, static_cast<std::uint8_t>(v));
-    return l;
-}
-
 struct FaultBench {
     FaultBench() {
         configureCommPort(port);
         exchange.setTimings(kFaultTimings);
-        sim->setImage(faultTransceiverImage());
-        sim->setStatus(0x20);
-        sim->start();
-        com1 = std::make_unique<ScopedPortMapping>(1, sim->devicePath());
         opened = exchange.SelectPort(1);
     }
-    ~FaultBench() {
-        port.setOpen(false);
-        com1.reset();
-    }
+    ~FaultBench() { port.setOpen(false); }
 
     // A healthy transceiver takes the place of one whose line vanished, on
     // the same port number, as when a cable is plugged in again.
-    void replaceTransceiver() {
-        com1.reset();
-        sim = std::make_unique<TransceiverSim>();
-        sim->setImage(faultTransceiverImage());
-        sim->start();
-        com1 = std::make_unique<ScopedPortMapping>(1, sim->devicePath());
-    }
+    void replaceTransceiver() { sim.replace(faultTransceiverImage()); }
 
     // The next command: a read that must deliver the transceiver's image.
     void expectNextReadSucceeds() {
@@ -75,8 +56,7 @@ struct FaultBench {
         EXPECT_EQ(port.openError(), 0);
     }
 
-    std::unique_ptr<TransceiverSim> sim = std::make_unique<TransceiverSim>();
-    std::unique_ptr<ScopedPortMapping> com1;
+    SimOnPort sim{1, faultTransceiverImage(), 0x20};
     TCommPort port;
     QTimer timer;
     EventLoopExchangeView view;

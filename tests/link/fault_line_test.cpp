@@ -50,7 +50,7 @@ TEST(FaultLine, VanishingDuringEachStageOfAReadFailsAndLeavesTheImage) {
 }
 
 TEST(FaultLine, VanishingDuringAWriteSendsOnlyListedRecords) {
-    const WriteList list = faultListOf({{30, 1}, {31, 2}, {32, 3}, {33, 4}});
+    const WriteList list = writeListOf({{30, 1}, {31, 2}, {32, 3}, {33, 4}});
     const struct {
         const char* name;
         SimFaults faults;

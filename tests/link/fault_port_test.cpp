@@ -66,8 +66,7 @@ TEST(FaultPort, VanishingWhileOpenIsReportedAndTheNextExchangeReopens) {
 
     // While the device is still missing, the exchange fails within the
     // retry time and the port is closed, with the reason for it.
-    b.com1.reset();
-    b.com1 = std::make_unique<ScopedPortMapping>(1, "/nonexistent/ksv717n-gone");
+    b.sim.pointAt("/nonexistent/ksv717n-gone");
     Image image = defaultImage(rtVehicleVhf);
     const Image before = image;
     std::uint8_t status;

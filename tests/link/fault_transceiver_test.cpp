@@ -242,7 +242,7 @@ TEST(FaultReset, ResetMidWriteFailsAndTheNextWriteCompletesIt) {
 TEST(FaultReset, ShortResetIsBridgedByRepeatingTheSameRecord) {
     FaultBench b;
     ASSERT_TRUE(b.opened);
-    const WriteList list = faultListOf({{40, 1}, {41, 2}, {42, 3}});
+    const WriteList list = writeListOf({{40, 1}, {41, 2}, {42, 3}});
     b.sim->setFaults(SimFaults{.unackedRecord = 1, .unackedTimes = -1});
     std::thread recover([&] {
         // Back after the record was missed three times.
@@ -264,7 +264,7 @@ TEST(FaultReset, ShortResetIsBridgedByRepeatingTheSameRecord) {
 TEST(FaultSilence, SilenceAfterTheLastRecordFails) {
     FaultBench b;
     ASSERT_TRUE(b.opened);
-    const WriteList list = faultListOf({{50, 5}, {51, 6}, {52, 7}});
+    const WriteList list = writeListOf({{50, 5}, {51, 6}, {52, 7}});
     b.sim->setFaults(SimFaults{.unackedRecord = list.count - 1, .unackedTimes = -1});
     bool ok = true;
     EXPECT_LT(timed([&] { ok = b.exchange.WriteData(list); }), retryTimeBound());

@@ -1,6 +1,7 @@
 // The transfer protocol driven byte by byte, with the timer on a fake clock.
 #include "link/transfer_protocol.h"
 #include "support/fake_clock.h"
+#include "support/write_lists.h"
 
 #include <deque>
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 using namespace ksv;
 using ksv::test::FakeClock;
 using ksv::test::FakeTimer;
+using ksv::test::writeListOf;
 
 namespace {
 
@@ -99,13 +101,6 @@ void readUpToServiceBlock(Harness& h, const Bytes8& image) {
     h.arrive(image);
     h.arrive(image);
     ASSERT_EQ(h.proto.state(), ExchangeState::ServiceBlock);
-}
-
-WriteList listOf(std::initializer_list<std::pair<int, int>> entries) {
-    WriteList l;
-    for (auto [o, v] : entries)
-        l.add(o, static_cast<std::uint8_t>(v));
-    return l;
 }
 
 } // namespace
@@ -245,7 +240,7 @@ TEST(Protocol, OverlongChunksNeitherOverrunNorCorruptTheBlock) {
 
 TEST(Protocol, OneEntryWriteSendsTwoAttentionBytesAndOneRecord) {
     Harness h;
-    h.proto.beginWrite(listOf({{0x10, 0x20}}));
+    h.proto.beginWrite(writeListOf({{0x10, 0x20}}));
     h.arrive(kAck);
     h.arrive(kAck);
     EXPECT_EQ(h.proto.result(), false);
@@ -258,7 +253,7 @@ TEST(Protocol, OneEntryWriteSendsTwoAttentionBytesAndOneRecord) {
 
 TEST(Protocol, WriteSendsEveryRecordInOrderAndProgresses) {
     Harness h;
-    h.proto.beginWrite(listOf({{0, 1}, {5, 0xFF}, {0xFF, 0xFF}, {231, 9}}));
+    h.proto.beginWrite(writeListOf({{0, 1}, {5, 0xFF}, {0xFF, 0xFF}, {231, 9}}));
     h.arrive(kAck);
     h.arrive(kAck);
     h.arrive({0x44, 0x13}); // an acknowledgement chunk ending in 0x13 counts
@@ -274,7 +269,7 @@ TEST(Protocol, WriteSendsEveryRecordInOrderAndProgresses) {
 
 TEST(Protocol, TickBeforeTheFirstRecordRepeatsAttentionNeverARecord) {
     Harness h;
-    h.proto.beginWrite(listOf({{3, 4}}));
+    h.proto.beginWrite(writeListOf({{3, 4}}));
     h.arrive(kAck);
     h.takeSent();
     EXPECT_EQ(h.tickUntilFinished(), 6);
@@ -284,7 +279,7 @@ TEST(Protocol, TickBeforeTheFirstRecordRepeatsAttentionNeverARecord) {
 
 TEST(Protocol, UnacknowledgedRecordIsSentSixTimesThenFails) {
     Harness h;
-    h.proto.beginWrite(listOf({{7, 8}}));
+    h.proto.beginWrite(writeListOf({{7, 8}}));
     h.arrive(kAck);
     h.arrive(kAck);
     h.takeSent();
@@ -298,7 +293,7 @@ TEST(Protocol, UnacknowledgedRecordIsSentSixTimesThenFails) {
 
 TEST(Protocol, NonAcknowledgementChunkOnlyPauses) {
     Harness h;
-    h.proto.beginWrite(listOf({{7, 8}}));
+    h.proto.beginWrite(writeListOf({{7, 8}}));
     h.arrive(kAck);
     h.arrive(kAck);
     h.takeSent();

@@ -3,10 +3,12 @@
 #include "image/checksum.h"
 #include "image/defaults.h"
 #include "link/write_plan.h"
+#include "support/write_lists.h"
 
 #include <gtest/gtest.h>
 
 using namespace ksv;
+using ksv::test::offsetsOf;
 
 namespace {
 
@@ -19,10 +21,6 @@ Image vhf() {
 Image withBand(Image i, int band) {
     i[off::FactoryHighBand] = static_cast<std::uint8_t>((i[off::FactoryHighBand] & 0xF0) | band);
     return i;
-}
-
-std::vector<int> offsetsOf(const WriteList& l) {
-    return {l.offsets.begin(), l.offsets.begin() + l.count};
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 #include "support/transceiver_sim.h"
 #include "ui/grid/channel_editors.h"
 #include "ui/main/tone_spin_edit.h"
+#include "support/sim_on_port.h"
+#include "support/write_lists.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -50,13 +52,7 @@ Image radioImage(RadioType type, std::uint32_t number = 654321) {
 // The records that turn `from` into `to`: every writable offset that
 // differs, ascending, as the transceiver receives them after 0xFF 0xFF.
 Bytes writeBytes(const Image& from, const Image& to, bool numberChange = false) {
-    Bytes out{0xFF, 0xFF};
-    for (int i = 0; i < 256; ++i)
-        if (from[i] != to[i] && isWritableOffset(i, numberChange)) {
-            const auto r = writeRecord(static_cast<std::uint8_t>(i), to[i]);
-            out.insert(out.end(), r.begin(), r.end());
-        }
-    return out;
+    return lineBytesOf(writeListBetween(from, to, numberChange));
 }
 
 Bytes concat(std::initializer_list<Bytes> parts) {
@@ -119,8 +115,8 @@ protected:
         QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, r.center());
     }
 
-    TransceiverSim sim;
-    ScopedPortMapping com1{1, sim.devicePath()};
+    SimOnPort com1{1, Image{}, 0, SimOnPort::Start::Later};
+    TransceiverSim& sim = com1.sim();
 };
 
 TEST_F(ReadWriteTest, ReadShowsTheImageWithARightOrAWrongChecksum) {

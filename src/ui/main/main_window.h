@@ -150,8 +150,10 @@ private:
 
     // Menus, tool bar, shortcuts (main_window_actions.cpp).
     void buildActions();
+    void connectActions();
     void buildMenus();
     void buildToolBars();
+    void buildInfoToolBars();
     void buildShortcuts();
     void selectPortClick(int n);
     void setReadWriteEnabled(bool on);

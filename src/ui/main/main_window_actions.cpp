@@ -87,7 +87,10 @@ void TForm1::buildActions() {
     Write->setIcon(commandIcon(CommandIcon::Write));
     Help->setIcon(commandIcon(CommandIcon::Help));
     CloseItem->setIcon(commandIcon(CommandIcon::Exit));
+    connectActions();
+}
 
+void TForm1::connectActions() {
     connect(New, &QAction::triggered, this, &TForm1::NewClick);
     connect(Open, &QAction::triggered, this, &TForm1::OpenClick);
     connect(Save, &QAction::triggered, this, &TForm1::SaveClick);
@@ -193,7 +196,11 @@ void TForm1::buildToolBars() {
     addButton(Help, "HelpButton");
     addToolBar(Qt::TopToolBarArea, ToolBar1);
     addToolBarBreak(Qt::TopToolBarArea);
+    buildInfoToolBars();
+}
 
+// The factory number, the firmware version and the scrambler type.
+void TForm1::buildInfoToolBars() {
     ToolBar2 = fixedToolBar(this, "ToolBar2");
     Label3 = new ClickLabel(QStringLiteral("Зав. №: 000000 "), ToolBar2);
     Label3->setObjectName(QStringLiteral("Label3"));

@@ -2,7 +2,7 @@
 // a pseudo-terminal.
 #include "image/checksum.h"
 #include "image/defaults.h"
-#include "link/write_list.h"
+#include "support/write_lists.h"
 #include "support/transceiver_sim.h"
 #include "support/test_app.h"
 #include "ui/dialogs/rw_form.h"
@@ -25,13 +25,6 @@ Image transceiverImage() {
     i[off::Checksum] = CalcCRC(i);
     i[230] = 0x5A;
     return i;
-}
-
-WriteList listOf(std::initializer_list<std::pair<int, int>> entries) {
-    WriteList l;
-    for (auto [o, v] : entries)
-        l.add(o, static_cast<std::uint8_t>(v));
-    return l;
 }
 
 } // namespace
@@ -73,7 +66,7 @@ TEST(ProgressWindow, ShowsTheExchangeAndEndsItWhenClosed) {
         form.close();
     });
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(form.WriteData(listOf({{40, 1}})));
+    EXPECT_FALSE(form.WriteData(writeListOf({{40, 1}})));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
     EXPECT_EQ(captionSeen, QString::fromUtf8("Запись данных : "));
     EXPECT_FALSE(form.Timer1->isActive());
