@@ -1,3 +1,7 @@
+#include "image/defaults.h"
+#include "print/card_composer.h"
+#include "print/card_from_image.h"
+#include "print/card_printing.h"
 #include "print/page_writer.h"
 #include "print/preview_geometry.h"
 
@@ -79,4 +83,57 @@ TEST(Geometry, CursorAndGlyphPlacement) {
     w.GotoXY(79, 0);
     w.PutStr("xy", FontId::wf13x22, log);
     EXPECT_EQ(log.cells.back().cell.topLeft(), QPoint(7 + 81 * 7, 13 + 13));
+}
+
+namespace {
+
+// Every glyph drawn, as (cell, code), page by page.
+class PageLog final : public Canvas {
+public:
+    void drawGlyph(const QRect& cell, FontId, unsigned char code) override {
+        pages.back().emplace_back(cell, code);
+    }
+    std::vector<std::vector<std::pair<QRect, unsigned char>>> pages{1};
+};
+
+} // namespace
+
+// The printed card matches sheets composed at the layout's scale and origin
+// cells: 0.8 at (1, 1) on two portrait pages, 0.65 at (0, 0) and (80, 0) on one.
+TEST(Geometry, PrintedLayoutsKeepTheirScaleAndOrigin) {
+    const CardData card = cardFromImage(defaultImage(ksv::rtVehicleUhf), ksv::omUser, "c.ust");
+    struct Sheet {
+        int list, column, row;
+    };
+    struct Case {
+        CardLayout layout;
+        double scale;
+        QSize cell; // at 600 pixels per inch
+        std::vector<std::vector<Sheet>> pages;
+    };
+    const Case cases[] = {
+        {CardLayout::TwoPages, 0.8, {49, 87}, {{{1, 1, 1}}, {{2, 1, 1}}}},
+        {CardLayout::OnePage, 0.65, {40, 70}, {{{1, 0, 0}, {2, 80, 0}}}},
+    };
+    for (const Case& c : cases) {
+        PageWriter writer, reference;
+        writer.setResolution(600, 600);
+        reference.setResolution(600, 600);
+        reference.Scale = c.scale;
+        PageLog printed, expected;
+        ASSERT_TRUE(drawPrintedCard(card, c.layout, writer, printed, [&] {
+            printed.pages.emplace_back();
+            return true;
+        }));
+        expected.pages.clear();
+        CardComposer composer(card, reference);
+        for (const auto& page : c.pages) {
+            expected.pages.emplace_back();
+            for (const Sheet& s : page)
+                s.list == 1 ? composer.DrawList1(expected, s.column, s.row)
+                            : composer.DrawList2(expected, s.column, s.row);
+        }
+        EXPECT_TRUE(printed.pages == expected.pages) << c.scale;
+        EXPECT_EQ(printed.pages.front().front().first.size(), c.cell);
+    }
 }
