@@ -11,7 +11,6 @@
 namespace ksv {
 namespace {
 
-using test::CliFiles;
 using test::contains;
 using test::runCli;
 
@@ -20,67 +19,57 @@ QByteArray bytesOf(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-struct Inputs {
-    CliFiles files;
+bool hardLink(const QString& from, const QString& to) {
+    return ::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+class CliOutput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(runCli({"export-csv", ust, "-o", csv}).code, 0);
+        ASSERT_TRUE(QFile::link(ust, files.path("soft.ust")) &&
+                    hardLink(ust, files.path("hard.ust")));
+        ASSERT_TRUE(QDir().mkpath(files.path("sub")));
+    }
+    test::CliFiles files;
     QString ust = files.writeImage("y.ust", startupImage(rtVehicleUhf, omUser));
     QString csv = files.path("ch.csv");
-    Inputs() {
-        EXPECT_EQ(runCli({"export-csv", ust, "-o", csv}).code, 0);
-        EXPECT_TRUE(QFile::link(ust, files.path("soft.ust")));
-        EXPECT_EQ(::link(QFile::encodeName(ust).constData(),
-                         QFile::encodeName(files.path("hard.ust")).constData()),
-                  0);
-        EXPECT_TRUE(QDir().mkpath(files.path("sub")));
-    }
 };
 
-TEST(CliOutput, NoCommandWritesOverOneOfItsInputs) {
-    Inputs in;
-    const QString dotted = in.files.path("sub/../y.ust");
-    const QString soft = in.files.path("soft.ust"), hard = in.files.path("hard.ust");
+TEST_F(CliOutput, NoCommandWritesOverOneOfItsInputs) {
+    const QString soft = files.path("soft.ust");
     const QList<QStringList> cases = {
-        {"print", in.ust, "-o", in.ust},
-        {"print", in.ust, "-o", soft},
-        {"print", in.ust, "-o", hard},
-        {"export-csv", in.ust, "-o", dotted},
-        {"import-csv", in.ust, in.csv, "-o", soft},
-        {"import-csv", in.ust, in.csv, "-o", in.csv},
+        {"print", ust, "-o", ust},
+        {"print", ust, "-o", soft},
+        {"print", ust, "-o", files.path("hard.ust")},
+        {"export-csv", ust, "-o", files.path("sub/../y.ust")},
+        {"import-csv", ust, csv, "-o", soft},
+        {"import-csv", ust, csv, "-o", csv},
     };
-    const QByteArray ust = bytesOf(in.ust), csv = bytesOf(in.csv);
+    const QByteArray ustBytes = bytesOf(ust), csvBytes = bytesOf(csv);
     for (const QStringList& args : cases) {
         const auto r = runCli(args);
         EXPECT_EQ(r.code, 1) << args.join(' ').toStdString();
         EXPECT_TRUE(contains(r.err, "не может совпадать с входным файлом")) << r.err;
-        EXPECT_EQ(bytesOf(in.ust), ust);
-        EXPECT_EQ(bytesOf(in.csv), csv);
+        EXPECT_TRUE(bytesOf(ust) == ustBytes && bytesOf(csv) == csvBytes);
     }
 }
 
-TEST(CliOutput, CardAndTableNeverReplaceASettingsFile) {
-    Inputs in;
-    const QString other = in.files.writeImage("other.ust", startupImage(rtVehicleVhf, omUser));
+// A card or a table never replaces a settings file; other outputs are
+// renamed over, never written in place: a hard link keeps the old bytes.
+TEST_F(CliOutput, SettingsFilesKeptOtherOutputsReplacedAsAWhole) {
+    const QString other = files.writeImage("other.ust", startupImage(rtVehicleVhf, omUser));
     const QByteArray kept = bytesOf(other);
-    for (const char* command : {"print", "export-csv"}) {
-        const auto r = runCli({command, in.ust, "-o", other});
-        EXPECT_EQ(r.code, 1) << command;
-        EXPECT_TRUE(contains(r.err, "это файл установок, он не будет заменен")) << r.err;
+    for (const QString command : {"print", "export-csv"}) {
+        const auto refused = runCli({command, ust, "-o", other});
+        EXPECT_EQ(refused.code, 1);
+        EXPECT_TRUE(contains(refused.err, "это файл установок, он не будет заменен"));
         EXPECT_EQ(bytesOf(other), kept);
-    }
-}
 
-// An older output is replaced by renaming a new file over it, never written
-// in place: a hard link to the old file keeps the old bytes.
-TEST(CliOutput, OutputIsReplacedAsAWhole) {
-    Inputs in;
-    for (const char* command : {"print", "export-csv"}) {
-        const QString out = in.files.path(QStringLiteral("out.") + command);
-        const QString old = in.files.path(QStringLiteral("old.") + command);
-        in.files.writeText(QStringLiteral("out.") + command, "old output");
-        ASSERT_EQ(::link(QFile::encodeName(out).constData(), QFile::encodeName(old).constData()),
-                  0);
-        const auto r = runCli({command, in.ust, "-o", out});
-        EXPECT_EQ(r.code, 0) << r.err;
-        EXPECT_EQ(bytesOf(old), "old output");
+        const QString out = files.writeText("out." + command, "old output");
+        ASSERT_TRUE(hardLink(out, files.path("old." + command)));
+        EXPECT_EQ(runCli({command, ust, "-o", out}).code, 0);
+        EXPECT_EQ(bytesOf(files.path("old." + command)), "old output");
         EXPECT_NE(bytesOf(out), "old output");
     }
 }
