@@ -3,11 +3,24 @@
 // set them. However a test binary is started (ctest, by hand, for listing its
 // cases), no test can reach one of the machine's real serial ports: on some
 // machines the first of them is the system console.
+//
+// Every test binary also gets a home folder of its own, with the
+// configuration, cache and data folders inside it, removed when the binary
+// ends: whatever Qt or a test would store there never reaches the home of
+// whoever runs the tests.
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <unistd.h>
 
 namespace {
+
+std::string makeTemporaryHome() {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/ksv-test-home-XXXXXX";
+    return ::mkdtemp(pattern.data()) ? pattern : std::string();
+}
 
 struct TestEnvironment {
     TestEnvironment() {
@@ -17,7 +30,25 @@ struct TestEnvironment {
             const std::string path = "/nonexistent/ksv717n-com" + std::to_string(n);
             ::setenv(name.c_str(), path.c_str(), 0);
         }
+        // Without a folder of its own the home leads nowhere rather than to
+        // the real one.
+        if (home.empty())
+            home = "/nonexistent/ksv-test-home";
+        ::setenv("HOME", home.c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
+        ::setenv("XDG_CACHE_HOME", (home + "/.cache").c_str(), 1);
+        ::setenv("XDG_DATA_HOME", (home + "/.local/share").c_str(), 1);
     }
+    ~TestEnvironment() {
+        // A child a test forked ends without removing its parent's home.
+        if (::getpid() == owner) {
+            std::error_code ignored;
+            std::filesystem::remove_all(home, ignored);
+        }
+    }
+
+    std::string home = makeTemporaryHome();
+    pid_t owner = ::getpid();
 };
 
 const TestEnvironment environment;

@@ -35,7 +35,7 @@ const std::vector<CommandSpec>& commandDefinitions() {
         {Command::Diff, "diff", {}, {}, {}, 2, 2},
         {Command::ExportCsv, "export-csv", {"-o"}, {}, {}, 1, 1},
         {Command::ImportCsv, "import-csv", {"-o", "--mode"}, {}, {"-o"}, 2, 2},
-        {Command::Print, "print", {"-o"}, {"--one-page"}, {"-o"}, 1, 1},
+        {Command::Print, "print", {"-o", "--mode"}, {"--one-page"}, {"-o"}, 1, 1},
         {Command::Fleet,
          "fleet",
          {"--port", "--mode", "--log", "--backup-dir", "--cards", "--count"},

@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace ksv::cli {
 
@@ -63,16 +62,11 @@ std::optional<std::string> readTextFile(const QString& path, CliIo& io, qint64 m
     return data.toStdString();
 }
 
-bool writeTextFile(const QString& path, const std::string& bytes, CliIo& io) {
-    QSaveFile f(path);
-    f.setDirectWriteFallback(false);
-    const auto size = static_cast<qint64>(bytes.size());
-    bool ok = f.open(QIODevice::WriteOnly) && f.write(bytes.data(), size) == size && f.commit();
-    if (!ok) {
-        io.err << writeFailureMessage(path) << ": " << f.errorString() << "\n";
-        f.cancelWriting();
-    }
-    return ok;
+bool writeOutputFile(const QString& path, const QByteArray& bytes, CliIo& io) {
+    const FileWriteResult r = replaceFileAtomically(path, bytes);
+    if (!r.ok)
+        io.err << writeFailureMessage(path) << ": " << r.reason << "\n";
+    return r.ok;
 }
 
 } // namespace ksv::cli

@@ -2,11 +2,12 @@
 
 // Where the command line's output goes, and the file helpers its commands
 // share: settings files through the library's reader and writer, text files
-// written atomically.
+// written atomically like settings files.
 
 #include "image/image.h"
 #include "link/port_exchange.h"
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 #include <ostream>
@@ -33,8 +34,8 @@ bool saveImage(const QString& path, const Image& image, CliIo& io);
 std::optional<std::string> readTextFile(const QString& path, CliIo& io,
                                         qint64 maxBytes = 4 * 1024 * 1024);
 
-// Replaces a file with the bytes (temporary file, then rename); on failure
-// prints "Файл <path> не записан" and why.
-bool writeTextFile(const QString& path, const std::string& bytes, CliIo& io);
+// Replaces a file with the bytes (temporary file, then rename), as settings
+// files are written; on failure prints "Файл <path> не записан" and why.
+bool writeOutputFile(const QString& path, const QByteArray& bytes, CliIo& io);
 
 } // namespace ksv::cli

@@ -5,6 +5,7 @@
 #include "cli/exit_codes.h"
 #include "cli/image_diff.h"
 #include "cli/image_report.h"
+#include "cli/output_guard.h"
 #include "image/normalise.h"
 
 namespace ksv::cli {
@@ -74,8 +75,10 @@ int runExportCsv(const Arguments& a, CliIo& io) {
         io.out << csv;
         return kExitOk;
     }
+    if (!outputIsNoInput(*out, {a.positional[0]}, io) || !outputIsNoSettingsFile(*out, io))
+        return kExitRefused;
     // A file gets a byte order mark, so that spreadsheets read it as UTF-8.
-    if (!writeTextFile(*out, "\xEF\xBB\xBF" + csv, io))
+    if (!writeOutputFile(*out, QByteArray::fromStdString("\xEF\xBB\xBF" + csv), io))
         return kExitRefused;
     io.out << QStringLiteral("Таблица каналов записана в файл %1\n").arg(*out);
     return kExitOk;
@@ -86,6 +89,9 @@ int runImportCsv(const Arguments& a, CliIo& io) {
     if (!mode)
         return kExitRefused;
     const QString csvPath = a.positional[1];
+    const QString out = *a.value(QStringLiteral("-o"));
+    if (!outputIsNoInput(out, {a.positional[0], csvPath}, io))
+        return kExitRefused;
     const auto base = loadImage(a.positional[0], io);
     if (!base)
         return kExitRefused;
@@ -103,7 +109,6 @@ int runImportCsv(const Arguments& a, CliIo& io) {
         io.err << QStringLiteral("Ничего не записано.\n");
         return kExitRefused;
     }
-    const QString out = *a.value(QStringLiteral("-o"));
     if (!saveImage(out, result.image, io))
         return kExitRefused;
     io.out << QStringLiteral("Каналов принято: %1%2; записан файл %3\n")

@@ -4,6 +4,7 @@
 #include "cli/exit_codes.h"
 #include "cli/image_diff.h"
 #include "cli/link_session.h"
+#include "cli/output_guard.h"
 #include "cli/serial_ports.h"
 #include "image/checksum.h"
 #include "image/codecs.h"
@@ -193,11 +194,9 @@ int runWrite(const Arguments& a, CliIo& io) {
     if (!p)
         return kExitRefused;
     const auto backup = a.value(QStringLiteral("--backup"));
-    if (backup &&
-        QFileInfo(*backup).absoluteFilePath() == QFileInfo(a.positional[0]).absoluteFilePath()) {
-        io.err << QStringLiteral("Файл резервной копии не может совпадать с записываемым файлом\n");
+    if (backup && !outputIsNoInput(*backup, {a.positional[0]}, io))
         return kExitRefused;
-    }
+
     LinkSession link(io);
     if (!link.open(p->port))
         return kExitNoConnection;

@@ -33,7 +33,8 @@ QString commandUsage(Command c) {
         return QStringLiteral(
             "ksv717n-cli import-csv FILE.ust IN.csv -o OUT.ust [--mode user|service|midband]");
     case Command::Print:
-        return QStringLiteral("ksv717n-cli print FILE.ust -o OUT.pdf [--one-page]");
+        return QStringLiteral(
+            "ksv717n-cli print FILE.ust -o OUT.pdf [--one-page] [--mode user|service|midband]");
     case Command::Fleet:
         return QStringLiteral(
             "ksv717n-cli fleet --port PORT FILE.ust [--mode user|service|midband] "

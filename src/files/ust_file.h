@@ -7,6 +7,7 @@
 // Neither function shows anything: the result says what happened, and the
 // message functions below give the text the window shows.
 
+#include "files/atomic_file.h"
 #include "image/image.h"
 
 #include <QString>
@@ -35,10 +36,7 @@ UstReadResult ReadUSTFile(const QString& path, Image& image);
 // The error text for a failed read, naming the file as given.
 QString readFailureMessage(const UstReadResult& result, const QString& name);
 
-struct UstWriteResult {
-    bool ok = false;
-    QString reason; // the system's explanation of a failure; empty on success
-};
+using UstWriteResult = FileWriteResult;
 
 // Writes the 256 bytes to a temporary file in the target's folder, flushes it
 // to disk and renames it over the target. On any failure the temporary file

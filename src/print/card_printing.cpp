@@ -15,6 +15,23 @@ constexpr double kTwoPageScale = 0.8;
 constexpr double kOnePageScale = 0.65;
 } // namespace
 
+bool drawPrintedCard(const CardData& data, CardLayout layout, PageWriter& writer, Canvas& canvas,
+                     const std::function<bool()>& newPage) {
+    CardComposer composer(data, writer);
+    if (layout == CardLayout::OnePage) {
+        writer.Scale = kOnePageScale;
+        composer.DrawList1(canvas, 0, 0);
+        composer.DrawList2(canvas, 80, 0);
+        return true;
+    }
+    writer.Scale = kTwoPageScale;
+    composer.DrawList1(canvas, 1, 1);
+    if (!newPage())
+        return false;
+    composer.DrawList2(canvas, 1, 1);
+    return true;
+}
+
 PrintResult paintCard(QPagedPaintDevice& device, const CardData& data, CardLayout layout,
                       const PrintFonts& fonts) {
     // The orientation is set here, after any print dialog, and wins over
@@ -32,19 +49,9 @@ PrintResult paintCard(QPagedPaintDevice& device, const CardData& data, CardLayou
     PageWriter writer;
     writer.setResolution(device.logicalDpiX(), device.logicalDpiY());
     PainterCanvas canvas(painter, fonts);
-    CardComposer composer(data, writer);
-    if (layout == CardLayout::OnePage) {
-        writer.Scale = kOnePageScale;
-        composer.DrawList1(canvas, 0, 0);
-        composer.DrawList2(canvas, 80, 0);
-    } else {
-        writer.Scale = kTwoPageScale;
-        composer.DrawList1(canvas, 1, 1);
-        if (!device.newPage()) {
-            painter.end();
-            return PrintResult::NewPageFailed;
-        }
-        composer.DrawList2(canvas, 1, 1);
+    if (!drawPrintedCard(data, layout, writer, canvas, [&] { return device.newPage(); })) {
+        painter.end();
+        return PrintResult::NewPageFailed;
     }
     return painter.end() ? PrintResult::Printed : PrintResult::EndFailed;
 }

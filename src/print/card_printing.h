@@ -6,9 +6,11 @@
 // 0.65.
 
 #include "print/card_data.h"
+#include "print/page_writer.h"
 #include "print/print_fonts.h"
 
 #include <QString>
+#include <functional>
 
 class QPagedPaintDevice;
 
@@ -17,6 +19,13 @@ namespace ksv::print {
 enum class CardLayout { TwoPages, OnePage };
 
 enum class PrintResult { Printed, NoFonts, BeginFailed, NewPageFailed, EndFailed };
+
+// Draws the card as it is printed, on a writer set to the output's
+// resolution: at 0.8 with each sheet on its own page at origin cell (1, 1),
+// or at 0.65 with both sheets on one page at cells (0, 0) and (80, 0).
+// newPage starts the second page; when it fails, drawing stops with false.
+bool drawPrintedCard(const CardData& data, CardLayout layout, PageWriter& writer, Canvas& canvas,
+                     const std::function<bool()>& newPage);
 
 // Sets the orientation, then draws the card with the device's resolution.
 PrintResult paintCard(QPagedPaintDevice& device, const CardData& data, CardLayout layout,

@@ -2,6 +2,7 @@
 #include "image/mode.h"
 #include "ui/main/app_windows.h"
 #include "ui/main/main_window.h"
+#include "ui/main/no_stored_settings.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     // The mode is decided from the arguments as given, before Qt removes its own.
     const ksv::OperatingMode mode = ksv::modeFromArgs(argc, argv);
     QApplication app(argc, argv);
+    ksv::storeNoQtSettings();
     // The title names the program to the desktop; message boxes carry it too.
     // (A display name would be appended to every window caption.)
     QApplication::setApplicationName(ksv::applicationTitle());

@@ -41,10 +41,25 @@ TEST(CliPrint, TwoPortraitPagesOrOneLandscapePage) {
 }
 
 TEST(CliPrint, CardNamesTheInputFile) {
-    const auto card = cli::cardOfFile(startupImage(rtVehicleVhf, omUser), "some/dir/radio.ust");
+    const Image image = startupImage(rtVehicleVhf, omUser);
+    const auto card = cli::cardOfFile(image, omUser, "some/dir/radio.ust");
     EXPECT_EQ(card.fileField,
               "Файл: " + QFileInfo(QStringLiteral("some/dir/radio.ust")).absoluteFilePath());
     EXPECT_EQ(card.factoryNumber, "000000");
+    EXPECT_FALSE(card.midBand);
+    EXPECT_TRUE(cli::cardOfFile(image, omMidBand, "radio.ust").midBand);
+}
+
+TEST(CliPrint, ModeOption) {
+    CliFiles files;
+    const QString src = files.writeImage("card.ust", startupImage(rtVehicleUhf, omUser));
+    for (const char* mode : {"user", "service", "midband"})
+        EXPECT_EQ(runCli({"print", src, "-o", files.path("m.pdf"), "--mode", mode}).code, 0)
+            << mode;
+    const auto bad = runCli({"print", src, "-o", files.path("bad.pdf"), "--mode", "kvrt"});
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_TRUE(contains(bad.err, "Неверный режим \"kvrt\""));
+    EXPECT_FALSE(files.exists("bad.pdf"));
 }
 
 TEST(CliPrint, Refusals) {

@@ -1,6 +1,11 @@
+#include "image/defaults.h"
+#include "print/card_composer.h"
+#include "print/card_from_image.h"
+#include "print/card_printing.h"
 #include "print/page_writer.h"
 #include "print/preview_geometry.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -11,6 +16,7 @@ namespace {
 struct Recorded {
     QRect cell;
     unsigned char code;
+    bool operator==(const Recorded&) const = default;
 };
 
 class CellLog final : public Canvas {
@@ -79,4 +85,41 @@ TEST(Geometry, CursorAndGlyphPlacement) {
     w.GotoXY(79, 0);
     w.PutStr("xy", FontId::wf13x22, log);
     EXPECT_EQ(log.cells.back().cell.topLeft(), QPoint(7 + 81 * 7, 13 + 13));
+}
+
+// The printed card matches sheets composed at the layout's scale and origin
+// cells: 0.8 at (1, 1) on two portrait pages, 0.65 at (0, 0) and (80, 0) on one.
+TEST(Geometry, PrintedLayoutsKeepTheirScaleAndOrigin) {
+    const CardData card = cardFromImage(defaultImage(ksv::rtVehicleUhf), ksv::omUser, "c.ust");
+    struct Case {
+        CardLayout layout;
+        double scale;
+        QSize cell;                          // at 600 pixels per inch
+        std::vector<std::vector<int>> pages; // sheet, origin column, origin row
+    };
+    const Case cases[] = {{CardLayout::TwoPages, 0.8, {49, 87}, {{1, 1, 1}, {2, 1, 1}}},
+                          {CardLayout::OnePage, 0.65, {40, 70}, {{1, 0, 0, 2, 80, 0}}}};
+    for (const Case& c : cases) {
+        PageWriter writer, reference;
+        writer.setResolution(600, 600);
+        reference.setResolution(600, 600);
+        reference.Scale = c.scale;
+        CellLog printed, expected; // page breaks: the glyph count before each new page
+        std::vector<std::size_t> printedBreaks, expectedBreaks;
+        ASSERT_TRUE(drawPrintedCard(card, c.layout, writer, printed, [&] {
+            printedBreaks.push_back(printed.cells.size());
+            return true;
+        }));
+        CardComposer composer(card, reference);
+        for (const auto& page : c.pages) {
+            if (&page != &c.pages.front())
+                expectedBreaks.push_back(expected.cells.size());
+            for (std::size_t i = 0; i < page.size(); i += 3)
+                std::invoke(page[i] == 1 ? &CardComposer::DrawList1 : &CardComposer::DrawList2,
+                            composer, expected, page[i + 1], page[i + 2]);
+        }
+        EXPECT_EQ(printedBreaks, expectedBreaks);
+        EXPECT_TRUE(printed.cells == expected.cells) << c.scale;
+        EXPECT_EQ(printed.cells.at(0).cell.size(), c.cell);
+    }
 }

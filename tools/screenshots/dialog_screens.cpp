@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     ksv::LoadDefault(ksv::rtVehicleVhf, host.current);
     host.SetBuf();
     ksv::TEditWnd editor(host);
-    editor.N8Click();
+    editor.editCurrentImage();
 
     ksv::HelpWindow help;
     help.showContents();

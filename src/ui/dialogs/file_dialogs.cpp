@@ -6,9 +6,10 @@
 namespace ksv {
 namespace {
 
-// The filter of settings files; upper-case names count as well.
+// The filter of settings files. Qt's dialog matches its patterns without
+// regard to case, so "RADIO.UST" is listed as well.
 QString ustFilter() {
-    return QStringLiteral("Файл установок (*.ust *.UST)");
+    return QStringLiteral("Файл установок (*.ust)");
 }
 
 void configure(QFileDialog& d, const QString& proposed) {

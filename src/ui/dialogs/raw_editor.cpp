@@ -91,7 +91,7 @@ TEditWnd::TEditWnd(ImageHost& host, QWidget* parent)
     grid_->setCurrentCell(0, 0);
 }
 
-void TEditWnd::N8Click() {
+void TEditWnd::editCurrentImage() {
     if (host_.operatingMode() != omService)
         return;
     host_.SetBuf();

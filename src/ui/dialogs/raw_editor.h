@@ -28,7 +28,7 @@ public:
     // The main window's "Редактирование" (Alt+F1): in service mode only,
     // stores the window into the image, fills the table from it and shows the
     // editor, then refreshes the window. In any other mode it does nothing.
-    void N8Click();
+    void editCurrentImage();
 
     // Fills the table from a copy of the image, replacing any edits not yet
     // applied, and shows the window without making it modal.

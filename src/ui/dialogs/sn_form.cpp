@@ -10,11 +10,37 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QValidator>
+
+#include <algorithm>
 
 namespace ksv {
+namespace {
+
+// Lets the user type up to six digits, and accepts the number the dialog was
+// opened with as it stands: the image holds 20 bits, so a factory number can
+// have seven digits (up to 1048575), and it must not be cut short.
+class FactoryNumberValidator final : public QValidator {
+public:
+    FactoryNumberValidator(const QString& opened, QObject* parent)
+        : QValidator(parent), opened_(opened) {}
+
+    State validate(QString& text, int&) const override {
+        static const QRegularExpression typed(
+            QRegularExpression::anchoredPattern(QStringLiteral("[0-9]{0,6}")));
+        return text == opened_ || typed.match(text).hasMatch() ? Acceptable : Invalid;
+    }
+
+private:
+    const QString& opened_;
+};
+
+constexpr int kTypedDigits = 6;
+
+} // namespace
 
 TSNForm::TSNForm(ImageHost& host, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -28,10 +54,9 @@ TSNForm::TSNForm(ImageHost& host, QWidget* parent)
     Label1 = new QLabel(QStringLiteral("Введите заводской номер"), this);
     Label2 = new QLabel(QStringLiteral("приемопередатчика"), this);
     Edit1 = new QLineEdit(QStringLiteral("000000"), this);
-    Edit1->setMaxLength(6);
+    Edit1->setMaxLength(kTypedDigits);
     // Only digits can be typed; Backspace and editing keys still work.
-    Edit1->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,6}")), Edit1));
+    Edit1->setValidator(new FactoryNumberValidator(openedNumber_, Edit1));
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setAutoDefault(false);
     Button1->setDefault(false);
@@ -51,10 +76,14 @@ TSNForm::TSNForm(ImageHost& host, QWidget* parent)
     setFixedSize(186, 152);
 }
 
-void TSNForm::Label3Click() {
+void TSNForm::askForNumber() {
     if (host_.operatingMode() != omService)
         return;
-    Edit1->setText(QString::fromStdString(ZnTxt(host_.currentImage())));
+    // The field's length limit would cut a seven-digit number when it is set
+    // from here; the validator keeps typing to six digits.
+    openedNumber_ = QString::fromStdString(ZnTxt(host_.currentImage()));
+    Edit1->setMaxLength(std::max<int>(kTypedDigits, openedNumber_.size()));
+    Edit1->setText(openedNumber_);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());

@@ -20,8 +20,9 @@ class TSNForm : public QDialog {
 public:
     explicit TSNForm(ImageHost& host, QWidget* parent = nullptr);
 
-    // Opens the dialog modally in service mode; does nothing in other modes.
-    void Label3Click();
+    // Opens the dialog modally on the factory number of the current image, in
+    // service mode; does nothing in other modes.
+    void askForNumber();
 
     // "изменить номер" ticked: the factory number bytes may be written.
     bool numberChangeAllowed() const;
@@ -41,6 +42,7 @@ protected:
 
 private:
     ImageHost& host_;
+    QString openedNumber_; // the number the field was given on opening
 };
 
 } // namespace ksv

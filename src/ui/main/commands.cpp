@@ -130,12 +130,12 @@ void about(TForm1& form) {
 
 void rawEditor(TForm1& form) {
     if (TEditWnd* e = form.windows().editWnd)
-        e->N8Click();
+        e->editCurrentImage();
 }
 
 void factoryNumber(TForm1& form) {
     if (TSNForm* sn = form.windows().snForm)
-        sn->Label3Click();
+        sn->askForNumber();
 }
 
 void quitHelp(TForm1& form) {

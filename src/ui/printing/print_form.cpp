@@ -47,7 +47,7 @@ TPrintForm::TPrintForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                           Qt::WindowCloseButtonHint),
-      runDialog_(runPrintDialog) {
+      runDialog_(runPrintDialog), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setObjectName(QStringLiteral("PrintForm"));
     setWindowTitle(QStringLiteral("Программа KSV717N"));
     setModal(true);
@@ -90,6 +90,8 @@ TPrintForm::TPrintForm(QWidget* parent)
     resize(kClientW, kClientH);
     layoutControls();
 }
+
+TPrintForm::~TPrintForm() = default;
 
 bool TPrintForm::ShowPrint(const CardData& card) {
     card_ = card;
@@ -158,11 +160,10 @@ void TPrintForm::ScrollBox1Click() {
 }
 
 void TPrintForm::Button1Click() {
-    QPrinter printer(QPrinter::HighResolution);
-    if (!runDialog_(printer, this))
+    if (!runDialog_(*printer_, this))
         return; // cancelled: the preview stays open
     const CardLayout layout = CheckBox1->isChecked() ? CardLayout::OnePage : CardLayout::TwoPages;
-    const PrintResult result = printCard(printer, card_, layout, fonts_);
+    const PrintResult result = printCard(*printer_, card_, layout, fonts_);
     if (result != PrintResult::Printed) {
         messenger().error(printErrorText(result));
         return;

@@ -11,6 +11,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <memory>
 
 class QCheckBox;
 class QPrinter;
@@ -25,6 +26,7 @@ class TPrintForm final : public QDialog {
     Q_OBJECT
 public:
     explicit TPrintForm(QWidget* parent = nullptr);
+    ~TPrintForm() override;
 
     // Shows the preview of card modally; returns true once it is closed.
     bool ShowPrint(const CardData& card);
@@ -68,6 +70,9 @@ private:
     PrintFonts fonts_; // DosFont and WinFont
     PageWriter writer_;
     PrintDialogRunner runDialog_;
+    // PrintDialog1's printer, kept for the window's life: the print dialog
+    // offers the printer, copies and options chosen last time.
+    std::unique_ptr<QPrinter> printer_;
     QWidget* content_ = nullptr;
     bool centred_ = false;
 };

@@ -3,6 +3,7 @@
 
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -22,7 +23,7 @@ TEST(FileDialogs, OpenAndSaveAreQtDialogsForSettingsFiles) {
     EXPECT_EQ(open->acceptMode(), QFileDialog::AcceptOpen);
     EXPECT_EQ(open->fileMode(), QFileDialog::AnyFile); // names that do not exist are accepted
     EXPECT_TRUE(open->testOption(QFileDialog::DontUseNativeDialog));
-    EXPECT_EQ(open->nameFilters(), QStringList{QStringLiteral("Файл установок (*.ust *.UST)")});
+    EXPECT_EQ(open->nameFilters(), QStringList{QStringLiteral("Файл установок (*.ust)")});
     EXPECT_EQ(open->defaultSuffix(), QStringLiteral("ust"));
 
     const auto save = makeSaveDialog(nullptr, dir.filePath(QStringLiteral("000000")));
@@ -32,6 +33,33 @@ TEST(FileDialogs, OpenAndSaveAreQtDialogsForSettingsFiles) {
     EXPECT_EQ(save->nameFilters(), open->nameFilters());
     // A proposed name without extension is returned with ".ust".
     EXPECT_EQ(save->selectedFiles(), QStringList{dir.filePath(QStringLiteral("000000.ust"))});
+}
+
+// The filter names only "*.ust", and upper-case names are listed as well.
+TEST(FileDialogs, FilterListsUpperCaseNamesToo) {
+    test::testApp();
+    QTemporaryDir dir;
+    for (const char* name : {"RADIO.UST", "cars.ust", "notes.txt"})
+        ASSERT_TRUE(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
+    const auto open = makeOpenDialog(nullptr, QString());
+    open->setDirectory(dir.path());
+    open->show();
+    const auto* view = open->findChild<QListView*>(QStringLiteral("listView"));
+    ASSERT_NE(view, nullptr);
+    QStringList listed; // the files the user can pick
+    const auto listedBoth = [&] {
+        listed.clear();
+        const QModelIndex root = view->rootIndex();
+        for (int row = 0; row < view->model()->rowCount(root); ++row) {
+            const QModelIndex item = view->model()->index(row, 0, root);
+            if (item.flags() & Qt::ItemIsEnabled)
+                listed << item.data().toString();
+        }
+        listed.sort();
+        return listed.size() >= 2;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(listedBoth, 10000));
+    EXPECT_EQ(listed, (QStringList{"RADIO.UST", "cars.ust"}));
 }
 
 namespace {

@@ -120,7 +120,7 @@ TEST(Help, OpenHelpAndRawEditorDoNotKeepTheProgramRunning) {
     auto* main = new QWidget;
     main->setAttribute(Qt::WA_DeleteOnClose);
     main->show();
-    editor.N8Click();
+    editor.editCurrentImage();
     help.showContents();
 
     // Closing the main window ends the event loop although both stay open;

@@ -82,13 +82,13 @@ TEST_F(RawEditor, OpensOnlyInServiceModeAndRefillsFromTheStoredWindow) {
     host.current = countingImage();
     for (OperatingMode m : {omUser, omMidBand}) {
         host.mode = m;
-        editor.N8Click();
+        editor.editCurrentImage();
         EXPECT_FALSE(editor.isVisible());
         EXPECT_TRUE(host.calls.isEmpty());
     }
 
     host.mode = omService;
-    editor.N8Click();
+    editor.editCurrentImage();
     EXPECT_TRUE(editor.isVisible());
     EXPECT_EQ(host.calls, (QStringList{QStringLiteral("SetBuf"), QStringLiteral("ShowBuf")}));
     // The table shows the image after the store (bit 1 of 255, fresh checksum).
@@ -98,7 +98,7 @@ TEST_F(RawEditor, OpensOnlyInServiceModeAndRefillsFromTheStoredWindow) {
 
     // Edits not applied are replaced by the next opening.
     editor.setCellText(colOf(3), rowOf(3), QStringLiteral("77"));
-    editor.N8Click();
+    editor.editCurrentImage();
     EXPECT_EQ(editor.cellText(colOf(3), rowOf(3)), QStringLiteral("03"));
 }
 

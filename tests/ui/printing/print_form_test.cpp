@@ -265,6 +265,28 @@ TEST_F(PrintForm, PrintCommand) {
     EXPECT_EQ(messages.log.size(), 1u);
 }
 
+// The print dialog offers what was chosen last time: one printer for the
+// window's life.
+TEST_F(PrintForm, PrintDialogRemembersTheLastChoice) {
+    QTemporaryDir dir;
+    QList<QPair<int, QString>> offered;
+    form.setPrintDialogRunner([&](QPrinter& printer, QWidget*) {
+        offered.append({printer.copyCount(), printer.outputFileName()});
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath("card.pdf"));
+        printer.setCopyCount(3);
+        return true;
+    });
+    for (int showing = 0; showing < 2; ++showing) {
+        form.show();
+        QTest::mouseClick(form.Button1, Qt::LeftButton);
+        EXPECT_FALSE(form.isVisible());
+    }
+    ASSERT_EQ(offered.size(), 2);
+    EXPECT_EQ(offered[0].first, 1);
+    EXPECT_EQ(offered[1], qMakePair(3, dir.filePath("card.pdf")));
+}
+
 TEST_F(PrintForm, PdfWithoutDialog) {
     QTemporaryDir dir;
     QString error;

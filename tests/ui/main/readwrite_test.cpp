@@ -328,7 +328,7 @@ TEST_F(ReadWriteTest, FactoryNumberIsWrittenInServiceModeWithTheBoxTickedOnly) {
         QTest::mouseClick(sn->CheckBox1, Qt::LeftButton);
         QTest::keyClick(sn->Button1, Qt::Key_Escape);
     });
-    sn->Label3Click();
+    sn->askForNumber();
     EXPECT_FALSE(form->numberChangeAllowed());
     ZnToBuf(123, image());
     form->ShowBuf();

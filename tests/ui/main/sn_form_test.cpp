@@ -89,6 +89,33 @@ TEST_F(SNFormTest, OkWithTheBoxTickedStoresTheNumberAndKeepsTheBand) {
     EXPECT_TRUE(messages.log.empty());
 }
 
+// The image holds 20 bits: a seven-digit number is shown and kept in full,
+// while typing stays limited to six digits.
+TEST_F(SNFormTest, SevenDigitNumberIsKeptInFull) {
+    startIn(omService);
+    for (const char* number : {"1000000", "1048575"}) {
+        ZnToBuf(QString::fromLatin1(number).toUInt(), image());
+        form->ShowBuf();
+        const Image opened = image();
+        QString shown, afterTyping;
+        openWith([&] {
+            shown = sn->Edit1->text();
+            sn->Edit1->end(false);
+            QTest::keyClicks(sn->Edit1, "9");
+            QTest::keyClick(sn->Edit1, Qt::Key_Left);
+            QTest::keyClicks(sn->Edit1, "0");
+            afterTyping = sn->Edit1->text();
+            sn->CheckBox1->setChecked(true);
+            QTest::keyClick(sn->Edit1, Qt::Key_Return);
+        });
+        EXPECT_EQ(shown, number);
+        EXPECT_EQ(afterTyping, number);
+        EXPECT_EQ(image(), opened);
+        EXPECT_EQ(label->text(), QStringLiteral("Зав. №: ") + number);
+    }
+    EXPECT_TRUE(messages.log.empty());
+}
+
 TEST_F(SNFormTest, NothingChangesWithoutANumberOrWithoutTheBoxOrOnEscape) {
     startIn(omService);
     // Empty field: the dialog says so and stays open.

@@ -1,0 +1,43 @@
+#include "cli/output_guard.h"
+
+#include "files/ust_file.h"
+
+#include <QFile>
+
+#include <sys/stat.h>
+
+namespace ksv::cli {
+namespace {
+
+bool sameFile(const QString& a, const QString& b) {
+    struct stat sa {};
+    struct stat sb {};
+    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+} // namespace
+
+bool outputIsNoInput(const QString& output, const QStringList& inputs, CliIo& io) {
+    for (const QString& input : inputs) {
+        if (sameFile(output, input)) {
+            io.err << writeFailureMessage(output)
+                   << QStringLiteral(": выходной файл не может совпадать с входным файлом ")
+                   << input << "\n";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool outputIsNoSettingsFile(const QString& output, CliIo& io) {
+    Image existing;
+    if (!ReadUSTFile(output, existing).ok())
+        return true;
+    io.err << writeFailureMessage(output)
+           << QStringLiteral(": это файл установок, он не будет заменен\n");
+    return false;
+}
+
+} // namespace ksv::cli
