@@ -3,7 +3,7 @@
 //   xvfb-run -a -s "-screen 0 1280x1024x24" main_window_screens <dir>
 // Not a test; it is built beside the tests and run by hand.
 
-#include "../support/message_recorder.h"
+#include "support/message_recorder.h"
 #include "ui/dialogs/newtype_form.h"
 #include "ui/main/app_windows.h"
 #include "ui/main/main_window.h"
