@@ -14,3 +14,14 @@ foreach(source ${KSV_HELP_SOURCES})
   list(APPEND KSV_HELP_OUTPUTS ${output})
 endforeach()
 add_custom_target(ksv_help_book ALL DEPENDS ${KSV_HELP_OUTPUTS})
+
+# The compiled-in copy: a resource file listing every page of the book, made
+# at configure time so that a new page needs no edit here.
+set(KSV_HELP_QRC ${CMAKE_CURRENT_BINARY_DIR}/ksv_help.qrc)
+set(qrc "<RCC>\n  <qresource prefix=\"/\">\n")
+foreach(source ${KSV_HELP_SOURCES})
+  get_filename_component(name ${source} NAME)
+  string(APPEND qrc "    <file alias=\"help/${name}\">${source}</file>\n")
+endforeach()
+string(APPEND qrc "  </qresource>\n</RCC>\n")
+file(CONFIGURE OUTPUT ${KSV_HELP_QRC} CONTENT "${qrc}")
