@@ -5,7 +5,6 @@
 #include "cli/image_diff.h"
 #include "cli/link_session.h"
 #include "cli/output_guard.h"
-#include "cli/serial_ports.h"
 #include "image/checksum.h"
 #include "image/codecs.h"
 #include "link/command_texts.h"
