@@ -1,7 +1,7 @@
 // doctor against the transceiver simulator on a pseudo-terminal.
 #include "../link/link_test_util.h"
 #include "cli_runner.h"
-#include "files/unprivileged.h"
+#include "support/unprivileged.h"
 #include "image/checksum.h"
 #include "image/codecs.h"
 #include "image/normalise.h"

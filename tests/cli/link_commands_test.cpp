@@ -285,11 +285,9 @@ TEST(CliPorts, ListsTheComNames) {
     const auto r = runCli({"ports"});
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(
-        contains(r.out, "  COM3 = " + com3->devicePath() + " (задан переменной KSV717N_COM3)
-"));
+        contains(r.out, "  COM3 = " + com3->devicePath() + " (задан переменной KSV717N_COM3)\n"));
     EXPECT_TRUE(contains(r.out, "  COM1 = /nonexistent/ksv717n-com1 (задан переменной "
-                                "KSV717N_COM1) — нет такого устройства
-"));
+                                "KSV717N_COM1) — нет такого устройства\n"));
 }
 
 } // namespace
