@@ -3,11 +3,11 @@
 // editor's Apply, given the input as the texts of its 256 cells, must either
 // store exactly the values those texts begin with, or refuse with a message
 // and change no byte.
-#include "ui/main/image_host.h"
-#include "ui/dialogs/messages.h"
-#include "ui/dialogs/raw_editor.h"
 #include "fuzz_check.h"
 #include "image/codecs.h"
+#include "ui/dialogs/messages.h"
+#include "ui/dialogs/raw_editor.h"
+#include "ui/main/image_host.h"
 
 #include <QApplication>
 #include <QStringList>

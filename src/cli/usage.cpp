@@ -51,10 +51,10 @@ QString helpText() {
         QStringLiteral("ksv717n-cli — программирование радиостанций «Тарвен» из командной строки\n"
                        "\n"
                        "Команды:\n");
-    const Command all[] = {Command::Ports,     Command::Doctor,    Command::Read,  Command::Write,
-                           Command::Verify,    Command::Fleet,     Command::New,   Command::Show,
-                           Command::Diff,
-                           Command::ExportCsv, Command::ImportCsv, Command::Print, Command::Help};
+    const Command all[] = {Command::Ports,  Command::Doctor,    Command::Read,      Command::Write,
+                           Command::Verify, Command::Fleet,     Command::New,       Command::Show,
+                           Command::Diff,   Command::ExportCsv, Command::ImportCsv, Command::Print,
+                           Command::Help};
     for (Command c : all)
         t += QStringLiteral("  ") + commandUsage(c) + '\n';
     t += QStringLiteral(

@@ -37,7 +37,7 @@ PrintResult paintCard(QPagedPaintDevice& device, const CardData& data, CardLayou
     // The orientation is set here, after any print dialog, and wins over
     // what was chosen there.
     device.setPageOrientation(layout == CardLayout::OnePage ? QPageLayout::Landscape
-                                                             : QPageLayout::Portrait);
+                                                            : QPageLayout::Portrait);
     if (!fonts.isValid())
         return PrintResult::NoFonts;
     QPainter painter;

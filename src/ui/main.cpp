@@ -1,5 +1,5 @@
-#include "ui/dialogs/messages.h"
 #include "image/mode.h"
+#include "ui/dialogs/messages.h"
 #include "ui/main/app_windows.h"
 #include "ui/main/main_window.h"
 #include "ui/main/no_stored_settings.h"

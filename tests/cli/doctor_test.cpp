@@ -1,7 +1,6 @@
 // doctor against the transceiver simulator on a pseudo-terminal.
 #include "../link/link_test_util.h"
 #include "cli_runner.h"
-#include "support/unprivileged.h"
 #include "image/checksum.h"
 #include "image/codecs.h"
 #include "image/normalise.h"
@@ -9,6 +8,7 @@
 #include "link/port_map.h"
 #include "support/fake_system_tree.h"
 #include "support/transceiver_sim.h"
+#include "support/unprivileged.h"
 
 #include <grp.h>
 #include <gtest/gtest.h>

@@ -3,9 +3,9 @@
 // a later command from working once the device is usable again. (A port held
 // by another program is refused with EBUSY; see the port component's tests.)
 #include "fault_bench.h"
-#include "support/unprivileged.h"
 #include "link/port_selection.h"
 #include "link_test_util.h"
+#include "support/unprivileged.h"
 
 #include <ctime>
 #include <sys/stat.h>

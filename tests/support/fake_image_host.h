@@ -3,8 +3,8 @@
 // An ImageHost without a window: it keeps the two images, logs the calls the
 // commands make, and answers the type dialog from a preset value.
 
-#include "ui/main/image_host.h"
 #include "image/checksum.h"
+#include "ui/main/image_host.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,12 +1,12 @@
 // Grabs the raw data editor, the help window and the About window into PNG
 // files, for looking at them: dialog_screens <folder>.
 
-#include "ui/dialogs/about_form.h"
-#include "ui/dialogs/file_dialogs.h"
-#include "ui/help/help_window.h"
-#include "ui/dialogs/raw_editor.h"
 #include "image/defaults.h"
 #include "support/fake_image_host.h"
+#include "ui/dialogs/about_form.h"
+#include "ui/dialogs/file_dialogs.h"
+#include "ui/dialogs/raw_editor.h"
+#include "ui/help/help_window.h"
 
 #include <QApplication>
 #include <QDir>

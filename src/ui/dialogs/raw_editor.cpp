@@ -1,8 +1,8 @@
 #include "ui/dialogs/raw_editor.h"
 
-#include "ui/dialogs/messages.h"
-#include "ui/dialogs/hex_grid.h"
 #include "image/codecs.h"
+#include "ui/dialogs/hex_grid.h"
+#include "ui/dialogs/messages.h"
 
 #include <QAbstractButton>
 #include <QHBoxLayout>

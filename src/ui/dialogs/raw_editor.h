@@ -5,8 +5,8 @@
 // headers. The window is not modal; it is refilled each time the main window
 // opens it and applies the whole table at once.
 
-#include "ui/main/image_host.h"
 #include "image/image.h"
+#include "ui/main/image_host.h"
 
 #include <QWidget>
 #include <optional>

@@ -1,8 +1,8 @@
 #include "ui/dialogs/sn_form.h"
 
-#include "ui/main/image_host.h"
-#include "ui/dialogs/messages.h"
 #include "image/codecs.h"
+#include "ui/dialogs/messages.h"
+#include "ui/main/image_host.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>

@@ -1,15 +1,15 @@
 #include "ui/main/app_windows.h"
 
+#include "link/write_list.h"
 #include "ui/dialogs/about_form.h"
-#include "ui/main/file_commands.h"
-#include "ui/help/help_window.h"
 #include "ui/dialogs/newtype_form.h"
 #include "ui/dialogs/raw_editor.h"
 #include "ui/dialogs/rw_form.h"
 #include "ui/dialogs/sn_form.h"
-#include "link/write_list.h"
-#include "ui/printing/print_form.h"
+#include "ui/help/help_window.h"
+#include "ui/main/file_commands.h"
 #include "ui/main/main_window.h"
+#include "ui/printing/print_form.h"
 
 namespace ksv {
 

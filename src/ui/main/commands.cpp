@@ -1,18 +1,18 @@
 #include "ui/main/commands.h"
 
-#include "ui/dialogs/messages.h"
-#include "ui/dialogs/about_form.h"
-#include "ui/main/file_commands.h"
-#include "ui/help/help_window.h"
-#include "ui/dialogs/raw_editor.h"
 #include "link/command_texts.h"
-#include "ui/dialogs/rw_form.h"
-#include "ui/dialogs/sn_form.h"
 #include "link/transceiver_commands.h"
 #include "link/write_plan.h"
-#include "ui/printing/print_form.h"
+#include "ui/dialogs/about_form.h"
+#include "ui/dialogs/messages.h"
+#include "ui/dialogs/raw_editor.h"
+#include "ui/dialogs/rw_form.h"
+#include "ui/dialogs/sn_form.h"
+#include "ui/help/help_window.h"
 #include "ui/main/card_from_window.h"
+#include "ui/main/file_commands.h"
 #include "ui/main/main_window.h"
+#include "ui/printing/print_form.h"
 
 #include <QComboBox>
 #include <QLabel>

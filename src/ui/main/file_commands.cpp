@@ -1,9 +1,9 @@
 #include "ui/main/file_commands.h"
 
-#include "ui/dialogs/messages.h"
 #include "files/ust_file.h"
 #include "image/codecs.h"
 #include "image/defaults.h"
+#include "ui/dialogs/messages.h"
 
 #include <QCoreApplication>
 

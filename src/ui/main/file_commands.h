@@ -3,8 +3,8 @@
 // The commands of the "Файл" menu: New, Open and Save. They work on the main
 // window's images through ImageHost and show every message themselves.
 
-#include "ui/main/image_host.h"
 #include "ui/dialogs/file_dialogs.h"
+#include "ui/main/image_host.h"
 
 #include <QString>
 #include <functional>

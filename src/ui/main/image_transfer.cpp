@@ -3,12 +3,12 @@
 // leaves its field of the image as it is, so a value the window cannot show
 // is never destroyed by a store.
 
-#include "ui/dialogs/messages.h"
 #include "image/checksum.h"
+#include "image/settings.h"
+#include "ui/dialogs/messages.h"
 #include "ui/main/click_label.h"
 #include "ui/main/main_window.h"
 #include "ui/main/tone_spin_edit.h"
-#include "image/settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "ui/main/main_window.h"
 
+#include "image/defaults.h"
 #include "ui/dialogs/messages.h"
 #include "ui/dialogs/newtype_form.h"
-#include "image/defaults.h"
 #include "ui/main/commands.h"
 
 #include <QApplication>

@@ -6,12 +6,12 @@
 // the allowed range table, and moves the whole window to and from the image
 // (SetBuf, ShowBuf).
 
-#include "ui/main/image_host.h"
 #include "image/codecs.h"
 #include "image/image.h"
 #include "image/mode.h"
-#include "ui/main/app_windows.h"
 #include "ui/grid/channel_table.h"
+#include "ui/main/app_windows.h"
+#include "ui/main/image_host.h"
 #include "ui/main/settings_pages.h"
 
 #include <QMainWindow>

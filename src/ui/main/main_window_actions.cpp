@@ -2,10 +2,10 @@
 // window. Each handler checks what the window decides (enabled item, mode)
 // and hands the work to one function of commands.cpp.
 
-#include "ui/dialogs/messages.h"
-#include "ui/dialogs/sn_form.h"
 #include "link/port_map.h"
 #include "link/write_list.h"
+#include "ui/dialogs/messages.h"
+#include "ui/dialogs/sn_form.h"
 #include "ui/main/click_label.h"
 #include "ui/main/command_icons.h"
 #include "ui/main/commands.h"

@@ -1,7 +1,7 @@
 #include "ui/main/settings_pages.h"
 
-#include "ui/main/tone_spin_edit.h"
 #include "image/settings.h"
+#include "ui/main/tone_spin_edit.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "ui/printing/print_form.h"
 
-#include "ui/dialogs/messages.h"
 #include "print/card_composer.h"
 #include "print/painter_canvas.h"
 #include "print/preview_geometry.h"
+#include "ui/dialogs/messages.h"
 #include "ui/printing/sheet_image.h"
 
 #include <QCheckBox>

@@ -5,9 +5,9 @@
 // the platform's print dialog.
 
 #include "print/card_data.h"
-#include "ui/printing/card_printer.h"
 #include "print/page_writer.h"
 #include "print/print_fonts.h"
+#include "ui/printing/card_printer.h"
 
 #include <QDialog>
 #include <functional>

@@ -1,5 +1,5 @@
-#include "ui/dialogs/file_dialogs.h"
 #include "support/test_app.h"
+#include "ui/dialogs/file_dialogs.h"
 
 #include <QFileDialog>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
-#include "ui/dialogs/about_form.h"
-#include "ui/help/help_window.h"
-#include "ui/dialogs/raw_editor.h"
 #include "support/fake_image_host.h"
 #include "support/test_app.h"
+#include "ui/dialogs/about_form.h"
+#include "ui/dialogs/raw_editor.h"
+#include "ui/help/help_window.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
-#include "ui/dialogs/hex_grid.h"
-#include "ui/dialogs/raw_editor.h"
 #include "image/checksum.h"
 #include "image/codecs.h"
 #include "image/defaults.h"
 #include "support/fake_image_host.h"
 #include "support/message_recorder.h"
 #include "support/test_app.h"
+#include "ui/dialogs/hex_grid.h"
+#include "ui/dialogs/raw_editor.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -2,9 +2,9 @@
 // a pseudo-terminal.
 #include "image/checksum.h"
 #include "image/defaults.h"
-#include "support/write_lists.h"
-#include "support/transceiver_sim.h"
 #include "support/test_app.h"
+#include "support/transceiver_sim.h"
+#include "support/write_lists.h"
 #include "ui/dialogs/rw_form.h"
 
 #include <QDir>

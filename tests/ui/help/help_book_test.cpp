@@ -2,9 +2,9 @@
 // contents, every link and anchor resolves, the compiled-in copy is the same
 // book, and every program message the book quotes is one of the program's texts.
 
-#include "ui/help/help_window.h"
 #include "help_book_check.h"
 #include "support/test_app.h"
+#include "ui/help/help_window.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
-#include "ui/main/file_commands.h"
 #include "files/ust_file.h"
 #include "image/codecs.h"
 #include "image/defaults.h"
 #include "support/fake_image_host.h"
 #include "support/message_recorder.h"
+#include "ui/main/file_commands.h"
 
 #include <QFile>
 #include <QTemporaryDir>

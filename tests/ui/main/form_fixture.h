@@ -3,10 +3,10 @@
 // A main window with its six companion windows, every message recorded, the
 // program's end counted instead of performed.
 
-#include "ui/dialogs/newtype_form.h"
 #include "image/image.h"
-#include "ui/dialogs/rw_form.h"
 #include "support/message_recorder.h"
+#include "ui/dialogs/newtype_form.h"
+#include "ui/dialogs/rw_form.h"
 #include "ui/main/app_windows.h"
 #include "ui/main/main_window.h"
 

@@ -4,12 +4,12 @@
 // prepared name and may change the file system in the moment between the
 // user's choice and the command's read or write.
 
-#include "ui/main/file_commands.h"
 #include "files/ust_file.h"
 #include "image/defaults.h"
-#include "support/scratch_folder.h"
 #include "support/fake_image_host.h"
 #include "support/message_recorder.h"
+#include "support/scratch_folder.h"
+#include "ui/main/file_commands.h"
 
 #include <QDir>
 #include <QFile>

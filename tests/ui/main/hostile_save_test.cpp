@@ -3,8 +3,8 @@
 // became a folder or a FIFO after the user chose it. The message names the
 // file, the status bar keeps the earlier file, the file that was there is
 // untouched and no temporary file is left behind.
-#include "support/unprivileged.h"
 #include "hostile_fixture.h"
+#include "support/unprivileged.h"
 
 #include <csignal>
 #include <sys/resource.h>

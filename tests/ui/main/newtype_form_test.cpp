@@ -1,5 +1,5 @@
-#include "ui/dialogs/newtype_form.h"
 #include "form_fixture.h"
+#include "ui/dialogs/newtype_form.h"
 
 #include <QListWidget>
 #include <QPushButton>

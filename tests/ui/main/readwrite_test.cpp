@@ -4,13 +4,13 @@
 #include "form_fixture.h"
 #include "image/checksum.h"
 #include "image/defaults.h"
-#include "ui/dialogs/sn_form.h"
 #include "link/write_list.h"
+#include "support/sim_on_port.h"
 #include "support/transceiver_sim.h"
+#include "support/write_lists.h"
+#include "ui/dialogs/sn_form.h"
 #include "ui/grid/channel_editors.h"
 #include "ui/main/tone_spin_edit.h"
-#include "support/sim_on_port.h"
-#include "support/write_lists.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

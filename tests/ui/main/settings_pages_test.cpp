@@ -1,6 +1,6 @@
 #include "form_fixture.h"
-#include "ui/main/card_from_window.h"
 #include "ui/grid/channel_paint.h"
+#include "ui/main/card_from_window.h"
 #include "ui/main/tone_spin_edit.h"
 
 #include <QCheckBox>

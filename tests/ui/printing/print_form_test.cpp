@@ -1,12 +1,12 @@
 // The preview window, run offscreen: layout, the click that switches the
 // layout, Escape and the print command with its dialog replaced.
 
+#include "print/preview_geometry.h"
+#include "support/message_recorder.h"
 #include "ui/dialogs/messages.h"
 #include "ui/printing/card_printer.h"
-#include "print/preview_geometry.h"
 #include "ui/printing/print_form.h"
 #include "ui/printing/sheet_image.h"
-#include "support/message_recorder.h"
 
 #include <QApplication>
 #include <QCheckBox>
