@@ -2,6 +2,7 @@
 // window. Each handler checks what the window decides (enabled item, mode)
 // and hands the work to one function of commands.cpp.
 
+#include "image/settings.h"
 #include "link/port_map.h"
 #include "link/write_list.h"
 #include "ui/dialogs/messages.h"
@@ -223,7 +224,9 @@ void TForm1::buildInfoToolBars() {
     Label4->setContentsMargins(6, 0, 0, 0);
     ComboBox9 = new QComboBox(ToolBar5);
     ComboBox9->setObjectName(QStringLiteral("ComboBox9"));
-    ComboBox9->addItems({QStringLiteral("Отсутствует"), QStringLiteral("09ЛС400-07В")});
+    // Until an image is shown, the list holds the items of the UHF vehicle set.
+    for (const std::string& item : setting(SettingId::Scrambler).texts(rtVehicleUhf))
+        ComboBox9->addItem(QString::fromStdString(item));
     ComboBox9->setCurrentIndex(0);
     ComboBox9->setFocusPolicy(Qt::StrongFocus);
     ComboBox9->setSizeAdjustPolicy(QComboBox::AdjustToContents);
