@@ -1,5 +1,6 @@
 #include "cli/port_target.h"
 
+#include "link/port_doctor.h"
 #include "link/port_names.h"
 
 #include <QFileInfo>
@@ -7,24 +8,8 @@
 
 #include <cerrno>
 #include <cstring>
-#include <grp.h>
-#include <sys/stat.h>
 
 namespace ksv::cli {
-namespace {
-
-// The group that owns the device, which the user must belong to; "dialout"
-// when it cannot be told (Debian's group for serial ports).
-QString deviceGroup(const std::string& device) {
-    struct stat st {};
-    if (::stat(device.c_str(), &st) == 0)
-        if (const group* g = ::getgrgid(st.st_gid); g && g->gr_gid != 0)
-            return QString::fromLocal8Bit(g->gr_name);
-    return QStringLiteral("dialout");
-}
-
-} // namespace
-
 PortTargetResult parsePortTarget(const QString& text) {
     static const QRegularExpression com(QStringLiteral("^COM(\\d+)$"),
                                         QRegularExpression::CaseInsensitiveOption);
@@ -66,7 +51,7 @@ QString portFailureText(const PortTarget& t, int err) {
     case EPERM:
         why = QStringLiteral("нет прав на устройство %1: добавьте пользователя в группу %2 "
                              "(sudo usermod -aG %2 $USER) и войдите в систему заново")
-                  .arg(dev, deviceGroup(t.device));
+                  .arg(dev, deviceGroupName(t.device));
         break;
     case EBUSY:
     case EWOULDBLOCK:
