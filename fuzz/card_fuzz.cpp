@@ -3,7 +3,7 @@
 // hold (control characters, characters no code page has, any length), every
 // glyph drawn is a printable code in a cell of the page writer's size, and
 // no text moves the card to a line below the sheet. The glyph stretcher
-// gives every requested size.
+// gives every requested size, a size without area as a null image.
 //
 // Speed: the fonts are loaded once, each input composes one of the two
 // sheets, and the canvas checks without coverage instrumentation.
