@@ -64,6 +64,8 @@ QByteArray PrintFonts::fileBytes(FontId font) {
 }
 
 QImage PrintFonts::glyph(FontId font, unsigned char code, QSize size) const {
+    if (size.isEmpty())
+        return {};
     const quint64 key = (quint64(font == FontId::wf13x22) << 56) | (quint64(code) << 48) |
                         (quint64(quint32(size.width()) & 0xFFFFFF) << 24) |
                         quint64(quint32(size.height()) & 0xFFFFFF);
@@ -76,7 +78,7 @@ QImage PrintFonts::glyph(FontId font, unsigned char code, QSize size) const {
     out.setColorTable({QColor(Qt::black).rgba(), QColor(Qt::white).rgba()});
     out.fill(1);
     const QImage& src = bitmap(font);
-    if (code >= 32 && !src.isNull() && !size.isEmpty()) {
+    if (code >= 32 && !src.isNull()) {
         const QRect r = glyphRect(code);
         const auto xs = spans(kGlyphW, size.width());
         const auto ys = spans(kGlyphH, size.height());
@@ -94,6 +96,10 @@ QImage PrintFonts::glyph(FontId font, unsigned char code, QSize size) const {
             }
         }
     }
+    // Many sizes (a preview zoomed step by step) would otherwise keep every
+    // glyph of each of them.
+    if (cache_.size() >= kCachedGlyphs)
+        cache_.clear();
     cache_.insert(key, out);
     return out;
 }

@@ -32,8 +32,12 @@ public:
     static QRect glyphRect(unsigned char code);
 
     // The glyph of code stretched to size, black on white, one bit per
-    // pixel; codes below 32 give a white cell. Results are kept for reuse.
+    // pixel; codes below 32 give a white cell, an empty size (no pixels to
+    // draw) a null image. Results are kept for reuse, up to kCachedGlyphs of
+    // them: a card needs one size per output, each size at most 448 glyphs.
     QImage glyph(FontId font, unsigned char code, QSize size) const;
+    static constexpr int kCachedGlyphs = 4096;
+    int cachedGlyphs() const { return int(cache_.size()); }
 
     // The raw bytes of a font file as compiled in.
     static QByteArray fileBytes(FontId font);

@@ -174,3 +174,17 @@ TEST(Fonts, StretchedGlyphsKeepTheirLines) {
         }
     EXPECT_GT(black, 0);
 }
+
+// Every size with pixels gives a glyph of exactly that size; a size without
+// area gives a null image, the only empty image there is (a cell 20 wide and
+// 0 high came from the card fuzz target).
+TEST(Fonts, GlyphHasTheRequestedSizeOrIsNullWhenEmpty) {
+    const PrintFonts fonts;
+    for (const QSize size : {QSize(20, 0), QSize(0, 22), QSize(0, 0), QSize(-1, 5)})
+        EXPECT_TRUE(fonts.glyph(FontId::wf13x22, 'A', size).isNull()) << size.width();
+    for (int w = 1; w <= 60; ++w)
+        for (int h = 1; h <= 90; ++h)
+            EXPECT_EQ(fonts.glyph(FontId::df13x22, 0xC5, QSize(w, h)).size(), QSize(w, h));
+    // The glyphs of those 5400 sizes are not all kept.
+    EXPECT_LE(fonts.cachedGlyphs(), PrintFonts::kCachedGlyphs);
+}
