@@ -20,13 +20,6 @@ namespace {
 // Short timer and pauses: the retries of a failing exchange take ~1 s.
 const ExchangeTimings kFast{200, 10};
 
-Image transceiverImage() {
-    Image i = defaultImage(rtVehicleUhf);
-    i[off::Checksum] = CalcCRC(i);
-    i[230] = 0x5A;
-    return i;
-}
-
 long countOf(const std::vector<std::uint8_t>& v, std::uint8_t b) {
     return std::count(v.begin(), v.end(), b);
 }
@@ -38,7 +31,7 @@ struct Bench {
         exchange.setTimings(timings);
         opened = exchange.SelectPort(1);
     }
-    SimOnPort com1{1, transceiverImage(), 0x20};
+    SimOnPort com1{1, sampleTransceiverImage(), 0x20};
     TransceiverSim& sim = com1.sim();
     TCommPort port;
     QTimer timer;
@@ -172,7 +165,7 @@ TEST(Exchange, UnacknowledgedRecordFailsWithoutSendingAnythingElse) {
         EXPECT_EQ(records[i].offset, 21);
         EXPECT_FALSE(records[i].acknowledged);
     }
-    EXPECT_EQ(b.sim.image()[21], transceiverImage()[21]);
+    EXPECT_EQ(b.sim.image()[21], sampleTransceiverImage()[21]);
 
     b.sim.setFaults(SimFaults{});
     EXPECT_TRUE(b.exchange.WriteData(list));

@@ -28,13 +28,6 @@ inline std::chrono::milliseconds retryTimeBound() {
                                      2000);
 }
 
-inline Image faultTransceiverImage() {
-    Image i = defaultImage(rtVehicleUhf);
-    i[off::Checksum] = CalcCRC(i);
-    i[230] = 0x5A;
-    return i;
-}
-
 struct FaultBench {
     FaultBench() {
         configureCommPort(port);
@@ -45,7 +38,7 @@ struct FaultBench {
 
     // A healthy transceiver takes the place of one whose line vanished, on
     // the same port number, as when a cable is plugged in again.
-    void replaceTransceiver() { sim.replace(faultTransceiverImage()); }
+    void replaceTransceiver() { sim.replace(sampleTransceiverImage()); }
 
     // The next command: a read that must deliver the transceiver's image.
     void expectNextReadSucceeds() {
@@ -56,7 +49,7 @@ struct FaultBench {
         EXPECT_EQ(port.openError(), 0);
     }
 
-    SimOnPort sim{1, faultTransceiverImage(), 0x20};
+    SimOnPort sim{1, sampleTransceiverImage(), 0x20};
     TCommPort port;
     QTimer timer;
     EventLoopExchangeView view;

@@ -1,5 +1,8 @@
 #include "support/transceiver_sim.h"
 
+#include "image/checksum.h"
+#include "image/defaults.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -10,6 +13,13 @@
 #include <unistd.h>
 
 namespace ksv::test {
+
+Image sampleTransceiverImage() {
+    Image i = defaultImage(rtVehicleUhf);
+    i[off::Checksum] = CalcCRC(i);
+    i[230] = 0x5A;
+    return i;
+}
 
 namespace {
 

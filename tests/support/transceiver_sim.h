@@ -86,6 +86,11 @@ struct SimFleetGap {
     int silentPolls = 3;   // attention bytes left unanswered before the next set
 };
 
+// The image the simulator starts from in most tests: the UHF vehicle
+// defaults with a valid checksum, and byte 230 (which no window shows) set,
+// so a test sees that bytes outside the window's reach survive an exchange.
+Image sampleTransceiverImage();
+
 class TransceiverSim {
 public:
     TransceiverSim();

@@ -294,7 +294,7 @@ void ChannelGrid::focusTable() {
 
 // Closed by its own keys: the table takes the focus first, so the editor's
 // focus does not wander to the next control of the page when it hides.
-void ChannelGrid::closeEditor(QWidget* editor) {
+void ChannelGrid::hideEditor(QWidget* editor) {
     focusTable();
     editor->hide();
 }
@@ -329,15 +329,15 @@ bool ChannelGrid::frequencyKeyDown(FrequencyEdit* editor, QKeyEvent* e, bool tra
     if (isEnter(e)) {
         if (transmit && (text == QStringLiteral("0") || text.isEmpty() || text == kOffText)) {
             setCell(editCol_, editRow_, kOffText);
-            closeEditor(editor);
+            hideEditor(editor);
         } else if (acceptFrequency(text)) {
             setCell(editCol_, editRow_, text);
-            closeEditor(editor);
+            hideEditor(editor);
         }
         return true;
     }
     if (e->key() == Qt::Key_Escape || isTab(e)) {
-        closeEditor(editor);
+        hideEditor(editor);
         return true;
     }
     if (e->key() == Qt::Key_PageUp || e->key() == Qt::Key_PageDown) {
@@ -386,12 +386,12 @@ bool ChannelGrid::ComboBoxKeyDown(QKeyEvent* e) {
                 ComboBoxChange(index);
         }
         ComboBox->hidePopup();
-        closeEditor(ComboBox);
+        hideEditor(ComboBox);
         return true;
     }
     if (e->key() == Qt::Key_Escape || isTab(e)) {
         ComboBox->hidePopup();
-        closeEditor(ComboBox);
+        hideEditor(ComboBox);
         return true;
     }
     return false;
@@ -399,7 +399,7 @@ bool ChannelGrid::ComboBoxKeyDown(QKeyEvent* e) {
 
 void ChannelGrid::ComboBoxCloseUp() {
     if (!ComboBox->isHidden())
-        closeEditor(ComboBox);
+        hideEditor(ComboBox);
 }
 
 void ChannelGrid::ComboBoxExit(Qt::FocusReason reason) {

@@ -91,7 +91,7 @@ private:
     void toggleL(int row);
     void openEditor(QWidget* editor, int col, int row);
     void leaveEditor(QWidget* editor, Qt::FocusReason reason);
-    void closeEditor(QWidget* editor);
+    void hideEditor(QWidget* editor);
     void focusTable();
 
     FrequencyEdit* EditPRM;

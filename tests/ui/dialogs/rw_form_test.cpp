@@ -1,7 +1,5 @@
 // The progress window of an exchange, against the transceiver simulator on
 // a pseudo-terminal.
-#include "image/checksum.h"
-#include "image/defaults.h"
 #include "support/test_app.h"
 #include "support/transceiver_sim.h"
 #include "support/write_lists.h"
@@ -20,19 +18,12 @@ namespace {
 
 const ExchangeTimings kFast{200, 10};
 
-Image transceiverImage() {
-    Image i = defaultImage(rtVehicleUhf);
-    i[off::Checksum] = CalcCRC(i);
-    i[230] = 0x5A;
-    return i;
-}
-
 } // namespace
 
 TEST(ProgressWindow, ShowsTheExchangeAndEndsItWhenClosed) {
     ksv::test::testApp();
     TransceiverSim sim;
-    sim.setImage(transceiverImage());
+    sim.setImage(sampleTransceiverImage());
     sim.start();
     ScopedPortMapping com2(2, sim.devicePath());
     TRWForm form;
