@@ -13,6 +13,13 @@ function(ksv_layer_library target)
     file(GLOB sources CONFIGURE_DEPENDS ${patterns})
   endif()
   list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  # Platform bodies: posix_* files build everywhere but on Windows, win32_*
+  # files only there.
+  if(WIN32)
+    list(FILTER sources EXCLUDE REGEX "/posix_[^/]*$")
+  else()
+    list(FILTER sources EXCLUDE REGEX "/win32_[^/]*$")
+  endif()
   if(NOT sources)
     return()
   endif()

@@ -14,7 +14,7 @@
 #include "image/image.h"
 #include "link/transfer_protocol.h"
 #include "link/write_list.h"
-#include "link/write_plan.h"
+#include "operations/write_plan.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -246,7 +246,8 @@ WriteList plannedList(FuzzedDataProvider& in, const Image& incoming) {
             static_cast<std::uint8_t>((current[off::FactoryHighBand] & 0xF0) | incoming.band());
     const bool numberChange = in.ConsumeBool();
     const std::uint8_t status = in.ConsumeIntegral<std::uint8_t>();
-    const WritePlan plan = planWrite(current, incoming, status, in.ConsumeBool(), numberChange);
+    const WritePlan plan = planWrite(current, incoming, TransferProtocol::powerLocked(status),
+                                     in.ConsumeBool(), numberChange);
     if (plan.decision != WriteDecision::Write && plan.decision != WriteDecision::AlreadyWritten) {
         FUZZ_CHECK(plan.list.empty());
         return plan.list;

@@ -9,7 +9,7 @@
 #include "image/checksum.h"
 #include "image/defaults.h"
 #include "link/port_exchange.h"
-#include "link/write_plan.h"
+#include "operations/write_plan.h"
 #include "support/transceiver_sim.h"
 
 #include <QCoreApplication>
@@ -85,7 +85,8 @@ int main(int argc, char** argv) {
         Image current = incoming;
         // A different receive frequency on a different channel every cycle.
         current.setRxCode(1 + cycle % 40, 100 + cycle % 500);
-        const WritePlan plan = planWrite(current, incoming, status, true, false);
+        const WritePlan plan =
+            planWrite(current, incoming, TransferProtocol::powerLocked(status), true, false);
         current[off::Checksum] = plan.checksum;
         if (ok && plan.decision == WriteDecision::Write)
             ok = exchange.WriteData(plan.list);

@@ -3,8 +3,8 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/port_target.h"
-#include "link/port_doctor.h"
-#include "link/port_map.h"
+#include "operations/port_doctor.h"
+#include "serial/port_map.h"
 
 #include <filesystem>
 #include <set>
@@ -30,7 +30,7 @@ QString missingHint(const PortMapping& m) {
 }
 
 DoctorTarget comTarget(const PortMapping& m) {
-    return DoctorTarget{QStringLiteral("COM%1").arg(m.com), m.device, missingHint(m)};
+    return DoctorTarget{QStringLiteral("COM%1").arg(m.com), m.device, missingHint(m), m.com};
 }
 
 // What is found without opening anything: the four COM names and every

@@ -7,44 +7,19 @@
 #include "cli/fleet_files.h"
 #include "cli/link_session.h"
 #include "image/codecs.h"
-#include "link/fleet_port_line.h"
-#include "link/fleet_run.h"
+#include "operations/fleet_port_line.h"
+#include "operations/fleet_run.h"
+#include "operations/outcome_words.h"
 #include "print/card_from_image.h"
 #include "print/card_printing.h"
+#include "serial/os/console.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
-#include <atomic>
-#include <csignal>
 
 namespace ksv::cli {
 namespace {
-
-std::atomic<bool> interruptRequested{false};
-
-extern "C" void noteInterrupt(int) {
-    interruptRequested = true;
-}
-
-// While a run lasts, Ctrl+C asks it to stop between two steps instead of
-// ending the program in the middle of a write.
-class InterruptGuard {
-public:
-    InterruptGuard() {
-        interruptRequested = false;
-        struct sigaction action {};
-        action.sa_handler = noteInterrupt;
-        sigemptyset(&action.sa_mask);
-        ::sigaction(SIGINT, &action, &previous_);
-    }
-    ~InterruptGuard() { ::sigaction(SIGINT, &previous_, nullptr); }
-    InterruptGuard(const InterruptGuard&) = delete;
-    InterruptGuard& operator=(const InterruptGuard&) = delete;
-
-private:
-    struct sigaction previous_ {};
-};
 
 struct FleetSetup {
     Image file;
@@ -112,7 +87,7 @@ QString portColumn(const PortTarget& port) {
     return port.comNumber ? QStringLiteral("%1 (%2)").arg(port.name, device) : device;
 }
 
-QString setTitle(int number, const Image& image) {
+QString setHeading(int number, const Image& image) {
     return QStringLiteral("Радиостанция %1: %2, зав. № %3, версия ПО %4")
         .arg(number)
         .arg(QString::fromUtf8(modelName(RsType(image))), QString::fromStdString(ZnTxt(image)),
@@ -145,7 +120,7 @@ public:
     void waitingForRemoval() override { say(QStringLiteral("Отключите радиостанцию…")); }
 
     bool setRead(int number, const Image& asRead, QString& refusal) override {
-        say(setTitle(number, asRead));
+        say(setHeading(number, asRead));
         if (!setup_.backupDir)
             return true;
         const QString path =
@@ -263,16 +238,18 @@ int runFleet(const Arguments& a, CliIo& io) {
     LinkSession link(io);
     if (!link.open(setup->port))
         return kExitNoConnection;
-    InterruptGuard interrupt;
+    // Ctrl+C, a closed terminal or a termination request stop the run
+    // between two steps, never in the middle of a write.
+    const os::StopRequests stop;
     PortFleetLine line(link.exchange(), setup->file, io.timings.timerMs);
     TerminalFleetProgress progress(*setup, setup->log ? &log : nullptr, io);
     FleetOptions options;
     options.count = setup->count;
-    options.stopRequested = [] { return interruptRequested.load(); };
-    const FleetSummary summary = ksv::runFleet(line, progress, options);
+    options.stopRequested = [&stop] { return stop.requested(); };
+    const FleetSummary summary = programFleet(line, progress, options);
     printSummary(summary, io);
     const int code = fleetExitCode(summary);
-    const bool recordFailed = summary.interrupted && !interruptRequested;
+    const bool recordFailed = summary.interrupted && !stop.requested();
     return code == kExitOk && recordFailed ? kExitRefused : code;
 }
 

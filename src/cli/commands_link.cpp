@@ -5,13 +5,12 @@
 #include "cli/image_diff.h"
 #include "cli/link_session.h"
 #include "cli/output_guard.h"
-#include "image/checksum.h"
 #include "image/codecs.h"
-#include "link/command_texts.h"
-#include "link/port_map.h"
-#include "link/port_names.h"
-#include "link/transfer_protocol.h"
-#include "link/write_plan.h"
+#include "image/settings.h"
+#include "operations/outcome_words.h"
+#include "operations/write_plan.h"
+#include "serial/port_map.h"
+#include "serial/port_names.h"
 
 #include <QFileInfo>
 
@@ -36,8 +35,8 @@ std::optional<bool> numberChangeOption(const Arguments& a, OperatingMode mode, C
     return numberChangeAllowed(mode, number);
 }
 
-void reportPowerLock(std::uint8_t status, CliIo& io) {
-    if (status & TransferProtocol::kPowerLockBit)
+void reportPowerLock(const ReadOutcome& read, CliIo& io) {
+    if (read.powerLocked)
         io.err << QStringLiteral("Выход в режим 40(30) Вт заблокирован: радиостанция принимает "
                                  "только набор мощности \"5-10-20 (Возимая)\"\n");
 }
@@ -63,6 +62,14 @@ std::optional<Prepared> prepare(const Arguments& a, CliIo& io) {
     if (!file)
         return std::nullopt;
     return Prepared{*file, *port, *number};
+}
+
+// Prints the outcome's words, notices to out and errors to err.
+void printWords(const OutcomeWords& w, CliIo& io) {
+    if (w.kind == WordsKind::Information)
+        io.out << w.text << "\n";
+    else if (w.kind == WordsKind::Error)
+        io.err << w.text << "\n";
 }
 
 } // namespace
@@ -107,12 +114,12 @@ int runRead(const Arguments& a, CliIo& io) {
     const ReadOutcome read = link.read();
     if (!read.connected)
         return kExitNoConnection;
-    reportPowerLock(read.status, io);
+    reportPowerLock(read, io);
     // The image is saved exactly as read, so that it can be written back.
     if (!saveImage(path, read.image, io))
         return kExitRefused;
     if (read.checksumValid)
-        io.out << readDoneText() << "\n";
+        printWords(outcomeWords(read), io);
     else
         io.err << QStringLiteral("Внимание: контрольная сумма считанных данных неверна\n");
     io.out << QStringLiteral("Записан файл %1: %2, зав. № %3\n")
@@ -132,13 +139,13 @@ public:
         : p_(p), backup_(std::move(backup)), dryRun_(dryRun), io_(io) {}
 
     bool imageRead(const ReadOutcome& read) override {
-        reportPowerLock(read.status, io_);
+        reportPowerLock(read, io_);
         incoming_ = read.image;
         return !backup_ || saveImage(*backup_, read.image, io_);
     }
     Image imageToWrite() override { return p_.file; }
     bool powerListAtFirstEntry() override {
-        return testBit(p_.file[off::Options223], bit::PowerSet);
+        return setting(SettingId::PowerLevels).shownIndex(p_.file) == 0;
     }
     bool numberChangeAllowed() override { return p_.numberChange; }
     bool proceedWithWrite(const WritePlan& plan) override {
@@ -162,8 +169,8 @@ private:
     bool dryRunShown_ = false;
 };
 
-// Texts and exit code of a write; "Нет соединения" was printed by the session.
-int reportWrite(const WriteOutcome& o, const CliWriteHost& host, CliIo& io) {
+// Exit code of a write; "Нет соединения" was printed by the session.
+int writeExitCode(const WriteOutcome& o, const CliWriteHost& host) {
     switch (o.result) {
     case WriteResult::NoConnection:
     case WriteResult::WriteFailed:
@@ -171,19 +178,14 @@ int reportWrite(const WriteOutcome& o, const CliWriteHost& host, CliIo& io) {
     case WriteResult::Stopped:
         return host.dryRunShown() ? kExitOk : kExitRefused; // or the backup failed
     case WriteResult::Refused:
-        io.err << writeDecisionText(o.plan.decision) << "\n";
         return kExitRefused;
-    case WriteResult::AlreadyWritten:
-        io.out << writeDecisionText(o.plan.decision) << "\n";
-        return kExitOk;
     case WriteResult::VerifyFailed:
-        io.err << writeCheckFailedText() << "\n";
         return kExitVerifyFailed;
+    case WriteResult::AlreadyWritten:
     case WriteResult::Written:
-        io.out << writtenText() << "\n";
-        return kExitOk;
+        break;
     }
-    return kExitRefused;
+    return kExitOk;
 }
 
 } // namespace
@@ -201,7 +203,10 @@ int runWrite(const Arguments& a, CliIo& io) {
         return kExitNoConnection;
     CliWriteHost host(*p, backup, a.flag(QStringLiteral("--dry-run")), io);
     const WriteOutcome outcome = link.write(host);
-    return reportWrite(outcome, host, io);
+    const int code = writeExitCode(outcome, host);
+    if (code != kExitNoConnection)
+        printWords(outcomeWords(outcome), io);
+    return code;
 }
 
 int runVerify(const Arguments& a, CliIo& io) {
@@ -211,25 +216,23 @@ int runVerify(const Arguments& a, CliIo& io) {
     LinkSession link(io);
     if (!link.open(p->port))
         return kExitNoConnection;
-    const ReadOutcome read = link.read();
-    if (!read.connected)
+    const VerifyOutcome v = link.verify(p->file, p->numberChange);
+    switch (v.result) {
+    case VerifyResult::NoConnection:
         return kExitNoConnection;
-    const Image& incoming = read.image;
-    // The transceiver holds the file when a write would have nothing to
-    // send: every writable byte equal, the checksum of the merged image included.
-    const WritePlan plan = planWrite(p->file, incoming, 0, true, p->numberChange);
-    if (writeDecisionIsError(plan.decision)) {
-        io.err << writeDecisionText(plan.decision) << "\n";
+    case VerifyResult::Refused:
+        printWords(outcomeWords(v), io);
         return kExitVerifyFailed;
-    }
-    if (plan.decision == WriteDecision::AlreadyWritten) {
+    case VerifyResult::Matches:
         io.out << QStringLiteral("Данные в радиостанции совпадают с файлом\n");
         return kExitOk;
+    case VerifyResult::Differs:
+        break;
     }
     io.out << QStringLiteral("Отличия (радиостанция → файл):\n");
-    for (const auto& c : compareImages(incoming, plan.merged))
+    for (const auto& c : compareImages(v.read.image, v.plan.merged))
         io.out << "  " << formatChange(c) << "\n";
-    io.err << writeCheckFailedText() << "\n";
+    printWords(outcomeWords(v), io);
     return kExitVerifyFailed;
 }
 

@@ -4,12 +4,11 @@
 #include "files/ust_file.h"
 #include "image/codecs.h"
 
+#include "serial/os/file_system.h"
+
 #include <QDir>
 #include <QFile>
 #include <cstdlib>
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace ksv::cli {
 namespace {
@@ -78,42 +77,30 @@ bool FleetLog::append(const std::vector<std::string>& cells, QString& error) {
 }
 
 bool FleetLog::appendBytes(const std::string& bytes, QString& error) {
-    QFile f(path_);
-    bool ok = f.open(QIODevice::Append) &&
-              f.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-                  static_cast<qint64>(bytes.size()) &&
-              f.flush();
-#ifdef Q_OS_UNIX
-    ok = ok && ::fsync(f.handle()) == 0;
-#endif
-    if (!ok)
-        error = f.errorString();
-    return ok;
+    const os::FileResult r = os::appendToFile(path_.toStdString(), bytes);
+    if (!r.ok)
+        error = QString::fromStdString(r.reason);
+    return r.ok;
 }
 
 QString saveBackup(const QString& dir, const Image& image, const QDateTime& when, QString& error) {
     const QString stem = QString::fromStdString(ZnTxt(image)) + '-' +
                          when.toLocalTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const std::string_view bytes(reinterpret_cast<const char*>(image.data()), kImageSize);
     for (int n = 1; n <= kMaxBackupSuffix; ++n) {
         const QString name =
             n == 1 ? stem + QStringLiteral(".ust") : QStringLiteral("%1-%2.ust").arg(stem).arg(n);
         const QString path = QDir(dir).filePath(name);
-        QFile f(path);
-        // NewOnly: an existing file, even one made a moment ago, is never replaced.
-        if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (f.exists())
-                continue;
-            error = writeFailureMessage(path) + QStringLiteral(": ") + f.errorString();
-            return {};
-        }
-        const auto bytes = reinterpret_cast<const char*>(image.bytes().data());
-        const auto size = static_cast<qint64>(kImageSize);
-        if (f.write(bytes, size) != size || !f.flush()) {
-            error = writeFailureMessage(path) + QStringLiteral(": ") + f.errorString();
-            f.remove();
-            return {};
-        }
-        return path;
+        // Written aside, on disk and closed before it takes its name, which
+        // it never takes from another file: a backup is whole or absent.
+        bool taken = false;
+        const os::FileResult r = os::createFile(path.toStdString(), bytes, &taken);
+        if (r.ok)
+            return path;
+        if (taken)
+            continue;
+        error = writeFailureMessage(path) + QStringLiteral(": ") + QString::fromStdString(r.reason);
+        return {};
     }
     error = writeFailureMessage(QDir(dir).filePath(stem + QStringLiteral(".ust")));
     return {};

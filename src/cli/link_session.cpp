@@ -1,6 +1,6 @@
 #include "cli/link_session.h"
 
-#include "link/command_texts.h"
+#include "operations/outcome_words.h"
 
 #include <algorithm>
 
@@ -75,6 +75,13 @@ ReadOutcome LinkSession::read() {
     if (!r.connected)
         io_.err << noConnectionText() << "\n";
     return r;
+}
+
+VerifyOutcome LinkSession::verify(const Image& file, bool numberChangeAllowed) {
+    VerifyOutcome v = verifyTransceiver(exchange_, file, numberChangeAllowed);
+    if (v.result == VerifyResult::NoConnection)
+        io_.err << noConnectionText() << "\n";
+    return v;
 }
 
 WriteOutcome LinkSession::write(WriteHost& host) {

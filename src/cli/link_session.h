@@ -9,7 +9,7 @@
 #include "cli/port_target.h"
 #include "link/comm_port.h"
 #include "link/port_exchange.h"
-#include "link/transceiver_commands.h"
+#include "operations/transceiver_commands.h"
 
 #include <QTimer>
 
@@ -45,6 +45,8 @@ public:
     // The write command over the open port; prints "Нет соединения" when
     // the first read or the write fails.
     WriteOutcome write(WriteHost& host);
+    // The verify command; prints "Нет соединения" when the read fails.
+    VerifyOutcome verify(const Image& file, bool numberChangeAllowed);
     PortExchange& exchange() { return exchange_; }
 
 private:

@@ -1,9 +1,9 @@
 #include "cli/cli_app.h"
+#include "serial/os/console.h"
 
 #include <QCoreApplication>
 
 #include <iostream>
-#include <unistd.h>
 
 namespace {
 
@@ -19,9 +19,10 @@ void quietQt(QtMsgType type, const QMessageLogContext&, const QString& text) {
 int main(int argc, char** argv) {
     qInstallMessageHandler(quietQt);
     QCoreApplication app(argc, argv);
+    ksv::os::prepareConsoleForUtf8();
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
-    ksv::cli::CliIo io{std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1};
+    ksv::cli::CliIo io{std::cout, std::cerr, ksv::os::errorStreamIsTerminal()};
     const int code = ksv::cli::runCli(args, io);
     std::cout.flush();
     return code;

@@ -1,20 +1,13 @@
 #include "cli/output_guard.h"
 
 #include "files/ust_file.h"
-
-#include <QFile>
-
-#include <sys/stat.h>
+#include "serial/os/file_system.h"
 
 namespace ksv::cli {
 namespace {
 
 bool sameFile(const QString& a, const QString& b) {
-    struct stat sa {};
-    struct stat sb {};
-    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
-           ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
+    return os::sameFile(a.toStdString(), b.toStdString());
 }
 
 } // namespace

@@ -17,8 +17,9 @@ struct FileWriteResult {
 };
 
 // Only a regular file (or a name not yet taken) is replaced: a device or a
-// FIFO would be swapped for a plain file by the rename. On any failure the
-// temporary file is removed.
+// FIFO would be swapped for a plain file by the rename. A symbolic link at
+// the name is replaced itself; its target is never written. On any failure
+// the temporary file is removed.
 FileWriteResult replaceFileAtomically(const QString& path, const QByteArray& bytes);
 
 } // namespace ksv

@@ -1,6 +1,6 @@
 #include "link/comm_port.h"
 
-#include "link/port_names.h"
+#include "serial/port_names.h"
 
 #include <QMetaObject>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "link/port_exchange.h"
 
-#include "link/port_map.h"
-#include "link/port_names.h"
+#include "serial/port_map.h"
+#include "serial/port_names.h"
 
 #include <chrono>
 #include <thread>
@@ -50,7 +50,10 @@ void PortExchange::pause(int ms) {
 }
 
 void PortExchange::finish() {
-    view_.endExchange();
+    if (attentionLoop_)
+        attentionLoop_->quit();
+    else
+        view_.endExchange();
 }
 
 void PortExchange::userClosed() {
@@ -93,6 +96,19 @@ bool PortExchange::WriteData(const WriteList& list) {
     view_.runExchange();
     protocol_.closed();
     return protocol_.result();
+}
+
+AttentionOutcome PortExchange::CallAttention(int repeats) {
+    reopenLostLine();
+    QEventLoop loop;
+    attentionLoop_ = &loop;
+    protocol_.beginAttention(repeats);
+    if (protocol_.state() != ExchangeState::Idle)
+        loop.exec();
+    attentionLoop_ = nullptr;
+    protocol_.closed();
+    return AttentionOutcome{protocol_.result(), protocol_.handshakeNoise(),
+                            protocol_.handshakeStrayAcks()};
 }
 
 bool PortExchange::VerifyData(const Image& image) {

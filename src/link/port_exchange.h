@@ -35,6 +35,13 @@ struct ExchangeTimings {
     int pausePercent = 100; // scale of the protocol's pauses
 };
 
+// What came back to the attention byte when it was sent on its own.
+struct AttentionOutcome {
+    bool answered = false; // a lone 0x13 came back
+    int noise = 0;         // bytes other than 0x13 that came back
+    int strayAcks = 0;     // 0x13 bytes that came mixed with others
+};
+
 // Sets the line settings the transceiver needs: COM1, 9600 8N1, buffers of
 // 2048 and 4096 bytes, DTR and RTS off.
 void configureCommPort(TCommPort& port);
@@ -52,6 +59,10 @@ public:
     // Reads again and compares at the writable offsets.
     bool VerifyData(const Image& image);
     bool VerifyData(const Image& image, bool numberChangeAllowed);
+    // The handshake on its own, without the progress view: the attention
+    // byte and up to `repeats` more, one timer period apart; returns at the
+    // acknowledgement or one period after the last byte sent.
+    AttentionOutcome CallAttention(int repeats);
 
     // Closes the port, opens COM n; whether it is open now.
     bool SelectPort(int n);
@@ -104,6 +115,8 @@ private:
     std::function<bool()> numberChange_;
     // The line was lost and could not be opened again yet.
     bool reopenPending_ = false;
+    // Runs a handshake on its own (CallAttention); null otherwise.
+    QEventLoop* attentionLoop_ = nullptr;
 };
 
 // An ExchangeView without a window: runs a local event loop.

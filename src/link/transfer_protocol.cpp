@@ -38,6 +38,8 @@ void TransferProtocol::begin(ExchangeState handshake) {
     host_.setProgress(0);
     result_ = false;
     retries_ = 0;
+    handshakeNoise_ = 0;
+    handshakeStrayAcks_ = 0;
     received_ = 0;
     recordIndex_ = 0;
     state_ = handshake;
@@ -53,6 +55,11 @@ void TransferProtocol::beginWrite(const WriteList& list) {
     list_ = list;
     list_.count = std::clamp(list_.count, 0, kBlock);
     begin(ExchangeState::WriteHandshake);
+}
+
+void TransferProtocol::beginAttention(int repeats) {
+    attentionRepeats_ = std::max(repeats, 0);
+    begin(ExchangeState::Attention);
 }
 
 void TransferProtocol::dropAll(int n) {
@@ -81,6 +88,7 @@ void TransferProtocol::dataAvailable() {
     switch (state_) {
     case ExchangeState::Idle:
         return dropAll(n);
+    case ExchangeState::Attention:
     case ExchangeState::ReadHandshake:
     case ExchangeState::WriteHandshake:
         return onHandshakeAnswer(n);
@@ -100,8 +108,14 @@ void TransferProtocol::dataAvailable() {
 void TransferProtocol::onHandshakeAnswer(int n) {
     area_.fill(0);
     const int got = port_.Receive(area_.data(), n);
-    if (got != 1 || area_[0] != kAck)
+    if (got != 1 || area_[0] != kAck) {
+        const int acks = static_cast<int>(std::count(area_.begin(), area_.begin() + got, kAck));
+        handshakeStrayAcks_ += acks;
+        handshakeNoise_ += got - acks;
         return;
+    }
+    if (state_ == ExchangeState::Attention)
+        return succeed();
     retries_ = 0;
     received_ = 0;
     recordIndex_ = 0;
@@ -181,6 +195,12 @@ void TransferProtocol::onRecordAnswer(int n) {
 
 void TransferProtocol::timerTick() {
     switch (state_) {
+    case ExchangeState::Attention:
+        if (retries_ >= attentionRepeats_)
+            return fail();
+        sendAttention();
+        ++retries_;
+        return;
     case ExchangeState::ReadHandshake:
     case ExchangeState::WriteHandshake:
         if (retries_ >= kMaxRetries)

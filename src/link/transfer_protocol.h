@@ -10,7 +10,9 @@
 // Frames: attention 0xFF answered by 0x13; image request 0x01 answered by
 // the 256-byte image; service-block request 0x03 0x07 answered by 512 bytes
 // (byte 510 is the status byte); write record 0x02 A V C answered by a chunk
-// ending in 0x13.
+// ending in 0x13. The attention handshake is the one way every part of the
+// program asks whether a transceiver is there: reads and writes begin with
+// it, and the connection check and the fleet's polls run it on its own.
 
 #include "image/image.h"
 #include "link/write_list.h"
@@ -48,6 +50,7 @@ public:
 
 enum class ExchangeState {
     Idle,
+    Attention, // the handshake on its own
     ReadHandshake,
     FirstCopy,
     SecondCopy,
@@ -65,6 +68,8 @@ public:
     static constexpr int kServiceBlockSize = 512;
     static constexpr int kStatusByteIndex = 510;
     static constexpr std::uint8_t kPowerLockBit = 0x20;
+    // Whether the status byte forbids the stationary power set.
+    static constexpr bool powerLocked(std::uint8_t status) { return (status & kPowerLockBit) != 0; }
     // Pause after each chunk of an image copy.
     static constexpr int kChunkPauseMs = 100;
 
@@ -75,6 +80,9 @@ public:
     // runs the host until finish().
     void beginRead();
     void beginWrite(const WriteList& list);
+    // The handshake on its own: succeeds at the acknowledgement; the
+    // attention byte is repeated at most `repeats` times, one per tick.
+    void beginAttention(int repeats);
 
     // The port has bytes waiting (the event's own count is not used).
     void dataAvailable();
@@ -90,6 +98,10 @@ public:
     std::uint8_t statusByte() const { return service_[kStatusByteIndex]; }
     int retryCount() const { return retries_; }
     int recordIndex() const { return recordIndex_; }
+    // Bytes other than a lone acknowledgement that answered attention bytes
+    // since the exchange began, and how many of them were 0x13.
+    int handshakeNoise() const { return handshakeNoise_; }
+    int handshakeStrayAcks() const { return handshakeStrayAcks_; }
 
 private:
     void begin(ExchangeState handshake);
@@ -114,6 +126,9 @@ private:
     int received_ = 0;
     int recordIndex_ = 0;
     int retries_ = 0;
+    int attentionRepeats_ = 0;
+    int handshakeNoise_ = 0;
+    int handshakeStrayAcks_ = 0;
     bool result_ = false;
     std::array<std::uint8_t, 4> frame_{};
     int frameLen_ = 0;

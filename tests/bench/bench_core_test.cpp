@@ -3,7 +3,7 @@
 
 #include "image/checksum.h"
 #include "image/defaults.h"
-#include "link/write_plan.h"
+#include "operations/write_plan.h"
 
 #include <gtest/gtest.h>
 #include <random>

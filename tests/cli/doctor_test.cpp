@@ -4,8 +4,8 @@
 #include "image/checksum.h"
 #include "image/codecs.h"
 #include "image/normalise.h"
-#include "link/port_doctor.h"
-#include "link/port_map.h"
+#include "serial/device_facts.h"
+#include "serial/port_map.h"
 #include "support/fake_system_tree.h"
 #include "support/transceiver_sim.h"
 #include "support/unprivileged.h"
@@ -65,9 +65,11 @@ TEST(CliDoctor, SilentNoisyAndAbsent) {
     r.sim.setFaults(SimFaults{.strayBeforeAttentionAck = -1, .strayByte = 0x00});
     const auto noisy = r.doctor();
     EXPECT_EQ(noisy.code, 2);
+    // The acknowledgement comes, but never alone: the handshake a read
+    // begins with would fail the same way.
     EXPECT_EQ(noisy.out, r.sim.devicePath() +
-                             ": отвечает на 0xFF, но полное чтение не удалось (посторонних байтов "
-                             "на линии: 1) — помехи на линии или плохой контакт в кабеле\n");
+                             ": ответ 0x13 приходит вместе с посторонними байтами (12) — помехи "
+                             "на линии или плохой контакт в кабеле\n");
 
     const auto absent = runCli({"doctor", "--port", "COM3"});
     EXPECT_EQ(absent.code, 2);
@@ -84,10 +86,10 @@ TEST(CliDoctor, PermissionDeniedNamesTheGroupAndTheFix) {
         ASSERT_EQ(::chown(device.c_str(), 0, dialout ? dialout->gr_gid : 20), 0);
     }
     ASSERT_EQ(::chmod(device.c_str(), ::geteuid() == 0 ? 0660 : 0), 0);
+    const std::string group = deviceGroupName(device);
     const std::string expected =
-        device + ": нет прав на устройство (группа " + deviceGroupName(device).toStdString() +
-        ") — выполните sudo usermod -aG " + deviceGroupName(device).toStdString() +
-        " $USER и войдите в систему заново\n";
+        device + ": нет прав на устройство " + device + ": добавьте пользователя в группу " +
+        group + " (sudo usermod -aG " + group + " $USER) и войдите в систему заново\n";
     EXPECT_EQ(test::runUnprivileged([&] {
                   const auto run = r.doctor();
                   return run.out == expected && run.code == 2 ? 0 : 1;
@@ -101,10 +103,10 @@ TEST(CliDoctor, BusyPortNamesTheProgramHoldingIt) {
     ASSERT_TRUE(holder.holding());
     const auto run = r.doctor();
     EXPECT_EQ(run.code, 2);
-    EXPECT_TRUE(
-        contains(run.out, r.sim.devicePath() + ": порт занят программой cli_link_tests (pid "))
+    EXPECT_TRUE(contains(run.out, r.sim.devicePath() + ": устройство " + r.sim.devicePath() +
+                                      " занято программой cli_link_tests (pid "))
         << run.out;
-    EXPECT_TRUE(contains(run.out, ") — закройте ее\n"));
+    EXPECT_TRUE(contains(run.out, ") — закройте её\n"));
 }
 
 // Without --port: every COM name and every serial device, the console named

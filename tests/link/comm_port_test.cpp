@@ -1,7 +1,7 @@
 // The serial port component on pseudo-terminals and on an in-memory line.
 #include "link/comm_port.h"
-#include "link/port_names.h"
 #include "link_test_util.h"
+#include "serial/port_names.h"
 #include "support/transceiver_sim.h"
 
 #include <QTemporaryFile>

@@ -3,9 +3,9 @@
 #include "image/checksum.h"
 #include "image/defaults.h"
 #include "link/port_exchange.h"
-#include "link/transceiver_commands.h"
-#include "link/write_plan.h"
 #include "link_test_util.h"
+#include "operations/transceiver_commands.h"
+#include "operations/write_plan.h"
 #include "support/sim_on_port.h"
 #include "support/write_lists.h"
 
@@ -55,7 +55,8 @@ TEST(Exchange, ReadWriteVerifyAgainstTheTransceiver) {
     current.setRxCode(3, 77);
     current[231] = 0x30;
     current[230] = 0x00; // protected: never written
-    const WritePlan plan = planWrite(current, incoming, status, true, false);
+    const WritePlan plan =
+        planWrite(current, incoming, TransferProtocol::powerLocked(status), true, false);
     ASSERT_EQ(plan.decision, WriteDecision::Write);
     current[off::Checksum] = plan.checksum;
 
@@ -67,8 +68,9 @@ TEST(Exchange, ReadWriteVerifyAgainstTheTransceiver) {
     EXPECT_TRUE(b.exchange.VerifyData(current));
 
     ASSERT_TRUE(b.exchange.ReadData(incoming, status));
-    EXPECT_EQ(planWrite(current, incoming, status, true, false).decision,
-              WriteDecision::AlreadyWritten);
+    EXPECT_EQ(
+        planWrite(current, incoming, TransferProtocol::powerLocked(status), true, false).decision,
+        WriteDecision::AlreadyWritten);
 }
 
 TEST(Exchange, VerificationComparesWritableOffsetsOnly) {

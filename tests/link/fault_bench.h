@@ -7,7 +7,7 @@
 #include "image/checksum.h"
 #include "image/defaults.h"
 #include "link/port_exchange.h"
-#include "link/write_plan.h"
+#include "operations/write_plan.h"
 #include "support/sim_on_port.h"
 #include "support/write_lists.h"
 

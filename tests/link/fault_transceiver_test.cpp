@@ -230,7 +230,8 @@ TEST(FaultReset, ResetMidWriteFailsAndTheNextWriteCompletesIt) {
     Image now;
     std::uint8_t status;
     ASSERT_TRUE(b.exchange.ReadData(now, status));
-    const WritePlan rest = planWrite(current, now, status, true, false);
+    const WritePlan rest =
+        planWrite(current, now, TransferProtocol::powerLocked(status), true, false);
     ASSERT_EQ(rest.decision, WriteDecision::Write);
     EXPECT_EQ(rest.list.count, plan.list.count - 2);
     ASSERT_TRUE(b.exchange.WriteData(rest.list));

@@ -5,7 +5,7 @@
 // their port type, USB adapters with /dev/serial/by-id links, the active
 // console, processes with a controlling terminal. No real device is touched.
 
-#include "link/serial_inventory.h"
+#include "serial/serial_inventory.h"
 
 #include <QTemporaryDir>
 #include <filesystem>

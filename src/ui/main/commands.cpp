@@ -1,8 +1,8 @@
 #include "ui/main/commands.h"
 
-#include "link/command_texts.h"
-#include "link/transceiver_commands.h"
-#include "link/write_plan.h"
+#include "operations/outcome_words.h"
+#include "operations/transceiver_commands.h"
+#include "operations/write_plan.h"
 #include "ui/dialogs/about_form.h"
 #include "ui/dialogs/messages.h"
 #include "ui/dialogs/raw_editor.h"
@@ -18,6 +18,16 @@
 #include <QLabel>
 
 namespace ksv::commands {
+namespace {
+
+void showWords(const OutcomeWords& w) {
+    if (w.kind == WordsKind::Error)
+        messenger().error(w.text);
+    else if (w.kind == WordsKind::Information)
+        messenger().information(w.text);
+}
+
+} // namespace
 
 void newFile(TForm1& form) {
     if (form.windows().files)
@@ -44,13 +54,10 @@ void readRadio(TForm1& form) {
     if (!rw)
         return;
     const ReadOutcome read = readTransceiver(rw->exchange());
-    if (!read.connected) {
-        messenger().error(noConnectionText());
+    showWords(outcomeWords(read));
+    if (!read.connected)
         return;
-    }
     form.incomingImage() = read.image;
-    if (read.checksumValid)
-        messenger().information(readDoneText());
     // A wrong checksum is accepted silently: the window shows what was read.
     form.currentImage() = read.imageToShow();
     form.ShowBuf();
@@ -82,29 +89,6 @@ private:
     TForm1& form_;
 };
 
-void showWriteOutcome(const WriteOutcome& o) {
-    switch (o.result) {
-    case WriteResult::NoConnection:
-    case WriteResult::WriteFailed:
-        messenger().error(noConnectionText());
-        return;
-    case WriteResult::Refused:
-        messenger().error(writeDecisionText(o.plan.decision));
-        return;
-    case WriteResult::AlreadyWritten:
-        messenger().information(writeDecisionText(o.plan.decision));
-        return;
-    case WriteResult::Written:
-        messenger().information(writtenText());
-        return;
-    case WriteResult::VerifyFailed:
-        messenger().error(writeCheckFailedText());
-        return;
-    case WriteResult::Stopped:
-        return;
-    }
-}
-
 } // namespace
 
 void writeRadio(TForm1& form) {
@@ -115,7 +99,7 @@ void writeRadio(TForm1& form) {
     const WriteOutcome o = writeTransceiver(rw->exchange(), host);
     if (o.plan.checksumComputed)
         form.currentImage()[off::Checksum] = o.plan.checksum;
-    showWriteOutcome(o);
+    showWords(outcomeWords(o));
 }
 
 void help(TForm1& form) {

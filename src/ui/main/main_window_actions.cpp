@@ -3,8 +3,8 @@
 // and hands the work to one function of commands.cpp.
 
 #include "image/settings.h"
-#include "link/port_map.h"
 #include "link/write_list.h"
+#include "serial/port_map.h"
 #include "ui/dialogs/messages.h"
 #include "ui/dialogs/sn_form.h"
 #include "ui/main/click_label.h"

@@ -1,6 +1,7 @@
 // The fleet loop over a scripted line: which set answers each poll.
 #include "image/codecs.h"
-#include "link/fleet_run.h"
+#include "operations/fleet_run.h"
+#include "operations/outcome_words.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +62,7 @@ TEST(FleetRun, RemovalNeedsTwoMissesAndASetIsProgrammedOnce) {
     FleetOptions options;
     options.count = 2;
     options.stopRequested = [&] { return line.stop; };
-    const FleetSummary s = runFleet(line, progress, options);
+    const FleetSummary s = programFleet(line, progress, options);
     EXPECT_EQ(line.next, line.polls.size());
     EXPECT_EQ(line.programmed, (std::vector<int>{1, 2}));
     EXPECT_EQ(progress.events, (std::vector<std::string>{"wait", "1 read 000001", "1 записано",
@@ -79,7 +80,7 @@ TEST(FleetRun, StopEndsAfterTheSetAndARefusedBackupWritesNothing) {
     RecordingProgress progress;
     FleetOptions options;
     options.stopRequested = [&] { return line.stop; };
-    FleetSummary s = runFleet(line, progress, options);
+    FleetSummary s = programFleet(line, progress, options);
     EXPECT_TRUE(s.interrupted);
     EXPECT_EQ(s.sets, 1);
     EXPECT_EQ(line.next, 1u); // no removal wait after the stop
@@ -88,7 +89,7 @@ TEST(FleetRun, StopEndsAfterTheSetAndARefusedBackupWritesNothing) {
     refusing.polls = {5};
     progress.refuse = true;
     options.stopRequested = [&] { return refusing.stop; };
-    s = runFleet(refusing, progress, options);
+    s = programFleet(refusing, progress, options);
     EXPECT_TRUE(refusing.programmed.empty());
     EXPECT_EQ(s.count(FleetResult::Refused), 1);
     EXPECT_EQ(progress.events.end()[-2], "1 отказ: no backup");

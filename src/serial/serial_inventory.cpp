@@ -1,4 +1,4 @@
-#include "link/serial_inventory.h"
+#include "serial/serial_inventory.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -66,6 +66,21 @@ std::string readFirstLine(const std::string& path) {
     while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' '))
         s.pop_back();
     return s;
+}
+
+std::string readSmallFile(const std::string& path, std::size_t maxBytes) {
+    std::ifstream f(path, std::ios::binary);
+    std::string s(maxBytes, '\0');
+    f.read(s.data(), static_cast<std::streamsize>(maxBytes));
+    s.resize(static_cast<std::size_t>(std::max<std::streamsize>(f.gcount(), 0)));
+    return s;
+}
+
+std::string printableProgramName(std::string name) {
+    for (char& c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    return name;
 }
 
 std::string uartType(const SystemPaths& paths, const std::string& name) {

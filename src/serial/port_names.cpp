@@ -1,6 +1,6 @@
-#include "link/port_names.h"
+#include "serial/port_names.h"
 
-#include "link/port_map.h"
+#include "serial/port_map.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,7 @@
-#include "link/transceiver_commands.h"
+#include "operations/transceiver_commands.h"
 
 #include "image/checksum.h"
+#include "image/settings.h"
 #include "link/transfer_protocol.h"
 
 namespace ksv {
@@ -8,7 +9,7 @@ namespace ksv {
 Image ReadOutcome::imageToShow() const {
     Image shown = image;
     if (powerLocked)
-        setBit(shown[off::Options223], bit::PowerSet);
+        setting(SettingId::PowerLevels).store(shown, 0);
     return shown;
 }
 
@@ -20,7 +21,7 @@ ReadOutcome readTransceiver(PortExchange& link) {
         return r;
     }
     r.checksumValid = CheckCRC(r.image);
-    r.powerLocked = (r.status & TransferProtocol::kPowerLockBit) != 0;
+    r.powerLocked = TransferProtocol::powerLocked(r.status);
     return r;
 }
 
@@ -52,7 +53,7 @@ WriteOutcome writeTransceiver(PortExchange& link, WriteHost& host) {
     }
     o.image = host.imageToWrite();
     o.numberChange = host.numberChangeAllowed();
-    o.plan = planWrite(o.image, o.read.image, o.read.status, host.powerListAtFirstEntry(),
+    o.plan = planWrite(o.image, o.read.image, o.read.powerLocked, host.powerListAtFirstEntry(),
                        o.numberChange);
     if (o.plan.checksumComputed)
         o.image[off::Checksum] = o.plan.checksum;
@@ -70,6 +71,23 @@ WriteOutcome writeTransceiver(PortExchange& link, WriteHost& host) {
     }
     writeAndVerify(link, o);
     return o;
+}
+
+VerifyOutcome verifyTransceiver(PortExchange& link, const Image& file, bool numberChangeAllowed) {
+    VerifyOutcome v;
+    v.read = readTransceiver(link);
+    if (!v.read.connected)
+        return v;
+    // The file's own power bit plays the power level list, and the power
+    // lock does not apply: a comparison writes nothing.
+    v.plan = planWrite(file, v.read.image, false, true, numberChangeAllowed);
+    if (writeDecisionIsError(v.plan.decision))
+        v.result = VerifyResult::Refused;
+    else if (v.plan.decision == WriteDecision::AlreadyWritten)
+        v.result = VerifyResult::Matches;
+    else
+        v.result = VerifyResult::Differs;
+    return v;
 }
 
 } // namespace ksv

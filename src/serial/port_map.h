@@ -13,7 +13,7 @@
 // terminal is marked: the automatic search never opens it (choosing its COM
 // name still does).
 
-#include "link/serial_inventory.h"
+#include "serial/serial_inventory.h"
 
 #include <array>
 #include <functional>

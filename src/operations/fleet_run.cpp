@@ -1,24 +1,8 @@
-#include "link/fleet_run.h"
+#include "operations/fleet_run.h"
 
 #include "image/codecs.h"
 
 namespace ksv {
-
-QString fleetResultText(FleetResult r, const QString& reason) {
-    switch (r) {
-    case FleetResult::Written:
-        return QStringLiteral("записано");
-    case FleetResult::AlreadyWritten:
-        return QStringLiteral("уже записано");
-    case FleetResult::Refused:
-        return QStringLiteral("отказ: ") + reason;
-    case FleetResult::NoConnection:
-        return QStringLiteral("нет соединения");
-    case FleetResult::VerifyFailed:
-        break;
-    }
-    return QStringLiteral("ошибка проверки");
-}
 
 namespace {
 
@@ -116,7 +100,7 @@ private:
 
 } // namespace
 
-FleetSummary runFleet(FleetLine& line, FleetProgress& progress, const FleetOptions& options) {
+FleetSummary programFleet(FleetLine& line, FleetProgress& progress, const FleetOptions& options) {
     return FleetLoop(line, progress, options).run();
 }
 

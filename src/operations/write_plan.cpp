@@ -1,11 +1,10 @@
-#include "link/write_plan.h"
+#include "operations/write_plan.h"
 
 #include "image/checksum.h"
-#include "link/transfer_protocol.h"
 
 namespace ksv {
 
-WritePlan planWrite(const Image& current, const Image& incoming, std::uint8_t status,
+WritePlan planWrite(const Image& current, const Image& incoming, bool powerLocked,
                     bool powerListAtFirstEntry, bool numberChangeAllowed) {
     WritePlan plan;
     const int band = incoming.band();
@@ -15,7 +14,7 @@ WritePlan planWrite(const Image& current, const Image& incoming, std::uint8_t st
                                     : WriteDecision::BandUnknown;
         return plan;
     }
-    if ((status & TransferProtocol::kPowerLockBit) && !powerListAtFirstEntry) {
+    if (powerLocked && !powerListAtFirstEntry) {
         if (band == 1) {
             plan.decision = WriteDecision::PowerLockedMetre;
             return plan;

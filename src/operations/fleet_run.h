@@ -5,8 +5,8 @@
 // programs it by the rules of the write command, records the result, and
 // waits until the set stops answering before it looks for the next one, so
 // that no set is programmed twice by accident. It has no window and no
-// terminal: the line and the reporting are interfaces, for the command line
-// now and a window later.
+// terminal: the line and the reporting are interfaces that each front end
+// implements.
 
 #include "image/image.h"
 
@@ -21,10 +21,6 @@ namespace ksv {
 
 enum class FleetResult { Written, AlreadyWritten, Refused, NoConnection, VerifyFailed };
 inline constexpr int kFleetResultCount = 5;
-
-// The result as the record names it: "записано", "уже записано",
-// "отказ: <reason>", "нет соединения", "ошибка проверки".
-QString fleetResultText(FleetResult r, const QString& reason = {});
 
 // One set as it ended.
 struct FleetSetReport {
@@ -84,6 +80,6 @@ struct FleetSummary {
     int count(FleetResult r) const { return counts[static_cast<std::size_t>(r)]; }
 };
 
-FleetSummary runFleet(FleetLine& line, FleetProgress& progress, const FleetOptions& options);
+FleetSummary programFleet(FleetLine& line, FleetProgress& progress, const FleetOptions& options);
 
 } // namespace ksv

@@ -1,7 +1,8 @@
-#include "link/fleet_port_line.h"
+#include "operations/fleet_port_line.h"
 
-#include "link/command_texts.h"
-#include "link/transceiver_commands.h"
+#include "image/settings.h"
+#include "operations/outcome_words.h"
+#include "operations/transceiver_commands.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -22,34 +23,10 @@ void runEventsFor(QEventLoop& loop, int ms) {
 PortFleetLine::PortFleetLine(PortExchange& exchange, const Image& file, int pollMs)
     : exchange_(exchange), file_(file), pollMs_(pollMs) {}
 
-// The exchange's own handler drops every byte while it is idle, so the poll
-// takes the port's offers of bytes for itself while it waits, and gives them
-// back afterwards.
+// One attention byte, answered within one poll interval or not at all.
 bool PortFleetLine::setAnswers() {
     pollStarted_.start();
-    TCommPort& port = exchange_.port();
-    if (port.lineLost() || !port.Open()) {
-        port.setOpen(false);
-        port.setOpen(true);
-    }
-    bool answered = false;
-    QEventLoop loop;
-    const auto exchangeHandler = port.OnTriggerAvail;
-    port.OnTriggerAvail = [&](TCustomCommPort*, std::uint16_t) {
-        std::uint8_t bytes[64];
-        const int n = port.Receive(bytes, sizeof bytes);
-        if (n > 0 && bytes[n - 1] == TransferProtocol::kAck) {
-            answered = true;
-            loop.quit();
-        }
-    };
-    port.PurgeIn();
-    port.PurgeOut();
-    const std::uint8_t attention = TransferProtocol::kAttention;
-    port.Send(&attention, 1); // on a closed port the interval passes all the same
-    runEventsFor(loop, pollMs_);
-    port.OnTriggerAvail = exchangeHandler;
-    return answered;
+    return exchange_.CallAttention(0).answered;
 }
 
 void PortFleetLine::restOfInterval() {
@@ -68,7 +45,9 @@ public:
         : file_(file), afterRead_(afterRead) {}
     bool imageRead(const ReadOutcome& read) override { return afterRead_(read.image); }
     Image imageToWrite() override { return file_; }
-    bool powerListAtFirstEntry() override { return testBit(file_[off::Options223], bit::PowerSet); }
+    bool powerListAtFirstEntry() override {
+        return setting(SettingId::PowerLevels).shownIndex(file_) == 0;
+    }
     bool numberChangeAllowed() override { return false; }
 
 private:
@@ -94,21 +73,6 @@ FleetResult fleetResultOf(WriteResult r) {
     return FleetResult::NoConnection;
 }
 
-// The message the write command shows for the outcome.
-QString reasonOf(const WriteOutcome& o) {
-    switch (o.result) {
-    case WriteResult::Refused:
-        return writeDecisionText(o.plan.decision);
-    case WriteResult::VerifyFailed:
-        return writeCheckFailedText();
-    case WriteResult::NoConnection:
-    case WriteResult::WriteFailed:
-        return noConnectionText();
-    default:
-        return {};
-    }
-}
-
 } // namespace
 
 FleetSetReport PortFleetLine::programSet(const std::function<bool(const Image&)>& afterRead) {
@@ -116,7 +80,7 @@ FleetSetReport PortFleetLine::programSet(const std::function<bool(const Image&)>
     const WriteOutcome o = writeTransceiver(exchange_, host);
     FleetSetReport report;
     report.result = fleetResultOf(o.result);
-    report.reason = reasonOf(o);
+    report.reason = outcomeWords(o).text;
     report.read = o.read.connected;
     report.asRead = o.read.image;
     report.status = o.read.status;

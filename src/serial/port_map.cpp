@@ -1,4 +1,4 @@
-#include "link/port_map.h"
+#include "serial/port_map.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -63,7 +63,9 @@ std::map<std::string, TerminalOwner> controllingTerminals(const SystemPaths& pat
         const std::string pid = entry.path().filename().string();
         if (pid.empty() || !std::all_of(pid.begin(), pid.end(), ::isdigit))
             continue;
-        const std::string stat = readFirstLine(entry.path().string() + "/stat");
+        // Whole, not its first line: a program name may hold line ends and
+        // brackets, so only the last ")" ends it.
+        const std::string stat = readSmallFile(entry.path().string() + "/stat");
         const auto open = stat.find('('), close = stat.rfind(')');
         if (open == std::string::npos || close == std::string::npos || close < open)
             continue;
@@ -77,7 +79,8 @@ std::map<std::string, TerminalOwner> controllingTerminals(const SystemPaths& pat
         const long minor = (ttyNr & 0xff) | ((ttyNr >> 12) & 0xfff00);
         const std::string number = std::to_string(major) + ":" + std::to_string(minor);
         if (!out.count(number))
-            out[number] = TerminalOwner{std::stoi(pid), stat.substr(open + 1, close - open - 1)};
+            out[number] = TerminalOwner{
+                std::stoi(pid), printableProgramName(stat.substr(open + 1, close - open - 1))};
     }
     return out;
 }

@@ -45,5 +45,11 @@ std::string ttyDeviceNumber(const SystemPaths& paths, const std::string& device)
 
 // First line of a text file without trailing white space; empty when absent.
 std::string readFirstLine(const std::string& path);
+// A small file whole, at most maxBytes of it; empty when absent.
+std::string readSmallFile(const std::string& path, std::size_t maxBytes = 4096);
+
+// A program's name as it may be printed: control characters (a name may
+// hold line ends or escape sequences) become "?".
+std::string printableProgramName(std::string name);
 
 } // namespace ksv

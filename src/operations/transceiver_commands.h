@@ -10,7 +10,7 @@
 
 #include "image/image.h"
 #include "link/port_exchange.h"
-#include "link/write_plan.h"
+#include "operations/write_plan.h"
 
 #include <cstdint>
 
@@ -75,5 +75,23 @@ struct WriteOutcome {
 };
 
 WriteOutcome writeTransceiver(PortExchange& link, WriteHost& host);
+
+enum class VerifyResult {
+    NoConnection, // the read failed
+    Refused,      // a write of the file would be refused: see plan.decision
+    Matches,      // every writable byte holds the file's value
+    Differs,      // a write would change something: plan.merged holds the file
+};
+
+struct VerifyOutcome {
+    VerifyResult result = VerifyResult::NoConnection;
+    ReadOutcome read;
+    WritePlan plan;
+};
+
+// Reads the transceiver and compares it with the file as a write would: it
+// holds the file when a write would have nothing to send, the checksum of
+// the merged image included.
+VerifyOutcome verifyTransceiver(PortExchange& link, const Image& file, bool numberChangeAllowed);
 
 } // namespace ksv

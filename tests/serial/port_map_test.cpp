@@ -1,7 +1,7 @@
 // How COM1..COM4 map onto devices, against a fake sysfs, /dev and /proc.
+#include "../link/link_test_util.h"
 #include "link/port_exchange.h"
-#include "link/port_map.h"
-#include "link_test_util.h"
+#include "serial/port_map.h"
 #include "support/fake_system_tree.h"
 #include "support/transceiver_sim.h"
 

@@ -35,11 +35,11 @@ struct WritePlan {
     WriteList list;
 };
 
-// current: the window's image after it was stored (SetBuf); incoming: the
-// image read from the transceiver; status: the status byte read with it;
-// powerListAtFirstEntry: the power level list shows "5-10-20 (Возимая)"
-// (bit 5 of byte 223 of current after the store).
-WritePlan planWrite(const Image& current, const Image& incoming, std::uint8_t status,
+// current: the image to write (the window's after it was stored, or a
+// file); incoming: the image read from the transceiver; powerLocked: the
+// transceiver refuses the stationary power set (from its status byte);
+// powerListAtFirstEntry: the power level list shows "5-10-20 (Возимая)".
+WritePlan planWrite(const Image& current, const Image& incoming, bool powerLocked,
                     bool powerListAtFirstEntry, bool numberChangeAllowed);
 
 // The message of a decision ("" for Write); error() is true for refusals.

@@ -7,15 +7,15 @@
 //      busy: the program holding it);
 //   3. the line takes 9600 8N1, raw;
 //   4. CTS is raised, where the device has modem lines;
-//   5. the transceiver answers the attention byte 0xFF with 0x13 within the
-//      protocol's retries; other bytes are counted as noise;
+//   5. the transceiver answers the attention handshake (0xFF, 0x13) within
+//      the protocol's repeats; other bytes are counted as noise;
 //   6. a full read works (model, factory number, firmware, checksum, power
 //      lock bit).
-// Nothing is ever written into the transceiver. The outcome is one line in
-// plain words.
+// No write record is ever sent: the check sends attention bytes and reads.
+// The outcome is one line in plain words.
 
 #include "link/port_exchange.h"
-#include "link/serial_inventory.h"
+#include "serial/serial_inventory.h"
 
 #include <QString>
 #include <string>
@@ -26,6 +26,7 @@ struct DoctorTarget {
     QString name;        // "COM2", or the device as given
     std::string device;  // empty: nothing stands behind the COM name
     QString missingHint; // what to do when the device is missing
+    int comNumber = 0;   // 1.. for a COM name
 };
 
 struct DoctorOptions {
@@ -45,13 +46,5 @@ DoctorResult diagnosePort(const DoctorTarget& target, const DoctorOptions& optio
 
 // "COM2 (/dev/ttyUSB0)" or "/dev/ttyUSB0".
 QString doctorPortLabel(const DoctorTarget& target);
-
-// A process that holds the device open, found through /proc/<pid>/fd where
-// readable: "minicom (pid 1234)"; empty when none can be seen.
-QString deviceHolder(const SystemPaths& paths, const std::string& device);
-
-// The group that owns the device and whose members may open it ("dialout"
-// when the device belongs to root's group or cannot be looked at).
-QString deviceGroupName(const std::string& device);
 
 } // namespace ksv

@@ -1,4 +1,4 @@
-#include "link/serial_inventory.h"
+#include "serial/serial_inventory.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "link/posix_serial_device.h"
+#include "serial/posix_serial_device.h"
 
 #include <cerrno>
 #include <chrono>

@@ -1,11 +1,11 @@
 #pragma once
 
-// The fleet's line over the port component: attention polls straight on the
-// port, reads and writes through the exchange operations and the write
-// command's rules.
+// The fleet's line over the port component: polls by the protocol's
+// attention handshake, reads and writes through the exchange operations and
+// the write command's rules.
 
-#include "link/fleet_run.h"
 #include "link/port_exchange.h"
+#include "operations/fleet_run.h"
 
 #include <QElapsedTimer>
 

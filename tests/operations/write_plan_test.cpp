@@ -2,7 +2,8 @@
 // writable offsets, checksum and write list; the verification compare.
 #include "image/checksum.h"
 #include "image/defaults.h"
-#include "link/write_plan.h"
+#include "link/transfer_protocol.h"
+#include "operations/write_plan.h"
 #include "support/write_lists.h"
 
 #include <gtest/gtest.h>
@@ -52,13 +53,14 @@ TEST(WritePlan, BandMismatchIsNamedByTheTransceiversBand) {
 }
 
 TEST(WritePlan, PowerLockRefusesTheStationarySetOnKnownBandsOnly) {
-    const std::uint8_t locked = 0x20;
+    const bool locked = TransferProtocol::powerLocked(0x20);
     const WritePlan metre = planWrite(vhf(), vhf(), locked, false, false);
     EXPECT_EQ(writeDecisionText(metre.decision),
               QString::fromUtf8("Радиостанция \"Тарвен-52\" не может быть запрограммирована в "
                                 "режим \"5-20-40 Вт\""));
     const Image uhf = withBand(vhf(), 2);
-    const WritePlan decimetre = planWrite(uhf, uhf, locked | 0x01, false, false);
+    const WritePlan decimetre =
+        planWrite(uhf, uhf, TransferProtocol::powerLocked(0x21), false, false);
     EXPECT_EQ(writeDecisionText(decimetre.decision),
               QString::fromUtf8("Радиостанция \"Тарвен-62\" не может быть запрограммирована в "
                                 "режим \"5-20-30 Вт\""));
@@ -66,7 +68,8 @@ TEST(WritePlan, PowerLockRefusesTheStationarySetOnKnownBandsOnly) {
     Image changed = vhf();
     changed[20] ^= 1;
     EXPECT_EQ(planWrite(changed, vhf(), locked, true, false).decision, WriteDecision::Write);
-    EXPECT_EQ(planWrite(changed, vhf(), 0xDF, false, false).decision, WriteDecision::Write);
+    EXPECT_EQ(planWrite(changed, vhf(), TransferProtocol::powerLocked(0xDF), false, false).decision,
+              WriteDecision::Write);
     const Image odd = withBand(changed, 7); // neither band: no power message
     EXPECT_EQ(planWrite(odd, withBand(vhf(), 7), locked, false, false).decision,
               WriteDecision::Write);

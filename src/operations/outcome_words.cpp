@@ -1,0 +1,89 @@
+#include "operations/outcome_words.h"
+
+namespace ksv {
+
+QString noConnectionText() {
+    return QStringLiteral("Нет соединения");
+}
+
+QString readDoneText() {
+    return QStringLiteral("Данные считаны");
+}
+
+QString writtenText() {
+    return QStringLiteral("Данные записаны");
+}
+
+QString writeCheckFailedText() {
+    return QStringLiteral("Ошибка записи данных!");
+}
+
+namespace {
+
+OutcomeWords error(const QString& text) {
+    return {WordsKind::Error, text};
+}
+
+OutcomeWords information(const QString& text) {
+    return {WordsKind::Information, text};
+}
+
+} // namespace
+
+OutcomeWords outcomeWords(const ReadOutcome& read) {
+    if (!read.connected)
+        return error(noConnectionText());
+    // A wrong checksum is accepted silently: the image is shown as read.
+    return read.checksumValid ? information(readDoneText()) : OutcomeWords{};
+}
+
+OutcomeWords outcomeWords(const WriteOutcome& write) {
+    switch (write.result) {
+    case WriteResult::NoConnection:
+    case WriteResult::WriteFailed:
+        return error(noConnectionText());
+    case WriteResult::Refused:
+        return error(writeDecisionText(write.plan.decision));
+    case WriteResult::AlreadyWritten:
+        return information(writeDecisionText(write.plan.decision));
+    case WriteResult::Written:
+        return information(writtenText());
+    case WriteResult::VerifyFailed:
+        return error(writeCheckFailedText());
+    case WriteResult::Stopped:
+        break;
+    }
+    return {};
+}
+
+OutcomeWords outcomeWords(const VerifyOutcome& verify) {
+    switch (verify.result) {
+    case VerifyResult::NoConnection:
+        return error(noConnectionText());
+    case VerifyResult::Refused:
+        return error(writeDecisionText(verify.plan.decision));
+    case VerifyResult::Differs:
+        return error(writeCheckFailedText());
+    case VerifyResult::Matches:
+        break;
+    }
+    return {};
+}
+
+QString fleetResultText(FleetResult r, const QString& reason) {
+    switch (r) {
+    case FleetResult::Written:
+        return QStringLiteral("записано");
+    case FleetResult::AlreadyWritten:
+        return QStringLiteral("уже записано");
+    case FleetResult::Refused:
+        return QStringLiteral("отказ: ") + reason;
+    case FleetResult::NoConnection:
+        return QStringLiteral("нет соединения");
+    case FleetResult::VerifyFailed:
+        break;
+    }
+    return QStringLiteral("ошибка проверки");
+}
+
+} // namespace ksv

@@ -1,0 +1,43 @@
+#pragma once
+
+// The one place where what an operation did becomes words: the message box
+// of the window, the line of the command line and the result column of the
+// fleet log all take their texts from here, so that they never disagree.
+
+#include "operations/fleet_run.h"
+#include "operations/transceiver_commands.h"
+
+#include <QString>
+
+namespace ksv {
+
+enum class WordsKind {
+    None,        // nothing to say (a wrong checksum read silently, a stopped command)
+    Information, // a notice: "Данные считаны", "Данные записаны" ...
+    Error,       // a refusal or a failure
+};
+
+struct OutcomeWords {
+    WordsKind kind = WordsKind::None;
+    QString text;
+    bool isError() const { return kind == WordsKind::Error; }
+};
+
+QString noConnectionText();     // "Нет соединения"
+QString readDoneText();         // "Данные считаны"
+QString writtenText();          // "Данные записаны"
+QString writeCheckFailedText(); // "Ошибка записи данных!"
+
+// Read: "Нет соединения", "Данные считаны", or nothing for a wrong checksum.
+OutcomeWords outcomeWords(const ReadOutcome& read);
+// Write: the message the write command shows for its result. A write cut
+// off after the handshake is "Нет соединения", as the first read failing is.
+OutcomeWords outcomeWords(const WriteOutcome& write);
+// Verify: nothing when the transceiver holds the file, else the reason.
+OutcomeWords outcomeWords(const VerifyOutcome& verify);
+
+// A fleet set's result as the log and the summary name it: "записано", "уже
+// записано", "отказ: <reason>", "нет соединения", "ошибка проверки".
+QString fleetResultText(FleetResult r, const QString& reason = {});
+
+} // namespace ksv

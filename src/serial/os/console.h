@@ -1,0 +1,28 @@
+#pragma once
+
+// The terminal or console the command line runs in.
+
+namespace ksv::os {
+
+// Whether the error stream goes to a terminal (a progress bar is drawn there).
+bool errorStreamIsTerminal();
+
+// Lets the console show the UTF-8 texts of the program as they are.
+void prepareConsoleForUtf8();
+
+// While one lives, Ctrl+C, a closed terminal or console window and a
+// request to terminate no longer end the process at once: they are noted,
+// so that a long run can stop between two steps.
+class StopRequests {
+public:
+    StopRequests();
+    ~StopRequests();
+    StopRequests(const StopRequests&) = delete;
+    StopRequests& operator=(const StopRequests&) = delete;
+
+    bool requested() const;
+    // As if a request had come (for tests and for a window's stop button).
+    static void request();
+};
+
+} // namespace ksv::os

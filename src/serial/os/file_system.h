@@ -1,0 +1,58 @@
+#pragma once
+
+// The few file operations whose safety depends on the operating system:
+// replacing a file so that a failure leaves the old one, creating a file
+// that never replaces another, appending a record that survives a power
+// cut, reading a settings file without ever waiting on a FIFO or a device,
+// and telling whether two names are one file. Paths are UTF-8; reasons are
+// short Russian texts for the user.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace ksv::os {
+
+enum class FileKind { Absent, Regular, Folder, Other };
+
+// What stands under the name, symbolic links followed.
+FileKind fileKind(const std::string& path);
+// Whether the name is a symbolic link (or, on Windows, another reparse point).
+bool isLink(const std::string& path);
+
+// Whether both names are the same file on disk (another spelling, a
+// symbolic or a hard link all count); false when either is absent.
+bool sameFile(const std::string& a, const std::string& b);
+
+struct FileResult {
+    bool ok = false;
+    std::string reason; // why not, when !ok
+};
+
+// Writes the bytes to a temporary file beside path, flushes them to disk,
+// closes it and renames it over path, so that path holds either its old
+// contents or all of the new ones. The name itself is replaced: a symbolic
+// link there becomes the new file, its target is never written. Only a
+// regular file we may write, or a free name, is replaced. On failure nothing
+// is left behind.
+FileResult replaceFile(const std::string& path, std::string_view bytes);
+
+// As replaceFile, but the file appears under path only when no file of that
+// name exists yet; *taken is set when that was why it failed.
+FileResult createFile(const std::string& path, std::string_view bytes, bool* taken = nullptr);
+
+// Appends to a regular file (made when absent) and flushes it to disk.
+FileResult appendToFile(const std::string& path, std::string_view bytes);
+
+struct FilePrefix {
+    enum Status { Ok, NotFound, Unreadable } status = Ok;
+    std::string reason;     // for Unreadable
+    std::string bytes;      // at most the bytes asked for
+    std::uint64_t size = 0; // the file's size
+};
+
+// Reads the first maxBytes of a regular file. A folder, a FIFO or a device
+// is refused at once, without waiting for a writer.
+FilePrefix readFilePrefix(const std::string& path, std::size_t maxBytes);
+
+} // namespace ksv::os
