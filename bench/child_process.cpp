@@ -45,7 +45,7 @@ double msBetween(Clock::time_point a, Clock::time_point b) {
 
 } // namespace
 
-Child::Child(const ChildSpec& launch) {
+Child::Child(const ChildLaunch& launch) {
     std::vector<std::string> args = launch.argv;
     std::vector<std::string> env = environmentWith(launch.env);
     std::vector<char*> argp = pointers(args);
@@ -108,7 +108,7 @@ ChildExit Child::wait(std::chrono::milliseconds timeout) {
     return e;
 }
 
-ChildExit runChild(const ChildSpec& launch, std::chrono::milliseconds timeout) {
+ChildExit runChild(const ChildLaunch& launch, std::chrono::milliseconds timeout) {
     Child child(launch);
     return child.wait(timeout);
 }

@@ -16,7 +16,7 @@ namespace ksv::bench {
 
 using Clock = std::chrono::steady_clock;
 
-struct ChildSpec {
+struct ChildLaunch {
     std::vector<std::string> argv;
     // Changes to the inherited environment: a value sets, nullopt removes.
     std::map<std::string, std::optional<std::string>> env;
@@ -34,7 +34,7 @@ struct ChildExit {
 class Child {
 public:
     // Starts the program; started() is false when it could not be.
-    explicit Child(const ChildSpec& launch);
+    explicit Child(const ChildLaunch& launch);
     ~Child(); // kills and reaps a child still running
     Child(const Child&) = delete;
     Child& operator=(const Child&) = delete;
@@ -54,7 +54,7 @@ private:
 };
 
 // Runs a program to its end.
-ChildExit runChild(const ChildSpec& launch, std::chrono::milliseconds timeout);
+ChildExit runChild(const ChildLaunch& launch, std::chrono::milliseconds timeout);
 
 // The environment changes every child gets: the four COM ports pointed at
 // paths that do not exist, so that no child ever opens one of the machine's

@@ -86,7 +86,7 @@ LinkSample cliWrite(test::TransceiverSim& sim, const std::string& cliPath,
     LinkSample s;
     if (!writeFile(filePath, file))
         return s;
-    ChildSpec launch;
+    ChildLaunch launch;
     launch.argv = {cliPath, "write", "--port", sim.devicePath(), filePath};
     launch.env = safePortEnvironment();
     launch.outputPath = workDir + "/cli-write.log";

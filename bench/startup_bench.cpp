@@ -35,7 +35,7 @@ std::string findInPath(const std::string& name) {
 
 StartupSample cliShow(const std::string& cliPath, const std::string& file,
                       const std::string& workDir) {
-    ChildSpec launch;
+    ChildLaunch launch;
     launch.argv = {cliPath, "show", file};
     launch.env = safePortEnvironment();
     launch.outputPath = workDir + "/show.out";
@@ -54,7 +54,7 @@ StartupSample mainWindow(MapWatch& watch, const std::string& programPath,
         return s;
     }
     watch.drain();
-    ChildSpec launch;
+    ChildLaunch launch;
     launch.argv = {programPath};
     launch.env = safePortEnvironment();
     launch.env["QT_QPA_PLATFORM"] = "xcb";
@@ -81,7 +81,7 @@ StartupSample mainWindow(MapWatch& watch, const std::string& programPath,
     else if (xdotool.empty())
         s.problem = "xdotool not installed: radio type dialog left open";
     if (dialog && !xdotool.empty()) {
-        ChildSpec key;
+        ChildLaunch key;
         key.argv = {xdotool, "key", "--clearmodifiers", "Return"};
         key.outputPath = workDir + "/xdotool.log";
         runChild(key, 10s);

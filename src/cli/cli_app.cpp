@@ -1,7 +1,7 @@
 #include "cli/cli_app.h"
 
 #include "cli/cli_args.h"
-#include "cli/commands.h"
+#include "cli/command_table.h"
 #include "cli/exit_codes.h"
 #include "cli/usage.h"
 
@@ -14,39 +14,16 @@ int runCli(const QStringList& args, CliIo& io) {
         return kExitRefused;
     }
     const Arguments& a = *parsed.args;
-    switch (a.command) {
-    case Command::Help:
+    if (a.command == Command::Help) {
         io.out << helpText();
         return kExitOk;
-    case Command::Version:
+    }
+    if (a.command == Command::Version) {
         io.out << versionText() << "\n";
         return kExitOk;
-    case Command::New:
-        return runNew(a, io);
-    case Command::Show:
-        return runShow(a, io);
-    case Command::Diff:
-        return runDiff(a, io);
-    case Command::ExportCsv:
-        return runExportCsv(a, io);
-    case Command::ImportCsv:
-        return runImportCsv(a, io);
-    case Command::Ports:
-        return runPorts(a, io);
-    case Command::Doctor:
-        return runDoctor(a, io);
-    case Command::Read:
-        return runRead(a, io);
-    case Command::Write:
-        return runWrite(a, io);
-    case Command::Verify:
-        return runVerify(a, io);
-    case Command::Print:
-        return runPrint(a, io);
-    case Command::Fleet:
-        return runFleet(a, io);
     }
-    return kExitRefused;
+    const CommandEntry* command = findCommand(a.command);
+    return command ? command->run(a, io) : kExitRefused;
 }
 
 } // namespace ksv::cli

@@ -1,61 +1,13 @@
 #include "cli/cli_args.h"
 
+#include "cli/command_table.h"
 #include "cli/usage.h"
-
-#include <vector>
 
 namespace ksv::cli {
 namespace {
 
-struct CommandSpec {
-    Command command;
-    const char* name;
-    QStringList valueOptions;    // options followed by a value
-    QStringList flagOptions;     // options without a value
-    QStringList requiredOptions; // value options that must be given
-    int minPositional;
-    int maxPositional;
-};
-
-const std::vector<CommandSpec>& commandDefinitions() {
-    static const std::vector<CommandSpec> table = {
-        {Command::Ports, "ports", {}, {}, {}, 0, 0},
-        {Command::Doctor, "doctor", {"--port"}, {}, {}, 0, 0},
-        {Command::Read, "read", {"--port", "-o"}, {}, {"--port", "-o"}, 0, 0},
-        {Command::Write,
-         "write",
-         {"--port", "--mode", "--backup"},
-         {"--number", "--dry-run"},
-         {"--port"},
-         1,
-         1},
-        {Command::Verify, "verify", {"--port", "--mode"}, {"--number"}, {"--port"}, 1, 1},
-        {Command::New, "new", {"--type", "-o"}, {}, {"--type", "-o"}, 0, 0},
-        {Command::Show, "show", {}, {"--json"}, {}, 1, 1},
-        {Command::Diff, "diff", {}, {}, {}, 2, 2},
-        {Command::ExportCsv, "export-csv", {"-o"}, {}, {}, 1, 1},
-        {Command::ImportCsv, "import-csv", {"-o", "--mode"}, {}, {"-o"}, 2, 2},
-        {Command::Print, "print", {"-o", "--mode"}, {"--one-page"}, {"-o"}, 1, 1},
-        {Command::Fleet,
-         "fleet",
-         {"--port", "--mode", "--log", "--backup-dir", "--cards", "--count"},
-         {},
-         {"--port"},
-         1,
-         1},
-    };
-    return table;
-}
-
-const CommandSpec* findSpec(const QString& word) {
-    for (const auto& s : commandDefinitions())
-        if (word == QLatin1String(s.name))
-            return &s;
-    return nullptr;
-}
-
-QString formatHint(const CommandSpec& def) {
-    return QStringLiteral("\nФормат: ") + commandUsage(def.command);
+QString formatHint(const CommandEntry& def) {
+    return QStringLiteral("\nФормат: ") + commandUsage(def);
 }
 
 ParseResult failure(const QString& text) {
@@ -81,21 +33,6 @@ std::optional<OperatingMode> parseMode(const QString& text) {
     return std::nullopt;
 }
 
-QString commandName(Command c) {
-    switch (c) {
-    case Command::Help:
-        return QStringLiteral("--help");
-    case Command::Version:
-        return QStringLiteral("--version");
-    default:
-        break;
-    }
-    for (const auto& s : commandDefinitions())
-        if (s.command == c)
-            return QLatin1String(s.name);
-    return {};
-}
-
 namespace {
 
 // --help and --version win wherever they stand, so "write --help" helps.
@@ -113,7 +50,7 @@ std::optional<Command> helpOrVersion(const QStringList& args) {
 
 // Reads the option args[i] ("--name=value", or "--name value" taking the
 // next argument); an error text when the command does not accept it.
-std::optional<QString> takeOption(const QStringList& args, int& i, const CommandSpec& def,
+std::optional<QString> takeOption(const QStringList& args, int& i, const CommandEntry& def,
                                   Arguments& out) {
     QString a = args[i];
     std::optional<QString> inlineValue;
@@ -124,16 +61,16 @@ std::optional<QString> takeOption(const QStringList& args, int& i, const Command
             a = a.left(eq);
         }
     }
-    if (def.flagOptions.contains(a)) {
+    const CommandParameter* option = def.option(a);
+    if (!option)
+        return QStringLiteral("Команда %1 не знает параметра \"%2\"").arg(def.name, a) +
+               formatHint(def);
+    if (!option->takesValue()) {
         if (inlineValue)
             return QStringLiteral("Параметр %1 не принимает значения").arg(a) + formatHint(def);
         out.flags.insert(a);
         return std::nullopt;
     }
-    if (!def.valueOptions.contains(a))
-        return QStringLiteral("Команда %1 не знает параметра \"%2\"")
-                   .arg(QLatin1String(def.name), a) +
-               formatHint(def);
     if (!inlineValue && i + 1 >= args.size())
         return QStringLiteral("После параметра %1 не задано значение").arg(a) + formatHint(def);
     const QString v = inlineValue ? *inlineValue : args[++i];
@@ -146,17 +83,18 @@ std::optional<QString> takeOption(const QStringList& args, int& i, const Command
 }
 
 // The required options and the number of positional arguments.
-std::optional<QString> checkComplete(const CommandSpec& def, const Arguments& out) {
-    const QString cmd = QLatin1String(def.name);
-    for (const QString& r : def.requiredOptions)
-        if (!out.values.count(r))
-            return QStringLiteral("Команда %1: не задан параметр %2").arg(cmd, r) + formatHint(def);
+std::optional<QString> checkComplete(const CommandEntry& def, const Arguments& out) {
+    for (const CommandParameter& p : def.parameters)
+        if (p.kind == CommandParameter::RequiredOption && !out.values.count(p.name))
+            return QStringLiteral("Команда %1: не задан параметр %2").arg(def.name, p.name) +
+                   formatHint(def);
     const auto n = out.positional.size();
-    if (n < def.minPositional)
-        return QStringLiteral("Команда %1: не заданы файлы").arg(cmd) + formatHint(def);
-    if (n > def.maxPositional)
+    const int files = def.fileCount();
+    if (n < files)
+        return QStringLiteral("Команда %1: не заданы файлы").arg(def.name) + formatHint(def);
+    if (n > files)
         return QStringLiteral("Команда %1: лишний аргумент \"%2\"")
-                   .arg(cmd, out.positional[def.maxPositional]) +
+                   .arg(def.name, out.positional[files]) +
                formatHint(def);
     return std::nullopt;
 }
@@ -168,7 +106,7 @@ ParseResult parseArguments(const QStringList& args) {
         return {Arguments{*early, {}, {}, {}}, {}};
     if (args.isEmpty())
         return failure(QStringLiteral("Не задана команда. Справка: ksv717n-cli --help"));
-    const CommandSpec* def = findSpec(args.front());
+    const CommandEntry* def = findCommand(args.front());
     if (!def)
         return failure(QStringLiteral("Неизвестная команда \"%1\". Справка: ksv717n-cli --help")
                            .arg(args.front()));

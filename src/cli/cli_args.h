@@ -15,6 +15,8 @@
 
 namespace ksv::cli {
 
+// Help and Version, then one value per entry of the command table
+// (cli/command_table.h).
 enum class Command {
     Help,
     Version,
@@ -52,8 +54,5 @@ ParseResult parseArguments(const QStringList& args);
 
 // "user", "service", "midband".
 std::optional<OperatingMode> parseMode(const QString& text);
-
-// The command word as typed, for messages ("write").
-QString commandName(Command c);
 
 } // namespace ksv::cli

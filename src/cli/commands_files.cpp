@@ -75,7 +75,8 @@ int runExportCsv(const Arguments& a, CliIo& io) {
         io.out << csv;
         return kExitOk;
     }
-    if (!outputIsNoInput(*out, {a.positional[0]}, io) || !outputIsNoSettingsFile(*out, io))
+    if (!checkOutputIsNotAnInput(*out, {a.positional[0]}, io) ||
+        !checkOutputIsNotASettingsFile(*out, io))
         return kExitRefused;
     // A file gets a byte order mark, so that spreadsheets read it as UTF-8.
     if (!writeOutputFile(*out, QByteArray::fromStdString("\xEF\xBB\xBF" + csv), io))
@@ -90,7 +91,7 @@ int runImportCsv(const Arguments& a, CliIo& io) {
         return kExitRefused;
     const QString csvPath = a.positional[1];
     const QString out = *a.value(QStringLiteral("-o"));
-    if (!outputIsNoInput(out, {a.positional[0], csvPath}, io))
+    if (!checkOutputIsNotAnInput(out, {a.positional[0], csvPath}, io))
         return kExitRefused;
     const auto base = loadImage(a.positional[0], io);
     if (!base)

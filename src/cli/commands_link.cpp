@@ -195,7 +195,7 @@ int runWrite(const Arguments& a, CliIo& io) {
     if (!p)
         return kExitRefused;
     const auto backup = a.value(QStringLiteral("--backup"));
-    if (backup && !outputIsNoInput(*backup, {a.positional[0]}, io))
+    if (backup && !checkOutputIsNotAnInput(*backup, {a.positional[0]}, io))
         return kExitRefused;
 
     LinkSession link(io);

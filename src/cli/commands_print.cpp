@@ -49,7 +49,7 @@ int runPrint(const Arguments& a, CliIo& io) {
         return kExitRefused;
     const QString input = a.positional[0];
     const QString out = *a.value(QStringLiteral("-o"));
-    if (!outputIsNoInput(out, {input}, io) || !outputIsNoSettingsFile(out, io))
+    if (!checkOutputIsNotAnInput(out, {input}, io) || !checkOutputIsNotASettingsFile(out, io))
         return kExitRefused;
     const auto image = loadImage(input, io);
     if (!image)

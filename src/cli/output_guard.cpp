@@ -12,7 +12,7 @@ bool sameFile(const QString& a, const QString& b) {
 
 } // namespace
 
-bool outputIsNoInput(const QString& output, const QStringList& inputs, CliIo& io) {
+bool checkOutputIsNotAnInput(const QString& output, const QStringList& inputs, CliIo& io) {
     for (const QString& input : inputs) {
         if (sameFile(output, input)) {
             io.err << writeFailureMessage(output)
@@ -24,7 +24,7 @@ bool outputIsNoInput(const QString& output, const QStringList& inputs, CliIo& io
     return true;
 }
 
-bool outputIsNoSettingsFile(const QString& output, CliIo& io) {
+bool checkOutputIsNotASettingsFile(const QString& output, CliIo& io) {
     Image existing;
     if (!ReadUSTFile(output, existing).ok())
         return true;

@@ -11,13 +11,13 @@
 
 namespace ksv::cli {
 
-// False, with the reason printed, when output names the same file on disk as
-// one of inputs (same device and inode: another spelling, a symbolic or a
-// hard link all count).
-bool outputIsNoInput(const QString& output, const QStringList& inputs, CliIo& io);
+// True when output is none of inputs; otherwise prints the refusal and
+// returns false. The same file on disk counts (same device and inode):
+// another spelling, a symbolic or a hard link.
+bool checkOutputIsNotAnInput(const QString& output, const QStringList& inputs, CliIo& io);
 
-// False, with the reason printed, when output is an existing valid settings
-// file: print and export-csv never replace one.
-bool outputIsNoSettingsFile(const QString& output, CliIo& io);
+// True unless output is an existing valid settings file, which print and
+// export-csv never replace; then prints the refusal and returns false.
+bool checkOutputIsNotASettingsFile(const QString& output, CliIo& io);
 
 } // namespace ksv::cli

@@ -23,7 +23,7 @@ TEST(ChildProcess, EnvironmentChangesOutputAndExitCode) {
     const std::string out = dir.filePath("out.txt").toStdString();
     ::setenv("KSV_BENCH_KEEP", "kept", 1);
     ::setenv("KSV_BENCH_GONE", "still here", 1);
-    ChildSpec launch;
+    ChildLaunch launch;
     launch.argv = {
         "/bin/sh", "-c",
         "echo \"$KSV_BENCH_KEEP|${KSV_BENCH_GONE-removed}|$KSV_BENCH_NEW|$KSV717N_COM1\"; "
@@ -56,7 +56,7 @@ TEST(ChildProcess, MappedPortsNeverExist) {
 
 TEST(ChildProcess, SignalledOrOverdueChildrenEnd) {
     {
-        Child child(ChildSpec{{"/bin/sleep", "30"}, {}, ""});
+        Child child(ChildLaunch{{"/bin/sleep", "30"}, {}, ""});
         ASSERT_TRUE(child.started());
         EXPECT_TRUE(child.running());
         child.signal(SIGTERM);
@@ -66,11 +66,11 @@ TEST(ChildProcess, SignalledOrOverdueChildrenEnd) {
         EXPECT_FALSE(child.running());
     }
     const ChildExit late =
-        runChild(ChildSpec{{"/bin/sleep", "30"}, {}, ""}, std::chrono::milliseconds(100));
+        runChild(ChildLaunch{{"/bin/sleep", "30"}, {}, ""}, std::chrono::milliseconds(100));
     EXPECT_EQ(late.signal, SIGKILL);
     EXPECT_LT(late.wallMs, 10000);
 
-    Child missing(ChildSpec{{"/nonexistent/program"}, {}, ""});
+    Child missing(ChildLaunch{{"/nonexistent/program"}, {}, ""});
     EXPECT_FALSE(missing.started());
     EXPECT_EQ(missing.wait(std::chrono::seconds(1)).exitCode, -1);
 }

@@ -1,0 +1,146 @@
+#include "cli/command_table.h"
+
+#include "cli/commands.h"
+
+#include <algorithm>
+
+namespace ksv::cli {
+namespace {
+
+CommandParameter file(const char* placeholder) {
+    return {CommandParameter::File, {}, QString::fromUtf8(placeholder)};
+}
+CommandParameter required(const char* name, const char* placeholder) {
+    return {CommandParameter::RequiredOption, QString::fromUtf8(name),
+            QString::fromUtf8(placeholder)};
+}
+CommandParameter optional(const char* name, const char* placeholder) {
+    return {CommandParameter::Option, QString::fromUtf8(name), QString::fromUtf8(placeholder)};
+}
+CommandParameter flag(const char* name) {
+    return {CommandParameter::Flag, QString::fromUtf8(name), {}};
+}
+
+const CommandParameter kPort = required("--port", "PORT");
+const CommandParameter kMode = optional("--mode", "user|service|midband");
+
+// In the order --help lists them.
+const std::vector<CommandEntry> kCommands = {
+    {Command::Ports,
+     "ports",
+     {},
+     {"список последовательных портов и устройства имен COM1..COM4"},
+     runPorts},
+    {Command::Doctor,
+     "doctor",
+     {optional("--port", "PORT")},
+     {"диагностика соединения: по каждому порту по порядку проверяет, есть ли",
+      "устройство, открывается ли оно, принимает ли 9600 8N1, есть ли CTS,",
+      "отвечает ли радиостанция на 0xFF и считываются ли ее установки;",
+      "ничего не записывает. Без --port: все имена COM и все найденные порты.",
+      "Код завершения 0 — радиостанция ответила, 2 — не ответила ни на одном", "порту"},
+     runDoctor},
+    {Command::Read,
+     "read",
+     {kPort, required("-o", "FILE.ust")},
+     {"считать установки радиостанции в файл"},
+     runRead},
+    {Command::Write,
+     "write",
+     {kPort, file("FILE.ust"), kMode, flag("--number"), flag("--dry-run"),
+      optional("--backup", "OLD.ust")},
+     {"записать файл в радиостанцию (только изменившиеся байты) и проверить",
+      "--dry-run   считать радиостанцию и показать изменения, ничего не записывая",
+      "--backup    сохранить считанные установки до записи",
+      "--number    разрешить запись заводского номера (только --mode service)"},
+     runWrite},
+    {Command::Verify,
+     "verify",
+     {kPort, file("FILE.ust"), kMode, flag("--number")},
+     {"сравнить радиостанцию с файлом"},
+     runVerify},
+    {Command::Fleet,
+     "fleet",
+     {kPort, file("FILE.ust"), kMode, optional("--log", "LOG.csv"), optional("--backup-dir", "DIR"),
+      optional("--cards", "DIR"), optional("--count", "N")},
+     {"записать файл в радиостанции одну за другой по правилам write:",
+      "ждет ответа радиостанции (\"Подключите радиостанцию…\"), считывает,",
+      "записывает и проверяет, затем ждет, пока ее отключат",
+      "(\"Отключите радиостанцию…\"); радиостанция с уже записанным в этом",
+      "сеансе заводским номером повторно не записывается",
+      "--log         журнал CSV: строка на каждую радиостанцию (дописывается)",
+      "--backup-dir  считанные данные каждой радиостанции до записи:",
+      "              <зав. №>-<ГГГГММДД-ЧЧММСС>.ust",
+      "--cards       карта программирования каждой радиостанции: <зав. №>.pdf",
+      "--count       закончить после N радиостанций",
+      "Ctrl+C завершает работу после текущего шага. Код завершения: 0 — все",
+      "записаны или уже записаны; 1 — был отказ; 3 — была ошибка проверки;",
+      "2 — ни одна радиостанция не ответила"},
+     runFleet},
+    {Command::New,
+     "new",
+     {required("--type", "0..5"), required("-o", "FILE.ust")},
+     {"создать файл установок по умолчанию для типа радиостанции:",
+      "0 Тарвен-52, 1 Тарвен-51, 2 Тарвен-53, 3 Тарвен-62, 4 Тарвен-61, 5 Тарвен-63"},
+     runNew},
+    {Command::Show,
+     "show",
+     {file("FILE.ust"), flag("--json")},
+     {"показать установки (--json: в виде JSON)"},
+     runShow},
+    {Command::Diff,
+     "diff",
+     {file("A.ust"), file("B.ust")},
+     {"сравнить два файла установок по полям"},
+     runDiff},
+    {Command::ExportCsv,
+     "export-csv",
+     {file("FILE.ust"), optional("-o", "OUT.csv")},
+     {"таблица каналов в CSV (разделитель \";\")"},
+     runExportCsv},
+    {Command::ImportCsv,
+     "import-csv",
+     {file("FILE.ust"), file("IN.csv"), required("-o", "OUT.ust"), kMode},
+     {"таблица каналов из CSV (своего формата или экспорта CHIRP)"},
+     runImportCsv},
+    {Command::Print,
+     "print",
+     {file("FILE.ust"), required("-o", "OUT.pdf"), flag("--one-page"), kMode},
+     {"карта программирования в PDF (--one-page: один альбомный лист)"},
+     runPrint},
+};
+
+} // namespace
+
+const CommandParameter* CommandEntry::option(const QString& optionName) const {
+    for (const CommandParameter& p : parameters)
+        if (p.kind != CommandParameter::File && p.name == optionName)
+            return &p;
+    return nullptr;
+}
+
+int CommandEntry::fileCount() const {
+    return int(std::count_if(parameters.begin(), parameters.end(), [](const CommandParameter& p) {
+        return p.kind == CommandParameter::File;
+    }));
+}
+
+const std::vector<CommandEntry>& commandTable() {
+    return kCommands;
+}
+
+const CommandEntry* findCommand(const QString& word) {
+    for (const CommandEntry& e : commandTable())
+        if (e.name == word)
+            return &e;
+    return nullptr;
+}
+
+const CommandEntry* findCommand(Command c) {
+    for (const CommandEntry& e : commandTable())
+        if (e.command == c)
+            return &e;
+    return nullptr;
+}
+
+} // namespace ksv::cli

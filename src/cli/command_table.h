@@ -1,0 +1,56 @@
+#pragma once
+
+// The commands of ksv717n-cli, each declared once: the word typed, the
+// options and files in the order its usage line shows them, its lines in the
+// help and the function that runs it. The parser, the usage lines, the help
+// text and the dispatch all read this table.
+
+#include "cli/cli_args.h"
+#include "cli/cli_io.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace ksv::cli {
+
+// One element of a command's usage line.
+struct CommandParameter {
+    enum Kind {
+        File,           // "FILE.ust": a positional argument, always needed
+        RequiredOption, // "--port PORT"
+        Option,         // "[--mode user|service|midband]"
+        Flag,           // "[--dry-run]": an option without a value
+    };
+    Kind kind;
+    QString name;        // "--port", "-o"; empty for a file
+    QString placeholder; // "PORT", "FILE.ust"; empty for a flag
+
+    bool takesValue() const { return kind == RequiredOption || kind == Option; }
+};
+
+using CommandHandler = int (*)(const Arguments&, CliIo&);
+
+struct CommandEntry {
+    Command command;
+    QString name;                             // "export-csv"
+    std::vector<CommandParameter> parameters; // in the order of the usage line
+    QStringList help;                         // its lines in --help, without the indent
+    CommandHandler run;
+
+    // The option called name (a flag or one with a value), or nullptr.
+    const CommandParameter* option(const QString& optionName) const;
+    // The number of positional arguments it takes.
+    int fileCount() const;
+};
+
+// Every command, in the order --help lists them.
+const std::vector<CommandEntry>& commandTable();
+
+// The command typed as word, or nullptr.
+const CommandEntry* findCommand(const QString& word);
+
+// The entry of c, or nullptr for Help and Version, which are not commands.
+const CommandEntry* findCommand(Command c);
+
+} // namespace ksv::cli

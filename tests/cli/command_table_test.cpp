@@ -1,0 +1,73 @@
+#include "cli/command_table.h"
+#include "cli/usage.h"
+
+#include <gtest/gtest.h>
+
+namespace ksv::cli {
+namespace {
+
+// What a usage line shows, read back from its text.
+struct Shown {
+    QStringList needed;   // "--port" of "--port PORT"
+    QStringList optional; // "--mode" of "[--mode MODE]"
+    QStringList flags;    // "--json" of "[--json]"
+    int files = 0;        // "FILE.ust"
+};
+
+Shown readUsage(const QString& line) {
+    const QStringList words = line.split(' ');
+    Shown s;
+    for (int i = 2; i < words.size(); ++i) {
+        const QString& w = words[i];
+        if (w.startsWith("[-") && w.endsWith(']'))
+            s.flags << w.mid(1, w.size() - 2);
+        else if (w.startsWith("[-"))
+            s.optional << w.mid(1), ++i;
+        else if (w.startsWith('-'))
+            s.needed << w, ++i;
+        else
+            ++s.files;
+    }
+    return s;
+}
+
+TEST(CommandTable, UsageLinesNameExactlyWhatTheParserAccepts) {
+    QStringList everyOption{"--zzz"};
+    for (const CommandEntry& c : commandTable()) {
+        const Shown s = readUsage(commandUsage(c));
+        everyOption << s.needed << s.optional << s.flags;
+    }
+    for (const CommandEntry& c : commandTable()) {
+        const QString usage = commandUsage(c);
+        SCOPED_TRACE(usage.toStdString());
+        const Shown s = readUsage(usage);
+        const QStringList shown = s.needed + s.optional + s.flags;
+        // The command line the usage shows, without the option omit.
+        const auto parse = [&](const QString& omit, int files) {
+            QStringList args{c.name};
+            for (const QString& o : shown)
+                if (o != omit)
+                    args << o << (s.flags.contains(o) ? QStringList{} : QStringList{"x"});
+            for (int n = 0; n < files; ++n)
+                args << QString("f%1").arg(n);
+            return parseArguments(args);
+        };
+        const ParseResult full = parse({}, s.files);
+        ASSERT_TRUE(full.args) << full.error.toStdString();
+        EXPECT_EQ(full.args->values.size() + full.args->flags.size(), size_t(shown.size()));
+        for (const QString& o : shown)
+            EXPECT_EQ(parse(o, s.files).error.contains("не задан параметр " + o),
+                      s.needed.contains(o));
+        EXPECT_TRUE(parse({}, s.files + 1).error.contains("лишний аргумент"));
+        EXPECT_TRUE(s.files == 0 || parse({}, s.files - 1).error.contains("не заданы файлы"));
+        for (const QString& o : everyOption) {
+            const QString error = parseArguments({c.name, o}).error;
+            EXPECT_EQ(error.contains("не знает параметра"), !shown.contains(o)) << o.toStdString();
+        }
+        EXPECT_TRUE(helpText().contains("  " + usage + '\n'));
+        EXPECT_FALSE(c.help.isEmpty());
+    }
+}
+
+} // namespace
+} // namespace ksv::cli
