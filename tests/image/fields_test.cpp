@@ -1,9 +1,34 @@
+#include "image/codecs.h"
 #include "image/fields.h"
+#include "image/layout.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 
 using namespace ksv;
+
+namespace {
+
+Image randomImage(std::mt19937& rng) {
+    Image im;
+    for (auto& b : im.bytes())
+        b = static_cast<std::uint8_t>(rng());
+    return im;
+}
+
+// Only the given bits may differ between the two images.
+void expectOnlyBitsChanged(const Image& before, const Image& after,
+                           const std::vector<FieldBits>& bits) {
+    for (int o = 0; o < static_cast<int>(kImageSize); ++o) {
+        std::uint8_t mask = 0;
+        for (const FieldBits& b : bits)
+            mask |= b.offset == o ? b.mask : 0;
+        EXPECT_EQ(after[o] & ~mask, before[o] & ~mask) << "byte " << o;
+    }
+}
+
+} // namespace
 
 TEST(Fields, EveryBitIsOneFieldsOrNotInterpreted) {
     std::array<std::uint8_t, kImageSize> seen = uninterpretedBits();
@@ -53,21 +78,51 @@ TEST(Fields, ChannelViewRoundTrip) {
     for (const Case& c : cases) {
         const ChannelField& f = channelField(c.id);
         SCOPED_TRACE(f.label);
-        Image im;
-        for (auto& b : im.bytes())
-            b = static_cast<std::uint8_t>(rng());
+        Image im = randomImage(rng);
         const Image before = im;
         for (const int value : {c.value, 0}) {
             f.set(im.channel(9), value);
             EXPECT_EQ(f.get(im.channel(9)), value);
             EXPECT_EQ(c.named(im.channel(9)), value);
         }
-        const ImageField& declared = imageFields()[8 * kChannelFieldCount + int(c.id)];
-        for (int o = 0; o < static_cast<int>(kImageSize); ++o) {
-            std::uint8_t mask = 0;
-            for (const FieldBits& b : declared.bits)
-                mask |= b.offset == o ? b.mask : 0;
-            EXPECT_EQ(im[o] & ~mask, before[o] & ~mask) << "byte " << o;
+        expectOnlyBitsChanged(before, im, imageFields()[8 * kChannelFieldCount + int(c.id)].bits);
+    }
+}
+
+// The named accessors of the device bits read and store their layout's bits only.
+TEST(Fields, NamedDeviceAccessors) {
+    using Get = std::function<std::uint32_t(const Image&)>;
+    using Set = std::function<void(Image&, std::uint32_t)>;
+    struct Case {
+        const char* name;
+        FieldLayout bits;
+        std::uint32_t value;
+        Get get;
+        Set set;
+    };
+    const Case cases[] = {
+        {"power set", layout::PowerSet, 1, &Image::powerSetBit,
+         [](Image& im, std::uint32_t v) { im.setPowerSetBit(v); }},
+        {"repeater", layout::Repeater, 1, &Image::repeaterBit,
+         [](Image& im, std::uint32_t v) { im.setRepeaterBit(v); }},
+        {"stored", layout::Stored, 1, &Image::storedBit,
+         [](Image& im, std::uint32_t v) { im.setStoredBit(v); }},
+        {"checksum", layout::Checksum, 0xA5, &Image::checksum,
+         [](Image& im, std::uint32_t v) { im.setChecksum(std::uint8_t(v)); }},
+        {"group copy 2", layout::Group2Copy, 39, [](const Image& im) { return im.groupCopy(2); },
+         [](Image& im, std::uint32_t v) { im.setGroupCopy(2, std::uint8_t(v)); }},
+        {"factory number", layout::FactoryNumber, 0xABCDE, &Image::factoryNumber,
+         [](Image& im, std::uint32_t v) { ZnToBuf(v, im); }},
+    };
+    std::mt19937 rng(11);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Image im = randomImage(rng);
+        const Image before = im;
+        for (const std::uint32_t value : {c.value, 0u}) {
+            c.set(im, value);
+            EXPECT_EQ(c.get(im), value);
         }
+        expectOnlyBitsChanged(before, im, {c.bits.begin(), c.bits.end()});
     }
 }
