@@ -1,7 +1,7 @@
 // The channel table import on arbitrary text: it either refuses the whole
 // file with at least one message, or accepts it with a valid checksum and
 // changes nothing outside the channel records.
-#include "cli/channel_csv.h"
+#include "formats/channel_csv.h"
 #include "fuzz_check.h"
 #include "image/checksum.h"
 #include "image/defaults.h"
@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     base[off::PriorityChannel] = 4; // L marks are allowed
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
 
-    const cli::CsvImport r = cli::importChannelsCsv(text, base, mode);
+    const formats::CsvImport r = formats::importChannelsCsv(text, base, mode);
     if (!r.ok) {
         FUZZ_CHECK(!r.errors.empty());
         return 0;

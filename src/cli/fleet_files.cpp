@@ -1,7 +1,7 @@
 #include "cli/fleet_files.h"
 
-#include "cli/csv_reader.h"
 #include "files/ust_file.h"
+#include "formats/csv_reader.h"
 #include "image/codecs.h"
 
 #include "serial/os/file_system.h"
@@ -19,7 +19,8 @@ constexpr int kMaxBackupSuffix = 1000;
 std::string csvRow(const std::vector<std::string>& cells) {
     std::string row;
     for (std::size_t i = 0; i < cells.size(); ++i)
-        row += (i ? std::string(1, kSeparator) : std::string()) + csvField(cells[i], kSeparator);
+        row += (i ? std::string(1, kSeparator) : std::string()) +
+               formats::csvField(cells[i], kSeparator);
     return row + "\n";
 }
 

@@ -1,25 +1,11 @@
 #pragma once
 
-// Field-level differences between two settings images, in the order of the
-// field table: channel fields, settings, device bytes, then every byte whose
-// changed bits belong to no field (the bytes the program does not interpret).
+// The command line's "diff" and write preview: the comparison of src/formats.
 
-#include "image/image.h"
-
-#include <string>
-#include <vector>
+#include "formats/image_diff.h"
 
 namespace ksv::cli {
-
-struct FieldChange {
-    std::string subject; // "Канал 5, Частота ПРМ, кГц", "Тип радиостанции", "Байт 230"
-    std::string before;
-    std::string after;
-};
-
-std::vector<FieldChange> compareImages(const Image& before, const Image& after);
-
-// "Канал 5, Частота ПРМ, кГц: 148000 → 149025"
-std::string formatChange(const FieldChange& change);
-
+using formats::compareImages;
+using formats::FieldChange;
+using formats::formatChange;
 } // namespace ksv::cli

@@ -1,5 +1,7 @@
 #include "image/codecs.h"
 
+#include "image/layout.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -194,26 +196,23 @@ std::string ZnTxt(const Image& image) {
 }
 
 void ZnToBuf(std::uint32_t n, Image& image) {
-    image[off::FactoryLow] = static_cast<std::uint8_t>(n & 0xFF);
-    image[off::FactoryMid] = static_cast<std::uint8_t>((n >> 8) & 0xFF);
-    image[off::FactoryHighBand] =
-        static_cast<std::uint8_t>((((n >> 16) << 4) & 0xF0) | (image[off::FactoryHighBand] & 0x0F));
+    image.set(layout::FactoryNumber, n);
 }
 
 std::string VerTxt(const Image& image) {
-    const int v = image[off::Firmware];
+    const auto v = image.get(layout::Firmware);
     std::string s = std::to_string(v / 10) + "." + std::to_string(v % 10);
     return s == "21.0" ? "0.1" : s;
 }
 
 std::string ZapTxt(std::uint8_t flags) {
-    return testBit(flags, bit::Prohibit) ? "Запрет" : "";
+    return testBit(flags, bit::Prohibit) ? kProhibitMark : "";
 }
 std::string STxt(std::uint8_t flags) {
-    return testBit(flags, bit::ScanS) ? "S" : "";
+    return testBit(flags, bit::ScanS) ? kScanSMark : "";
 }
 std::string LTxt(std::uint8_t flags) {
-    return testBit(flags, bit::ScanL) ? "L" : "";
+    return testBit(flags, bit::ScanL) ? kScanLMark : "";
 }
 
 // ---- Hex pair ------------------------------------------------------------------------------

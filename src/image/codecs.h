@@ -116,6 +116,10 @@ void ZnToBuf(std::uint32_t n, Image& image);
 // Firmware version "v div 10.v mod 10"; "21.0" reads "0.1".
 std::string VerTxt(const Image& image);
 
+// The channel table's marks of a record's flags.
+inline constexpr const char* kProhibitMark = "Запрет";
+inline constexpr const char* kScanSMark = "S";
+inline constexpr const char* kScanLMark = "L";
 std::string ZapTxt(std::uint8_t flags); // "Запрет" or ""
 std::string STxt(std::uint8_t flags);   // "S" or ""
 std::string LTxt(std::uint8_t flags);   // "L" or ""

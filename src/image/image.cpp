@@ -1,5 +1,9 @@
 #include "image/image.h"
 
+#include "image/layout.h"
+
+#include <bit>
+
 namespace ksv {
 
 const char* modelName(RadioType t) {
@@ -10,65 +14,126 @@ const char* modelName(RadioType t) {
     return (i >= 0 && i < kRadioTypeCount) ? names[i] : names[0];
 }
 
-int Image::rxCode(int ch) const {
-    const int o = recordOffset(ch);
-    return bytes_[o] | ((bytes_[o + 2] & 0x03) << 8);
+std::uint32_t readField(const std::uint8_t* base, FieldLayout layout) {
+    std::uint32_t value = 0;
+    int shift = 0;
+    for (const FieldBits& b : layout) {
+        value |= static_cast<std::uint32_t>((base[b.offset] & b.mask) >> std::countr_zero(b.mask))
+                 << shift;
+        shift += std::popcount(b.mask);
+    }
+    return value;
 }
 
-int Image::txCode(int ch) const {
-    const int o = recordOffset(ch);
-    return bytes_[o + 1] | ((bytes_[o + 3] & 0x03) << 8);
+void writeField(std::uint8_t* base, FieldLayout layout, std::uint32_t value) {
+    for (const FieldBits& b : layout) {
+        const auto part = static_cast<std::uint8_t>(value << std::countr_zero(b.mask));
+        base[b.offset] = static_cast<std::uint8_t>((base[b.offset] & ~b.mask) | (part & b.mask));
+        value >>= std::popcount(b.mask);
+    }
 }
 
-int Image::rxSubtone(int ch) const {
-    return bytes_[recordOffset(ch) + 2] >> 2;
+int ConstChannelView::rxCode() const {
+    return static_cast<int>(get(layout::record::RxCode));
 }
-int Image::txSubtone(int ch) const {
-    return bytes_[recordOffset(ch) + 3] >> 2;
+int ConstChannelView::txCode() const {
+    return static_cast<int>(get(layout::record::TxCode));
+}
+int ConstChannelView::rxSubtone() const {
+    return static_cast<int>(get(layout::record::RxSubtone));
+}
+int ConstChannelView::txSubtone() const {
+    return static_cast<int>(get(layout::record::TxSubtone));
+}
+std::uint8_t ConstChannelView::flags() const {
+    return record_[layout::record::FlagsByte];
+}
+bool ConstChannelView::prohibited() const {
+    return get(layout::record::Prohibit) != 0;
+}
+bool ConstChannelView::txOff() const {
+    return get(layout::record::TxOff) != 0;
+}
+bool ConstChannelView::scanS() const {
+    return get(layout::record::ScanS) != 0;
+}
+bool ConstChannelView::scanL() const {
+    return get(layout::record::ScanL) != 0;
 }
 
-void Image::setRxCode(int ch, int code) {
-    const int o = recordOffset(ch);
-    bytes_[o] = static_cast<std::uint8_t>(code & 0xFF);
-    bytes_[o + 2] = static_cast<std::uint8_t>((bytes_[o + 2] & 0xFC) | ((code >> 8) & 0x03));
+void ChannelView::setRxCode(int code) const {
+    set(layout::record::RxCode, static_cast<std::uint32_t>(code));
+}
+void ChannelView::setTxCode(int code) const {
+    set(layout::record::TxCode, static_cast<std::uint32_t>(code));
+}
+void ChannelView::setRxSubtone(int code) const {
+    set(layout::record::RxSubtone, static_cast<std::uint32_t>(code));
+}
+void ChannelView::setTxSubtone(int code) const {
+    set(layout::record::TxSubtone, static_cast<std::uint32_t>(code));
+}
+void ChannelView::setFlag(int bitNo, bool on) const {
+    putBit(record_[layout::record::FlagsByte], bitNo, on);
 }
 
-void Image::setTxCode(int ch, int code) {
-    const int o = recordOffset(ch);
-    bytes_[o + 1] = static_cast<std::uint8_t>(code & 0xFF);
-    bytes_[o + 3] = static_cast<std::uint8_t>((bytes_[o + 3] & 0xFC) | ((code >> 8) & 0x03));
-}
-
-void Image::setRxSubtone(int ch, int code) {
-    const int o = recordOffset(ch) + 2;
-    bytes_[o] = static_cast<std::uint8_t>((bytes_[o] & 0x03) | ((code & 0x3F) << 2));
-}
-
-void Image::setTxSubtone(int ch, int code) {
-    const int o = recordOffset(ch) + 3;
-    bytes_[o] = static_cast<std::uint8_t>((bytes_[o] & 0x03) | ((code & 0x3F) << 2));
+int Image::band() const {
+    return static_cast<int>(get(layout::Band));
 }
 
 std::uint32_t Image::factoryNumber() const {
-    return bytes_[off::FactoryLow] | (bytes_[off::FactoryMid] << 8) |
-           ((bytes_[off::FactoryHighBand] >> 4) << 16);
+    return get(layout::FactoryNumber);
 }
 
 std::uint16_t Image::toneWord(int k) const {
-    const int o = off::ToneWords + 2 * (k - 1);
-    return static_cast<std::uint16_t>(bytes_[o] | (bytes_[o + 1] << 8));
+    return static_cast<std::uint16_t>(get(layout::toneWord(k)));
 }
 
 void Image::setToneWord(int k, std::uint16_t w) {
-    const int o = off::ToneWords + 2 * (k - 1);
-    bytes_[o] = static_cast<std::uint8_t>(w & 0xFF);
-    bytes_[o + 1] = static_cast<std::uint8_t>(w >> 8);
+    set(layout::toneWord(k), w);
+}
+
+bool Image::powerSetBit() const {
+    return get(layout::PowerSet) != 0;
+}
+void Image::setPowerSetBit(bool on) {
+    set(layout::PowerSet, on);
+}
+bool Image::repeaterBit() const {
+    return get(layout::Repeater) != 0;
+}
+void Image::setRepeaterBit(bool on) {
+    set(layout::Repeater, on);
+}
+bool Image::storedBit() const {
+    return get(layout::Stored) != 0;
+}
+void Image::setStoredBit(bool on) {
+    set(layout::Stored, on);
+}
+std::uint8_t Image::checksum() const {
+    return static_cast<std::uint8_t>(get(layout::Checksum));
+}
+void Image::setChecksum(std::uint8_t crc) {
+    set(layout::Checksum, crc);
+}
+namespace {
+FieldLayout groupCopyLayout(int g) {
+    return g == 1 ? FieldLayout(layout::Group1Copy) : FieldLayout(layout::Group2Copy);
+}
+} // namespace
+
+std::uint8_t Image::groupCopy(int g) const {
+    return static_cast<std::uint8_t>(get(groupCopyLayout(g)));
+}
+void Image::setGroupCopy(int g, std::uint8_t first) {
+    set(groupCopyLayout(g), first);
 }
 
 RadioType RsType(const Image& image) {
     const int b = image.band();
-    const bool vehicle = testBit(image[off::Options223], bit::PowerSet);
-    const bool repeater = testBit(image[off::Model], bit::Repeater);
+    const bool vehicle = image.powerSetBit();
+    const bool repeater = image.repeaterBit();
     if (b == 1)
         return vehicle ? rtVehicleVhf : repeater ? rtRepeaterVhf : rtStationaryVhf;
     if (b == 2)

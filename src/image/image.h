@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace ksv {
 
@@ -93,6 +94,60 @@ constexpr void putBit(std::uint8_t& b, int n, bool on) {
     on ? setBit(b, n) : clearBit(b, n);
 }
 
+// Some bits of one byte: (offset, mask). A field of several such parts holds
+// the parts' bits in order, lowest first, as one unsigned value.
+struct FieldBits {
+    int offset;
+    std::uint8_t mask;
+    bool operator==(const FieldBits&) const = default;
+};
+using FieldLayout = std::span<const FieldBits>;
+
+// The value of a field whose offsets are counted from base, and its store;
+// bits of the value beyond the field's width are dropped.
+std::uint32_t readField(const std::uint8_t* base, FieldLayout layout);
+void writeField(std::uint8_t* base, FieldLayout layout, std::uint32_t value);
+
+// The five bytes of one channel record, read only.
+class ConstChannelView {
+public:
+    explicit ConstChannelView(const std::uint8_t* record) : record_(record) {}
+    std::uint32_t get(FieldLayout layout) const { return readField(record_, layout); }
+    int rxCode() const;
+    int txCode() const;
+    int rxSubtone() const;
+    int txSubtone() const;
+    std::uint8_t flags() const;
+    bool prohibited() const;
+    bool txOff() const;
+    bool scanS() const;
+    bool scanL() const;
+
+private:
+    const std::uint8_t* record_;
+};
+
+// The five bytes of one channel record. Setters store only the bits of their
+// field; codes wider than the field lose their high bits, as the transceiver
+// would.
+class ChannelView : public ConstChannelView {
+public:
+    explicit ChannelView(std::uint8_t* record) : ConstChannelView(record), record_(record) {}
+    void set(FieldLayout layout, std::uint32_t value) const { writeField(record_, layout, value); }
+    void setRxCode(int code) const;
+    void setTxCode(int code) const;
+    void setRxSubtone(int code) const;
+    void setTxSubtone(int code) const;
+    void setFlag(int bitNo, bool on) const;
+    void setProhibited(bool on) const { setFlag(bit::Prohibit, on); }
+    void setTxOff(bool on) const { setFlag(bit::TxOff, on); }
+    void setScanS(bool on) const { setFlag(bit::ScanS, on); }
+    void setScanL(bool on) const { setFlag(bit::ScanL, on); }
+
+private:
+    std::uint8_t* record_;
+};
+
 using Bytes = std::array<std::uint8_t, kImageSize>;
 
 // The settings image: the raw bytes plus named accessors over them.
@@ -110,30 +165,33 @@ public:
     const Bytes& bytes() const { return bytes_; }
     bool operator==(const Image&) const = default;
 
+    // A field of the image by its layout (image/layout.h).
+    std::uint32_t get(FieldLayout layout) const { return readField(data(), layout); }
+    void set(FieldLayout layout, std::uint32_t value) { writeField(data(), layout, value); }
+
     // Channel records, channel n = 1..40.
     static constexpr int recordOffset(int channel) {
         return off::Channels + off::ChannelRecord * (channel - 1);
     }
-    int rxCode(int ch) const;
-    int txCode(int ch) const;
-    int rxSubtone(int ch) const;
-    int txSubtone(int ch) const;
-    std::uint8_t flags(int ch) const { return bytes_[recordOffset(ch) + 4]; }
-    bool prohibited(int ch) const { return testBit(flags(ch), bit::Prohibit); }
-    bool txOff(int ch) const { return testBit(flags(ch), bit::TxOff); }
-    bool scanS(int ch) const { return testBit(flags(ch), bit::ScanS); }
-    bool scanL(int ch) const { return testBit(flags(ch), bit::ScanL); }
-
-    // Setters store only the bits of their field; codes wider than the
-    // field lose their high bits, as the transceiver would.
-    void setRxCode(int ch, int code);
-    void setTxCode(int ch, int code);
-    void setRxSubtone(int ch, int code);
-    void setTxSubtone(int ch, int code);
-    void setFlag(int ch, int bitNo, bool on) { putBit(bytes_[recordOffset(ch) + 4], bitNo, on); }
+    ConstChannelView channel(int ch) const { return ConstChannelView(data() + recordOffset(ch)); }
+    ChannelView channel(int ch) { return ChannelView(data() + recordOffset(ch)); }
+    int rxCode(int ch) const { return channel(ch).rxCode(); }
+    int txCode(int ch) const { return channel(ch).txCode(); }
+    int rxSubtone(int ch) const { return channel(ch).rxSubtone(); }
+    int txSubtone(int ch) const { return channel(ch).txSubtone(); }
+    std::uint8_t flags(int ch) const { return channel(ch).flags(); }
+    bool prohibited(int ch) const { return channel(ch).prohibited(); }
+    bool txOff(int ch) const { return channel(ch).txOff(); }
+    bool scanS(int ch) const { return channel(ch).scanS(); }
+    bool scanL(int ch) const { return channel(ch).scanL(); }
+    void setRxCode(int ch, int code) { channel(ch).setRxCode(code); }
+    void setTxCode(int ch, int code) { channel(ch).setTxCode(code); }
+    void setRxSubtone(int ch, int code) { channel(ch).setRxSubtone(code); }
+    void setTxSubtone(int ch, int code) { channel(ch).setTxSubtone(code); }
+    void setFlag(int ch, int bitNo, bool on) { channel(ch).setFlag(bitNo, on); }
 
     // Band nibble of byte 228: 1 = VHF, 2 = UHF, anything else is invalid.
-    int band() const { return bytes_[off::FactoryHighBand] & 0x0F; }
+    int band() const;
     static bool validBand(int band) { return band == 1 || band == 2; }
 
     // 20-bit factory number.
@@ -142,6 +200,21 @@ public:
     // Tone word k = 1..5 as stored (low byte first).
     std::uint16_t toneWord(int k) const;
     void setToneWord(int k, std::uint16_t w);
+
+    // Byte 223 bit 5: the vehicle output power set ("5-10-20 (Возимая)").
+    bool powerSetBit() const;
+    void setPowerSetBit(bool on);
+    // Byte 255 bit 3: the set is a repeater (unless the power set bit wins).
+    bool repeaterBit() const;
+    void setRepeaterBit(bool on);
+    // Byte 255 bit 1: set each time the window is stored into the image.
+    bool storedBit() const;
+    void setStoredBit(bool on);
+    std::uint8_t checksum() const;
+    void setChecksum(std::uint8_t crc);
+    // Copy of group g's first channel (g = 1, 2), written with the group.
+    std::uint8_t groupCopy(int g) const;
+    void setGroupCopy(int g, std::uint8_t first);
 
 private:
     Bytes bytes_;

@@ -24,13 +24,14 @@ void storeChannels(Image& im, OperatingMode mode) {
     for (int ch = 1; ch <= kChannelCount; ++ch) {
         im.setRxCode(ch, stored(im.rxCode(ch)));
         im.setTxCode(ch, stored(im.txCode(ch)));
-        im.setFlag(ch, bit::TxOff, im.txCode(ch) == 0);
+        const ChannelView v = im.channel(ch);
+        v.setTxOff(v.txCode() == 0);
         if (clearL)
-            im.setFlag(ch, bit::ScanL, false);
+            v.setScanL(false);
     }
 }
 
-void storeGroup(Image& im, SettingId firstList, SettingId lastList, int copy) {
+void storeGroup(Image& im, SettingId firstList, SettingId lastList, int group) {
     const int a = setting(firstList).shownIndex(im);
     const int b = setting(lastList).shownIndex(im);
     // A last channel before the first one is refused and leaves the group as
@@ -38,7 +39,7 @@ void storeGroup(Image& im, SettingId firstList, SettingId lastList, int copy) {
     if (a >= 0 && b >= 0 && b < a)
         return;
     if (a >= 0)
-        im[copy] = static_cast<std::uint8_t>(a);
+        im.setGroupCopy(group, static_cast<std::uint8_t>(a));
 }
 
 void storeToneSignalling(Image& im) {
@@ -70,8 +71,8 @@ Image normaliseImage(const Image& image, OperatingMode mode) {
     const ListSetting& scrambler = setting(SettingId::Scrambler);
     scrambler.store(im, std::max(scrambler.shownIndex(im), 0));
     storeChannels(im, mode);
-    storeGroup(im, SettingId::Group1First, SettingId::Group1Last, off::Group1Copy);
-    storeGroup(im, SettingId::Group2First, SettingId::Group2Last, off::Group2Copy);
+    storeGroup(im, SettingId::Group1First, SettingId::Group1Last, 1);
+    storeGroup(im, SettingId::Group2First, SettingId::Group2Last, 2);
     // Lists that show every value they can as the code they store.
     for (SettingId id : {SettingId::PriorityPeriod, SettingId::ResumeDelay, SettingId::CarrierTime,
                          SettingId::ScanTransmit, SettingId::ShpListen, SettingId::TxLimit,
@@ -79,8 +80,8 @@ Image normaliseImage(const Image& image, OperatingMode mode) {
         setting(id).keepShown(im);
     storeToneSignalling(im);
     storeStandby(im);
-    setBit(im[off::Model], bit::Stored);
-    im[off::Checksum] = CalcCRC(im);
+    im.setStoredBit(true);
+    im.setChecksum(CalcCRC(im));
     return im;
 }
 

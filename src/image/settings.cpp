@@ -1,9 +1,9 @@
 #include "image/settings.h"
 
 #include "image/codecs.h"
+#include "image/layout.h"
 
 #include <algorithm>
-#include <bit>
 
 namespace ksv {
 namespace {
@@ -55,13 +55,14 @@ Texts scramblerTexts() {
 }
 
 // Access to the bits under one mask of one byte, as a number from 0.
+void bindField(ListSetting& s, FieldBits bits) {
+    s.bits = {bits};
+    s.get = [=](const Image& im) { return static_cast<int>(im.get({&bits, 1})); };
+    s.set = [=](Image& im, int code) { im.set({&bits, 1}, static_cast<std::uint32_t>(code)); };
+}
+
 void bindField(ListSetting& s, int offset, std::uint8_t mask) {
-    const int shift = std::countr_zero(mask);
-    s.bits = {{offset, mask}};
-    s.get = [=](const Image& im) { return (im[offset] & mask) >> shift; };
-    s.set = [=](Image& im, int code) {
-        im[offset] = static_cast<std::uint8_t>((im[offset] & ~mask) | ((code << shift) & mask));
-    };
+    bindField(s, FieldBits{offset, mask});
 }
 
 ListSetting list(SettingId id, SettingsPage page, const char* control, const char* key,
@@ -110,7 +111,7 @@ std::vector<ListSetting> mainPage() {
     bindField(v.back(), off::Options223, 1 << bit::SubtoneCancel);
     v.push_back(list(I::PowerLevels, P::Main, "ComboBox13", "power_levels",
                      "Уровни выходной мощности передатчика, Вт", 0, 1, -1, powerTexts()));
-    bindField(v.back(), off::Options223, 1 << bit::PowerSet);
+    bindField(v.back(), layout::PowerSet[0]);
     const int groupBytes[] = {off::Group1First, off::Group1Last, off::Group2First, off::Group2Last};
     const char* const controls[] = {"ComboBox1", "ComboBox2", "ComboBox3", "ComboBox4"};
     const char* const keys[] = {"group1_first", "group1_last", "group2_first", "group2_last"};
@@ -142,7 +143,7 @@ std::vector<ListSetting> scanPage() {
     v.push_back(list(I::PriorityChannel, P::Scan, "ComboBox5", "priority",
                      "Сканирование приоритетного канала, приоритетный канал", 0, 0, 1,
                      numbers(1, kChannelCount)));
-    bindField(v.back(), off::PriorityChannel, 0xFF);
+    bindField(v.back(), layout::PriorityChannel[0]);
     v.push_back(list(I::PriorityPeriod, P::Scan, "ComboBox8", "priority_period",
                      "Период сканирования приоритетного канала, с", 0, 5, 5, periodTexts()));
     bindField(v.back(), off::PriorityPeriod, 0xFF);
@@ -225,6 +226,10 @@ const ListSetting& setting(SettingId id) {
 
 bool priorityScanOn(const Image& image) {
     return image[off::PriorityChannel] != kPriorityOff;
+}
+
+void storePriorityScanOff(Image& image) {
+    image.set(layout::PriorityChannel, kPriorityOff);
 }
 
 bool toneSignallingOn(const Image& image) {

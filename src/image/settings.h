@@ -42,11 +42,7 @@ enum class SettingId {
 
 enum class SettingsPage { Main, Scan, Tones, ToolStrip };
 
-// Bits of one byte: (offset, mask).
-struct SettingBits {
-    int offset;
-    std::uint8_t mask;
-};
+using SettingBits = FieldBits;
 
 // One item of a list: the code its field holds for it and its text (UTF-8).
 struct SettingItem {
@@ -94,6 +90,8 @@ const ListSetting& setting(SettingId id);
 
 // "Сканирование приоритетного канала" (CheckBox3): byte 249 is not 0xFF.
 bool priorityScanOn(const Image& image);
+// Unticking it: byte 249 = 0xFF.
+void storePriorityScanOff(Image& image);
 
 // "Тональные сигналы" (CheckBox2): tone 1 is present.
 bool toneSignallingOn(const Image& image);

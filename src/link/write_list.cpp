@@ -1,5 +1,7 @@
 #include "link/write_list.h"
 
+#include "image/fields.h"
+
 namespace ksv {
 
 bool WriteList::add(int offset, std::uint8_t value) {
@@ -17,11 +19,7 @@ std::array<std::uint8_t, 4> writeRecord(std::uint8_t offset, std::uint8_t value)
 }
 
 bool isWritableOffset(int offset, bool numberChangeAllowed) {
-    if (offset < 0 || offset > 255)
-        return false;
-    if (offset <= 225 || offset == off::RxTone || offset >= off::PriorityChannel)
-        return true;
-    return numberChangeAllowed && offset <= off::FactoryHighBand;
+    return writeAllowed(byteWriteRule(offset), numberChangeAllowed);
 }
 
 std::optional<int> firstWritableDifference(const Image& a, const Image& b,

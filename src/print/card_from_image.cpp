@@ -31,10 +31,10 @@ void fillChannels(CardData& d, const Image& image) {
 }
 
 void fillMainPage(CardData& d, const Image& image) {
-    d.group1First = image[off::Group1First];
-    d.group1Last = image[off::Group1Last];
-    d.group2First = image[off::Group2First];
-    d.group2Last = image[off::Group2Last];
+    d.group1First = setting(SettingId::Group1First).get(image);
+    d.group1Last = setting(SettingId::Group1Last).get(image);
+    d.group2First = setting(SettingId::Group2First).get(image);
+    d.group2Last = setting(SettingId::Group2Last).get(image);
     d.group1FirstText = shown(image, SettingId::Group1First);
     d.group1LastText = shown(image, SettingId::Group1Last);
     d.group2FirstText = shown(image, SettingId::Group2First);

@@ -1,6 +1,7 @@
 #include "ui/main/card_from_window.h"
 
 #include "image/codecs.h"
+#include "image/settings.h"
 #include "ui/main/main_window.h"
 #include "ui/main/tone_spin_edit.h"
 
@@ -26,10 +27,10 @@ print::CardData cardFromWindow(TForm1& form) {
         cells.scanS = g->cell(6, row);
         cells.scanL = g->cell(7, row);
     }
-    d.group1First = image[off::Group1First];
-    d.group1Last = image[off::Group1Last];
-    d.group2First = image[off::Group2First];
-    d.group2Last = image[off::Group2Last];
+    d.group1First = setting(SettingId::Group1First).get(image);
+    d.group1Last = setting(SettingId::Group1Last).get(image);
+    d.group2First = setting(SettingId::Group2First).get(image);
+    d.group2Last = setting(SettingId::Group2Last).get(image);
     d.group1FirstText = c.ComboBox1->currentText();
     d.group1LastText = c.ComboBox2->currentText();
     d.group2FirstText = c.ComboBox3->currentText();

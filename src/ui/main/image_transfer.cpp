@@ -62,31 +62,29 @@ void storeList(Image& im, const QComboBox* box, SettingId id) {
 // Stores a group of two selectors; false when the last channel lies before
 // the first. A selector without a selection keeps its byte.
 bool storeGroup(Image& im, const QComboBox* first, const QComboBox* last, SettingId firstId,
-                SettingId lastId, int copyOff) {
+                SettingId lastId, int group) {
     const int a = first->currentIndex();
     const int b = last->currentIndex();
     if (a >= 0 && b >= 0 && b < a)
         return false;
     storeList(im, first, firstId);
     if (a >= 0)
-        im[copyOff] = static_cast<std::uint8_t>(a);
+        im.setGroupCopy(group, static_cast<std::uint8_t>(a));
     storeList(im, last, lastId);
     return true;
 }
 
 void storeGroups(Image& im, const SettingsControls& c) {
     const QString groupMessage = QStringLiteral("Номер канала введен неверно");
-    if (!storeGroup(im, c.ComboBox1, c.ComboBox2, SettingId::Group1First, SettingId::Group1Last,
-                    off::Group1Copy))
+    if (!storeGroup(im, c.ComboBox1, c.ComboBox2, SettingId::Group1First, SettingId::Group1Last, 1))
         messenger().error(groupMessage);
-    if (!storeGroup(im, c.ComboBox3, c.ComboBox4, SettingId::Group2First, SettingId::Group2Last,
-                    off::Group2Copy))
+    if (!storeGroup(im, c.ComboBox3, c.ComboBox4, SettingId::Group2First, SettingId::Group2Last, 2))
         messenger().error(groupMessage);
 }
 
 void storePriorityChannel(Image& im, const SettingsControls& c) {
     if (!c.CheckBox3->isChecked())
-        im[off::PriorityChannel] = kPriorityOff;
+        storePriorityScanOff(im);
     else
         storeList(im, c.ComboBox5, SettingId::PriorityChannel);
 }
@@ -180,8 +178,8 @@ bool TForm1::SetBuf(Image& im) {
     storeSingleLists(im, sc_);
     storeToneSignalling(im, sc_);
     storeStandby(im, sc_);
-    setBit(im[off::Model], bit::Stored);
-    im[off::Checksum] = CalcCRC(im);
+    im.setStoredBit(true);
+    im.setChecksum(CalcCRC(im));
     return true;
 }
 
@@ -194,14 +192,15 @@ void TForm1::storeChannelTable(Image& im) {
         return c.code;
     };
     for (int n = 1; n <= kChannelCount; ++n) {
-        im.setRxCode(n, frequency(1, n));
-        im.setTxCode(n, frequency(2, n));
-        im.setRxSubtone(n, TxtSub(StringGrid1->cell(3, n).toStdString()));
-        im.setTxSubtone(n, TxtSub(StringGrid1->cell(4, n).toStdString()));
-        im.setFlag(n, bit::Prohibit, StringGrid1->cell(5, n) == QStringLiteral("Запрет"));
-        im.setFlag(n, bit::ScanS, StringGrid1->cell(6, n) == QStringLiteral("S"));
-        im.setFlag(n, bit::ScanL, StringGrid1->cell(7, n) == QStringLiteral("L"));
-        im.setFlag(n, bit::TxOff, StringGrid1->cell(2, n) == QString::fromUtf8(kOff));
+        const ChannelView record = im.channel(n);
+        record.setRxCode(frequency(1, n));
+        record.setTxCode(frequency(2, n));
+        record.setRxSubtone(TxtSub(StringGrid1->cell(3, n).toStdString()));
+        record.setTxSubtone(TxtSub(StringGrid1->cell(4, n).toStdString()));
+        record.setProhibited(StringGrid1->cell(5, n) == QStringLiteral("Запрет"));
+        record.setScanS(StringGrid1->cell(6, n) == QStringLiteral("S"));
+        record.setScanL(StringGrid1->cell(7, n) == QStringLiteral("L"));
+        record.setTxOff(StringGrid1->cell(2, n) == QString::fromUtf8(kOff));
     }
 }
 

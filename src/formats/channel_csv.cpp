@@ -1,45 +1,38 @@
-#include "cli/channel_csv.h"
+#include "formats/channel_csv.h"
 
-#include "cli/channel_rows.h"
-#include "cli/csv_reader.h"
+#include "formats/channel_rows.h"
+#include "formats/csv_reader.h"
 #include "image/checksum.h"
 #include "image/codecs.h"
+#include "image/fields.h"
 
-namespace ksv::cli {
+namespace ksv::formats {
 namespace {
 
 Image applyRows(const Image& base, const std::vector<ChannelRow>& rows) {
     Image im = base;
     for (const ChannelRow& r : rows) {
-        const int ch = r.channel;
-        if (r.rx)
-            im.setRxCode(ch, *r.rx);
-        if (r.tx)
-            im.setTxCode(ch, *r.tx);
-        if (r.rxSubtone)
-            im.setRxSubtone(ch, *r.rxSubtone);
-        if (r.txSubtone)
-            im.setTxSubtone(ch, *r.txSubtone);
-        if (r.prohibit)
-            im.setFlag(ch, bit::Prohibit, *r.prohibit);
-        if (r.scanS)
-            im.setFlag(ch, bit::ScanS, *r.scanS);
-        if (r.scanL)
-            im.setFlag(ch, bit::ScanL, *r.scanL);
+        const ChannelView record = im.channel(r.channel);
+        for (const ChannelField& f : channelFields())
+            if (const auto& value = r[f.id])
+                f.set(record, *value);
         // As the window stores it: the transmit-off bit follows the transmit frequency.
-        im.setFlag(ch, bit::TxOff, im.txCode(ch) == 0);
+        record.setTxOff(record.txCode() == 0);
     }
-    im[off::Checksum] = CalcCRC(im);
+    im.setChecksum(CalcCRC(im));
     return im;
 }
 
 } // namespace
 
 const std::vector<std::string>& channelCsvColumns() {
-    static const std::vector<std::string> names = {
-        "№",          "Частота ПРМ, кГц", "Частота ПРД, кГц", "Субтон ПРМ, Гц", "Субтон ПРД, Гц",
-        "Запрет ПРД", "Список скан.",     "Список L",
-    };
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> v = {"№"};
+        for (const ChannelField& f : channelFields())
+            if (*f.column)
+                v.push_back(f.column);
+        return v;
+    }();
     return names;
 }
 
@@ -54,9 +47,11 @@ std::string exportChannelsCsv(const Image& im) {
     row(channelCsvColumns());
     const RadioType t = RsType(im);
     for (int ch = 1; ch <= kChannelCount; ++ch) {
-        const std::uint8_t f = im.flags(ch);
-        row({std::to_string(ch), FrqTxt(im.rxCode(ch), t), FrqTxt(im.txCode(ch), t),
-             SubTxt(im.rxSubtone(ch)), SubTxt(im.txSubtone(ch)), ZapTxt(f), STxt(f), LTxt(f)});
+        std::vector<std::string> cells = {std::to_string(ch)};
+        for (const ChannelField& f : channelFields())
+            if (*f.column)
+                cells.push_back(f.cell(im.channel(ch), t));
+        row(cells);
     }
     return out;
 }
@@ -90,4 +85,4 @@ CsvImport importChannelsCsv(std::string_view text, const Image& base, OperatingM
     return out;
 }
 
-} // namespace ksv::cli
+} // namespace ksv::formats

@@ -3,21 +3,31 @@
 // Channel values read from one row of an imported table, before they are
 // applied to an image.
 
-#include "cli/channel_values.h"
-#include "cli/csv_reader.h"
+#include "formats/channel_values.h"
+#include "formats/csv_reader.h"
+#include "image/fields.h"
 #include "image/image.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace ksv::cli {
+namespace ksv::formats {
 
 struct ChannelRow {
     int line = 0;
-    int channel = 0;                                 // 1..40
-    std::optional<int> rx, tx, rxSubtone, txSubtone; // codes; empty keeps the image's value
-    std::optional<bool> prohibit, scanS, scanL;
+    int channel = 0; // 1..40
+    // The value of each channel field (a mark is 0 or 1); empty keeps the
+    // image's value.
+    std::array<std::optional<int>, kChannelFieldCount> values;
+
+    std::optional<int>& operator[](ChannelFieldId id) {
+        return values[static_cast<std::size_t>(id)];
+    }
+    const std::optional<int>& operator[](ChannelFieldId id) const {
+        return values[static_cast<std::size_t>(id)];
+    }
 };
 
 struct RowsRead {
@@ -36,4 +46,4 @@ RowsRead readOwnRows(const CsvTable& table, const Image& base, const FrequencyRu
 // Reads the rows of a CHIRP export (header first).
 RowsRead readChirpRows(const CsvTable& table, const FrequencyRules& rules);
 
-} // namespace ksv::cli
+} // namespace ksv::formats

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace ksv::cli {
+namespace ksv::formats {
 
 struct CsvRecord {
     int line = 0; // 1-based line of the file where the record starts
@@ -36,4 +36,4 @@ std::string csvField(const std::string& value, char separator);
 // The text without spaces and tabs at either end.
 std::string trimmed(std::string_view text);
 
-} // namespace ksv::cli
+} // namespace ksv::formats

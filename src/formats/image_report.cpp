@@ -1,11 +1,15 @@
-#include "cli/image_report.h"
+#include "formats/image_report.h"
 
-#include "cli/image_fields.h"
-#include "cli/text_util.h"
+#include "formats/text_util.h"
 #include "image/checksum.h"
 #include "image/codecs.h"
+#include "image/fields.h"
+#include "image/layout.h"
+#include "image/settings.h"
 
-namespace ksv::cli {
+#include <functional>
+
+namespace ksv::formats {
 namespace {
 
 const char* sectionTitle(Section s) {
@@ -39,46 +43,61 @@ void appendSection(std::string& out, const Image& im, Section s) {
         if (f.section != s)
             continue;
         out += "  " + f.label + ": " + f.text(im);
-        if (f.bits.front().first == off::Checksum)
+        if (f.is(layout::Checksum))
             out += checksumNote(im);
         out += "\n";
     }
     out += "\n";
 }
 
+// The fields the channel table shows, in its column order.
+std::vector<const ChannelField*> tableColumns() {
+    std::vector<const ChannelField*> v;
+    for (const ChannelField& f : channelFields())
+        if (*f.heading)
+            v.push_back(&f);
+    return v;
+}
+
+// A row of the table: the channel number, then one cell per column, each
+// column two characters wider than its heading.
+std::string tableRow(const std::string& number, const std::vector<const ChannelField*>& columns,
+                     const std::function<std::string(const ChannelField&)>& cell) {
+    std::string line = "  " + padRight(number, 4);
+    for (const ChannelField* f : columns)
+        line += padRight(cell(*f), displayWidth(f->heading) + 2);
+    while (!line.empty() && line.back() == ' ')
+        line.pop_back();
+    return line + "\n";
+}
+
 void appendChannels(std::string& out, const Image& im) {
     const RadioType t = RsType(im);
+    const auto columns = tableColumns();
     out += "Каналы (* — канал вне групп каналов)\n";
-    const int w[] = {4, 10, 10, 12, 12, 8, 3, 2};
-    const char* heads[] = {"№",          "ПРМ, кГц", "ПРД, кГц", "Субтон ПРМ",
-                           "Субтон ПРД", "Запрет",   "S",        "L"};
-    std::string line = "  ";
-    for (int i = 0; i < 8; ++i)
-        line += padRight(heads[i], w[i]);
-    while (line.back() == ' ')
-        line.pop_back();
-    out += line + "\n";
+    out += tableRow("№", columns, [](const ChannelField& f) { return std::string(f.heading); });
     for (int ch = 1; ch <= kChannelCount; ++ch) {
-        const std::uint8_t flags = im.flags(ch);
-        const std::string cells[] = {std::to_string(ch) + (channelInUse(im, ch) ? "" : "*"),
-                                     FrqTxt(im.rxCode(ch), t),
-                                     FrqTxt(im.txCode(ch), t),
-                                     SubTxt(im.rxSubtone(ch)),
-                                     SubTxt(im.txSubtone(ch)),
-                                     ZapTxt(flags),
-                                     STxt(flags),
-                                     LTxt(flags)};
-        line = "  ";
-        for (int i = 0; i < 8; ++i)
-            line += padRight(cells[i], w[i]);
-        while (!line.empty() && line.back() == ' ')
-            line.pop_back();
-        out += line + "\n";
+        const std::string number = std::to_string(ch) + (channelInUse(im, ch) ? "" : "*");
+        out += tableRow(number, columns,
+                        [&](const ChannelField& f) { return f.cell(im.channel(ch), t); });
     }
 }
 
 std::string jsonBool(bool b) {
     return b ? "true" : "false";
+}
+
+// "[1, 40]": a group's first and last channel as the bytes hold them.
+std::string jsonGroup(const Image& im, SettingId first, SettingId last) {
+    return "[" + std::to_string(setting(first).get(im) + 1) + ", " +
+           std::to_string(setting(last).get(im) + 1) + "]";
+}
+
+// A mark as true or false, any other value as its text.
+std::string jsonValue(const ChannelField& f, ConstChannelView record, RadioType type) {
+    if (f.kind == ChannelValue::Mark)
+        return jsonBool(f.get(record) != 0);
+    return jsonString(f.cell(record, type));
 }
 
 } // namespace
@@ -103,11 +122,11 @@ std::string imageJson(const Image& im) {
     o += "  \"band\": " + std::to_string(im.band()) + ",\n";
     o += "  \"factory_number\": " + jsonString(ZnTxt(im)) + ",\n";
     o += "  \"firmware\": " + jsonString(VerTxt(im)) + ",\n";
-    o += "  \"checksum\": " + std::to_string(im[off::Checksum]) + ",\n";
+    o += "  \"checksum\": " + std::to_string(im.checksum()) + ",\n";
     o += "  \"checksum_ok\": " + jsonBool(CheckCRC(im)) + ",\n";
-    o += "  \"groups\": [[" + std::to_string(im[216] + 1) + ", " + std::to_string(im[217] + 1) +
-         "], [" + std::to_string(im[218] + 1) + ", " + std::to_string(im[219] + 1) + "]],\n";
-    const int p = im[off::PriorityChannel];
+    o += "  \"groups\": [" + jsonGroup(im, SettingId::Group1First, SettingId::Group1Last) + ", " +
+         jsonGroup(im, SettingId::Group2First, SettingId::Group2Last) + "],\n";
+    const int p = setting(SettingId::PriorityChannel).get(im);
     o += "  \"priority_channel\": " + (p < kChannelCount ? std::to_string(p + 1) : "null") + ",\n";
     o += "  \"settings\": {";
     bool first = true;
@@ -122,13 +141,9 @@ std::string imageJson(const Image& im) {
     o += "  \"channels\": [\n";
     for (int ch = 1; ch <= kChannelCount; ++ch) {
         o += "    {\"channel\": " + std::to_string(ch);
-        o += ", \"rx\": " + jsonString(FrqTxt(im.rxCode(ch), t));
-        o += ", \"tx\": " + jsonString(FrqTxt(im.txCode(ch), t));
-        o += ", \"rx_subtone\": " + jsonString(SubTxt(im.rxSubtone(ch)));
-        o += ", \"tx_subtone\": " + jsonString(SubTxt(im.txSubtone(ch)));
-        o += ", \"tx_inhibit\": " + jsonBool(im.prohibited(ch));
-        o += ", \"scan_s\": " + jsonBool(im.scanS(ch));
-        o += ", \"scan_l\": " + jsonBool(im.scanL(ch));
+        for (const ChannelField& f : channelFields())
+            if (*f.key)
+                o += ", " + jsonString(f.key) + ": " + jsonValue(f, im.channel(ch), t);
         o += ", \"in_use\": " + jsonBool(channelInUse(im, ch));
         o += ch < kChannelCount ? "},\n" : "}\n";
     }
@@ -136,4 +151,4 @@ std::string imageJson(const Image& im) {
     return o;
 }
 
-} // namespace ksv::cli
+} // namespace ksv::formats

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-namespace ksv::cli {
+namespace ksv::formats {
 
 // The allowed ranges and their text for an image's type in a mode.
 struct FrequencyRules {
@@ -41,4 +41,4 @@ ValueCheck checkTxFrequency(std::string_view text, const FrequencyRules& rules);
 // (codes without a tone, as the program shows them) are kept.
 ValueCheck checkSubtone(std::string_view text);
 
-} // namespace ksv::cli
+} // namespace ksv::formats

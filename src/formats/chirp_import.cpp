@@ -3,15 +3,17 @@
 // tone mode. What our channels cannot hold (digital codes, names, modes,
 // memories beyond channel 40) is reported and skipped.
 
-#include "cli/channel_csv.h"
-#include "cli/channel_rows.h"
+#include "formats/channel_csv.h"
+#include "formats/channel_rows.h"
 
 #include <algorithm>
 #include <map>
 #include <set>
 
-namespace ksv::cli {
+namespace ksv::formats {
 namespace {
+
+using Id = ChannelFieldId;
 
 // Columns this import reads; all others are reported as not carried over.
 const std::set<std::string> kUsedColumns = {"Location", "Frequency",  "Duplex",      "Offset",
@@ -196,7 +198,7 @@ std::optional<long> ChirpReader::readReceive(const CsvRecord& rec, ChannelRow& r
     }
     const ValueCheck c = checkFrequency(khzText(*rx.khz), rules_);
     if (c.code)
-        row.rx = c.code;
+        row[Id::Rx] = c.code;
     else
         fail(rec, "Frequency", khzText(*rx.khz) + " кГц: " + c.problem);
     return rx.khz;
@@ -207,9 +209,9 @@ void ChirpReader::readTransmit(const CsvRecord& rec, std::optional<long> rxKhz, 
     const std::string duplex = cell(rec, "Duplex");
     std::optional<long> txKhz;
     if (duplex == "off") {
-        row.tx = 0;
+        row[Id::Tx] = 0;
     } else if (duplex.empty()) {
-        row.tx = row.rx; // simplex: the receive frequency, already checked
+        row[Id::Tx] = row[Id::Rx]; // simplex: the receive frequency, already checked
     } else if (duplex == "+" || duplex == "-" || duplex == "split") {
         const Khz offset = mhzToKhz(cell(rec, "Offset"));
         if (!offset.khz)
@@ -225,7 +227,7 @@ void ChirpReader::readTransmit(const CsvRecord& rec, std::optional<long> rxKhz, 
         return;
     const ValueCheck c = checkFrequency(khzText(*txKhz), rules_);
     if (c.code)
-        row.tx = c.code;
+        row[Id::Tx] = c.code;
     else
         fail(rec, "Offset", "частота передачи " + khzText(*txKhz) + " кГц: " + c.problem);
 }
@@ -250,13 +252,13 @@ void ChirpReader::noteSkippedSubtone(const CsvRecord& rec, const ChannelRow& row
 // cToneFreq; Cross names both sides as "transmit->receive".
 void ChirpReader::readSubtones(const CsvRecord& rec, ChannelRow& row) {
     const std::string mode = cell(rec, "Tone");
-    row.rxSubtone = 0;
-    row.txSubtone = 0;
+    row[Id::RxSubtone] = 0;
+    row[Id::TxSubtone] = 0;
     if (mode == "Tone") {
-        readSubtone(rec, "rToneFreq", row.txSubtone);
+        readSubtone(rec, "rToneFreq", row[Id::TxSubtone]);
     } else if (mode == "TSQL") {
-        readSubtone(rec, "cToneFreq", row.rxSubtone);
-        row.txSubtone = row.rxSubtone;
+        readSubtone(rec, "cToneFreq", row[Id::RxSubtone]);
+        row[Id::TxSubtone] = row[Id::RxSubtone];
     } else if (mode == "DTCS") {
         noteSkippedSubtone(rec, row, "цифровой код DTCS");
     } else if (mode == "TSQL-R" || mode == "DTCS-R") {
@@ -284,8 +286,8 @@ void ChirpReader::readCrossSubtones(const CsvRecord& rec, ChannelRow& row) {
         else if (!kind.empty())
             fail(rec, "CrossMode", "неизвестный вид \"" + kind + "\"");
     };
-    side(cross.substr(0, arrow), "rToneFreq", row.txSubtone, "передачи");
-    side(cross.substr(arrow + 2), "cToneFreq", row.rxSubtone, "приема");
+    side(cross.substr(0, arrow), "rToneFreq", row[Id::TxSubtone], "передачи");
+    side(cross.substr(arrow + 2), "cToneFreq", row[Id::RxSubtone], "приема");
 }
 
 RowsRead ChirpReader::read() {
@@ -311,4 +313,4 @@ RowsRead readChirpRows(const CsvTable& table, const FrequencyRules& rules) {
     return ChirpReader(table, rules).read();
 }
 
-} // namespace ksv::cli
+} // namespace ksv::formats

@@ -1,8 +1,8 @@
-#include "cli/csv_reader.h"
+#include "formats/csv_reader.h"
 
 #include <gtest/gtest.h>
 
-namespace ksv::cli {
+namespace ksv::formats {
 namespace {
 
 using Fields = std::vector<std::string>;
@@ -45,4 +45,4 @@ TEST(CsvReader, FieldsAreQuotedOnlyWhenNeeded) {
 }
 
 } // namespace
-} // namespace ksv::cli
+} // namespace ksv::formats

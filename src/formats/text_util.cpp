@@ -1,8 +1,8 @@
-#include "cli/text_util.h"
+#include "formats/text_util.h"
 
 #include <cstdio>
 
-namespace ksv::cli {
+namespace ksv::formats {
 
 int displayWidth(std::string_view text) {
     int n = 0;
@@ -49,4 +49,4 @@ std::string jsonString(std::string_view text) {
     return out + "\"";
 }
 
-} // namespace ksv::cli
+} // namespace ksv::formats

@@ -1,6 +1,6 @@
-#include "cli/csv_reader.h"
+#include "formats/csv_reader.h"
 
-namespace ksv::cli {
+namespace ksv::formats {
 namespace {
 
 // Line number of the first byte that is not valid UTF-8, or 0.
@@ -191,4 +191,4 @@ std::string csvField(const std::string& value, char separator) {
     return out + "\"";
 }
 
-} // namespace ksv::cli
+} // namespace ksv::formats

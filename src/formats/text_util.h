@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace ksv::cli {
+namespace ksv::formats {
 
 // Number of characters (code points) of a UTF-8 text.
 int displayWidth(std::string_view text);
@@ -16,4 +16,4 @@ std::string padRight(const std::string& text, int width);
 // A JSON string literal, quotes included.
 std::string jsonString(std::string_view text);
 
-} // namespace ksv::cli
+} // namespace ksv::formats

@@ -2,22 +2,25 @@
 // column by the table's column name, one channel per row; an empty column is
 // the value "not set", a missing column keeps the image's values.
 
-#include "cli/channel_csv.h"
-#include "cli/channel_rows.h"
+#include "formats/channel_csv.h"
+#include "formats/channel_rows.h"
+#include "image/settings.h"
 
 #include <map>
 
-namespace ksv::cli {
+namespace ksv::formats {
 namespace {
 
-enum Column { ColNumber, ColRx, ColTx, ColRxSub, ColTxSub, ColProhibit, ColScanS, ColScanL };
+// Column 0 is the channel number; column k > 0 holds the k-th channel field
+// that has a column.
+constexpr int ColNumber = 0;
 
-// A mark column: its own mark, or empty.
-std::optional<bool> checkMark(const std::string& text, const char* mark) {
+// A mark column: its own mark (1), or empty (0).
+std::optional<int> checkMark(const std::string& text, const char* mark) {
     if (text.empty())
-        return false;
+        return 0;
     if (text == mark)
-        return true;
+        return 1;
     return std::nullopt;
 }
 
@@ -29,7 +32,11 @@ const char* const kLNeedsPriority = "для формирования списк�
 class OwnReader {
 public:
     OwnReader(const CsvTable& table, const Image& base, const FrequencyRules& rules)
-        : table_(table), base_(base), rules_(rules), names_(channelCsvColumns()) {}
+        : table_(table), base_(base), rules_(rules), names_(channelCsvColumns()) {
+        for (const ChannelField& f : channelFields())
+            if (*f.column)
+                fields_.push_back(&f);
+    }
     RowsRead read();
 
 private:
@@ -39,17 +46,17 @@ private:
     void noteFieldsBeyondHeader(const CsvRecord& rec);
     // The channel number; false when it is wrong or already taken.
     bool readNumber(const CsvRecord& rec, ChannelRow& row);
-    void readValues(const CsvRecord& rec, ChannelRow& row);
-    void take(const CsvRecord& rec, int col, const ValueCheck& check, std::optional<int>& into);
-    void readMarks(const CsvRecord& rec, ChannelRow& row, bool numberOk);
-    void readMark(const CsvRecord& rec, int col, const char* text, std::optional<bool>& into);
+    void readFields(const CsvRecord& rec, ChannelRow& row);
+    ValueCheck check(const ChannelField& field, const std::string& text) const;
+    void checkLMark(const CsvRecord& rec, const ChannelRow& row);
 
     const CsvTable& table_;
     const Image& base_;
     const FrequencyRules& rules_;
     const std::vector<std::string>& names_;
-    std::map<int, int> columnOf_; // Column -> field index
-    std::map<int, int> seen_;     // channel -> line
+    std::vector<const ChannelField*> fields_; // column k holds fields_[k - 1]
+    std::map<int, int> columnOf_;             // Column -> field index
+    std::map<int, int> seen_;                 // channel -> line
     RowsRead out_;
 };
 
@@ -115,49 +122,45 @@ bool OwnReader::readNumber(const CsvRecord& rec, ChannelRow& row) {
     return true;
 }
 
-void OwnReader::take(const CsvRecord& rec, int col, const ValueCheck& check,
-                     std::optional<int>& into) {
-    if (check.code)
-        into = check.code;
-    else
-        fail(rec, col, *cell(rec, col), check.problem);
-}
-
-// Frequencies and subtones.
-void OwnReader::readValues(const CsvRecord& rec, ChannelRow& row) {
-    if (const auto v = cell(rec, ColRx)) {
-        if (v->empty())
-            fail(rec, ColRx, *v, "частота приема не задана");
-        else
-            take(rec, ColRx, checkFrequency(*v, rules_), row.rx);
+ValueCheck OwnReader::check(const ChannelField& field, const std::string& text) const {
+    switch (field.kind) {
+    case ChannelValue::Frequency:
+        // The receive frequency must be given; the transmit one may be off.
+        if (field.id == ChannelFieldId::Rx)
+            return text.empty() ? ValueCheck{std::nullopt, "частота приема не задана"}
+                                : checkFrequency(text, rules_);
+        return checkTxFrequency(text, rules_);
+    case ChannelValue::Subtone:
+        return checkSubtone(text);
+    case ChannelValue::Mark:
+        break;
     }
-    if (const auto v = cell(rec, ColTx))
-        take(rec, ColTx, checkTxFrequency(*v, rules_), row.tx);
-    if (const auto v = cell(rec, ColRxSub))
-        take(rec, ColRxSub, checkSubtone(*v), row.rxSubtone);
-    if (const auto v = cell(rec, ColTxSub))
-        take(rec, ColTxSub, checkSubtone(*v), row.txSubtone);
+    if (const auto mark = checkMark(text, field.mark))
+        return {mark, {}};
+    return {std::nullopt, std::string("ожидается \"") + field.mark + "\" или пустое значение"};
 }
 
-void OwnReader::readMark(const CsvRecord& rec, int col, const char* text,
-                         std::optional<bool>& into) {
-    const auto v = cell(rec, col);
-    if (!v)
-        return;
-    into = checkMark(*v, text);
-    if (!into)
-        fail(rec, col, *v, std::string("ожидается \"") + text + "\" или пустое значение");
+void OwnReader::readFields(const CsvRecord& rec, ChannelRow& row) {
+    for (int col = 1; col <= static_cast<int>(fields_.size()); ++col) {
+        const ChannelField& field = *fields_[col - 1];
+        const auto text = cell(rec, col);
+        if (!text)
+            continue;
+        const ValueCheck c = check(field, *text);
+        if (c.code)
+            row[field.id] = c.code;
+        else
+            fail(rec, col, *text, c.problem);
+    }
 }
 
-void OwnReader::readMarks(const CsvRecord& rec, ChannelRow& row, bool numberOk) {
-    readMark(rec, ColProhibit, "Запрет", row.prohibit);
-    readMark(rec, ColScanS, "S", row.scanS);
-    readMark(rec, ColScanL, "L", row.scanL);
-    // As in the table, a new L mark needs priority scanning; a mark the
-    // image already holds may stay.
-    const bool priorityOn = base_[off::PriorityChannel] != kPriorityOff;
-    if (numberOk && row.scanL.value_or(false) && !priorityOn && !base_.scanL(row.channel))
-        fail(rec, ColScanL, "L", kLNeedsPriority);
+// As in the table, a new L mark needs priority scanning; a mark the image
+// already holds may stay.
+void OwnReader::checkLMark(const CsvRecord& rec, const ChannelRow& row) {
+    const bool newMark = row[ChannelFieldId::ScanL].value_or(0) && !base_.scanL(row.channel);
+    if (newMark && !priorityScanOn(base_))
+        out_.errors.push_back(cellMessage(rec.line, channelField(ChannelFieldId::ScanL).column,
+                                          kScanLMark, kLNeedsPriority));
 }
 
 RowsRead OwnReader::read() {
@@ -170,10 +173,11 @@ RowsRead OwnReader::read() {
         ChannelRow row;
         row.line = rec.line;
         const bool numberOk = readNumber(rec, row);
-        readValues(rec, row);
-        readMarks(rec, row, numberOk);
-        if (numberOk)
+        readFields(rec, row);
+        if (numberOk) {
+            checkLMark(rec, row);
             out_.rows.push_back(row);
+        }
     }
     return std::move(out_);
 }
@@ -184,4 +188,4 @@ RowsRead readOwnRows(const CsvTable& table, const Image& base, const FrequencyRu
     return OwnReader(table, base, rules).read();
 }
 
-} // namespace ksv::cli
+} // namespace ksv::formats

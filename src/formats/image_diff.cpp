@@ -1,9 +1,9 @@
-#include "cli/image_diff.h"
+#include "formats/image_diff.h"
 
-#include "cli/image_fields.h"
 #include "image/codecs.h"
+#include "image/fields.h"
 
-namespace ksv::cli {
+namespace ksv::formats {
 namespace {
 
 std::string fieldBytes(const ImageField& f, const Image& im) {
@@ -54,4 +54,4 @@ std::string formatChange(const FieldChange& c) {
     return c.subject + ": " + c.before + " → " + c.after;
 }
 
-} // namespace ksv::cli
+} // namespace ksv::formats

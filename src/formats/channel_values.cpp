@@ -1,8 +1,8 @@
-#include "cli/channel_values.h"
+#include "formats/channel_values.h"
 
 #include <cstdio>
 
-namespace ksv::cli {
+namespace ksv::formats {
 namespace {
 
 // A decimal number with at most one separator ("." or ","), as tenths;
@@ -77,4 +77,4 @@ ValueCheck checkSubtone(std::string_view text) {
     return {std::nullopt, "нет такого субтона в таблице (67.0 ... 254.1 или Откл)"};
 }
 
-} // namespace ksv::cli
+} // namespace ksv::formats

@@ -1,0 +1,315 @@
+#include "image/fields.h"
+
+#include "image/codecs.h"
+#include "image/layout.h"
+#include "image/settings.h"
+
+#include <algorithm>
+
+namespace ksv {
+namespace {
+
+// ---- Write rules and bits not interpreted ----------------------------------------------------
+
+struct ByteRule {
+    int first, last;
+    WriteRule rule;
+};
+
+constexpr ByteRule kByteRules[] = {
+    {0, off::PriorityPeriod, WriteRule::Always}, // tones, detector, channels, settings
+    {off::FactoryLow, off::FactoryHighBand, WriteRule::NumberChange},
+    {off::Firmware, off::RxTone - 1, WriteRule::Never},
+    {off::RxTone, off::RxTone, WriteRule::Always},
+    {off::RxTone + 1, off::PriorityChannel - 1, WriteRule::Never},
+    {off::PriorityChannel, static_cast<int>(kImageSize) - 1, WriteRule::Always},
+};
+
+// Outside the channel records; the records' own kept bits are layout::record::Kept.
+constexpr FieldBits kUninterpreted[] = {
+    {off::Options222, 0xDF}, {off::Options223, 0xC4}, {230, 0xFF}, {251, 0xFF}, {254, 0xFF},
+    {off::Model, 0xF5},
+};
+constexpr int kUninterpretedRunFirst = 232; // bytes 232..248, whole
+constexpr int kUninterpretedRunLast = 248;
+
+// ---- Channel record fields ---------------------------------------------------------------------
+
+using CV = ChannelValue;
+using CF = ChannelFieldId;
+namespace rec = layout::record;
+
+constexpr std::array<ChannelField, kChannelFieldCount> kChannelFields = {{
+    {CF::Rx, CV::Frequency, rec::RxCode, "Частота ПРМ, кГц", "Частота ПРМ, кГц", "ПРМ, кГц", "rx",
+     ""},
+    {CF::Tx, CV::Frequency, rec::TxCode, "Частота ПРД, кГц", "Частота ПРД, кГц", "ПРД, кГц", "tx",
+     ""},
+    {CF::RxSubtone, CV::Subtone, rec::RxSubtone, "Субтон ПРМ, Гц", "Субтон ПРМ, Гц", "Субтон ПРМ",
+     "rx_subtone", ""},
+    {CF::TxSubtone, CV::Subtone, rec::TxSubtone, "Субтон ПРД, Гц", "Субтон ПРД, Гц", "Субтон ПРД",
+     "tx_subtone", ""},
+    {CF::Prohibit, CV::Mark, rec::Prohibit, "Запрет ПРД", "Запрет ПРД", "Запрет", "tx_inhibit",
+     kProhibitMark},
+    {CF::ScanS, CV::Mark, rec::ScanS, "Список скан. (S)", "Список скан.", "S", "scan_s",
+     kScanSMark},
+    {CF::ScanL, CV::Mark, rec::ScanL, "Список L", "Список L", "L", "scan_l", kScanLMark},
+    {CF::TxOff, CV::Mark, rec::TxOff, "Признак \"ПРД откл.\"", "", "", "", ""},
+}};
+
+std::string yesNo(bool b) {
+    return b ? "Да" : "Нет";
+}
+
+void addChannelFields(std::vector<ImageField>& v) {
+    for (int ch = 1; ch <= kChannelCount; ++ch) {
+        for (const ChannelField& cf : kChannelFields) {
+            std::vector<FieldBits> bits;
+            for (const FieldBits& b : cf.bits)
+                bits.push_back({Image::recordOffset(ch) + b.offset, b.mask});
+            const WriteRule write = byteWriteRule(bits.front().offset);
+            v.push_back({Section::Channel, ch, cf.label, "", std::move(bits),
+                         [ch, &cf](const Image& im) { return cf.text(im.channel(ch), RsType(im)); },
+                         write});
+        }
+    }
+}
+
+// ---- Settings and device fields ----------------------------------------------------------
+
+using Text = std::function<std::string(const Image&)>;
+using Add = std::function<void(Section, std::string, std::string, FieldLayout, Text)>;
+
+std::string toneText(const Image& im, int k) {
+    const std::uint16_t w = im.toneWord(k);
+    if (w == 0)
+        return kOff;
+    const auto hz = toneDecode(w);
+    return hz ? std::to_string(*hz) : "нет частоты (FFFF)";
+}
+
+std::string bandText(const Image& im) {
+    switch (im.band()) {
+    case 1:
+        return "1 (метровый)";
+    case 2:
+        return "2 (дециметровый)";
+    default:
+        return std::to_string(im.band()) + " (не определен)";
+    }
+}
+
+std::string detectorText(const Image& im) {
+    std::string s;
+    for (const FieldBits& b : layout::Detector)
+        s += (s.empty() ? "" : " ") + hexByte(im[b.offset]);
+    return s;
+}
+
+std::string rxToneText(const Image& im) {
+    const auto b = static_cast<std::uint8_t>(im.get(layout::RxTone));
+    if (b == kStandbyOff)
+        return kOff;
+    return b <= 250 ? std::to_string(b * 10 + kToneMin) : unlistedText(b);
+}
+
+std::string channelListText(std::uint8_t b) {
+    return b < kChannelCount ? std::to_string(b + 1) : unlistedText(b);
+}
+
+std::string scramblerText(const Image& im) {
+    const ListSetting& s = setting(SettingId::Scrambler);
+    // A repeater has no scrambler to name; the window would show no selection.
+    return s.shownIndex(im) >= 0 ? s.shownText(im) : "установлен (бит 4 байта 223)";
+}
+
+// The item the window shows, or the byte when no item shows it.
+std::string listText(const ListSetting& s, const Image& im) {
+    const int index = s.shownIndex(im);
+    return index >= 0 ? s.texts(RsType(im))[index] : unlistedText(im[s.bits[0].offset]);
+}
+
+void addList(const Add& add, Section section, SettingId id, Text text = {}) {
+    const ListSetting& s = setting(id);
+    if (!text)
+        text = [&s](const Image& im) { return listText(s, im); };
+    add(section, s.label, s.key, s.bits, std::move(text));
+}
+
+void addMainFields(const Add& add) {
+    for (SettingId id : {SettingId::ShpListen, SettingId::TxLimit, SettingId::SubtoneCancel,
+                         SettingId::PowerLevels, SettingId::Group1First, SettingId::Group1Last,
+                         SettingId::Group2First, SettingId::Group2Last})
+        addList(add, Section::Main, id);
+    addList(add, Section::Main, SettingId::Scrambler, scramblerText);
+}
+
+void addScanFields(const Add& add) {
+    for (SettingId id : {SettingId::ResumeDelay, SettingId::CarrierTime, SettingId::ScanTransmit})
+        addList(add, Section::Scan, id);
+    addList(add, Section::Scan, SettingId::PriorityChannel, [](const Image& im) {
+        return priorityScanOn(im) ? listText(setting(SettingId::PriorityChannel), im)
+                                  : std::string(kOff);
+    });
+    addList(add, Section::Scan, SettingId::PriorityPeriod);
+}
+
+void addToneFields(const Add& add) {
+    // The report names only a duration that is a whole number of seconds.
+    addList(add, Section::Tones, SettingId::ToneDuration, [](const Image& im) {
+        const ListSetting& s = setting(SettingId::ToneDuration);
+        const int index = s.exactIndex(im);
+        return index >= 0 ? s.texts(RsType(im))[index]
+                          : unlistedText(static_cast<std::uint8_t>(s.get(im)));
+    });
+    for (int k = 1; k <= 5; ++k) {
+        const auto bits = layout::toneWord(k);
+        add(Section::Tones, "Частота ТОН" + std::to_string(k) + ", Гц", "tone" + std::to_string(k),
+            bits, [k](const Image& im) { return toneText(im, k); });
+    }
+    add(Section::Tones, "Дежурный прием: частота тон-сигнала ПРМ, Гц", "rx_tone", layout::RxTone,
+        rxToneText);
+    add(Section::Tones, "Коэффициенты дежурного приема (байты 11-15)", "", layout::Detector,
+        detectorText);
+    addList(add, Section::Tones, SettingId::AudioHold);
+}
+
+void addDeviceFields(const Add& add) {
+    using S = Section;
+    add(S::Device, "Заводской номер", "", layout::FactoryNumber,
+        [](const Image& im) { return ZnTxt(im); });
+    add(S::Device, "Диапазон", "", layout::Band, bandText);
+    add(S::Device, "Версия ПО", "", layout::Firmware, [](const Image& im) { return VerTxt(im); });
+    add(S::Device, "Ретранслятор", "", layout::Repeater,
+        [](const Image& im) { return yesNo(im.repeaterBit()); });
+    add(S::Device, "Контрольная сумма", "", layout::Checksum,
+        [](const Image& im) { return hexText(im.checksum()); });
+    add(S::Device, "Копия начала группы 1", "", layout::Group1Copy,
+        [](const Image& im) { return channelListText(im.groupCopy(1)); });
+    add(S::Device, "Копия начала группы 2", "", layout::Group2Copy,
+        [](const Image& im) { return channelListText(im.groupCopy(2)); });
+    add(S::Device, "Признак записи из программы", "", layout::Stored,
+        [](const Image& im) { return yesNo(im.storedBit()); });
+}
+
+void addSettingFields(std::vector<ImageField>& v) {
+    const Add add = [&v](Section s, std::string label, std::string key, FieldLayout bits,
+                         Text text) {
+        v.push_back({s, 0, std::move(label), std::move(key),
+                     std::vector<FieldBits>(bits.begin(), bits.end()), std::move(text),
+                     byteWriteRule(bits.front().offset)});
+    };
+    addMainFields(add);
+    addScanFields(add);
+    addToneFields(add);
+    addDeviceFields(add);
+}
+
+} // namespace
+
+WriteRule byteWriteRule(int offset) {
+    for (const ByteRule& r : kByteRules)
+        if (offset >= r.first && offset <= r.last)
+            return r.rule;
+    return WriteRule::Never;
+}
+
+int ChannelField::get(ConstChannelView record) const {
+    return static_cast<int>(record.get(bits));
+}
+
+void ChannelField::set(ChannelView record, int value) const {
+    record.set(bits, static_cast<std::uint32_t>(value));
+}
+
+std::string ChannelField::cell(ConstChannelView record, RadioType type) const {
+    switch (kind) {
+    case ChannelValue::Frequency:
+        return FrqTxt(get(record), type);
+    case ChannelValue::Subtone:
+        return SubTxt(get(record));
+    case ChannelValue::Mark:
+        break;
+    }
+    return get(record) ? mark : "";
+}
+
+std::string ChannelField::text(ConstChannelView record, RadioType type) const {
+    return kind == ChannelValue::Mark ? yesNo(get(record) != 0) : cell(record, type);
+}
+
+const std::array<ChannelField, kChannelFieldCount>& channelFields() {
+    return kChannelFields;
+}
+
+const ChannelField& channelField(ChannelFieldId id) {
+    return kChannelFields[static_cast<std::size_t>(id)];
+}
+
+bool ImageField::differs(const Image& a, const Image& b) const {
+    for (const auto& [offset, mask] : bits)
+        if ((a[offset] ^ b[offset]) & mask)
+            return true;
+    return false;
+}
+
+bool ImageField::is(FieldLayout layout) const {
+    return std::equal(bits.begin(), bits.end(), layout.begin(), layout.end());
+}
+
+const std::vector<ImageField>& imageFields() {
+    static const std::vector<ImageField> fields = [] {
+        std::vector<ImageField> v;
+        addChannelFields(v);
+        addSettingFields(v);
+        return v;
+    }();
+    return fields;
+}
+
+const std::array<std::uint8_t, kImageSize>& coveredBits() {
+    static const std::array<std::uint8_t, kImageSize> covered = [] {
+        std::array<std::uint8_t, kImageSize> c{};
+        for (const auto& f : imageFields())
+            for (const auto& [offset, mask] : f.bits)
+                c[offset] |= mask;
+        return c;
+    }();
+    return covered;
+}
+
+const std::array<std::uint8_t, kImageSize>& uninterpretedBits() {
+    static const std::array<std::uint8_t, kImageSize> kept = [] {
+        std::array<std::uint8_t, kImageSize> k{};
+        for (int ch = 1; ch <= kChannelCount; ++ch)
+            for (const FieldBits& b : layout::record::Kept)
+                k[Image::recordOffset(ch) + b.offset] |= b.mask;
+        for (const FieldBits& b : kUninterpreted)
+            k[b.offset] |= b.mask;
+        for (int o = kUninterpretedRunFirst; o <= kUninterpretedRunLast; ++o)
+            k[o] = 0xFF;
+        return k;
+    }();
+    return kept;
+}
+
+std::string hexText(std::uint8_t byte) {
+    return "0x" + hexByte(byte);
+}
+
+std::string unlistedText(std::uint8_t byte) {
+    return "? (" + hexText(byte) + ")";
+}
+
+bool channelInUse(const Image& image, int channel) {
+    const auto in = [&](SettingId first, SettingId last) {
+        const int a = setting(first).get(image);
+        const int b = setting(last).get(image);
+        if (a >= kChannelCount || b >= kChannelCount)
+            return false;
+        return a + 1 <= channel && channel <= b + 1;
+    };
+    return in(SettingId::Group1First, SettingId::Group1Last) ||
+           in(SettingId::Group2First, SettingId::Group2Last);
+}
+
+} // namespace ksv
