@@ -16,7 +16,7 @@
 
 #include "link/comm_port_types.h"
 #include "link/owner_calls.h"
-#include "link/serial_device.h"
+#include "serial/serial_device.h"
 
 #include <QObject>
 #include <atomic>

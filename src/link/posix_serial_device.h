@@ -3,7 +3,7 @@
 // SerialDevice over POSIX termios: non-blocking descriptor, exclusive use
 // by flock plus TIOCEXCL, poll() with one eventfd per waiter for wake-ups.
 
-#include "link/serial_device.h"
+#include "serial/serial_device.h"
 
 #include <atomic>
 #include <termios.h>
