@@ -10,6 +10,9 @@
 
 #include <algorithm>
 
+// The device class GUIDs are defined here rather than taken from a library.
+#include <initguid.h>
+
 #include <devguid.h>
 #include <setupapi.h>
 
