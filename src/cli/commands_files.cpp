@@ -1,14 +1,16 @@
 // Commands that work on files only: new, show, diff, export-csv, import-csv.
 
-#include "cli/channel_csv.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
-#include "cli/image_diff.h"
-#include "cli/image_report.h"
 #include "cli/output_guard.h"
+#include "formats/channel_csv.h"
+#include "formats/image_diff.h"
+#include "formats/image_report.h"
 #include "image/normalise.h"
 
 namespace ksv::cli {
+
+using namespace formats;
 
 std::optional<OperatingMode> modeOption(const Arguments& a, CliIo& io) {
     const auto text = a.value(QStringLiteral("--mode"));

@@ -2,9 +2,9 @@
 
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
-#include "cli/image_diff.h"
 #include "cli/link_session.h"
 #include "cli/output_guard.h"
+#include "formats/image_diff.h"
 #include "image/codecs.h"
 #include "image/settings.h"
 #include "operations/outcome_words.h"
@@ -15,6 +15,9 @@
 #include <QFileInfo>
 
 namespace ksv::cli {
+
+using formats::compareImages;
+using formats::formatChange;
 namespace {
 
 std::optional<PortTarget> portOption(const Arguments& a, CliIo& io) {

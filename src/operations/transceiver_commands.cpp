@@ -56,7 +56,7 @@ WriteOutcome writeTransceiver(PortExchange& link, WriteHost& host) {
     o.plan = planWrite(o.image, o.read.image, o.read.powerLocked, host.powerListAtFirstEntry(),
                        o.numberChange);
     if (o.plan.checksumComputed)
-        o.image[off::Checksum] = o.plan.checksum;
+        o.image.setChecksum(o.plan.checksum);
     if (writeDecisionIsError(o.plan.decision)) {
         o.result = WriteResult::Refused;
         return o;

@@ -30,10 +30,10 @@ WritePlan planWrite(const Image& current, const Image& incoming, bool powerLocke
             plan.merged[i] = current[i];
     plan.checksum = CalcCRC(plan.merged);
     plan.checksumComputed = true;
-    plan.merged[off::Checksum] = plan.checksum;
+    plan.merged.setChecksum(plan.checksum);
 
     Image target = current;
-    target[off::Checksum] = plan.checksum;
+    target.setChecksum(plan.checksum);
     for (int i = 0; i < static_cast<int>(kImageSize); ++i)
         if (incoming[i] != target[i] && isWritableOffset(i, numberChangeAllowed))
             plan.list.add(i, target[i]);

@@ -1,9 +1,7 @@
 #pragma once
 
-// Which device stands for COM port n (1..4): the device named by the
-// environment variable KSV717N_COM<n> when it is set (a USB serial adapter,
-// a pseudo-terminal in tests), otherwise what the port map finds (a UART, a
-// USB adapter; see port_map.h).
+// The device behind a COM name, by the rule of the port map (port_map.h),
+// and the environment variable that names one.
 
 #include <string>
 

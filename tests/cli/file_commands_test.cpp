@@ -1,5 +1,5 @@
-#include "cli/channel_csv.h"
 #include "cli_runner.h"
+#include "formats/channel_csv.h"
 #include "image/checksum.h"
 #include "image/codecs.h"
 #include "image/defaults.h"

@@ -98,7 +98,7 @@ void writeRadio(TForm1& form) {
     WindowWriteHost host(form);
     const WriteOutcome o = writeTransceiver(rw->exchange(), host);
     if (o.plan.checksumComputed)
-        form.currentImage()[off::Checksum] = o.plan.checksum;
+        form.currentImage().setChecksum(o.plan.checksum);
     showWords(outcomeWords(o));
 }
 

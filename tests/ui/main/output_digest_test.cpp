@@ -5,10 +5,10 @@
 // meaning of the setting bytes moved into one table; any change in what the
 // program shows or stores for some image changes a digest.
 
-#include "cli/channel_csv.h"
-#include "cli/image_diff.h"
-#include "cli/image_report.h"
 #include "form_fixture.h"
+#include "formats/channel_csv.h"
+#include "formats/image_diff.h"
+#include "formats/image_report.h"
 #include "image/normalise.h"
 #include "print/card_from_image.h"
 #include "ui/main/card_from_window.h"
@@ -105,11 +105,11 @@ TEST_F(FormTest, EveryOutputOfAThousandImagesIsAsRecorded) {
                 addCard(d.imageCard, card);
                 if (mode != omUser)
                     continue;
-                d.report.add(cli::imageReport(im, "x.ust"));
-                d.json.add(cli::imageJson(im));
-                d.csv.add(cli::exportChannelsCsv(im));
-                for (const auto& change : cli::compareImages(im, stored))
-                    d.diff.add(cli::formatChange(change));
+                d.report.add(formats::imageReport(im, "x.ust"));
+                d.json.add(formats::imageJson(im));
+                d.csv.add(formats::exportChannelsCsv(im));
+                for (const auto& change : formats::compareImages(im, stored))
+                    d.diff.add(formats::formatChange(change));
             }
         }
         form.reset();
