@@ -116,6 +116,39 @@ TEST(Protocol, SilentLineSendsSixAttentionBytesOneASecondThenFails) {
     EXPECT_FALSE(h.timer.active());
 }
 
+// The handshake on its own (connection check, fleet polls): the same rule
+// of one lone acknowledgement, its repeats, and what else came back.
+TEST(Protocol, AttentionAloneSucceedsOnALoneAcknowledgementAndCountsNoise) {
+    struct Case {
+        int repeats;
+        std::vector<Bytes8> answers; // one per attention byte sent
+        bool answered;
+        int noise, strayAcks, sends;
+    };
+    const Case cases[] = {
+        {5, {kAck}, true, 0, 0, 1},
+        {5, {{0x55, 0x13}, {0x13, 0x13}, kAck}, true, 1, 3, 3},
+        {0, {}, false, 0, 0, 1},
+        {2, {{0x00}, {0x00, 0x13}, {}}, false, 2, 1, 3},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        h.proto.beginAttention(c.repeats);
+        for (const Bytes8& a : c.answers) {
+            if (!a.empty())
+                h.arrive(a);
+            if (h.finishes == 0)
+                h.clock.fireNext();
+        }
+        h.tickUntilFinished();
+        EXPECT_EQ(h.proto.result(), c.answered);
+        EXPECT_EQ(h.proto.handshakeNoise(), c.noise);
+        EXPECT_EQ(h.proto.handshakeStrayAcks(), c.strayAcks);
+        EXPECT_EQ(h.port.sent, Bytes8(static_cast<std::size_t>(c.sends), 0xFF));
+        EXPECT_EQ(h.proto.state(), ExchangeState::Idle);
+    }
+}
+
 TEST(Protocol, HandshakeNeedsExactlyOneAcknowledgement) {
     for (const Bytes8& answer : {Bytes8{0x13, 0x13}, Bytes8{0x55, 0x13}, Bytes8{0x12}}) {
         Harness h;
