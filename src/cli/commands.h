@@ -5,6 +5,10 @@
 #include "cli/cli_args.h"
 #include "cli/cli_io.h"
 
+namespace ksv {
+struct FleetTotals;
+}
+
 namespace ksv::cli {
 
 int runNew(const Arguments& a, CliIo& io);
@@ -19,6 +23,9 @@ int runWrite(const Arguments& a, CliIo& io);
 int runVerify(const Arguments& a, CliIo& io);
 int runPrint(const Arguments& a, CliIo& io);
 int runFleet(const Arguments& a, CliIo& io);
+
+// The exit code of a fleet run (see its help text).
+int fleetExitCode(const FleetTotals& totals);
 
 // The --mode option (user when absent); prints the refusal and returns
 // nullopt for an unknown value.

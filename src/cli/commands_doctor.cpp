@@ -33,31 +33,42 @@ DoctorTarget comTarget(const PortMapping& m) {
     return DoctorTarget{QStringLiteral("COM%1").arg(m.com), m.device, missingHint(m), m.com};
 }
 
-// What is found without opening anything: the four COM names and every
-// other serial device. The console and controlling terminals are named but
-// not touched; "skipped" receives their lines.
+QString notCheckedLine(const DoctorTarget& t, const std::string& reason) {
+    return doctorPortLabel(t) +
+           QStringLiteral(": не проверяется — %1; чтобы проверить, укажите --port")
+               .arg(QString::fromStdString(reason));
+}
+
+// The devices behind COM1..COM4 (USB adapters among them) are checked; every
+// other serial device is only named: opening it raises DTR, which resets
+// some boards and disturbs a modem or a GPS receiver. The console and
+// controlling terminals are named but never touched.
 std::vector<DoctorTarget> foundTargets(QStringList& skipped) {
     namespace fs = std::filesystem;
     PortMap& map = systemPortMap();
     std::vector<DoctorTarget> out;
     std::set<std::string> seen;
-    auto take = [&](const PortMapping& m, DoctorTarget t, const std::string& reason) {
+    const auto canonical = [](const std::string& device) {
         std::error_code ec;
-        if (!t.device.empty() && !seen.insert(fs::weakly_canonical(t.device, ec).string()).second)
-            return;
+        return fs::weakly_canonical(device, ec).string();
+    };
+    for (const PortMapping& m : map.resolveAll()) {
+        const DoctorTarget t = comTarget(m);
+        if (!m.device.empty())
+            seen.insert(canonical(m.device));
         if (m.device.empty() || m.searchable())
             out.push_back(t);
         else
-            skipped << doctorPortLabel(t) + QStringLiteral(": не проверяется — %1; чтобы "
-                                                           "проверить, укажите --port")
-                                                .arg(QString::fromStdString(reason));
-    };
-    for (const PortMapping& m : map.resolveAll())
-        take(m, comTarget(m), portReasonText(m));
+            skipped << notCheckedLine(t, portReasonText(m));
+    }
     for (const SerialPortInfo& p : listSerialPorts(map.paths())) {
-        const QString device = QString::fromStdString(p.device);
+        if (!seen.insert(canonical(p.device)).second)
+            continue;
         const PortMapping g = map.guarded(p.device);
-        take(g, DoctorTarget{device, p.device, {}}, p.description + "; " + portGuardText(g));
+        const std::string guard = portGuardText(g);
+        const DoctorTarget t{QString::fromStdString(p.device), p.device, {}};
+        skipped << notCheckedLine(t, guard.empty() ? p.description + " вне имён COM1..COM4"
+                                                   : p.description + "; " + guard);
     }
     return out;
 }

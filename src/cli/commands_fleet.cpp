@@ -1,35 +1,20 @@
-// fleet: one settings file into many transceivers in a row, with a record
-// of each set in a log, a backup of what each set held and a card of what it
+// fleet: one settings file into many transceivers in a row, with a backup of
+// what each set held, a record of each set in a log and a card of what it
 // holds now.
 
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
-#include "cli/fleet_files.h"
 #include "cli/link_session.h"
 #include "image/codecs.h"
 #include "operations/fleet_port_line.h"
-#include "operations/fleet_run.h"
+#include "operations/fleet_session.h"
 #include "operations/outcome_words.h"
-#include "print/card_from_image.h"
-#include "print/card_printing.h"
 #include "serial/os/console.h"
 
-#include <QCryptographicHash>
-#include <QDir>
 #include <QFileInfo>
 
 namespace ksv::cli {
 namespace {
-
-struct FleetSetup {
-    Image file;
-    QString filePath;
-    std::string fileHash; // SHA-256 of the file's bytes, hexadecimal
-    OperatingMode mode = omUser;
-    PortTarget port;
-    int count = 0;
-    std::optional<QString> log, backupDir, cardsDir;
-};
 
 std::optional<int> countOption(const Arguments& a, CliIo& io) {
     const auto text = a.value(QStringLiteral("--count"));
@@ -44,47 +29,59 @@ std::optional<int> countOption(const Arguments& a, CliIo& io) {
     return std::nullopt;
 }
 
-// A folder for backups or cards, made when it does not exist yet.
-bool folderReady(const std::optional<QString>& dir, CliIo& io) {
-    if (!dir || QDir().mkpath(*dir))
-        return true;
-    io.err << QStringLiteral("Папка %1 не создана\n").arg(*dir);
-    return false;
+// The originals are kept unless the user declined them on purpose.
+std::optional<QString> backupOption(const Arguments& a, CliIo& io) {
+    const auto dir = a.value(QStringLiteral("--backup-dir"));
+    const bool declined = a.flag(QStringLiteral("--no-backup"));
+    if (dir && declined) {
+        io.err << QStringLiteral("Команда fleet: задайте либо --backup-dir, либо --no-backup\n");
+        return std::nullopt;
+    }
+    if (dir || declined)
+        return dir.value_or(QString());
+    io.err << QStringLiteral(
+        "Команда fleet: не задана папка для копий исходных установок — "
+        "добавьте --backup-dir ПАПКА (или --no-backup, если копии не нужны)\n");
+    return std::nullopt;
 }
 
+QString portColumn(const PortTarget& port) {
+    const QString device = QString::fromStdString(port.device);
+    return port.comNumber ? QStringLiteral("%1 (%2)").arg(port.name, device) : device;
+}
+
+struct FleetSetup {
+    FleetPlan plan;
+    PortTarget port;
+    int count = 0;
+};
+
 std::optional<FleetSetup> prepareFleet(const Arguments& a, CliIo& io) {
-    FleetSetup s;
     const auto mode = modeOption(a, io);
     const auto count = mode ? countOption(a, io) : std::nullopt;
-    if (!count)
+    const auto backups = count ? backupOption(a, io) : std::nullopt;
+    if (!backups)
         return std::nullopt;
     const PortTargetResult port = parsePortTarget(*a.value(QStringLiteral("--port")));
     if (!port.target) {
         io.err << port.error << "\n";
         return std::nullopt;
     }
-    s.filePath = a.positional[0];
-    const auto file = loadImage(s.filePath, io);
+    const QString path = a.positional[0];
+    const auto file = loadImage(path, io);
     if (!file)
         return std::nullopt;
-    s.file = *file;
-    const QByteArray bytes(reinterpret_cast<const char*>(file->bytes().data()),
-                           static_cast<qsizetype>(kImageSize));
-    s.fileHash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().toStdString();
-    s.mode = *mode;
-    s.port = *port.target;
-    s.count = *count;
-    s.log = a.value(QStringLiteral("--log"));
-    s.backupDir = a.value(QStringLiteral("--backup-dir"));
-    s.cardsDir = a.value(QStringLiteral("--cards"));
-    if (!folderReady(s.backupDir, io) || !folderReady(s.cardsDir, io))
-        return std::nullopt;
+    FleetSetup s{{}, *port.target, *count};
+    s.plan = FleetPlan{*file,
+                       path,
+                       QFileInfo(path).fileName(),
+                       portColumn(s.port),
+                       *mode,
+                       *backups,
+                       a.value(QStringLiteral("--cards")).value_or(QString()),
+                       a.value(QStringLiteral("--log")).value_or(QString()),
+                       a.flag(QStringLiteral("--any-type"))};
     return s;
-}
-
-QString portColumn(const PortTarget& port) {
-    const QString device = QString::fromStdString(port.device);
-    return port.comNumber ? QStringLiteral("%1 (%2)").arg(port.name, device) : device;
 }
 
 QString setHeading(int number, const Image& image) {
@@ -95,7 +92,8 @@ QString setHeading(int number, const Image& image) {
 }
 
 // The line the terminal shows when a set is done.
-QString outcomeLine(const FleetSetReport& r) {
+QString outcomeLine(const FleetSetRecord& record) {
+    const FleetSetReport& r = record.report;
     switch (r.result) {
     case FleetResult::Written:
         return QStringLiteral("Данные записаны (байт: %1)").arg(r.bytesWritten);
@@ -103,6 +101,11 @@ QString outcomeLine(const FleetSetReport& r) {
         return QStringLiteral("Данные уже записаны");
     case FleetResult::Refused:
         return QStringLiteral("Отказ: ") + r.reason;
+    case FleetResult::WriteCutOff:
+        return r.reason +
+               QStringLiteral(". Подключите эту радиостанцию снова: программа "
+                              "закончит запись. Её исходные установки — в файле ") +
+               record.originalPath;
     case FleetResult::NoConnection:
     case FleetResult::VerifyFailed:
         break;
@@ -110,40 +113,33 @@ QString outcomeLine(const FleetSetReport& r) {
     return r.reason;
 }
 
-// What the run shows on the terminal and leaves in files.
-class TerminalFleetProgress : public FleetProgress {
+// What the run shows on the terminal.
+class TerminalFleetView : public FleetView {
 public:
-    TerminalFleetProgress(const FleetSetup& setup, FleetLog* log, CliIo& io)
-        : setup_(setup), log_(log), io_(io) {}
+    explicit TerminalFleetView(CliIo& io) : io_(io) {}
 
     void waitingForSet() override { say(QStringLiteral("Подключите радиостанцию…")); }
     void waitingForRemoval() override { say(QStringLiteral("Отключите радиостанцию…")); }
-
-    bool setRead(int number, const Image& asRead, QString& refusal) override {
-        say(setHeading(number, asRead));
-        if (!setup_.backupDir)
-            return true;
-        const QString path =
-            saveBackup(*setup_.backupDir, asRead, QDateTime::currentDateTime(), refusal);
-        if (path.isEmpty())
-            return false;
+    void setRead(int number, const Image& asRead) override { say(setHeading(number, asRead)); }
+    void backupSaved(const QString& path) override {
         say(QStringLiteral("  Считанные данные сохранены в файл %1").arg(path));
-        return true;
     }
 
-    void alreadyProgrammed(const Image& asRead) override {
-        say(QStringLiteral("Радиостанция зав. № %1 уже запрограммирована в этом сеансе, "
-                           "повторно не записывается")
-                .arg(QString::fromStdString(ZnTxt(asRead))));
-    }
-
-    bool setDone(int number, const FleetSetReport& r) override {
+    void setRecorded(const FleetSetRecord& record) override {
+        const FleetSetReport& r = record.report;
         if (!r.read)
-            say(QStringLiteral("Радиостанция %1:").arg(number));
-        say(QStringLiteral("  ") + outcomeLine(r));
-        if (r.result == FleetResult::Written || r.result == FleetResult::AlreadyWritten)
-            writeCard(r.asWritten);
-        return record(r);
+            say(QStringLiteral("Радиостанция %1:").arg(record.number));
+        if (r.numberSeenBefore)
+            say(QStringLiteral("  Зав. № %1 уже встречался в этом сеансе")
+                    .arg(QString::fromStdString(ZnTxt(r.asRead))));
+        say(QStringLiteral("  ") + outcomeLine(record));
+        if (!record.cardPath.isEmpty())
+            say(QStringLiteral("  Карта программирования: %1").arg(record.cardPath));
+        if (!record.cardError.isEmpty())
+            io_.err << QStringLiteral("  Карта программирования не записана: ") << record.cardError
+                    << "\n";
+        if (!record.logError.isEmpty())
+            io_.err << record.logError << QStringLiteral(". Работа остановлена\n");
     }
 
 private:
@@ -151,88 +147,48 @@ private:
         io_.out << line << "\n";
         io_.out.flush();
     }
-
-    // The card of what the set holds now, named by its factory number; its
-    // file field names the settings file.
-    void writeCard(const Image& asWritten) {
-        if (!setup_.cardsDir)
-            return;
-        const QString path =
-            QDir(*setup_.cardsDir).filePath(QString::fromStdString(ZnTxt(asWritten)) + ".pdf");
-        const auto card = print::cardFromImage(asWritten, setup_.mode,
-                                               QFileInfo(setup_.filePath).absoluteFilePath());
-        QString error;
-        if (print::renderCardPdf(card, path, print::CardLayout::TwoPages, &error))
-            say(QStringLiteral("  Карта программирования: %1").arg(path));
-        else
-            io_.err << error << "\n";
-    }
-
-    bool record(const FleetSetReport& r) {
-        if (!log_)
-            return true;
-        const auto text = [&](const std::string& s) { return r.read ? s : std::string(); };
-        const std::vector<std::string> row = {
-            isoLocalTime(QDateTime::currentDateTime()).toStdString(),
-            portColumn(setup_.port).toStdString(),
-            text(modelName(RsType(r.asRead))),
-            text(ZnTxt(r.asRead)),
-            text(VerTxt(r.asRead)),
-            fleetResultText(r.result, r.reason).toStdString(),
-            std::to_string(r.bytesWritten),
-            QFileInfo(setup_.filePath).fileName().toStdString(),
-            setup_.fileHash,
-        };
-        QString error;
-        if (log_->append(row, error))
-            return true;
-        io_.err << QStringLiteral("Журнал %1 не дописан: %2. Работа остановлена\n")
-                       .arg(*setup_.log, error);
-        return false;
-    }
-
-    const FleetSetup& setup_;
-    FleetLog* log_;
     CliIo& io_;
 };
 
-void printSummary(const FleetSummary& s, CliIo& io) {
+void printSummary(const FleetTotals& t, bool withCards, CliIo& io) {
+    const FleetSummary& s = t.summary;
     if (s.interrupted)
         io.out << QStringLiteral("Работа прервана\n");
     io.out << QStringLiteral("Итого радиостанций: %1\n").arg(s.sets);
-    const FleetResult all[] = {FleetResult::Written, FleetResult::AlreadyWritten,
-                               FleetResult::Refused, FleetResult::NoConnection,
-                               FleetResult::VerifyFailed};
-    for (FleetResult r : all) {
-        QString name = fleetResultText(r);
-        if (r == FleetResult::Refused)
-            name.chop(2); // "отказ: " without the reason
-        io.out << "  " << name << ": " << QString::number(s.count(r)) << "\n";
-    }
-}
-
-// A failed verification outweighs a refusal, which outweighs a lost
-// connection; no set at all is a connection that never came.
-int fleetExitCode(const FleetSummary& s) {
-    if (s.count(FleetResult::VerifyFailed) > 0)
-        return kExitVerifyFailed;
-    if (s.count(FleetResult::Refused) > 0)
-        return kExitRefused;
-    if (s.sets == 0 || s.count(FleetResult::NoConnection) > 0)
-        return kExitNoConnection;
-    return kExitOk;
+    const FleetResult all[] = {FleetResult::Written,      FleetResult::AlreadyWritten,
+                               FleetResult::Refused,      FleetResult::NoConnection,
+                               FleetResult::VerifyFailed, FleetResult::WriteCutOff};
+    for (FleetResult r : all)
+        io.out << "  " << fleetSummaryName(r) << ": " << QString::number(s.count(r)) << "\n";
+    if (withCards)
+        io.out << "  " << fleetCardsFailedName() << ": " << QString::number(t.cardsFailed) << "\n";
 }
 
 } // namespace
+
+// A failed verification or a cut-off write outweighs a refusal, a set that
+// stopped answering, a card or a log row not written; no set at all is a
+// connection that never came.
+int fleetExitCode(const FleetTotals& t) {
+    const FleetSummary& s = t.summary;
+    if (s.count(FleetResult::VerifyFailed) > 0 || s.count(FleetResult::WriteCutOff) > 0)
+        return kExitVerifyFailed;
+    if (s.sets == 0)
+        return kExitNoConnection;
+    if (s.count(FleetResult::Refused) > 0 || s.count(FleetResult::NoConnection) > 0 ||
+        t.cardsFailed > 0 || t.logFailed)
+        return kExitRefused;
+    return kExitOk;
+}
 
 int runFleet(const Arguments& a, CliIo& io) {
     const auto setup = prepareFleet(a, io);
     if (!setup)
         return kExitRefused;
-    FleetLog log;
-    QString error;
-    if (setup->log && !log.open(*setup->log, error)) {
-        io.err << QStringLiteral("Журнал %1 не открыт: %2\n").arg(*setup->log, error);
+    TerminalFleetView view(io);
+    FleetSession session(setup->plan, view);
+    if (const QString error = session.prepare(); !error.isEmpty()) {
+        io.err << error << "\n";
         return kExitRefused;
     }
     LinkSession link(io);
@@ -241,16 +197,13 @@ int runFleet(const Arguments& a, CliIo& io) {
     // Ctrl+C, a closed terminal or a termination request stop the run
     // between two steps, never in the middle of a write.
     const os::StopRequests stop;
-    PortFleetLine line(link.exchange(), setup->file, io.timings.timerMs);
-    TerminalFleetProgress progress(*setup, setup->log ? &log : nullptr, io);
+    PortFleetLine line(link.exchange(), setup->plan.file, io.timings.timerMs);
     FleetOptions options;
     options.count = setup->count;
     options.stopRequested = [&stop] { return stop.requested(); };
-    const FleetSummary summary = programFleet(line, progress, options);
-    printSummary(summary, io);
-    const int code = fleetExitCode(summary);
-    const bool recordFailed = summary.interrupted && !stop.requested();
-    return code == kExitOk && recordFailed ? kExitRefused : code;
+    const FleetTotals totals = runFleetSession(line, session, options);
+    printSummary(totals, !setup->plan.cardsDir.isEmpty(), io);
+    return fleetExitCode(totals);
 }
 
 } // namespace ksv::cli

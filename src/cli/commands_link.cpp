@@ -176,8 +176,10 @@ private:
 int writeExitCode(const WriteOutcome& o, const CliWriteHost& host) {
     switch (o.result) {
     case WriteResult::NoConnection:
-    case WriteResult::WriteFailed:
+    case WriteResult::NoWriteAnswer:
         return kExitNoConnection;
+    case WriteResult::WriteCutOff: // the set may hold part of the file: as bad as unverified
+        return kExitVerifyFailed;
     case WriteResult::Stopped:
         return host.dryRunShown() ? kExitOk : kExitRefused; // or the backup failed
     case WriteResult::Refused:
@@ -207,7 +209,10 @@ int runWrite(const Arguments& a, CliIo& io) {
     CliWriteHost host(*p, backup, a.flag(QStringLiteral("--dry-run")), io);
     const WriteOutcome outcome = link.write(host);
     const int code = writeExitCode(outcome, host);
-    if (code != kExitNoConnection)
+    if (outcome.result == WriteResult::WriteCutOff)
+        io.err << writeCutOffText(outcome)
+               << QStringLiteral(" — подключите её и повторите запись\n");
+    else if (code != kExitNoConnection)
         printWords(outcomeWords(outcome), io);
     return code;
 }

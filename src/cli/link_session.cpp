@@ -86,7 +86,8 @@ VerifyOutcome LinkSession::verify(const Image& file, bool numberChangeAllowed) {
 
 WriteOutcome LinkSession::write(WriteHost& host) {
     WriteOutcome o = writeTransceiver(exchange_, host);
-    if (o.result == WriteResult::NoConnection || o.result == WriteResult::WriteFailed)
+    if (o.result == WriteResult::NoConnection || o.result == WriteResult::NoWriteAnswer ||
+        o.result == WriteResult::WriteCutOff)
         io_.err << noConnectionText() << "\n";
     return o;
 }

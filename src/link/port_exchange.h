@@ -55,6 +55,7 @@ public:
     // image is left alone and status becomes 0.
     bool ReadData(Image& image, std::uint8_t& status);
     // Writes every entry of the list; true when each was acknowledged.
+    // protocol().recordsSent() and recordsAcknowledged() tell how far it got.
     bool WriteData(const WriteList& list);
     // Reads again and compares at the writable offsets.
     bool VerifyData(const Image& image);

@@ -42,6 +42,7 @@ void TransferProtocol::begin(ExchangeState handshake) {
     handshakeStrayAcks_ = 0;
     received_ = 0;
     recordIndex_ = 0;
+    acknowledged_ = 0;
     state_ = handshake;
     sendAttention();
     host_.restartTimer();
@@ -184,6 +185,7 @@ void TransferProtocol::onRecordAnswer(int n) {
         return;
     }
     host_.setProgress(list_.count > 0 ? recordIndex_ * kBlock / list_.count : kBlock);
+    acknowledged_ = recordIndex_;
     if (recordIndex_ >= list_.count)
         return succeed();
     retries_ = 0;

@@ -98,6 +98,10 @@ public:
     std::uint8_t statusByte() const { return service_[kStatusByteIndex]; }
     int retryCount() const { return retries_; }
     int recordIndex() const { return recordIndex_; }
+    // Of a write: the records sent so far and those acknowledged. A record
+    // sent but not acknowledged may have been stored all the same.
+    int recordsSent() const { return recordIndex_; }
+    int recordsAcknowledged() const { return acknowledged_; }
     // Bytes other than a lone acknowledgement that answered attention bytes
     // since the exchange began, and how many of them were 0x13.
     int handshakeNoise() const { return handshakeNoise_; }
@@ -125,6 +129,7 @@ private:
     ExchangeState state_ = ExchangeState::Idle;
     int received_ = 0;
     int recordIndex_ = 0;
+    int acknowledged_ = 0;
     int retries_ = 0;
     int attentionRepeats_ = 0;
     int handshakeNoise_ = 0;

@@ -66,8 +66,10 @@ FleetResult fleetResultOf(WriteResult r) {
         return FleetResult::Refused;
     case WriteResult::VerifyFailed:
         return FleetResult::VerifyFailed;
+    case WriteResult::WriteCutOff:
+        return FleetResult::WriteCutOff;
     case WriteResult::NoConnection:
-    case WriteResult::WriteFailed:
+    case WriteResult::NoWriteAnswer:
         break;
     }
     return FleetResult::NoConnection;
@@ -80,7 +82,8 @@ FleetSetReport PortFleetLine::programSet(const std::function<bool(const Image&)>
     const WriteOutcome o = writeTransceiver(exchange_, host);
     FleetSetReport report;
     report.result = fleetResultOf(o.result);
-    report.reason = outcomeWords(o).text;
+    report.reason =
+        o.result == WriteResult::WriteCutOff ? writeCutOffText(o) : outcomeWords(o).text;
     report.read = o.read.connected;
     report.asRead = o.read.image;
     report.status = o.read.status;

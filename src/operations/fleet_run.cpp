@@ -62,26 +62,34 @@ private:
     }
 
     // One set from its read to its record; false when the record failed.
+    // Every set that answers is recorded, also one whose factory number
+    // came before in this run: sets share numbers (blank ones, or sets once
+    // written from one file with the number).
     bool serveSet() {
         const int number = summary_.sets + 1;
-        bool again = false;
         bool declined = false;
+        bool seen = false;
         QString refusal;
         FleetSetReport report = line_.programSet([&](const Image& asRead) {
-            again = programmed_.count(ZnTxt(asRead)) != 0;
-            declined = !again && !progress_.setRead(number, asRead, refusal);
-            return !again && !declined;
+            seen = seen_.count(ZnTxt(asRead)) != 0;
+            declined = !progress_.setRead(number, asRead, seen, refusal);
+            return !declined;
         });
-        if (again) {
-            progress_.alreadyProgrammed(report.asRead);
-            return true;
-        }
         if (declined) {
             report.result = FleetResult::Refused;
             report.reason = refusal;
         }
-        if (report.result == FleetResult::Written || report.result == FleetResult::AlreadyWritten)
-            programmed_.insert(ZnTxt(report.asRead));
+        if (report.read) {
+            const std::string zn = ZnTxt(report.asRead);
+            report.numberSeenBefore = seen;
+            report.cutOffBefore = cutOff_.count(zn) != 0;
+            seen_.insert(zn);
+            if (report.result == FleetResult::WriteCutOff)
+                cutOff_.insert(zn);
+            else if (report.result == FleetResult::Written ||
+                     report.result == FleetResult::AlreadyWritten)
+                cutOff_.erase(zn);
+        }
         return record(number, report);
     }
 
@@ -95,7 +103,8 @@ private:
     FleetProgress& progress_;
     const FleetOptions& options_;
     FleetSummary summary_;
-    std::set<std::string> programmed_;
+    std::set<std::string> seen_;   // factory numbers read in this run
+    std::set<std::string> cutOff_; // ... whose write was cut off and not finished since
 };
 
 } // namespace

@@ -19,8 +19,15 @@
 
 namespace ksv {
 
-enum class FleetResult { Written, AlreadyWritten, Refused, NoConnection, VerifyFailed };
-inline constexpr int kFleetResultCount = 5;
+enum class FleetResult {
+    Written,
+    AlreadyWritten,
+    Refused,
+    NoConnection,
+    VerifyFailed,
+    WriteCutOff, // cut off after its first record: the set may hold part of the file
+};
+inline constexpr int kFleetResultCount = 6;
 
 // One set as it ended.
 struct FleetSetReport {
@@ -32,7 +39,11 @@ struct FleetSetReport {
     // What the set holds now by the plan (Written, AlreadyWritten,
     // VerifyFailed): the set's image with the file's writable bytes.
     Image asWritten;
-    int bytesWritten = 0;
+    int bytesWritten = 0; // acknowledged, also of a cut-off write
+    // Whether a set with this factory number was read earlier in this run,
+    // and whether the write into such a set was cut off then.
+    bool numberSeenBefore = false;
+    bool cutOffBefore = false;
 };
 
 // The cable to the sets, as the loop uses it.
@@ -46,8 +57,7 @@ public:
     virtual void restOfInterval() = 0;
     // Reads the set and programs it by the rules of the write command
     // (refusal, already written, or write and verifying read), unless
-    // afterRead, given the image read before anything is written, says no;
-    // the result then does not count.
+    // afterRead, given the image read before anything is written, says no.
     virtual FleetSetReport programSet(const std::function<bool(const Image&)>& afterRead) = 0;
 };
 
@@ -59,9 +69,8 @@ public:
     virtual ~FleetProgress() = default;
     virtual void waitingForSet() = 0; // "Подключите радиостанцию…"
     // Set number (from 1) has been read; nothing is written into it yet.
-    virtual bool setRead(int number, const Image& asRead, QString& refusal) = 0;
-    // The set's factory number was programmed successfully earlier in this run.
-    virtual void alreadyProgrammed(const Image& asRead) = 0;
+    // seenBefore: its factory number was read earlier in this run.
+    virtual bool setRead(int number, const Image& asRead, bool seenBefore, QString& refusal) = 0;
     virtual bool setDone(int number, const FleetSetReport& report) = 0;
     virtual void waitingForRemoval() = 0; // "Отключите радиостанцию…"
 };

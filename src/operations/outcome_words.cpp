@@ -40,7 +40,8 @@ OutcomeWords outcomeWords(const ReadOutcome& read) {
 OutcomeWords outcomeWords(const WriteOutcome& write) {
     switch (write.result) {
     case WriteResult::NoConnection:
-    case WriteResult::WriteFailed:
+    case WriteResult::NoWriteAnswer:
+    case WriteResult::WriteCutOff:
         return error(noConnectionText());
     case WriteResult::Refused:
         return error(writeDecisionText(write.plan.decision));
@@ -54,6 +55,13 @@ OutcomeWords outcomeWords(const WriteOutcome& write) {
         break;
     }
     return {};
+}
+
+QString writeCutOffText(const WriteOutcome& write) {
+    return QStringLiteral("Запись прервана (подтверждено байт: %1 из %2), радиостанция могла "
+                          "измениться")
+        .arg(write.recordsWritten)
+        .arg(write.plan.list.count);
 }
 
 OutcomeWords outcomeWords(const VerifyOutcome& verify) {
@@ -80,10 +88,20 @@ QString fleetResultText(FleetResult r, const QString& reason) {
         return QStringLiteral("отказ: ") + reason;
     case FleetResult::NoConnection:
         return QStringLiteral("нет соединения");
+    case FleetResult::WriteCutOff:
+        return QStringLiteral("запись прервана");
     case FleetResult::VerifyFailed:
         break;
     }
     return QStringLiteral("ошибка проверки");
+}
+
+QString fleetSummaryName(FleetResult r) {
+    return r == FleetResult::Refused ? QStringLiteral("отказ") : fleetResultText(r);
+}
+
+QString fleetCardsFailedName() {
+    return QStringLiteral("карт не записано");
 }
 
 } // namespace ksv

@@ -33,11 +33,18 @@ OutcomeWords outcomeWords(const ReadOutcome& read);
 // Write: the message the write command shows for its result. A write cut
 // off after the handshake is "Нет соединения", as the first read failing is.
 OutcomeWords outcomeWords(const WriteOutcome& write);
+// What a write cut off after its first record left: "Запись прервана
+// (подтверждено байт: 2 из 7), радиостанция могла измениться".
+QString writeCutOffText(const WriteOutcome& write);
 // Verify: nothing when the transceiver holds the file, else the reason.
 OutcomeWords outcomeWords(const VerifyOutcome& verify);
 
 // A fleet set's result as the log and the summary name it: "записано", "уже
-// записано", "отказ: <reason>", "нет соединения", "ошибка проверки".
+// записано", "отказ: <reason>", "нет соединения", "ошибка проверки",
+// "запись прервана".
 QString fleetResultText(FleetResult r, const QString& reason = {});
+// The names of the summary's counts: as the results, a refusal as "отказ".
+QString fleetSummaryName(FleetResult r);
+QString fleetCardsFailedName(); // "карт не записано"
 
 } // namespace ksv

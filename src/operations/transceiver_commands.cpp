@@ -29,11 +29,13 @@ namespace {
 
 // Sends the list and reads the transceiver back to compare.
 void writeAndVerify(PortExchange& link, WriteOutcome& o) {
-    if (!link.WriteData(o.plan.list)) {
-        o.result = WriteResult::WriteFailed;
+    const bool written = link.WriteData(o.plan.list);
+    o.recordsSent = link.protocol().recordsSent();
+    o.recordsWritten = link.protocol().recordsAcknowledged();
+    if (!written) {
+        o.result = o.recordsSent > 0 ? WriteResult::WriteCutOff : WriteResult::NoWriteAnswer;
         return;
     }
-    o.recordsWritten = o.plan.list.count;
     std::uint8_t status = 0;
     o.readBackOk = link.ReadData(o.readBack, status);
     o.verified = o.readBackOk && sameAtWritableOffsets(o.readBack, o.image, o.numberChange);

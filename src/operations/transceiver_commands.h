@@ -57,7 +57,8 @@ enum class WriteResult {
     Refused,        // the plan refused: see plan.decision
     AlreadyWritten, // nothing writable differs
     Written,        // written and verified
-    WriteFailed,    // a record was not acknowledged
+    NoWriteAnswer,  // the set stopped answering before any record was sent: unchanged
+    WriteCutOff,    // cut off after its first record was sent: the set may hold part of it
     VerifyFailed,   // the read back failed or differs at a writable offset
 };
 
@@ -68,7 +69,8 @@ struct WriteOutcome {
     Image image;
     WritePlan plan;
     bool numberChange = false;
-    int recordsWritten = 0; // records acknowledged (one per byte); 0 on failure
+    int recordsWritten = 0; // records acknowledged (one per byte), also of a cut-off write
+    int recordsSent = 0;    // records sent
     bool verified = false;
     bool readBackOk = false; // the verifying read succeeded
     Image readBack;

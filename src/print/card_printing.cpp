@@ -3,6 +3,7 @@
 #include "print/card_composer.h"
 #include "print/painter_canvas.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -72,21 +73,45 @@ QString printErrorText(PrintResult result) {
     return {};
 }
 
-bool renderCardPdf(const CardData& data, const QString& path, CardLayout layout, QString* error) {
-    QPdfWriter pdf(path);
+namespace {
+
+// A4 at the resolution of the fonts' print size, with a printable area like
+// that of an office printer.
+PrintResult paintPdf(QPdfWriter& pdf, const CardData& data, CardLayout layout) {
     pdf.setResolution(1200);
     pdf.setTitle(data.factoryNumber);
     pdf.setPageSize(QPageSize(QPageSize::A4));
-    // A printable area like that of an office printer.
     pdf.setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
     const PrintFonts fonts;
-    const PrintResult result = paintCard(pdf, data, layout, fonts);
+    return paintCard(pdf, data, layout, fonts);
+}
+
+} // namespace
+
+bool renderCardPdf(const CardData& data, const QString& path, CardLayout layout, QString* error) {
+    QPdfWriter pdf(path);
+    const PrintResult result = paintPdf(pdf, data, layout);
     if (result == PrintResult::Printed)
         return true;
     if (error)
         *error = result == PrintResult::BeginFailed ? QStringLiteral("Файл %1 не записан").arg(path)
                                                     : printErrorText(result);
     return false;
+}
+
+QByteArray renderCardPdfData(const CardData& data, CardLayout layout, QString* error) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    PrintResult result;
+    {
+        QPdfWriter pdf(&buffer);
+        result = paintPdf(pdf, data, layout);
+    }
+    if (result == PrintResult::Printed && !buffer.data().isEmpty())
+        return buffer.data();
+    if (error)
+        *error = printErrorText(result == PrintResult::Printed ? PrintResult::EndFailed : result);
+    return {};
 }
 
 } // namespace ksv::print

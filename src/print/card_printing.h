@@ -39,4 +39,8 @@ QString printErrorText(PrintResult result);
 bool renderCardPdf(const CardData& data, const QString& path, CardLayout layout,
                    QString* error = nullptr);
 
+// The same PDF as bytes, for a caller that writes the file itself; empty on
+// failure, with *error set.
+QByteArray renderCardPdfData(const CardData& data, CardLayout layout, QString* error = nullptr);
+
 } // namespace ksv::print

@@ -109,12 +109,13 @@ TEST(CliDoctor, BusyPortNamesTheProgramHoldingIt) {
     EXPECT_TRUE(contains(run.out, ") — закройте её\n"));
 }
 
-// Without --port: every COM name and every serial device, the console named
-// but left alone.
-TEST(CliDoctor, ChecksEveryPortFoundButNotTheConsole) {
+// Without --port: the devices behind COM1..COM4 are checked; every other
+// serial device is only named (opening it would raise DTR), the console too.
+TEST(CliDoctor, ChecksTheComNamesAndOnlyNamesOtherPorts) {
     test::FakeSystemTree tree;
     tree.uart(0, "4");
     tree.console("ttyS0");
+    tree.tty("ttyAMA0", "platform/amba/ttyAMA0", "204:64");
     systemPortMap().setPaths(tree.paths());
     Radio r;
     r.sim.start();
@@ -128,6 +129,10 @@ TEST(CliDoctor, ChecksEveryPortFoundButNotTheConsole) {
                                       ": не проверяется — встроенный последовательный порт "
                                       "(16550A); системная консоль — автоопределение его "
                                       "пропускает; чтобы проверить, укажите --port\n"))
+        << run.out;
+    EXPECT_TRUE(contains(run.out, tree.dev("ttyAMA0") +
+                                      ": не проверяется — последовательный порт вне имён "
+                                      "COM1..COM4; чтобы проверить, укажите --port\n"))
         << run.out;
 }
 

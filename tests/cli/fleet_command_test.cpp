@@ -1,11 +1,15 @@
 // fleet against the simulator in fleet mode: sets that take the file, one of
 // the other band, one that holds it already, one whose verification fails,
-// and Ctrl+C in the middle of a write.
-#include "cli/fleet_files.h"
+// one that shares a number, one cut off and connected again, one of another
+// model; the outputs it must never touch; the signals that stop it between
+// two steps; its exit codes.
+#include "cli/commands.h"
 #include "cli_runner.h"
 #include "image/checksum.h"
 #include "image/codecs.h"
 #include "image/defaults.h"
+#include "operations/fleet_files.h"
+#include "operations/fleet_session.h"
 #include "support/transceiver_sim.h"
 
 #include <QCryptographicHash>
@@ -13,6 +17,8 @@
 #include <QRegularExpression>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -27,7 +33,7 @@ using test::TransceiverSim;
 
 Image withNumber(Image im, std::uint32_t number) {
     ZnToBuf(number, im);
-    im[off::Checksum] = CalcCRC(im);
+    im.setChecksum(CalcCRC(im));
     return im;
 }
 
@@ -35,16 +41,23 @@ Image withNumber(Image im, std::uint32_t number) {
 Image planImage() {
     Image im = defaultImage(rtVehicleVhf);
     im[16] ^= 0x05;
-    im[off::Checksum] = CalcCRC(im);
+    im.setChecksum(CalcCRC(im));
     return im;
 }
 
+Image vehicle(std::uint32_t number, int changedByte = -1) {
+    Image im = defaultImage(rtVehicleVhf);
+    if (changedByte >= 0)
+        im[changedByte] ^= 0x01;
+    return withNumber(im, number);
+}
+
 std::vector<SimSet> fiveSets() {
-    SimSet failing{withNumber(defaultImage(rtVehicleVhf), 100005), 0, {}};
+    SimSet failing{vehicle(100005), 0, {}};
     failing.faults.unappliedRecord = 0;
     return {
-        {withNumber(defaultImage(rtVehicleVhf), 100001), 0, {}},
-        {withNumber(defaultImage(rtStationaryVhf), 100002), 0, {}},
+        {vehicle(100001), 0, {}},
+        {vehicle(100002, 17), 0, {}},
         {withNumber(defaultImage(rtVehicleUhf), 100003), 0, {}},
         {withNumber(planImage(), 100004), 0, {}},
         failing,
@@ -60,6 +73,10 @@ QString readText(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
 
+QStringList cellsOf(const QString& row) {
+    return row.split(';');
+}
+
 struct FleetBench {
     explicit FleetBench(const std::vector<SimSet>& sets) {
         sim.setFleet(sets);
@@ -72,6 +89,9 @@ struct FleetBench {
                 "--log",        files.path("log.csv"),
                 "--backup-dir", files.path("backups"),
                 "--cards",      files.path("cards")};
+    }
+    QStringList backups(std::uint32_t number) const {
+        return QDir(files.path("backups")).entryList({QStringLiteral("%1-*.ust").arg(number)});
     }
     TransceiverSim sim;
     test::ScopedPortMapping com1{1, sim.devicePath()};
@@ -89,7 +109,8 @@ TEST(CliFleet, FiveSetsAreRecordedBackedUpAndCarded) {
     EXPECT_EQ(r.code, 3) << r.err;
     EXPECT_EQ(QString::fromStdString(r.out).count(QStringLiteral("Подключите радиостанцию…")), 5);
     EXPECT_TRUE(contains(r.out, "Итого радиостанций: 5\n  записано: 2\n  уже записано: 1\n"
-                                "  отказ: 1\n  нет соединения: 0\n  ошибка проверки: 1\n"));
+                                "  отказ: 1\n  нет соединения: 0\n  ошибка проверки: 1\n"
+                                "  запись прервана: 0\n  карт не записано: 0\n"));
 
     const QStringList log = lines(readText(b.files.path("log.csv")));
     ASSERT_EQ(log.size(), 6);
@@ -104,8 +125,8 @@ TEST(CliFleet, FiveSetsAreRecordedBackedUpAndCarded) {
                              "уже записано", "ошибка проверки"};
     const QRegularExpression time(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d$)");
     for (int i = 0; i < 5; ++i) {
-        const QStringList cells = log[i + 1].split(';');
-        ASSERT_EQ(cells.size(), 9) << log[i + 1].toStdString();
+        const QStringList cells = cellsOf(log[i + 1]);
+        ASSERT_EQ(cells.size(), 10) << log[i + 1].toStdString();
         EXPECT_TRUE(time.match(cells[0]).hasMatch()) << cells[0].toStdString();
         EXPECT_EQ(cells[1], QStringLiteral("COM1 (%1)").arg(b.sim.devicePath().c_str()));
         EXPECT_EQ(cells[3], QString::number(100001 + i));
@@ -113,16 +134,16 @@ TEST(CliFleet, FiveSetsAreRecordedBackedUpAndCarded) {
         EXPECT_EQ(cells[6] != "0", i == 0 || i == 1 || i == 4) << cells[6].toStdString();
         EXPECT_EQ(cells[7], "plan.ust");
         EXPECT_EQ(cells[8], sha);
+        EXPECT_EQ(cells[9], "");
         // The backup holds the set's image as it was before the run.
-        const QStringList backup =
-            QDir(b.files.path("backups")).entryList({QStringLiteral("%1-*.ust").arg(100001 + i)});
+        const QStringList backup = b.backups(100001 + i);
         ASSERT_EQ(backup.size(), 1);
         EXPECT_EQ(b.files.readImage("backups/" + backup[0]), sets[i].image);
         // Cards for the sets that hold the plan.
         EXPECT_EQ(b.files.exists(QStringLiteral("cards/%1.pdf").arg(100001 + i)),
                   i == 0 || i == 1 || i == 3);
     }
-    EXPECT_EQ(log[3].split(';')[2], "Тарвен-62");
+    EXPECT_EQ(cellsOf(log[3])[2], "Тарвен-62");
 
     const auto now = b.sim.fleetImages();
     for (const auto& rec : b.sim.records())
@@ -132,23 +153,128 @@ TEST(CliFleet, FiveSetsAreRecordedBackedUpAndCarded) {
     EXPECT_EQ(ZnTxt(now[1]), "100002"); // the factory number stays
 }
 
-TEST(CliFleet, CtrlCDuringAWriteEndsTheRunAfterIt) {
-    FleetBench b({{withNumber(defaultImage(rtVehicleVhf), 200001), 0, {}},
-                  {withNumber(defaultImage(rtVehicleVhf), 200002), 0, {}}});
-    // Poll, read (5 bytes), the write's two attention bytes, its first record.
-    std::thread ctrlC([&] {
-        if (b.sim.waitForReceived(9, std::chrono::seconds(20)))
-            ::kill(::getpid(), SIGINT);
-    });
-    const auto r = runCli(b.fleetArgs());
-    ctrlC.join();
-    EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_TRUE(contains(r.out, "Данные записаны"));
-    EXPECT_TRUE(contains(r.out, "Работа прервана\nИтого радиостанций: 1\n  записано: 1\n"));
+// A number seen before is written and said so; a cut-off write is its own
+// result and is finished when the set comes back; a set of another model is
+// refused untouched unless --any-type.
+TEST(CliFleet, SharedNumberCutOffWriteAndAnotherModel) {
+    Image differing = vehicle(300003); // five bytes for the plan to write
+    for (int offset : {20, 21, 22})
+        differing[offset] ^= 0x01;
+    differing.setChecksum(CalcCRC(differing));
+    SimSet cut{differing, 0, {}, 2};
+    FleetBench b({{vehicle(300001), 0, {}},
+                  {vehicle(300001, 17), 0, {}},
+                  cut,
+                  {withNumber(defaultImage(rtStationaryVhf), 300004), 0, {}}});
+    auto args = b.fleetArgs();
+    const auto r = runCli(args << "--count"
+                               << "5");
+    EXPECT_EQ(r.code, 3) << r.err;
+    EXPECT_TRUE(contains(r.out, "  Зав. № 300001 уже встречался в этом сеансе\n"));
+    const QStringList originals = b.backups(300003);
+    ASSERT_EQ(originals.size(), 2);
+    EXPECT_TRUE(contains(r.out, "Подключите эту радиостанцию снова: программа закончит запись. "
+                                "Её исходные установки — в файле " +
+                                    b.files.path("backups/" + originals[0]).toStdString()))
+        << r.out;
+    EXPECT_EQ(b.files.readImage("backups/" + originals[0]), differing);
+
     const QStringList log = lines(readText(b.files.path("log.csv")));
-    ASSERT_EQ(log.size(), 2);
-    EXPECT_TRUE(log[1].contains(";записано;"));
-    EXPECT_EQ(b.sim.fleetImages()[1], withNumber(defaultImage(rtVehicleVhf), 200002));
+    ASSERT_EQ(log.size(), 6);
+    const QStringList expected[] = {
+        {"300001", "записано", "", ""},
+        {"300001", "записано", "", "зав. № уже встречался в этом сеансе"},
+        {"300003", "запись прервана", "2", "подключите радиостанцию снова"},
+        {"300004", "отказ: тип радиостанции Тарвен-51 не совпадает с типом файла Тарвен-52", "0",
+         ""},
+        {"300003", "записано", "",
+         "зав. № уже встречался в этом сеансе, повторное подключение после прерванной записи"},
+    };
+    for (int i = 0; i < 5; ++i) {
+        const QStringList cells = cellsOf(log[i + 1]);
+        EXPECT_EQ(cells[3], expected[i][0]);
+        EXPECT_EQ(cells[5], expected[i][1]);
+        if (!expected[i][2].isEmpty()) {
+            EXPECT_EQ(cells[6], expected[i][2]);
+        }
+        EXPECT_EQ(cells[9], expected[i][3]);
+    }
+    const auto now = b.sim.fleetImages();
+    EXPECT_EQ(now[3], withNumber(defaultImage(rtStationaryVhf), 300004));
+    EXPECT_EQ(now[4][16], planImage()[16]);
+
+    FleetBench other({{withNumber(defaultImage(rtStationaryVhf), 300005), 0, {}}});
+    args = other.fleetArgs();
+    EXPECT_EQ(runCli(args << "--count"
+                          << "1"
+                          << "--any-type")
+                  .code,
+              0);
+}
+
+// The log, the cards and the backups never replace what they must not: a
+// completion slip, a link, a FIFO; and a run never starts without a place
+// for the originals, unless declined.
+TEST(CliFleet, OutputsItMustNotTouchAreRefused) {
+    CliFiles files;
+    const QString plan = files.writeImage("plan.ust", planImage());
+    files.writeImage("other.ust", vehicle(1));
+    ASSERT_EQ(::mkfifo(files.path("pipe").toLocal8Bit().constData(), 0600), 0);
+    const QString backups = files.path("backups");
+    struct Case {
+        QStringList extra;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"--backup-dir", backups, "--log", plan}, "не может совпадать с входным файлом"},
+        {{"--backup-dir", backups, "--log", files.path("other.ust")}, "это файл установок"},
+        {{"--backup-dir", backups, "--log", files.path("pipe")}, "это не обычный файл"},
+        {{}, "добавьте --backup-dir ПАПКА (или --no-backup"},
+        {{"--backup-dir", backups, "--no-backup"}, "либо --backup-dir, либо --no-backup"},
+    };
+    for (const Case& c : cases) {
+        const auto r = runCli(QStringList{"fleet", "--port", "COM1", plan} + c.extra);
+        EXPECT_EQ(r.code, 1);
+        EXPECT_TRUE(contains(r.err, c.message)) << r.err;
+    }
+    EXPECT_EQ(files.readImage("plan.ust"), planImage());
+
+    FleetBench b({{vehicle(400001), 0, {}}, {vehicle(400002), 0, {}}});
+    QDir().mkpath(b.files.path("cards"));
+    b.files.writeText("target.txt", "keep");
+    QFile::link(b.files.path("target.txt"), b.files.path("cards/400001.pdf"));
+    ASSERT_EQ(::mkfifo(b.files.path("cards/400002.pdf").toLocal8Bit().constData(), 0600), 0);
+    auto args = b.fleetArgs();
+    const auto r = runCli(args << "--count"
+                               << "2");
+    EXPECT_EQ(r.code, 1) << r.out;
+    EXPECT_EQ(readText(b.files.path("target.txt")), "keep");
+    EXPECT_TRUE(readText(b.files.path("cards/400001.pdf")).startsWith("%PDF"));
+    const QStringList log = lines(readText(b.files.path("log.csv")));
+    ASSERT_EQ(log.size(), 3);
+    EXPECT_TRUE(cellsOf(log[2])[9].startsWith("карта не записана: ")) << log[2].toStdString();
+    EXPECT_TRUE(contains(r.out, "  карт не записано: 1\n"));
+}
+
+// Ctrl+C, a closed terminal and a termination request end the run after
+// the write under way, with its row logged.
+TEST(CliFleet, StopSignalsDuringAWriteEndTheRunAfterIt) {
+    for (const int signal : {SIGINT, SIGHUP, SIGTERM}) {
+        FleetBench b({{vehicle(200001), 0, {}}, {vehicle(200002), 0, {}}});
+        // Poll, read (5 bytes), the write's two attention bytes, its first record.
+        std::thread stop([&] {
+            if (b.sim.waitForReceived(9, std::chrono::seconds(20)))
+                ::kill(::getpid(), signal);
+        });
+        const auto r = runCli(b.fleetArgs());
+        stop.join();
+        EXPECT_EQ(r.code, 0) << signal << r.err;
+        EXPECT_TRUE(contains(r.out, "Работа прервана\nИтого радиостанций: 1\n  записано: 1\n"));
+        const QStringList log = lines(readText(b.files.path("log.csv")));
+        ASSERT_EQ(log.size(), 2);
+        EXPECT_EQ(cellsOf(log[1])[5], "записано");
+        EXPECT_EQ(b.sim.fleetImages()[1], vehicle(200002));
+    }
 }
 
 TEST(CliFleet, NoSetAnsweredAndBadOptions) {
@@ -173,16 +299,55 @@ TEST(CliFleet, NoSetAnsweredAndBadOptions) {
     EXPECT_TRUE(contains(help.out, "ksv717n-cli fleet --port PORT FILE.ust"));
 }
 
-TEST(CliFleet, BackupsNeverReplaceAFile) {
+// Each code by its threshold: one set in that state among good ones.
+TEST(CliFleet, ExitCodes) {
+    const auto totals = [](std::initializer_list<FleetResult> results, int cards = 0,
+                           bool log = false) {
+        FleetTotals t;
+        for (FleetResult r : results) {
+            ++t.summary.counts[static_cast<std::size_t>(r)];
+            ++t.summary.sets;
+        }
+        t.cardsFailed = cards;
+        t.logFailed = log;
+        return t;
+    };
+    using R = FleetResult;
+    EXPECT_EQ(cli::fleetExitCode(totals({R::Written, R::AlreadyWritten})), 0);
+    EXPECT_EQ(cli::fleetExitCode(totals({R::Written, R::Refused})), 1);
+    EXPECT_EQ(cli::fleetExitCode(totals({R::Written, R::NoConnection})), 1);
+    EXPECT_EQ(cli::fleetExitCode(totals({R::Written}, 1)), 1);
+    EXPECT_EQ(cli::fleetExitCode(totals({R::Written}, 0, true)), 1);
+    EXPECT_EQ(cli::fleetExitCode(totals({})), 2);
+    EXPECT_EQ(cli::fleetExitCode(totals({R::Refused, R::VerifyFailed})), 3);
+    EXPECT_EQ(cli::fleetExitCode(totals({R::Written, R::WriteCutOff})), 3);
+}
+
+// A backup never replaces a file, and one that cannot be written whole
+// leaves nothing behind that could pass for an original.
+TEST(CliFleet, BackupsAreWholeOrAbsentAndNeverReplaceAFile) {
     CliFiles files;
     const QDateTime when(QDate(2026, 12, 8), QTime(7, 5, 9));
     QString error;
     const Image first = withNumber(defaultImage(rtVehicleVhf), 42);
-    EXPECT_EQ(cli::saveBackup(files.path(""), first, when, error),
+    EXPECT_EQ(saveBackup(files.path(""), first, when, error),
               files.path("000042-20261208-070509.ust"));
-    EXPECT_EQ(cli::saveBackup(files.path(""), withNumber(planImage(), 42), when, error),
+    EXPECT_EQ(saveBackup(files.path(""), withNumber(planImage(), 42), when, error),
               files.path("000042-20261208-070509-2.ust"));
     EXPECT_EQ(files.readImage("000042-20261208-070509.ust"), first);
+
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 100; // a full disk, as far as the backup can tell
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const QString failed = saveBackup(files.path(""), first, when.addSecs(1), error);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_TRUE(failed.isEmpty());
+    EXPECT_TRUE(contains(error.toStdString(), "не записан"));
+    EXPECT_EQ(QDir(files.path("")).entryList({"*070510*"}, QDir::Files | QDir::Hidden).size(), 0);
 }
 
 } // namespace

@@ -228,10 +228,13 @@ TEST(CliWrite, LineLostDuringTheWrite) {
     file.setRxCode(2, 31);
     const QString path = b.files.writeImage("f.ust", file);
 
+    // One record acknowledged, the next one sent: the set may hold part of
+    // the file, which is worse than no connection at all.
     b.sim.setFaults(SimFaults{.vanishAtRecord = 1});
     const auto lost = runCli({"write", "--port", "COM1", path});
-    EXPECT_EQ(lost.code, 2);
-    EXPECT_EQ(lost.err, "Нет соединения\n");
+    EXPECT_EQ(lost.code, 3);
+    EXPECT_EQ(lost.err, "Нет соединения\nЗапись прервана (подтверждено байт: 1 из 3), "
+                        "радиостанция могла измениться — подключите её и повторите запись\n");
 }
 
 TEST(CliWrite, VerificationThatFindsADifferenceExitsWith3) {

@@ -260,7 +260,7 @@ TEST(TransceiverCommands, WriteRunsTheWholeSequence) {
         {-1, true, {}, WriteResult::AlreadyWritten, 0},
         {17, false, {}, WriteResult::Stopped, 0},
         {17, true, {.unappliedRecord = 0}, WriteResult::VerifyFailed, 2},
-        {17, true, {.unackedRecord = 0}, WriteResult::WriteFailed, 0},
+        {17, true, {.unackedRecord = 0}, WriteResult::WriteCutOff, 0},
         {off::FactoryHighBand, true, {}, WriteResult::Refused, 0},
     };
     for (const Case& c : cases) {

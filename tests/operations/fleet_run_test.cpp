@@ -13,6 +13,7 @@ struct ScriptedLine : FleetLine {
     std::size_t next = 0;
     int onLine = 0;
     std::vector<int> programmed;
+    std::vector<FleetResult> results; // of each set programmed in turn; Written after them
     bool stopWhileProgramming = false;
     bool stop = false;
 
@@ -28,9 +29,10 @@ struct ScriptedLine : FleetLine {
         ZnToBuf(static_cast<std::uint32_t>(onLine), r.asRead);
         if (!afterRead(r.asRead))
             return r;
+        const std::size_t turn = programmed.size();
         programmed.push_back(onLine);
         stop = stop || stopWhileProgramming;
-        r.result = FleetResult::Written;
+        r.result = turn < results.size() ? results[turn] : FleetResult::Written;
         return r;
     }
 };
@@ -39,37 +41,42 @@ struct RecordingProgress : FleetProgress {
     std::vector<std::string> events;
     bool refuse = false;
     void waitingForSet() override { events.push_back("wait"); }
-    bool setRead(int number, const Image& im, QString& refusal) override {
-        events.push_back(std::to_string(number) + " read " + ZnTxt(im));
+    bool setRead(int number, const Image& im, bool seen, QString& refusal) override {
+        events.push_back(std::to_string(number) + " read " + ZnTxt(im) + (seen ? " seen" : ""));
         refusal = QStringLiteral("no backup");
         return !refuse;
     }
-    void alreadyProgrammed(const Image& im) override { events.push_back("again " + ZnTxt(im)); }
     bool setDone(int number, const FleetSetReport& r) override {
         events.push_back(std::to_string(number) + " " +
-                         fleetResultText(r.result, r.reason).toStdString());
+                         fleetResultText(r.result, r.reason).toStdString() +
+                         (r.numberSeenBefore ? " seen" : "") + (r.cutOffBefore ? " resumed" : ""));
         return true;
     }
     void waitingForRemoval() override { events.push_back("remove"); }
 };
 
-TEST(FleetRun, RemovalNeedsTwoMissesAndASetIsProgrammedOnce) {
+// Every set that answers is recorded, one whose number came before too;
+// a set whose write was cut off is known again when it comes back.
+TEST(FleetRun, RemovalNeedsTwoMissesAndEverySetIsRecorded) {
     ScriptedLine line;
     // Set 1 answers, glitches once while it is still connected, is taken
-    // away, comes back (already programmed), is taken away; then set 2.
+    // away, comes back, is taken away; then set 2.
     line.polls = {0, 1, 1, 0, 1, 0, 0, 1, 0, 0, 2};
+    line.results = {FleetResult::WriteCutOff};
     RecordingProgress progress;
     FleetOptions options;
-    options.count = 2;
+    options.count = 3;
     options.stopRequested = [&] { return line.stop; };
     const FleetSummary s = programFleet(line, progress, options);
     EXPECT_EQ(line.next, line.polls.size());
-    EXPECT_EQ(line.programmed, (std::vector<int>{1, 2}));
-    EXPECT_EQ(progress.events, (std::vector<std::string>{"wait", "1 read 000001", "1 записано",
-                                                         "remove", "wait", "again 000001", "remove",
-                                                         "wait", "2 read 000002", "2 записано"}));
-    EXPECT_EQ(s.sets, 2);
+    EXPECT_EQ(line.programmed, (std::vector<int>{1, 1, 2}));
+    EXPECT_EQ(progress.events,
+              (std::vector<std::string>{"wait", "1 read 000001", "1 запись прервана", "remove",
+                                        "wait", "2 read 000001 seen", "2 записано seen resumed",
+                                        "remove", "wait", "3 read 000002", "3 записано"}));
+    EXPECT_EQ(s.sets, 3);
     EXPECT_EQ(s.count(FleetResult::Written), 2);
+    EXPECT_EQ(s.count(FleetResult::WriteCutOff), 1);
     EXPECT_FALSE(s.interrupted);
 }
 

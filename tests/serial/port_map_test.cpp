@@ -105,6 +105,15 @@ TEST(PortMap, ConsoleAndControllingTerminalsAreKeptFromTheSearch) {
                                     "терминал программы agetty (pid 4321) — автоопределение его "
                                     "пропускает");
     EXPECT_TRUE(m.map.resolve(2, true).searchable());
+
+    // A program may name itself with a line end and brackets: the terminal
+    // is still found, and the name is printed without control characters.
+    Machine spoof;
+    spoof.tree.uart(0, "4");
+    spoof.tree.process(4500, "x) S 1 1 1 0 0\n9 (y", 4, 64);
+    const PortMapping guarded = spoof.map.resolve(1, true);
+    EXPECT_FALSE(guarded.searchable());
+    EXPECT_EQ(guarded.terminalProgram, "x) S 1 1 1 0 0?9 (y");
 }
 
 // The search passes over a console even when a variable names it; choosing

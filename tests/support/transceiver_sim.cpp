@@ -128,6 +128,7 @@ void TransceiverSim::setFleet(const std::vector<SimSet>& sets, SimFleetGap gap) 
 void TransceiverSim::loadFleetSet(std::size_t index) {
     fleetAt_ = index;
     fleetRead_ = false;
+    fleetRecords_ = 0;
     idleAttentions_ = 0;
     silentLeft_ = -1;
     if (index >= fleet_.size())
@@ -175,6 +176,24 @@ bool TransceiverSim::fleetSwallows(std::uint8_t b) {
     silentLeft_ = gap_.silentPolls - 1;
     if (silentLeft_ <= 0)
         loadFleetSet(fleetAt_ + 1);
+    return true;
+}
+
+// Fleet mode, for a valid record (m_ held): true when the set is (or now
+// gets) unplugged and the record goes unanswered.
+bool TransceiverSim::fleetCutsRecord() {
+    if (fleetAt_ >= fleet_.size())
+        return !fleet_.empty();
+    if (silentLeft_ >= 0)
+        return true;
+    const int cut = fleet_[fleetAt_].cutAfterRecords;
+    if (cut < 0 || fleetRecords_ < cut)
+        return false;
+    // Plugged in again later with what it holds now.
+    fleet_[fleetAt_].image = image_;
+    SimSet again{image_, status_, {}, -1};
+    fleet_.push_back(again);
+    silentLeft_ = gap_.silentPolls;
     return true;
 }
 
@@ -375,7 +394,7 @@ void TransceiverSim::handleRecord() {
     {
         std::lock_guard lk(m_);
         rec.set = static_cast<int>(fleetAt_);
-        if (rec.valid && !faults_.silent) {
+        if (rec.valid && !faults_.silent && !fleetCutsRecord()) {
             if (faults_.vanishAtRecord >= 0 && faults_.vanishAtRecord == recordsSinceAttention_) {
                 vanish = true;
             } else if (recordsSinceAttention_ == faults_.unackedRecord &&
@@ -388,6 +407,7 @@ void TransceiverSim::handleRecord() {
                 }
                 rec.acknowledged = true;
                 ++recordsSinceAttention_;
+                ++fleetRecords_;
                 answer = true;
                 delay = recordDelay_;
             }

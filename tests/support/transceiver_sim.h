@@ -79,6 +79,10 @@ struct SimSet {
     Image image;
     std::uint8_t status = 0;
     SimFaults faults{};
+    // Fleet mode: the set is unplugged when it has acknowledged this many
+    // write records (the next record goes unanswered and unapplied), and is
+    // plugged in again, as it then is, at the end of the row. -1: never.
+    int cutAfterRecords = -1;
 };
 
 struct SimFleetGap {
@@ -144,6 +148,7 @@ private:
     void waitLineTime();
     static bool take(int& count);
     bool fleetSwallows(std::uint8_t b);
+    bool fleetCutsRecord();
     void loadFleetSet(std::size_t index);
 
     std::string path_;
@@ -171,6 +176,7 @@ private:
     SimFleetGap gap_;
     std::size_t fleetAt_ = 0;
     bool fleetRead_ = false; // the set on the line has sent its service block
+    int fleetRecords_ = 0;   // records the set on the line acknowledged
     int idleAttentions_ = 0; // attention bytes since the last other command
     int silentLeft_ = -1;    // >= 0 while the line is silent between two sets
 

@@ -2,7 +2,8 @@
 // the real program by hand (or timing it) without a transceiver.
 //
 //   ksv717n-sim [--image FILE.ust | --type N] [--out FILE.ust] [--status BYTE]
-//               [--pacing] [--link PATH] [--fleet FILE.ust ... [--fleet-unapplied N]]
+//               [--pacing] [--link PATH]
+//               [--fleet FILE.ust ... [--fleet-unapplied N] [--fleet-cut N:K]]
 //
 // It opens a pseudo-terminal, prints its path ("device: /dev/pts/N"), and
 // answers there like a transceiver holding the image (a settings file, or
@@ -15,7 +16,9 @@
 // device. Each --fleet adds a set to a fleet (fleet mode: the sets answer one
 // after another, each taken away once the program only polls it);
 // --fleet-unapplied N makes set N (from 1) acknowledge its first write
-// record without storing it, so that its verification fails.
+// record without storing it, so that its verification fails; --fleet-cut
+// N:K unplugs set N once it has acknowledged K write records, and plugs it
+// in again, as it then is, after the last set.
 
 #include "image/checksum.h"
 #include "image/defaults.h"
@@ -41,7 +44,8 @@ namespace {
 int usage() {
     std::cerr << "usage: ksv717n-sim [--image FILE.ust | --type 0..5] [--out FILE.ust]\n"
                  "                   [--status BYTE] [--pacing] [--link PATH]\n"
-                 "                   [--fleet FILE.ust ... [--fleet-unapplied N]]\n";
+                 "                   [--fleet FILE.ust ... [--fleet-unapplied N]\n"
+                 "                                         [--fleet-cut N:K]]\n";
     return 2;
 }
 
@@ -77,6 +81,8 @@ struct Options {
     bool pacing = false;
     std::vector<std::string> fleet;
     int unappliedSet = 0;
+    int cutSet = 0;
+    int cutAfter = -1;
 };
 
 bool parseOptions(int argc, char** argv, Options& o) {
@@ -97,7 +103,10 @@ bool parseOptions(int argc, char** argv, Options& o) {
             o.fleet.push_back(argv[++i]);
         else if (a == "--fleet-unapplied" && hasValue)
             o.unappliedSet = std::atoi(argv[++i]);
-        else if (a == "--pacing")
+        else if (a == "--fleet-cut" && hasValue) {
+            if (std::sscanf(argv[++i], "%d:%d", &o.cutSet, &o.cutAfter) != 2)
+                return false;
+        } else if (a == "--pacing")
             o.pacing = true;
         else
             return false;
@@ -115,6 +124,8 @@ bool loadFleet(const Options& o, TransceiverSim& sim) {
         }
         if (static_cast<int>(sets.size()) + 1 == o.unappliedSet)
             set.faults.unappliedRecord = 0;
+        if (static_cast<int>(sets.size()) + 1 == o.cutSet)
+            set.cutAfterRecords = o.cutAfter;
         sets.push_back(set);
     }
     if (!sets.empty())

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace ksv::cli {
+namespace ksv {
 
 // The log's columns, in order.
 const std::vector<std::string>& fleetLogColumns();
@@ -19,10 +19,15 @@ const std::vector<std::string>& fleetLogColumns();
 // "2026-12-08T07:03:12+03:00": local time with its offset from UTC.
 QString isoLocalTime(const QDateTime& when);
 
+// Why a name may not take the log of a run that writes settingsFile: it is
+// that file, another valid settings file, or no regular file (a FIFO, a
+// terminal, a device, a folder). Empty when the name will do.
+QString fleetLogRefusal(const QString& log, const QString& settingsFile);
+
 class FleetLog {
 public:
     // Opens the log for appending (creating it); writes the header row into
-    // an empty file. On failure error says why.
+    // an empty file. On failure error says why. Call fleetLogRefusal first.
     bool open(const QString& path, QString& error);
     // Appends one row and forces it to disk.
     bool append(const std::vector<std::string>& cells, QString& error);
@@ -37,4 +42,4 @@ private:
 // or an empty string with error set.
 QString saveBackup(const QString& dir, const Image& image, const QDateTime& when, QString& error);
 
-} // namespace ksv::cli
+} // namespace ksv

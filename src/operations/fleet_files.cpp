@@ -1,4 +1,4 @@
-#include "cli/fleet_files.h"
+#include "operations/fleet_files.h"
 
 #include "files/ust_file.h"
 #include "formats/csv_reader.h"
@@ -10,7 +10,7 @@
 #include <QFile>
 #include <cstdlib>
 
-namespace ksv::cli {
+namespace ksv {
 namespace {
 
 constexpr char kSeparator = ';';
@@ -27,12 +27,7 @@ std::string csvRow(const std::vector<std::string>& cells) {
 // A file whose last byte is not a line end gets one, so that the next row
 // starts on a line of its own.
 bool endsWithLineEnd(QFile& f) {
-    if (f.size() == 0)
-        return true;
-    QFile reader(f.fileName());
-    if (!reader.open(QIODevice::ReadOnly) || !reader.seek(f.size() - 1))
-        return true;
-    return reader.read(1) == "\n";
+    return f.size() == 0 || !f.seek(f.size() - 1) || f.read(1) == "\n";
 }
 
 } // namespace
@@ -40,7 +35,7 @@ bool endsWithLineEnd(QFile& f) {
 const std::vector<std::string>& fleetLogColumns() {
     static const std::vector<std::string> names = {
         "Время",     "Порт",          "Модель", "Зав. №",        "Версия ПО",
-        "Результат", "Байт записано", "Файл",   "SHA-256 файла",
+        "Результат", "Байт записано", "Файл",   "SHA-256 файла", "Примечание",
     };
     return names;
 }
@@ -57,20 +52,42 @@ QString isoLocalTime(const QDateTime& when) {
                .arg(absolute % 60, 2, 10, QLatin1Char('0'));
 }
 
+QString fleetLogRefusal(const QString& log, const QString& settingsFile) {
+    const std::string path = log.toStdString();
+    if (os::sameFile(path, settingsFile.toStdString()))
+        return QStringLiteral("выходной файл не может совпадать с входным файлом %1")
+            .arg(settingsFile);
+    switch (os::fileKind(path)) {
+    case os::FileKind::Folder:
+    case os::FileKind::Other:
+        return QStringLiteral("это не обычный файл (устройство, канал или папка)");
+    case os::FileKind::Regular:
+    case os::FileKind::Absent:
+        break;
+    }
+    Image image;
+    if (ReadUSTFile(log, image).ok())
+        return QStringLiteral("это файл установок, он не будет дописан");
+    return {};
+}
+
 bool FleetLog::open(const QString& path, QString& error) {
     path_ = path;
-    QFile f(path);
-    if (!f.open(QIODevice::Append)) {
-        error = f.errorString();
-        return false;
-    }
     std::string start;
-    if (!endsWithLineEnd(f))
-        start = "\n";
-    if (f.size() == 0)
+    if (os::fileKind(path.toStdString()) == os::FileKind::Regular) {
+        QFile f(path); // a regular file: opening it never waits
+        if (!f.open(QIODevice::ReadOnly)) {
+            error = f.errorString();
+            return false;
+        }
+        if (f.size() == 0)
+            start = csvRow(fleetLogColumns());
+        else if (!endsWithLineEnd(f))
+            start = "\n";
+    } else {
         start = csvRow(fleetLogColumns());
-    f.close();
-    return start.empty() || appendBytes(start, error);
+    }
+    return appendBytes(start, error);
 }
 
 bool FleetLog::append(const std::vector<std::string>& cells, QString& error) {
@@ -107,4 +124,4 @@ QString saveBackup(const QString& dir, const Image& image, const QDateTime& when
     return {};
 }
 
-} // namespace ksv::cli
+} // namespace ksv

@@ -1,0 +1,163 @@
+#include "operations/fleet_session.h"
+
+#include "image/codecs.h"
+#include "operations/fleet_files.h"
+#include "operations/outcome_words.h"
+#include "print/card_from_image.h"
+#include "print/card_printing.h"
+#include "serial/os/file_system.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
+namespace ksv {
+namespace {
+
+std::string sha256Hex(const Image& image) {
+    const QByteArray bytes(reinterpret_cast<const char*>(image.data()),
+                           static_cast<qsizetype>(kImageSize));
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().toStdString();
+}
+
+QString folderError(const QString& dir) {
+    return QStringLiteral("Папка %1 не создана").arg(dir);
+}
+
+QString modelOf(const Image& image) {
+    return QString::fromUtf8(modelName(RsType(image)));
+}
+
+} // namespace
+
+QString typeMismatch(const Image& asRead, const Image& file) {
+    if (asRead.band() != file.band() || RsType(asRead) == RsType(file))
+        return {};
+    return QStringLiteral("тип радиостанции %1 не совпадает с типом файла %2")
+        .arg(modelOf(asRead), modelOf(file));
+}
+
+FleetSession::FleetSession(const FleetPlan& plan, FleetView& view)
+    : plan_(plan), view_(view), fileHash_(sha256Hex(plan.file)) {}
+
+FleetSession::~FleetSession() = default;
+
+QString FleetSession::prepare() {
+    for (const QString& dir : {plan_.backupDir, plan_.cardsDir})
+        if (!dir.isEmpty() && !QDir().mkpath(dir))
+            return folderError(dir);
+    if (plan_.logPath.isEmpty())
+        return {};
+    QString why = fleetLogRefusal(plan_.logPath, plan_.filePath);
+    if (why.isEmpty()) {
+        log_ = std::make_unique<FleetLog>();
+        if (log_->open(plan_.logPath, why))
+            return {};
+        log_.reset();
+    }
+    return QStringLiteral("Журнал %1 не открыт: %2").arg(plan_.logPath, why);
+}
+
+bool FleetSession::setRead(int number, const Image& asRead, bool, QString& refusal) {
+    lastBackup_.clear();
+    view_.setRead(number, asRead);
+    if (!plan_.anyType)
+        if (refusal = typeMismatch(asRead, plan_.file); !refusal.isEmpty())
+            return false;
+    if (plan_.backupDir.isEmpty())
+        return true;
+    const QString path = saveBackup(plan_.backupDir, asRead, QDateTime::currentDateTime(), refusal);
+    if (path.isEmpty())
+        return false;
+    lastBackup_ = path;
+    firstBackups_.emplace(ZnTxt(asRead), path);
+    view_.backupSaved(path);
+    return true;
+}
+
+bool FleetSession::setDone(int number, const FleetSetReport& report) {
+    FleetSetRecord record;
+    record.number = number;
+    record.report = report;
+    record.backupPath = lastBackup_;
+    lastBackup_.clear();
+    if (report.read) {
+        if (const auto first = firstBackups_.find(ZnTxt(report.asRead));
+            first != firstBackups_.end())
+            record.originalPath = first->second;
+        if (report.numberSeenBefore)
+            record.notes << QStringLiteral("зав. № уже встречался в этом сеансе");
+        if (report.cutOffBefore)
+            record.notes << QStringLiteral("повторное подключение после прерванной записи");
+    }
+    if (report.result == FleetResult::WriteCutOff)
+        record.notes << QStringLiteral("подключите радиостанцию снова");
+    if (report.result == FleetResult::Written || report.result == FleetResult::AlreadyWritten)
+        writeCard(record);
+    writeLogRow(record);
+    view_.setRecorded(record);
+    return record.logError.isEmpty();
+}
+
+// The card of what the set holds now, named by its factory number, written
+// like every other output: whole or not at all, never through a link.
+void FleetSession::writeCard(FleetSetRecord& record) {
+    if (plan_.cardsDir.isEmpty())
+        return;
+    const Image& now = record.report.asWritten;
+    const QString path = QDir(plan_.cardsDir).filePath(QString::fromStdString(ZnTxt(now)) + ".pdf");
+    const QString fileField =
+        plan_.filePath.isEmpty() ? QString() : QFileInfo(plan_.filePath).absoluteFilePath();
+    QString error;
+    const QByteArray pdf = print::renderCardPdfData(
+        print::cardFromImage(now, plan_.mode, fileField), print::CardLayout::TwoPages, &error);
+    if (!pdf.isEmpty()) {
+        const os::FileResult r = os::replaceFile(
+            path.toStdString(),
+            std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+        if (r.ok) {
+            record.cardPath = path;
+            return;
+        }
+        error =
+            QStringLiteral("Файл %1 не записан: %2").arg(path, QString::fromStdString(r.reason));
+    }
+    record.cardError = error;
+    record.notes << QStringLiteral("карта не записана: ") + error;
+    ++totals_.cardsFailed;
+}
+
+void FleetSession::writeLogRow(FleetSetRecord& record) {
+    if (!log_)
+        return;
+    const FleetSetReport& r = record.report;
+    const auto text = [&](const std::string& s) { return r.read ? s : std::string(); };
+    const std::vector<std::string> row = {
+        isoLocalTime(QDateTime::currentDateTime()).toStdString(),
+        plan_.portLabel.toStdString(),
+        text(modelName(RsType(r.asRead))),
+        text(ZnTxt(r.asRead)),
+        text(VerTxt(r.asRead)),
+        fleetResultText(r.result, r.reason).toStdString(),
+        std::to_string(r.bytesWritten),
+        plan_.fileName.toStdString(),
+        fileHash_,
+        record.notes.join(QStringLiteral(", ")).toStdString(),
+    };
+    QString error;
+    if (log_->append(row, error))
+        return;
+    record.logError = QStringLiteral("Журнал %1 не дописан: %2").arg(plan_.logPath, error);
+    totals_.logFailed = true;
+}
+
+FleetTotals runFleetSession(FleetLine& line, FleetSession& session, const FleetOptions& options) {
+    FleetTotals totals = session.totals();
+    totals.summary = programFleet(line, session, options);
+    totals.cardsFailed = session.totals().cardsFailed;
+    totals.logFailed = session.totals().logFailed;
+    return totals;
+}
+
+} // namespace ksv

@@ -1,0 +1,101 @@
+#pragma once
+
+// A fleet run with everything it leaves behind, the same for the command
+// line and the window: for every set the type check, the backup of what it
+// held, the card of what it holds now and the log row; the first backup of
+// each factory number, named again when that set's write was cut off. What
+// the run shows is left to a FleetView.
+
+#include "image/image.h"
+#include "image/mode.h"
+#include "operations/fleet_run.h"
+
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace ksv {
+
+class FleetLog;
+
+// What a run writes into every set and where it keeps its records.
+struct FleetPlan {
+    Image file;
+    QString filePath;  // the settings file, or "" for the window's settings
+    QString fileName;  // as the log names it
+    QString portLabel; // "COM1 (/dev/ttyUSB0)"
+    OperatingMode mode = omUser;
+    QString backupDir;    // "" only when backups were declined on purpose
+    QString cardsDir;     // "": no cards
+    QString logPath;      // "": no log
+    bool anyType = false; // write sets of another radio type of the same band too
+};
+
+// One set as the run recorded it.
+struct FleetSetRecord {
+    int number = 0;
+    FleetSetReport report;
+    QString backupPath;   // this set's backup made in this run ("" when none)
+    QString originalPath; // the first backup of its factory number in this run
+    QString cardPath;     // the card written ("" when none)
+    QString cardError;    // why its card was not written
+    QString logError;     // why its log row was not written
+    QStringList notes;    // what the log's note column says
+};
+
+// What the front end shows of a run.
+class FleetView {
+public:
+    virtual ~FleetView() = default;
+    virtual void waitingForSet() = 0;
+    virtual void setRead(int number, const Image& asRead) = 0;
+    virtual void backupSaved(const QString& path) = 0;
+    virtual void setRecorded(const FleetSetRecord& record) = 0;
+    virtual void waitingForRemoval() = 0;
+};
+
+struct FleetTotals {
+    FleetSummary summary;
+    int cardsFailed = 0;
+    bool logFailed = false; // a row could not be written: the run stopped there
+};
+
+// "тип радиостанции Тарвен-51 не совпадает с типом файла Тарвен-52", or ""
+// when the types agree. Sets of another band are left to the band check.
+QString typeMismatch(const Image& asRead, const Image& file);
+
+class FleetSession : public FleetProgress {
+public:
+    FleetSession(const FleetPlan& plan, FleetView& view);
+    ~FleetSession() override;
+
+    // Makes the folders and opens the log; on failure the reason, which
+    // names the folder or the log. Nothing is written into a set before.
+    QString prepare();
+    const FleetTotals& totals() const { return totals_; }
+
+    // FleetProgress
+    void waitingForSet() override { view_.waitingForSet(); }
+    bool setRead(int number, const Image& asRead, bool seenBefore, QString& refusal) override;
+    bool setDone(int number, const FleetSetReport& report) override;
+    void waitingForRemoval() override { view_.waitingForRemoval(); }
+
+private:
+    void writeCard(FleetSetRecord& record);
+    void writeLogRow(FleetSetRecord& record);
+
+    FleetPlan plan_;
+    FleetView& view_;
+    std::unique_ptr<FleetLog> log_;
+    std::string fileHash_;
+    QString lastBackup_;
+    std::map<std::string, QString> firstBackups_; // factory number -> path
+    FleetTotals totals_;
+};
+
+// Runs the loop over the line and records it in the session.
+FleetTotals runFleetSession(FleetLine& line, FleetSession& session, const FleetOptions& options);
+
+} // namespace ksv
