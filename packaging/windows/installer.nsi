@@ -6,13 +6,14 @@
 ; chooses the folder. The uninstaller removes exactly what was installed and
 ; the folder too, when nothing else is left in it.
 
-Unicode true
+; A 64-bit installer: it runs where the programs run (and under a 64-bit-only
+; Wine), and it sees the 64-bit registry and Program Files without redirection.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 ManifestDPIAware true
 RequestExecutionLevel admin
 
 !include MUI2.nsh
-!include x64.nsh
 !include FileFunc.nsh
 
 !define PRODUCT "KSV717N"
@@ -69,18 +70,6 @@ VIAddVersionKey /LANG=${LANG_RUSSIAN} "LegalCopyright" "${COPYRIGHT}"
 !macro REMOVE_FILE DIR NAME
   Delete "$INSTDIR\${DIR}\${NAME}"
 !macroend
-
-Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP "${PRODUCT} работает только в 64-разрядной Windows." /SD IDOK
-    Abort
-  ${EndIf}
-  SetRegView 64
-FunctionEnd
-
-Function un.onInit
-  SetRegView 64
-FunctionEnd
 
 Section "${PRODUCT}"
   SetShellVarContext all
