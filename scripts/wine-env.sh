@@ -50,6 +50,7 @@ ksv_wine_isolate() {
 }
 
 ksv_wine_prefix_new() {
+  export KSV_WINE_TMP
   KSV_WINE_TMP=$(mktemp -d "${TMPDIR:-/tmp}/ksv-wine-XXXXXX")
   export WINEPREFIX="$KSV_WINE_TMP/prefix"
   wineboot -i >"$KSV_WINE_TMP/wineboot.log" 2>&1 || {
