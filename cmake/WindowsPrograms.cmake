@@ -86,12 +86,32 @@ function(ksv_windows_program target)
   endif()
 endfunction()
 
+# Qt's Russian texts (standard buttons, file and print dialogs) inside the
+# window program, found through a compiled-in qt.conf: the program loads
+# them from QLibraryInfo's translations path, which a static Qt for Windows
+# does not have on disk. The same Qt version's catalogue from Debian.
+set(KSV_QT_TRANSLATIONS /usr/share/qt6/translations CACHE PATH
+    "Qt's translation catalogues (Debian's qt6-translations-l10n)")
+function(ksv_windows_qt_translations target)
+  if(NOT EXISTS ${KSV_QT_TRANSLATIONS}/qtbase_ru.qm)
+    message(FATAL_ERROR "No ${KSV_QT_TRANSLATIONS}/qtbase_ru.qm (apt-get install qt6-translations-l10n)")
+  endif()
+  set_source_files_properties(${KSV_WINDOWS_DIR}/qt.conf PROPERTIES QT_RESOURCE_ALIAS qt.conf)
+  set_source_files_properties(${KSV_QT_TRANSLATIONS}/qtbase_ru.qm PROPERTIES
+    QT_RESOURCE_ALIAS qtbase_ru.qm)
+  qt_add_resources(${target} ksv_windows_qt_conf PREFIX /qt/etc
+    FILES ${KSV_WINDOWS_DIR}/qt.conf OPTIONS --no-zstd)
+  qt_add_resources(${target} ksv_windows_qt_translations PREFIX /qt/translations
+    FILES ${KSV_QT_TRANSLATIONS}/qtbase_ru.qm OPTIONS --no-zstd)
+endfunction()
+
 foreach(program ksv717n ksv717n-cli)
   if(NOT TARGET ${program})
     message(FATAL_ERROR "cmake/Windows.cmake: no target ${program}")
   endif()
 endforeach()
 ksv_windows_program(ksv717n GUI DESCRIPTION "Программирование радиостанций Тарвен")
+ksv_windows_qt_translations(ksv717n)
 ksv_windows_program(ksv717n-cli
   DESCRIPTION "Программирование радиостанций Тарвен из командной строки")
 

@@ -8,6 +8,7 @@ KSV_PACKAGES=(
   cmake ninja-build ccache
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   qt6-base-dev qt6-base-dev-tools # Qt's host tools (moc, rcc, uic) and their CMake files
+  qt6-translations-l10n           # Qt's Russian texts, compiled into the program
   googletest                      # its sources, built for Windows
   librsvg2-bin icoutils fonts-dejavu-core # the program icon from the SVG
   nsis zip
