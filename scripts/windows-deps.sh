@@ -72,7 +72,6 @@ ksv_provide_qt() {
       return 0
     fi
   fi
-  rm -rf "$KSV_QT_DIR"
   mkdir -p "$KSV_CACHE_DIR"
   if [ -f "$archive" ]; then
     local actual
@@ -82,6 +81,7 @@ ksv_provide_qt() {
            "(cmake/toolchains/$KSV_QT_NAME.tar.xz.sha256)" >&2
       return 1
     fi
+    rm -rf "$KSV_QT_DIR"
     local unpack
     unpack=$(mktemp -d "$KSV_CACHE_DIR/unpack-XXXXXX")
     tar -xJf "$archive" -C "$unpack"
@@ -91,6 +91,7 @@ ksv_provide_qt() {
     echo "Qt for Windows unpacked into $KSV_QT_DIR"
   else
     echo "No $archive: building Qt for Windows from Debian's source (about an hour on two cores)"
+    rm -rf "$KSV_QT_DIR"
     "$here/build-qt-mingw" "$KSV_QT_DIR"
     echo built >"$KSV_QT_DIR/.ksv717n-ready"
   fi
