@@ -12,7 +12,7 @@ KSV_PACKAGES=(
   googletest                      # its sources, built for Windows
   librsvg2-bin icoutils fonts-dejavu-core # the program icon from the SVG
   nsis zip
-  wine wine64 xvfb xauth
+  wine wine64 xvfb xauth x11-utils
   xz-utils patch                  # the Qt archive; building Qt from source
 )
 

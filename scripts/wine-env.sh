@@ -9,6 +9,7 @@
 #
 #   ksv_wine_isolate                 bind /dev/null over the serial devices
 #                                    (root, in a private mount namespace only)
+#   ksv_wine_display_start           a virtual display for the session
 #   ksv_wine_prefix_new              fresh prefix in a temporary folder
 #   ksv_wine_map_port COM5 /dev/pts/3
 #                                    \\.\COM5 under Wine reaches that device
@@ -49,9 +50,32 @@ ksv_wine_isolate() {
   done
 }
 
-ksv_wine_prefix_new() {
+# A virtual display (Xvfb) for the whole Wine session: Wine's desktop process
+# starts with the session and takes the display it finds then, so a window
+# program has windows only if the display was there first.
+ksv_wine_display_start() {
+  ksv_wine_tmp
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$KSV_WINE_TMP/display" \
+    >"$KSV_WINE_TMP/xvfb.log" 2>&1 &
+  KSV_WINE_XVFB=$!
+  local i display=""
+  for i in $(seq 100); do
+    display=$(cat "$KSV_WINE_TMP/display")
+    [ -n "$display" ] && DISPLAY=:$display xwininfo -root >/dev/null 2>&1 && break
+    sleep 0.2
+  done
+  [ -n "$display" ] || { echo "ksv_wine_display_start: Xvfb did not start" >&2; return 1; }
+  export DISPLAY=:$display
+}
+
+ksv_wine_tmp() {
+  [ -n "${KSV_WINE_TMP:-}" ] && return 0
   export KSV_WINE_TMP
   KSV_WINE_TMP=$(mktemp -d "${TMPDIR:-/tmp}/ksv-wine-XXXXXX")
+}
+
+ksv_wine_prefix_new() {
+  ksv_wine_tmp
   export WINEPREFIX="$KSV_WINE_TMP/prefix"
   wineboot -i >"$KSV_WINE_TMP/wineboot.log" 2>&1 || {
     cat "$KSV_WINE_TMP/wineboot.log" >&2
@@ -81,6 +105,7 @@ ksv_wine_map_port() {
 
 ksv_wine_end() {
   [ -n "${WINEPREFIX:-}" ] && { wineserver -k 2>/dev/null || true; }
+  [ -n "${KSV_WINE_XVFB:-}" ] && { kill "$KSV_WINE_XVFB" 2>/dev/null || true; }
   [ -n "${KSV_WINE_TMP:-}" ] && rm -rf "$KSV_WINE_TMP"
   return 0
 }
