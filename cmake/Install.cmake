@@ -14,8 +14,6 @@ include(ManPages)
 
 set(KSV_PACKAGE_MAINTAINER "KSV717N developers <ksv717n@tarven-radio.ru>"
     CACHE STRING "Maintainer of the Debian package and signer of its changelog")
-set(KSV_HOMEPAGE "https://tarven-radio.ru/ksv717n"
-    CACHE STRING "Project home page; its screenshots/ folder holds docs/screenshots")
 set(KSV_APPSTREAM_ID ru.tarven_radio.ksv717n)
 
 foreach(program ksv717n ksv717n-cli)
