@@ -129,7 +129,11 @@ public:
         const FleetSetReport& r = record.report;
         if (!r.read)
             say(QStringLiteral("Радиостанция %1:").arg(record.number));
-        if (r.numberSeenBefore)
+        if (r.cutOffBefore)
+            say(QStringLiteral("  Запись в эту радиостанцию была прервана; её исходные "
+                               "установки — в файле %1")
+                    .arg(record.originalPath));
+        else if (r.numberSeenBefore)
             say(QStringLiteral("  Зав. № %1 уже встречался в этом сеансе")
                     .arg(QString::fromStdString(ZnTxt(r.asRead))));
         say(QStringLiteral("  ") + outcomeLine(record));

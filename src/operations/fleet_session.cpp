@@ -100,13 +100,23 @@ bool FleetSession::setDone(int number, const FleetSetReport& report) {
     return record.logError.isEmpty();
 }
 
+// "<factory number>.pdf"; a second set of that number in this run gets
+// "-2", "-3" ..., so that no card of the run replaces another.
+QString FleetSession::cardPath(const Image& now) const {
+    const QString stem = QDir(plan_.cardsDir).filePath(QString::fromStdString(ZnTxt(now)));
+    QString path = stem + QStringLiteral(".pdf");
+    for (int n = 2; cardsWritten_.count(path); ++n)
+        path = stem + QStringLiteral("-%1.pdf").arg(n);
+    return path;
+}
+
 // The card of what the set holds now, named by its factory number, written
 // like every other output: whole or not at all, never through a link.
 void FleetSession::writeCard(FleetSetRecord& record) {
     if (plan_.cardsDir.isEmpty())
         return;
     const Image& now = record.report.asWritten;
-    const QString path = QDir(plan_.cardsDir).filePath(QString::fromStdString(ZnTxt(now)) + ".pdf");
+    const QString path = cardPath(now);
     const QString fileField =
         plan_.filePath.isEmpty() ? QString() : QFileInfo(plan_.filePath).absoluteFilePath();
     QString error;
@@ -118,6 +128,7 @@ void FleetSession::writeCard(FleetSetRecord& record) {
             std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
         if (r.ok) {
             record.cardPath = path;
+            cardsWritten_.insert(path);
             return;
         }
         error =

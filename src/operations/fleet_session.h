@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 namespace ksv {
@@ -83,6 +84,7 @@ public:
     void waitingForRemoval() override { view_.waitingForRemoval(); }
 
 private:
+    QString cardPath(const Image& now) const;
     void writeCard(FleetSetRecord& record);
     void writeLogRow(FleetSetRecord& record);
 
@@ -92,6 +94,7 @@ private:
     std::string fileHash_;
     QString lastBackup_;
     std::map<std::string, QString> firstBackups_; // factory number -> path
+    std::set<QString> cardsWritten_;
     FleetTotals totals_;
 };
 

@@ -178,6 +178,10 @@ TEST(CliFleet, SharedNumberCutOffWriteAndAnotherModel) {
                                     b.files.path("backups/" + originals[0]).toStdString()))
         << r.out;
     EXPECT_EQ(b.files.readImage("backups/" + originals[0]), differing);
+    EXPECT_TRUE(contains(r.out, "  Запись в эту радиостанцию была прервана; её исходные установки "
+                                "— в файле " +
+                                    b.files.path("backups/" + originals[0]).toStdString()));
+    EXPECT_TRUE(b.files.exists("cards/300001.pdf") && b.files.exists("cards/300001-2.pdf"));
 
     const QStringList log = lines(readText(b.files.path("log.csv")));
     ASSERT_EQ(log.size(), 6);
