@@ -23,27 +23,28 @@ function(find_offenders pattern allowed out)
   set(${out} "${found}" PARENT_SCOPE)
 endfunction()
 
+# Fails with the message when a file outside the allowed folders matches.
+function(refuse pattern allowed message)
+  find_offenders("${pattern}" "${allowed}" offenders)
+  if(offenders)
+    message(FATAL_ERROR "${message}:\n${offenders}")
+  endif()
+endfunction()
+
 if(RULE STREQUAL "platform")
   set(os_headers "termios\\.h|unistd\\.h|fcntl\\.h|poll\\.h|grp\\.h|pwd\\.h|dirent\\.h|signal\\.h|csignal|sys/|linux/|windows\\.h|winbase\\.h|winioctl\\.h|setupapi\\.h|io\\.h|shlobj\\.h")
-  find_offenders("^#include <(${os_headers})|\"/(proc|sys)[/\"]" "/src/serial/" offenders)
-  if(offenders)
-    message(FATAL_ERROR "Operating system outside src/serial:\n${offenders}")
-  endif()
+  refuse("^#include <(${os_headers})|\"/(proc|sys)[/\"]" "/src/serial/"
+         "Operating system outside src/serial")
   return()
 endif()
 if(RULE STREQUAL "plain")
-  find_offenders("^#include <Q" "/src/(ui|cli|link|operations|files|formats|print)/" offenders)
-  if(offenders)
-    message(FATAL_ERROR "Qt in src/image or src/serial:\n${offenders}")
-  endif()
+  refuse("^#include <Q" "/src/(ui|cli|link|operations|files|formats|print)/"
+         "Qt in src/image or src/serial")
   return()
 endif()
 
 set(widget_headers "QtWidgets|QtPrintSupport|QApplication|QWidget|QDialog|QMainWindow|QMessageBox|QPrinter|QPrintDialog|QFileDialog|QLabel|QPushButton|QProgressBar|QLineEdit|QComboBox|QCheckBox|QTextBrowser|QScrollArea|QAction|QMenu|QToolBar|QStatusBar|QLayout|QBoxLayout|QGridLayout|QVBoxLayout|QHBoxLayout|QTableWidget|QHeaderView|QSpinBox|QStyle")
-find_offenders("^#include <(${widget_headers})[>/]" "/src/ui/" offenders)
-if(offenders)
-  message(FATAL_ERROR "Window headers outside src/ui:\n${offenders}")
-endif()
+refuse("^#include <(${widget_headers})[>/]" "/src/ui/" "Window headers outside src/ui")
 
 # The sanitizer builds make only the test binaries: no program to look at.
 if(NOT EXISTS ${CLI})
