@@ -47,7 +47,7 @@ SeriesForm::SeriesForm(const SeriesSource& source, PortExchange& exchange, FileD
     buildSettings(layout);
     buildProgress(layout);
     buildButtons(layout);
-    resize(760, 560);
+    resize(900, 600);
     exchangeView_.onStart = [this](const QString& caption) { exchangeStarting(caption); };
     exchangeView_.onProgress = [this](int value) {
         progress_->setValue(std::clamp(value, 0, kProgressMax));

@@ -53,7 +53,7 @@ QString seriesCountsText(const FleetSummary& counts, int cardsFailed, bool withC
     }
     if (withCards)
         parts << QStringLiteral("%1: %2").arg(fleetCardsFailedName()).arg(cardsFailed);
-    return QStringLiteral("Итого радиостанций: %1 — %2")
+    return QStringLiteral("Итого радиостанций: %1\n%2")
         .arg(counts.sets)
         .arg(parts.join(QStringLiteral(", ")));
 }

@@ -36,7 +36,8 @@ QString seriesSourceText(const SeriesSource& source);
 QString seriesSetHeading(int number, const Image& asRead);
 
 // The counts as the command line's summary names them:
-// "Итого радиостанций: 3 — записано: 1, уже записано: 1, отказ: 1, ...".
+// "Итого радиостанций: 3", and on a line of its own "записано: 1, уже
+// записано: 1, отказ: 1, ...".
 QString seriesCountsText(const FleetSummary& counts, int cardsFailed, bool withCards);
 
 } // namespace ksv

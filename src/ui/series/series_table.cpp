@@ -49,7 +49,7 @@ SeriesTable::SeriesTable(QWidget* parent) : QTableWidget(0, ColumnCount, parent)
     horizontalHeader()->setStretchLastSection(true);
     for (int c : {Number, Model, FactoryNumber, Firmware, Bytes})
         horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
-    setColumnWidth(Result, 190);
+    setColumnWidth(Result, 330);
 }
 
 void SeriesTable::addRecord(int shownNumber, const FleetSetRecord& record) {

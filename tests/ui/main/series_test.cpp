@@ -184,7 +184,7 @@ TEST_F(SeriesTest, ThreeSetsWrittenAlreadyHoldingAndOfTheOtherBand) {
     EXPECT_EQ(desktop.beeps, 3);
     EXPECT_EQ(desktop.opened, QStringList{path(QStringLiteral("серия"))});
     EXPECT_EQ(image(), plan); // the window keeps the settings it wrote
-    EXPECT_EQ(counts, QStringLiteral("Итого радиостанций: 3 — записано: 1, уже записано: 1, "
+    EXPECT_EQ(counts, QStringLiteral("Итого радиостанций: 3\nзаписано: 1, уже записано: 1, "
                                      "отказ: 1, нет соединения: 0, ошибка проверки: 0, запись "
                                      "прервана: 0, карт не записано: 0"));
 
