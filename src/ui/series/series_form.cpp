@@ -7,6 +7,7 @@
 #include "ui/dialogs/messages.h"
 #include "ui/series/series_table.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFormLayout>
@@ -158,7 +159,9 @@ void SeriesForm::reject() {
 
 void SeriesForm::startOrStop() {
     if (running_) {
-        requestStop();
+        // The second click of a double click on «Начать» stops nothing.
+        if (started_.elapsed() >= QApplication::doubleClickInterval())
+            requestStop();
         return;
     }
     if (session_ || openSession())
@@ -185,6 +188,7 @@ bool SeriesForm::openSession() {
 
 void SeriesForm::runSeries() {
     running_ = true;
+    started_.start();
     stopRequested_ = false;
     showRunning(true);
     FleetTotals totals;

@@ -12,6 +12,7 @@
 #include "ui/series/series_plan.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <memory>
 
 class QCheckBox;
@@ -72,6 +73,7 @@ private:
     bool wroteThisSet_ = false;
     QString logError_;
     bool running_ = false;
+    QElapsedTimer started_;
     bool stopRequested_ = false;
     bool closeWhenStopped_ = false;
 

@@ -311,10 +311,6 @@ TEST(SeriesPlan, FolderIsNamedByTimeAndNeverOneThatExists) {
     EXPECT_EQ(proposedSeriesFolder(docs.path(), when), first);
     ASSERT_TRUE(QDir().mkpath(first));
     EXPECT_EQ(proposedSeriesFolder(docs.path(), when), first + QStringLiteral(" (2)"));
-    const FleetPlan plan =
-        seriesPlan({Image{}, {}, QStringLiteral("COM2"), omService}, first, false);
-    EXPECT_EQ(QStringList({plan.logPath, plan.backupDir, plan.cardsDir, plan.fileName}),
-              QStringList({first + "/журнал.csv", first + "/копии", "", ""}));
 }
 
 } // namespace
