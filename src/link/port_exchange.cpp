@@ -22,7 +22,7 @@ void configureCommPort(TCommPort& port) {
 }
 
 PortExchange::PortExchange(TCommPort& port, QTimer& timer, ExchangeView& view)
-    : port_(port), timer_(timer), view_(view), protocol_(*this, *this) {
+    : port_(port), timer_(timer), view_(&view), protocol_(*this, *this) {
     timer_.setInterval(timings_.timerMs);
     timer_.stop();
     QObject::connect(&timer_, &QTimer::timeout, this, [this] { protocol_.timerTick(); });
@@ -53,7 +53,7 @@ void PortExchange::finish() {
     if (attentionLoop_)
         attentionLoop_->quit();
     else
-        view_.endExchange();
+        view_->endExchange();
 }
 
 void PortExchange::userClosed() {
@@ -62,7 +62,7 @@ void PortExchange::userClosed() {
 
 void PortExchange::cancel() {
     protocol_.closed();
-    view_.endExchange();
+    view_->endExchange();
 }
 
 bool PortExchange::reopenLostLine() {
@@ -76,9 +76,9 @@ bool PortExchange::reopenLostLine() {
 
 bool PortExchange::ReadData(Image& image, std::uint8_t& status) {
     reopenLostLine();
-    view_.exchangeStarting(QStringLiteral("Чтение данных : "));
+    view_->exchangeStarting(QStringLiteral("Чтение данных : "));
     protocol_.beginRead();
-    view_.runExchange();
+    view_->runExchange();
     protocol_.closed();
     if (!protocol_.result()) {
         status = 0;
@@ -91,9 +91,9 @@ bool PortExchange::ReadData(Image& image, std::uint8_t& status) {
 
 bool PortExchange::WriteData(const WriteList& list) {
     reopenLostLine();
-    view_.exchangeStarting(QStringLiteral("Запись данных : "));
+    view_->exchangeStarting(QStringLiteral("Запись данных : "));
     protocol_.beginWrite(list);
-    view_.runExchange();
+    view_->runExchange();
     protocol_.closed();
     return protocol_.result();
 }

@@ -88,6 +88,11 @@ public:
     TCommPort& port() { return port_; }
     const TransferProtocol& protocol() const { return protocol_; }
 
+    // What shows the exchanges from now on (ExchangeViewSwap swaps it for a
+    // while); never changed while an exchange runs.
+    ExchangeView& view() const { return *view_; }
+    void setView(ExchangeView& view) { view_ = &view; }
+
 private:
     // A port whose line was lost (the device vanished while open) is closed
     // and opened again under its number at the start of the next exchange,
@@ -104,13 +109,13 @@ private:
     // ExchangeHost
     void restartTimer() override;
     void stopTimer() override { timer_.stop(); }
-    void setProgress(int value) override { view_.showProgress(value); }
+    void setProgress(int value) override { view_->showProgress(value); }
     void pause(int ms) override;
     void finish() override;
 
     TCommPort& port_;
     QTimer& timer_;
-    ExchangeView& view_;
+    ExchangeView* view_;
     TransferProtocol protocol_;
     ExchangeTimings timings_;
     std::function<bool()> numberChange_;

@@ -104,4 +104,10 @@ QString fleetCardsFailedName() {
     return QStringLiteral("карт не записано");
 }
 
+QString fleetCutOffAdvice(const QString& originalPath) {
+    return QStringLiteral("Подключите эту радиостанцию снова: программа закончит запись. Её "
+                          "исходные установки — в файле ") +
+           originalPath;
+}
+
 } // namespace ksv

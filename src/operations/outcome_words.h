@@ -46,5 +46,8 @@ QString fleetResultText(FleetResult r, const QString& reason = {});
 // The names of the summary's counts: as the results, a refusal as "отказ".
 QString fleetSummaryName(FleetResult r);
 QString fleetCardsFailedName(); // "карт не записано"
+// What to do after a cut-off write: "Подключите эту радиостанцию снова:
+// программа закончит запись. Её исходные установки — в файле <original>".
+QString fleetCutOffAdvice(const QString& originalPath);
 
 } // namespace ksv

@@ -1,6 +1,8 @@
 #include "ui/dialogs/file_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace ksv {
@@ -56,6 +58,30 @@ std::unique_ptr<QFileDialog> makeSaveDialog(QWidget* parent, const QString& prop
     return d;
 }
 
+// Opens in the nearest existing folder of the proposal; a proposed folder
+// that does not exist yet is offered by its name.
+std::unique_ptr<QFileDialog> makeFolderDialog(QWidget* parent, const QString& proposed) {
+    auto d = std::make_unique<QFileDialog>(parent, QStringLiteral("Папка серии"));
+    d->setAcceptMode(QFileDialog::AcceptOpen);
+    d->setFileMode(QFileDialog::Directory);
+    d->setOption(QFileDialog::DontUseNativeDialog, true);
+    d->setOption(QFileDialog::ShowDirsOnly, true);
+    d->setSizeGripEnabled(true);
+    d->setLabelText(QFileDialog::LookIn, QStringLiteral("Папка:"));
+    d->setLabelText(QFileDialog::FileName, QStringLiteral("Папка:"));
+    d->setLabelText(QFileDialog::Accept, QStringLiteral("Выбрать"));
+    d->setLabelText(QFileDialog::Reject, QStringLiteral("Отмена"));
+    QString existing = QDir::cleanPath(proposed);
+    while (!existing.isEmpty() && !QFileInfo(existing).isDir()) {
+        const QString up = QFileInfo(existing).path();
+        if (up == existing)
+            break;
+        existing = up;
+    }
+    d->setDirectory(existing);
+    return d;
+}
+
 QString QtFileDialogs::openFileName(QWidget* parent, const QString& proposed) {
     auto d = makeOpenDialog(parent, proposed);
     return run(*d);
@@ -63,6 +89,11 @@ QString QtFileDialogs::openFileName(QWidget* parent, const QString& proposed) {
 
 QString QtFileDialogs::saveFileName(QWidget* parent, const QString& proposed) {
     auto d = makeSaveDialog(parent, proposed);
+    return run(*d);
+}
+
+QString QtFileDialogs::folderName(QWidget* parent, const QString& proposed) {
+    auto d = makeFolderDialog(parent, proposed);
     return run(*d);
 }
 

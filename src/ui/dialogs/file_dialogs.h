@@ -1,7 +1,8 @@
 #pragma once
 
-// The open and save dialogs of the settings file commands. The commands ask
-// through FileDialogs, so that tests can answer in place of the user.
+// The open and save dialogs of the settings file commands and the folder
+// dialog of a series. The commands ask through FileDialogs, so that tests can
+// answer in place of the user.
 
 #include <QString>
 #include <memory>
@@ -18,6 +19,8 @@ public:
     // proposed preselects a name (a full path or a bare name).
     virtual QString openFileName(QWidget* parent, const QString& proposed) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& proposed) = 0;
+    // A folder (that need not exist yet: proposed may name a new one).
+    virtual QString folderName(QWidget* parent, const QString& proposed) = 0;
 };
 
 // Qt's own file dialogs (never the desktop's), so the ".ust" suffix is added
@@ -26,10 +29,12 @@ class QtFileDialogs final : public FileDialogs {
 public:
     QString openFileName(QWidget* parent, const QString& proposed) override;
     QString saveFileName(QWidget* parent, const QString& proposed) override;
+    QString folderName(QWidget* parent, const QString& proposed) override;
 };
 
 // The configured dialogs, not yet shown.
 std::unique_ptr<QFileDialog> makeOpenDialog(QWidget* parent, const QString& proposed);
 std::unique_ptr<QFileDialog> makeSaveDialog(QWidget* parent, const QString& proposed);
+std::unique_ptr<QFileDialog> makeFolderDialog(QWidget* parent, const QString& proposed);
 
 } // namespace ksv

@@ -3,6 +3,7 @@
 #include "operations/outcome_words.h"
 #include "operations/transceiver_commands.h"
 #include "operations/write_plan.h"
+#include "serial/port_map.h"
 #include "ui/dialogs/about_form.h"
 #include "ui/dialogs/messages.h"
 #include "ui/dialogs/raw_editor.h"
@@ -13,6 +14,7 @@
 #include "ui/main/file_commands.h"
 #include "ui/main/main_window.h"
 #include "ui/printing/print_form.h"
+#include "ui/series/series_form.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -100,6 +102,37 @@ void writeRadio(TForm1& form) {
     if (o.plan.checksumComputed)
         form.currentImage().setChecksum(o.plan.checksum);
     showWords(outcomeWords(o));
+}
+
+namespace {
+
+// "COM1 (/dev/ttyUSB0)": the port as the series log names it.
+QString portLabel(int com) {
+    const std::string device = systemPortMap().resolve(com).device;
+    const QString name = QStringLiteral("COM%1").arg(com);
+    return device.empty() ? name
+                          : QStringLiteral("%1 (%2)").arg(name, QString::fromStdString(device));
+}
+
+} // namespace
+
+// The window is stored as F5 stores it before anything is written; the
+// series then writes that image and leaves the window as it is.
+void writeSeries(TForm1& form) {
+    TRWForm* rw = form.windows().rwForm;
+    if (!rw || !form.windows().files)
+        return;
+    const int com = rw->openPort();
+    if (com == 0) {
+        messenger().error(
+            QStringLiteral("Порт COM%1 не доступен").arg(rw->exchange().port().ComNumber()));
+        return;
+    }
+    form.SetBuf();
+    const SeriesSource source{form.currentImage(), fileFromStatus(form.fileStatus()),
+                              portLabel(com), form.operatingMode()};
+    SeriesForm series(source, rw->exchange(), form.windows().files->dialogs(), &form);
+    series.exec();
 }
 
 void help(TForm1& form) {

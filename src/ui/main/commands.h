@@ -17,6 +17,7 @@ void saveFile(TForm1& form);      // "Сохранить"
 void print(TForm1& form);         // "Печать"
 void readRadio(TForm1& form);     // "Чтение"
 void writeRadio(TForm1& form);    // "Запись"
+void writeSeries(TForm1& form);   // "Запись серии...": the series window, modal
 void help(TForm1& form);          // "Вызов справки"
 void about(TForm1& form);         // "О программе...": the About window, modal
 void rawEditor(TForm1& form);     // "Редактирование" (service mode only)

@@ -10,11 +10,17 @@
 namespace ksv {
 namespace {
 
+const QString kFilePanel = QStringLiteral("Файл: ");
+
 QString fileStatusText(const QString& name) {
-    return QStringLiteral("Файл: ") + name;
+    return kFilePanel + name;
 }
 
 } // namespace
+
+QString fileFromStatus(const QString& status) {
+    return status.startsWith(kFilePanel) ? status.mid(kFilePanel.size()) : QString();
+}
 
 FileCommands::FileCommands(ImageHost& host, std::unique_ptr<FileDialogs> dialogs)
     : host_(host), dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtFileDialogs>()),

@@ -12,6 +12,9 @@
 
 namespace ksv {
 
+// The settings file that a text of the "Файл: ..." panel names; empty when none.
+QString fileFromStatus(const QString& status);
+
 class FileCommands {
 public:
     // dialogs: nullptr for Qt's own file dialogs.
@@ -24,6 +27,8 @@ public:
     // The name last accepted in the open dialog during this run, whether or
     // not that file could be read; empty until then. New and Save keep it.
     QString openDialogFileName() const { return openName_; }
+    // The dialogs the commands ask (a series asks them for its folder).
+    FileDialogs& dialogs() { return *dialogs_; }
 
     // What ends the program after "Ошибка #2. Программа будет закрыта.";
     // by default the application's event loop is left with exit code 2.

@@ -117,6 +117,7 @@ public slots:
     void PrintClick();
     void ReadClick();
     void WriteClick();
+    void WriteSeriesClick();
     void HelpClick();
     void AboutClick();
     void N8Click();
@@ -219,6 +220,7 @@ private:
     std::array<QAction*, 4> mainPortItems{}; // COM12, COM22, COM32, COM42
     QAction* Read = nullptr;
     QAction* Write = nullptr;
+    QAction* WriteSeries = nullptr; // "Запись серии...", enabled with Write
     QAction* N6 = nullptr;
     QAction* N8 = nullptr;
     QAction* Help = nullptr;

@@ -66,8 +66,12 @@ void TForm1::buildActions() {
     }
     Read = makeAction("Read", QStringLiteral("&Чтение"), QStringLiteral("Чтение данных"));
     Write = makeAction("Write", QStringLiteral("&Запись"), QStringLiteral("Программирование"));
+    WriteSeries = makeAction("WriteSeries", QStringLiteral("Запись &серии..."),
+                             QStringLiteral("Запись одних установок в несколько радиостанций"));
+    WriteSeries->setStatusTip(WriteSeries->toolTip());
     Read->setEnabled(false);
     Write->setEnabled(false);
+    WriteSeries->setEnabled(false);
     N6 = new QAction(this);
     N6->setObjectName(QStringLiteral("N6"));
     N6->setSeparator(true);
@@ -108,6 +112,7 @@ void TForm1::connectActions() {
     }
     connect(Read, &QAction::triggered, this, &TForm1::ReadClick);
     connect(Write, &QAction::triggered, this, &TForm1::WriteClick);
+    connect(WriteSeries, &QAction::triggered, this, &TForm1::WriteSeriesClick);
     connect(N8, &QAction::triggered, this, &TForm1::N8Click);
     connect(Help, &QAction::triggered, this, &TForm1::HelpClick);
     connect(About, &QAction::triggered, this, &TForm1::AboutClick);
@@ -137,6 +142,7 @@ void TForm1::buildMenus() {
     settings->addSeparator();
     settings->addAction(Read);
     settings->addAction(Write);
+    settings->addAction(WriteSeries);
     settings->addAction(N6);
     settings->addAction(N8);
 
@@ -240,6 +246,7 @@ void TForm1::buildShortcuts() {
     Help->setShortcut(QKeySequence(Qt::Key_F1));
     Read->setShortcut(QKeySequence(Qt::Key_F4));
     Write->setShortcut(QKeySequence(Qt::Key_F5));
+    WriteSeries->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5));
     Open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     Save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     New->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
@@ -285,6 +292,11 @@ void TForm1::ReadClick() {
 void TForm1::WriteClick() {
     if (Write->isEnabled())
         commands::writeRadio(*this);
+}
+
+void TForm1::WriteSeriesClick() {
+    if (WriteSeries->isEnabled())
+        commands::writeSeries(*this);
 }
 
 void TForm1::HelpClick() {
@@ -374,6 +386,7 @@ void TForm1::showPortDevices() {
 void TForm1::setReadWriteEnabled(bool on) {
     Read->setEnabled(on);
     Write->setEnabled(on);
+    WriteSeries->setEnabled(on);
 }
 
 bool TForm1::numberChangeAllowed() {

@@ -1,6 +1,7 @@
 #include "support/test_app.h"
 #include "ui/dialogs/file_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListView>
@@ -33,6 +34,16 @@ TEST(FileDialogs, OpenAndSaveAreQtDialogsForSettingsFiles) {
     EXPECT_EQ(save->nameFilters(), open->nameFilters());
     // A proposed name without extension is returned with ".ust".
     EXPECT_EQ(save->selectedFiles(), QStringList{dir.filePath(QStringLiteral("000000.ust"))});
+}
+
+// A series folder not made yet: the dialog opens in the nearest folder that exists.
+TEST(FileDialogs, FolderDialogOpensWhereTheProposedFolderWouldBe) {
+    test::testApp();
+    QTemporaryDir dir;
+    const auto folder = makeFolderDialog(nullptr, dir.filePath(QStringLiteral("KSV717N/Серия 1")));
+    EXPECT_EQ(folder->fileMode(), QFileDialog::Directory);
+    EXPECT_TRUE(folder->testOption(QFileDialog::ShowDirsOnly));
+    EXPECT_EQ(folder->directory().absolutePath(), QDir(dir.path()).absolutePath());
 }
 
 // The filter names only "*.ust", and upper-case names are listed as well.

@@ -33,6 +33,7 @@ struct ScriptedDialogs final : FileDialogs {
         saveProposals << proposed;
         return next(saveAnswers);
     }
+    QString folderName(QWidget*, const QString&) override { return {}; }
     static QString next(std::deque<QString>& q) {
         if (q.empty())
             return {};

@@ -25,6 +25,7 @@ struct ActingDialogs final : FileDialogs {
 
     QString openFileName(QWidget*, const QString&) override { return choose(); }
     QString saveFileName(QWidget*, const QString&) override { return choose(); }
+    QString folderName(QWidget*, const QString&) override { return {}; }
     QString choose() {
         if (afterChoice)
             afterChoice();

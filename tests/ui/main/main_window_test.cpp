@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSet>
 #include <QShortcut>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -50,7 +51,8 @@ TEST_F(MainWindowTest, FrameShowsCaptionPagesStatusPanelsAndMenus) {
     EXPECT_EQ(itemTexts(menus[0]->menu()),
               (QStringList{"&Новый", "&Открыть", "&Сохранить", "-", "&Печать", "-", "&Выход"}));
     EXPECT_EQ(menus[1]->text(), QStringLiteral("&Настройки"));
-    EXPECT_EQ(itemTexts(menus[1]->menu()), (QStringList{"COM &порт", "-", "&Чтение", "&Запись"}));
+    EXPECT_EQ(itemTexts(menus[1]->menu()),
+              (QStringList{"COM &порт", "-", "&Чтение", "&Запись", "Запись &серии..."}));
     EXPECT_EQ(itemTexts(form->findChild<QMenu*>("COMPort")),
               (QStringList{"&Автоопределение", "-", "COM&1", "COM&2", "COM&3", "COM&4"}));
     EXPECT_EQ(itemTexts(form->findChild<QMenu*>("COMPortMenu")),
@@ -94,6 +96,7 @@ TEST_F(MainWindowTest, ShortcutsActLikeTheirItemsAndNotWhileDisabled) {
     } table[] = {{"Help", Qt::Key_F1},
                  {"Read", Qt::Key_F4},
                  {"Write", Qt::Key_F5},
+                 {"WriteSeries", Qt::SHIFT | Qt::Key_F5},
                  {"Open", Qt::CTRL | Qt::Key_O},
                  {"Save", Qt::CTRL | Qt::Key_S},
                  {"New", Qt::CTRL | Qt::Key_N},
@@ -105,17 +108,31 @@ TEST_F(MainWindowTest, ShortcutsActLikeTheirItemsAndNotWhileDisabled) {
                  {"N8", Qt::ALT | Qt::Key_F1}};
     for (const auto& t : table)
         EXPECT_EQ(form->findChild<QAction*>(t.action)->shortcut(), t.key) << t.action;
+    QStringList keys; // no key has two items
+    for (const QAction* a : form->findChildren<QAction*>())
+        if (!a->shortcut().isEmpty())
+            keys << a->shortcut().toString();
+    EXPECT_EQ(keys.size(), QSet<QString>(keys.begin(), keys.end()).size())
+        << keys.join(' ').toStdString();
+    QAction* series = form->findChild<QAction*>("WriteSeries");
+    EXPECT_EQ(series->toolTip(), QStringLiteral("Запись одних установок в несколько радиостанций"));
+    EXPECT_EQ(series->statusTip(), series->toolTip());
+    EXPECT_FALSE(series->isEnabled()); // with "Запись", once a port has opened
 
     QSignalSpy read(form->findChild<QAction*>("Read"), &QAction::triggered);
     QTest::keyClick(form.get(), Qt::Key_F4);
     EXPECT_EQ(read.count(), 0); // disabled until a port has opened
     form->applyPortResult(2);
+    EXPECT_TRUE(series->isEnabled());
     QTest::keyClick(form.get(), Qt::Key_F4);
     EXPECT_EQ(read.count(), 1);
     // The read found no transceiver; its progress window took the focus.
     EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Нет соединения")});
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    messages.clear(); // a series needs the port open, not only once opened
+    QTest::keyClick(form.get(), Qt::Key_F5, Qt::ShiftModifier);
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Порт COM1 не доступен")});
 
     // Alt+F1 stays live while its item is hidden (the handler checks the mode).
     QSignalSpy hidden(form->findChild<QShortcut*>("HotKey12"), &QShortcut::activated);

@@ -1,0 +1,43 @@
+#pragma once
+
+// What a series written from the window starts from, where it keeps what it
+// leaves behind, and the texts its window shows besides the table.
+
+#include "image/image.h"
+#include "image/mode.h"
+#include "operations/fleet_run.h"
+#include "operations/fleet_session.h"
+
+#include <QDateTime>
+#include <QString>
+
+namespace ksv {
+
+// The window's settings as F5 stores them, and where they go.
+struct SeriesSource {
+    Image image;
+    QString filePath;  // the settings file the window shows, "" when none
+    QString portLabel; // "COM1 (/dev/ttyUSB0)"
+    OperatingMode mode = omUser;
+};
+
+// "<documents>/KSV717N/Серия 2026-12-08 14-05", with " (2)", " (3)" ... when
+// a folder of that name exists already.
+QString proposedSeriesFolder(const QString& documents, const QDateTime& now);
+
+// The run's plan: the log "журнал.csv", the backups in "копии" (always) and
+// the cards in "карты" (when asked for) inside the series folder.
+FleetPlan seriesPlan(const SeriesSource& source, const QString& folder, bool cards);
+
+// "Тарвен-52, файл шаблон.ust", or only the model when no file is shown.
+QString seriesSourceText(const SeriesSource& source);
+
+// "Радиостанция 2: Тарвен-52, зав. № 100002, версия ПО 2.3"
+QString seriesSetHeading(int number, const Image& asRead);
+
+// The counts as the command line's summary names them:
+// "Итого радиостанций: 3", and on a line of its own "записано: 1, уже
+// записано: 1, отказ: 1, ...".
+QString seriesCountsText(const FleetSummary& counts, int cardsFailed, bool withCards);
+
+} // namespace ksv
