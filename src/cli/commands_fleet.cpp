@@ -102,10 +102,7 @@ QString outcomeLine(const FleetSetRecord& record) {
     case FleetResult::Refused:
         return QStringLiteral("Отказ: ") + r.reason;
     case FleetResult::WriteCutOff:
-        return r.reason +
-               QStringLiteral(". Подключите эту радиостанцию снова: программа "
-                              "закончит запись. Её исходные установки — в файле ") +
-               record.originalPath;
+        return r.reason + QStringLiteral(". ") + fleetCutOffAdvice(record.originalPath);
     case FleetResult::NoConnection:
     case FleetResult::VerifyFailed:
         break;
