@@ -2,6 +2,7 @@
 
 #include "serial/win32_serial_device.h"
 
+#include "serial/os/win32_text.h"
 #include "serial/windows_open_error.h"
 #include "serial/windows_ports.h"
 
@@ -36,14 +37,6 @@ DWORD remainingMs(std::chrono::steady_clock::time_point deadline) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
     return static_cast<DWORD>(std::max<long long>(0, left.count()));
-}
-
-std::wstring toWide(const std::string& text) {
-    const int size =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(std::max(size, 0)), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
-    return out;
 }
 
 // Windows keeps a COM port to one handle, but Wine does not: a named mutex per
@@ -251,7 +244,7 @@ bool Win32SerialDevice::open(const std::string& name) {
     if (isOpen())
         return true;
     const std::string path = windowsDevicePath(name);
-    HANDLE port = CreateFileW(toWide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+    HANDLE port = CreateFileW(os::toWide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
     if (port == INVALID_HANDLE_VALUE) {
         const DWORD e = GetLastError();
