@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <timeapi.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -265,6 +267,10 @@ bool Win32SerialDevice::open(const std::string& name) {
         CloseHandle(port);
         return fail(EBUSY, ERROR_ACCESS_DENIED);
     }
+    // The exchange's pauses and the threads' waits keep their Linux timings
+    // only with the system timer at 1 ms (by default it ticks every 15.6 ms
+    // and a 100 ms pause can last 109 ms); for this process, while open.
+    timeBeginPeriod(1);
     SetupComm(port, 4096, 4096);
     // No time-outs: a read completes when the bytes asked for have come (the
     // look-ahead read when one byte has), a write when all bytes are sent.
@@ -306,6 +312,7 @@ void Win32SerialDevice::close() {
     cancelPending(port, io_->eventOv, io_->eventPending);
     CloseHandle(port);
     CloseHandle(io_->claim);
+    timeEndPeriod(1);
     io_->port = INVALID_HANDLE_VALUE;
     io_->claim = nullptr;
 }
