@@ -31,7 +31,7 @@ std::string deviceIdentity(const std::string& device);
 // Why the device would not open (errno-style code from SerialDevice::error)
 // and what to do, e.g. "нет прав на устройство /dev/ttyUSB0: добавьте
 // пользователя в группу dialout (...) и войдите в систему заново"; on
-// Windows "порт занят другой программой — закройте ее". A COM number (1..)
+// Windows "порт занят другой программой — закройте её". A COM number (1..)
 // adds how that name is given a device; 0 for a device path.
 std::string openErrorAdvice(const std::string& device, int error, int comNumber = 0,
                             const SystemPaths& paths = {});
