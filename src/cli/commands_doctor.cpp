@@ -4,9 +4,9 @@
 #include "cli/exit_codes.h"
 #include "cli/port_target.h"
 #include "operations/port_doctor.h"
+#include "serial/device_facts.h"
 #include "serial/port_map.h"
 
-#include <filesystem>
 #include <set>
 
 namespace ksv::cli {
@@ -20,6 +20,7 @@ QString missingHint(const PortMapping& m) {
     case PortSource::UsbAdapter:
         return QStringLiteral("устройство не найдено — USB-адаптер отключен");
     case PortSource::Uart:
+    case PortSource::System:
         return QStringLiteral("устройство не найдено");
     case PortSource::Nothing:
         break;
@@ -39,20 +40,17 @@ QString notCheckedLine(const DoctorTarget& t, const std::string& reason) {
                .arg(QString::fromStdString(reason));
 }
 
-// The devices behind COM1..COM4 (USB adapters among them) are checked; every
-// other serial device is only named: opening it raises DTR, which resets
-// some boards and disturbs a modem or a GPS receiver. The console and
-// controlling terminals are named but never touched.
+// The devices behind COM1..COM4 (USB adapters among them; on Windows also
+// the present ports above COM4, which the search tries too) are checked;
+// every other serial device is only named: opening it raises DTR, which
+// resets some boards and disturbs a modem or a GPS receiver. The console
+// and controlling terminals are named but never touched.
 std::vector<DoctorTarget> foundTargets(QStringList& skipped) {
-    namespace fs = std::filesystem;
     PortMap& map = systemPortMap();
     std::vector<DoctorTarget> out;
     std::set<std::string> seen;
-    const auto canonical = [](const std::string& device) {
-        std::error_code ec;
-        return fs::weakly_canonical(device, ec).string();
-    };
-    for (const PortMapping& m : map.resolveAll()) {
+    const auto canonical = deviceIdentity;
+    for (const PortMapping& m : map.offered()) {
         const DoctorTarget t = comTarget(m);
         if (!m.device.empty())
             seen.insert(canonical(m.device));

@@ -9,10 +9,9 @@
 #include "image/settings.h"
 #include "operations/outcome_words.h"
 #include "operations/write_plan.h"
+#include "serial/device_facts.h"
 #include "serial/port_map.h"
 #include "serial/port_names.h"
-
-#include <QFileInfo>
 
 namespace ksv::cli {
 
@@ -91,15 +90,18 @@ int runPorts(const Arguments&, CliIo& io) {
             io.out << QStringLiteral("  серийный № ") << p.serial;
         io.out << "\n";
     }
-    io.out << QStringLiteral("Имена COM1..COM4:\n");
-    for (const PortMapping& m : systemPortMap().resolveAll()) {
+    const std::vector<PortMapping> names = systemPortMap().offered();
+    io.out << (names.size() > 4 ? QStringLiteral("Имена COM1..COM4 и порты выше COM4:\n")
+                                : QStringLiteral("Имена COM1..COM4:\n"));
+    for (const PortMapping& m : names) {
         io.out << "  COM" << std::to_string(m.com);
-        if (m.device.empty()) {
+        // A port the system lists by its COM name needs no device named.
+        if (m.device.empty() || m.source == PortSource::System || m.source == PortSource::Nothing) {
             io.out << " — " << portReasonText(m) << "\n";
             continue;
         }
         io.out << " = " << m.device << " (" << portReasonText(m) << ")";
-        if (!QFileInfo::exists(QString::fromStdString(m.device)))
+        if (!deviceExists(m.device))
             io.out << QStringLiteral(" — нет такого устройства");
         io.out << "\n";
     }

@@ -4,7 +4,6 @@
 #include "serial/port_map.h"
 #include "serial/port_names.h"
 
-#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace ksv::cli {
@@ -13,17 +12,16 @@ PortTargetResult parsePortTarget(const QString& text) {
                                         QRegularExpression::CaseInsensitiveOption);
     if (const auto m = com.match(text); m.hasMatch()) {
         const int n = m.captured(1).toInt();
-        if (n < kFirstComPort || n > kLastComPort)
+        if (n < kFirstComPort || n > highestComNumber())
             return {std::nullopt,
-                    QStringLiteral("Порт \"%1\": допустимы COM1..COM4 или имя устройства "
-                                   "(например /dev/ttyUSB0)")
-                        .arg(text)};
+                    QStringLiteral("Порт \"%1\": допустимы COM1..COM%2 или имя устройства "
+                                   "(например %3)")
+                        .arg(text)
+                        .arg(highestComNumber())
+                        .arg(QString::fromStdString(deviceNameExample()))};
         return {PortTarget{n, portDeviceName(n), QStringLiteral("COM%1").arg(n)}, {}};
     }
-    std::string device = text.toStdString();
-    if (!text.contains('/') && QFileInfo::exists(QStringLiteral("/dev/") + text))
-        device = "/dev/" + device;
-    return {PortTarget{0, device, text}, {}};
+    return {PortTarget{0, devicePathForName(text.toStdString()), text}, {}};
 }
 
 QString portFailureText(const PortTarget& t, int err) {

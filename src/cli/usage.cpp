@@ -1,5 +1,7 @@
 #include "cli/usage.h"
 
+#include "serial/port_names.h"
+
 #ifndef KSV_VERSION
 #define KSV_VERSION "0"
 #endif
@@ -52,10 +54,11 @@ QString helpText() {
     t += QStringLiteral("  ksv717n-cli --help | --version\n\n");
     for (const CommandEntry& c : commandTable())
         t += commandHelp(c);
+    t += QStringLiteral("\nPORT — имя устройства (%1) или COM1..COM%2; COMn можно связать с "
+                        "устройством\nпеременной окружения KSV717N_COMn.\n")
+             .arg(QString::fromStdString(deviceNameExample()))
+             .arg(highestComNumber());
     t += QStringLiteral(
-        "\n"
-        "PORT — имя устройства (/dev/ttyUSB0) или COM1..COM4; COMn можно связать с устройством\n"
-        "переменной окружения KSV717N_COMn.\n"
         "Режим (--mode): user (по умолчанию), service или midband — как у окна, запущенного\n"
         "без ключа, с /kvrt или /plmz. Для import-csv он задаёт допустимые диапазоны частот,\n"
         "для print и fleet — вид карты программирования, для write и verify разрешает\n"

@@ -132,19 +132,23 @@ bool PortExchange::SelectPort(int n) {
 }
 
 bool PortExchange::FindPort() {
-    const auto map = systemPortMap().resolveAll();
-    for (int n = kLastComPort; n >= kFirstComPort; --n) {
+    const std::vector<PortMapping> names = systemPortMap().offered();
+    // COM4 down to COM1, then the ports above COM4 (only Windows has them)
+    // in ascending order.
+    std::vector<const PortMapping*> order;
+    for (auto it = names.rend() - kLastComPort; it != names.rend(); ++it)
+        order.push_back(&*it);
+    for (auto it = names.begin() + kLastComPort; it != names.end(); ++it)
+        order.push_back(&*it);
+    for (const PortMapping* m : order) {
         // The system console and a process's terminal are never opened by
         // the search: bytes sent there would land in someone's session.
-        if (!map[static_cast<std::size_t>(n - 1)].searchable()) {
-            reopenPending_ = false;
-            port_.setOpen(false);
-            port_.setComNumber(n);
-            continue;
-        }
-        if (SelectPort(n))
+        if (m->searchable() && SelectPort(m->com))
             return true;
     }
+    reopenPending_ = false;
+    port_.setOpen(false);
+    port_.setComNumber(kFirstComPort);
     return false;
 }
 

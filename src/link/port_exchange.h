@@ -67,9 +67,11 @@ public:
 
     // Closes the port, opens COM n; whether it is open now.
     bool SelectPort(int n);
-    // Tries COM4, 3, 2, 1 in turn; true at the first that opens. Names that
-    // stand for nothing, for the system console or for a controlling
-    // terminal are passed over. Otherwise the port is closed and its number is 1.
+    // Tries COM4, 3, 2, 1 in turn, then (on Windows) the present ports above
+    // COM4 in ascending order; true at the first that opens. Names that
+    // stand for nothing, for the system console, a controlling terminal or
+    // a Bluetooth link are passed over. Otherwise the port is closed and its
+    // number is 1.
     bool FindPort();
     // The number of the open port, 0 when none is open.
     int openPort() const { return port_.Open() ? port_.ComNumber() : 0; }

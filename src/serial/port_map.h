@@ -12,8 +12,14 @@
 // A device that is the active system console or some process's controlling
 // terminal is marked: the automatic search never opens it (choosing its COM
 // name still does).
+//
+// On Windows the COM names are the system's own: COM<n> is the port of that
+// name unless KSV717N_COM<n> names another device, and the present ports
+// above COM4 (a USB adapter usually gets COM5 to COM20) are offered after
+// COM1..COM4 (windowsComMappings).
 
 #include "serial/serial_inventory.h"
+#include "serial/windows_ports.h"
 
 #include <array>
 #include <functional>
@@ -22,10 +28,12 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace ksv {
 
-enum class PortSource { Variable, Uart, UsbAdapter, Nothing };
+// System: a port Windows lists (detail: its friendly name, if any).
+enum class PortSource { Variable, Uart, UsbAdapter, System, Nothing };
 
 struct PortMapping {
     int com = 0;
@@ -35,9 +43,14 @@ struct PortMapping {
     bool console = false; // the active system console
     int terminalPid = 0;  // a process whose controlling terminal it is (0: none)
     std::string terminalProgram;
+    // A Bluetooth serial port: opening it connects to the paired device,
+    // which can take half a minute when that device is out of reach.
+    bool bluetooth = false;
 
     // Whether the automatic search may open it.
-    bool searchable() const { return !device.empty() && !console && terminalPid == 0; }
+    bool searchable() const {
+        return !device.empty() && !console && terminalPid == 0 && !bluetooth;
+    }
 };
 
 // A process whose controlling terminal a device is.
@@ -58,6 +71,9 @@ public:
     // opening a port the user chose).
     std::array<PortMapping, 4> resolveAll(bool withGuards = true);
     PortMapping resolve(int n, bool withGuards = false);
+    // Every COM name offered for choosing: COM1..COM4, then (on Windows
+    // only) the present ports above COM4 in ascending order.
+    std::vector<PortMapping> offered(bool withGuards = true);
 
     // A device outside the COM names, marked as console or controlling
     // terminal where it is one.
@@ -86,6 +102,15 @@ private:
 // The map every part of the program uses (the real system by default).
 PortMap& systemPortMap();
 
+// The COM names of a Windows machine with these ports present: COM1..COM4
+// always, then each present port above COM4, ascending. COM<n> is the port
+// "COM<n>" itself unless the variable KSV717N_COM<n> names a device.
+std::vector<PortMapping> windowsComMappings(const std::vector<WindowsPort>& present,
+                                            const EnvironmentLookup& env);
+// COM<n> alone, present or not (the user may name any port).
+PortMapping windowsComMapping(int n, const std::vector<WindowsPort>& present,
+                              const EnvironmentLookup& env);
+
 // "задан переменной KSV717N_COM2", "встроенный последовательный порт
 // (16550A); системная консоль — автоопределение его пропускает", "нет
 // устройства".
@@ -93,7 +118,8 @@ std::string portReasonText(const PortMapping& m);
 // Why the search keeps away from it ("системная консоль — ..."); empty when
 // it does not.
 std::string portGuardText(const PortMapping& m);
-// "/dev/ttyUSB0 — USB-адаптер usb-FTDI…" for tooltips; "нет устройства".
+// "/dev/ttyUSB0 — USB-адаптер usb-FTDI…" for tooltips; "нет устройства";
+// for a port Windows lists, its friendly name ("USB Serial Port").
 std::string portTipText(const PortMapping& m);
 
 } // namespace ksv

@@ -16,4 +16,15 @@ std::string portEnvironmentVariable(int n);
 // The device to open for COM port n; empty when nothing stands behind it.
 std::string portDeviceName(int n);
 
+// The highest number a COM name may carry: 4 here (the names the program
+// maps), 256 on Windows, whose ports carry their own numbers.
+int highestComNumber();
+
+// A device name as a user would give one, for messages: "/dev/ttyUSB0".
+std::string deviceNameExample();
+
+// The device a port name other than COM<n> means: "ttyUSB0" is
+// "/dev/ttyUSB0" where that exists; other names stay as they are.
+std::string devicePathForName(const std::string& name);
+
 } // namespace ksv

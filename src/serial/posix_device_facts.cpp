@@ -90,6 +90,11 @@ std::string deviceGroupName(const std::string& device) {
     return "dialout";
 }
 
+std::string deviceIdentity(const std::string& device) {
+    std::error_code ec;
+    return fs::weakly_canonical(device, ec).string();
+}
+
 std::string openErrorAdvice(const std::string& device, int error, int comNumber,
                             const SystemPaths& paths) {
     switch (error) {

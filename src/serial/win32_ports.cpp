@@ -6,6 +6,8 @@
 
 #include "serial/windows_ports.h"
 
+#include "serial/os/win32_text.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -20,18 +22,7 @@ namespace ksv {
 
 namespace {
 
-std::string toUtf8(const wchar_t* text, std::size_t length) {
-    while (length > 0 && text[length - 1] == L'\0')
-        --length;
-    if (length == 0)
-        return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(std::max(size, 0)), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), out.data(), size, nullptr,
-                        nullptr);
-    return out;
-}
+using os::toUtf8;
 
 // A string value of an open registry key, empty when it is absent or not a string.
 std::string registryString(HKEY key, const wchar_t* value) {

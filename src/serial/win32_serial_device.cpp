@@ -2,10 +2,13 @@
 
 #include "serial/win32_serial_device.h"
 
+#include "serial/os/win32_text.h"
 #include "serial/windows_open_error.h"
 #include "serial/windows_ports.h"
 
 #include <windows.h>
+
+#include <timeapi.h>
 
 #include <algorithm>
 #include <cctype>
@@ -36,14 +39,6 @@ DWORD remainingMs(std::chrono::steady_clock::time_point deadline) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
     return static_cast<DWORD>(std::max<long long>(0, left.count()));
-}
-
-std::wstring toWide(const std::string& text) {
-    const int size =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(std::max(size, 0)), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
-    return out;
 }
 
 // Windows keeps a COM port to one handle, but Wine does not: a named mutex per
@@ -251,7 +246,7 @@ bool Win32SerialDevice::open(const std::string& name) {
     if (isOpen())
         return true;
     const std::string path = windowsDevicePath(name);
-    HANDLE port = CreateFileW(toWide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+    HANDLE port = CreateFileW(os::toWide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
     if (port == INVALID_HANDLE_VALUE) {
         const DWORD e = GetLastError();
@@ -272,6 +267,10 @@ bool Win32SerialDevice::open(const std::string& name) {
         CloseHandle(port);
         return fail(EBUSY, ERROR_ACCESS_DENIED);
     }
+    // The exchange's pauses and the threads' waits keep their Linux timings
+    // only with the system timer at 1 ms (by default it ticks every 15.6 ms
+    // and a 100 ms pause can last 109 ms); for this process, while open.
+    timeBeginPeriod(1);
     SetupComm(port, 4096, 4096);
     // No time-outs: a read completes when the bytes asked for have come (the
     // look-ahead read when one byte has), a write when all bytes are sent.
@@ -313,6 +312,7 @@ void Win32SerialDevice::close() {
     cancelPending(port, io_->eventOv, io_->eventPending);
     CloseHandle(port);
     CloseHandle(io_->claim);
+    timeEndPeriod(1);
     io_->port = INVALID_HANDLE_VALUE;
     io_->claim = nullptr;
 }

@@ -44,7 +44,7 @@ int errnoForWin32Error(unsigned long win32Error) {
 std::string windowsOpenErrorText(int err, unsigned long win32Error) {
     switch (err) {
     case EBUSY:
-        return "порт занят другой программой — закройте ее";
+        return "порт занят другой программой — закройте её";
     case ENOENT:
         return "порт не найден — проверьте номер порта и подключение адаптера";
     case EACCES:

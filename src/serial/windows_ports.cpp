@@ -8,8 +8,6 @@ namespace ksv {
 namespace {
 
 constexpr std::string_view kDevicePrefix = "\\\\.\\";
-// Windows numbers COM ports up to 256.
-constexpr int kLastComNumber = 256;
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size())
@@ -38,7 +36,7 @@ std::optional<int> comPortNumber(std::string_view name) {
             return std::nullopt;
         n = n * 10 + (c - '0');
     }
-    if (n > kLastComNumber)
+    if (n > kHighestWindowsComPort)
         return std::nullopt;
     return n;
 }

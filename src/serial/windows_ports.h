@@ -15,6 +15,9 @@
 
 namespace ksv {
 
+// Windows numbers COM ports up to 256.
+constexpr int kHighestWindowsComPort = 256;
+
 // A port as a device of the Ports class reports it.
 struct PortDeviceEntry {
     std::string portName;     // "COM7", "LPT1"

@@ -1,3 +1,4 @@
+#include "serial/port_map.h"
 #include "serial/windows_open_error.h"
 #include "serial/windows_ports.h"
 
@@ -70,6 +71,54 @@ TEST(WindowsOpenErrors, MeaningAndWords) {
         EXPECT_NE(windowsOpenErrorText(c.err, c.win32).find(c.words), std::string::npos) << c.win32;
     }
     EXPECT_EQ(windowsOpenErrorText(ENOTTY, 1), "это не последовательный порт");
+}
+
+// COM1..COM4 always, then the present ports above COM4; a variable wins; a
+// Bluetooth link is kept from the search.
+TEST(WindowsComNames, SystemPortsVariablesAndTheSearch) {
+    const std::vector<WindowsPort> present = {
+        {1, "Communications Port (COM1)", "\\Device\\Serial0"},
+        {3, "", "\\Device\\VCP0"},
+        {7, "USB Serial Port (COM7)", ""},
+        {9, "USB Serial Port (COM9)", ""},
+        {12, "Standard Serial over Bluetooth link (COM12)", ""}};
+    const auto env = [](const std::string& name) -> std::optional<std::string> {
+        if (name == "KSV717N_COM2")
+            return "\\\\.\\CNCA0";
+        if (name == "KSV717N_COM9")
+            return "COM20";
+        return std::nullopt;
+    };
+    const struct {
+        int com;
+        PortSource source;
+        const char* device;
+        const char* tip;
+        bool searchable;
+    } expected[] = {
+        {1, PortSource::System, "COM1", "Communications Port", true},
+        {2, PortSource::Variable, "\\\\.\\CNCA0", "\\\\.\\CNCA0 — задан переменной KSV717N_COM2",
+         true},
+        {3, PortSource::System, "COM3", "последовательный порт", true},
+        {4, PortSource::Nothing, "COM4", "нет устройства", true},
+        {7, PortSource::System, "COM7", "USB Serial Port", true},
+        {9, PortSource::Variable, "COM20", "COM20 — задан переменной KSV717N_COM9", true},
+        {12, PortSource::System, "COM12",
+         "Standard Serial over Bluetooth link; порт Bluetooth — автоопределение его пропускает",
+         false},
+    };
+    const std::vector<PortMapping> names = windowsComMappings(present, env);
+    ASSERT_EQ(names.size(), std::size(expected));
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const PortMapping& m = names[i];
+        EXPECT_EQ(m.com, expected[i].com) << i;
+        EXPECT_EQ(m.source, expected[i].source) << m.com;
+        EXPECT_EQ(m.device, expected[i].device) << m.com;
+        EXPECT_EQ(portTipText(m), expected[i].tip) << m.com;
+        EXPECT_EQ(m.searchable(), expected[i].searchable) << m.com;
+    }
+    // A port the user names need not be present.
+    EXPECT_EQ(windowsComMapping(30, present, env).device, "COM30");
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "ui/dialogs/file_dialogs.h"
 
+#include "serial/os/user_settings.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -37,8 +39,16 @@ QString run(QFileDialog& d) {
 
 } // namespace
 
-std::unique_ptr<QFileDialog> makeOpenDialog(QWidget* parent, const QString& proposed) {
-    auto d = std::make_unique<QFileDialog>(parent, QStringLiteral("Открытие файла"));
+void FileDialogDelete::operator()(QFileDialog* d) const {
+    const os::UserSettingsOutOfReach outOfReach;
+    delete d;
+}
+
+// Made without the history of earlier runs or other programs: the dialog
+// reads it as it makes its widgets (DontUseNativeDialog).
+FileDialogPtr makeOpenDialog(QWidget* parent, const QString& proposed) {
+    const os::UserSettingsOutOfReach outOfReach;
+    FileDialogPtr d(new QFileDialog(parent, QStringLiteral("Открытие файла")));
     d->setAcceptMode(QFileDialog::AcceptOpen);
     // A name that does not exist is accepted; reading it reports "не найден".
     d->setFileMode(QFileDialog::AnyFile);
@@ -47,8 +57,9 @@ std::unique_ptr<QFileDialog> makeOpenDialog(QWidget* parent, const QString& prop
     return d;
 }
 
-std::unique_ptr<QFileDialog> makeSaveDialog(QWidget* parent, const QString& proposed) {
-    auto d = std::make_unique<QFileDialog>(parent, QStringLiteral("Сохранить как"));
+FileDialogPtr makeSaveDialog(QWidget* parent, const QString& proposed) {
+    const os::UserSettingsOutOfReach outOfReach;
+    FileDialogPtr d(new QFileDialog(parent, QStringLiteral("Сохранить как")));
     d->setAcceptMode(QFileDialog::AcceptSave);
     d->setFileMode(QFileDialog::AnyFile);
     // Overwriting an existing file needs the dialog's own confirmation.
@@ -60,8 +71,9 @@ std::unique_ptr<QFileDialog> makeSaveDialog(QWidget* parent, const QString& prop
 
 // Opens in the nearest existing folder of the proposal; a proposed folder
 // that does not exist yet is offered by its name.
-std::unique_ptr<QFileDialog> makeFolderDialog(QWidget* parent, const QString& proposed) {
-    auto d = std::make_unique<QFileDialog>(parent, QStringLiteral("Папка серии"));
+FileDialogPtr makeFolderDialog(QWidget* parent, const QString& proposed) {
+    const os::UserSettingsOutOfReach outOfReach;
+    FileDialogPtr d(new QFileDialog(parent, QStringLiteral("Папка серии")));
     d->setAcceptMode(QFileDialog::AcceptOpen);
     d->setFileMode(QFileDialog::Directory);
     d->setOption(QFileDialog::DontUseNativeDialog, true);

@@ -32,9 +32,18 @@ public:
     QString folderName(QWidget* parent, const QString& proposed) override;
 };
 
+// Destroys a file dialog with the user's settings out of its reach: Qt's
+// dialog writes its history into them as it goes, on Windows into the
+// registry (it reads them as it is made, which makeOpenDialog and
+// makeSaveDialog shield the same way).
+struct FileDialogDelete {
+    void operator()(QFileDialog* d) const;
+};
+using FileDialogPtr = std::unique_ptr<QFileDialog, FileDialogDelete>;
+
 // The configured dialogs, not yet shown.
-std::unique_ptr<QFileDialog> makeOpenDialog(QWidget* parent, const QString& proposed);
-std::unique_ptr<QFileDialog> makeSaveDialog(QWidget* parent, const QString& proposed);
-std::unique_ptr<QFileDialog> makeFolderDialog(QWidget* parent, const QString& proposed);
+FileDialogPtr makeOpenDialog(QWidget* parent, const QString& proposed);
+FileDialogPtr makeSaveDialog(QWidget* parent, const QString& proposed);
+FileDialogPtr makeFolderDialog(QWidget* parent, const QString& proposed);
 
 } // namespace ksv

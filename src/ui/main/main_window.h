@@ -17,6 +17,8 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -30,6 +32,7 @@ class QToolButton;
 namespace ksv {
 
 class ClickLabel;
+struct PortMapping;
 
 class TForm1 : public QMainWindow, public ImageHost, public ChannelTableContext {
     Q_OBJECT
@@ -95,6 +98,9 @@ public:
     // items and as tooltip of the "Порт:" panel (looked up afresh each time:
     // adapters come and go).
     void showPortDevices();
+    // Items for the ports above COM4 (Windows), after COM4 in both port
+    // menus; names holds COM1..COM4 first (extra_port_items.cpp).
+    void showExtraPorts(const std::vector<PortMapping>& names);
     // Service mode with "изменить номер" ticked: the factory number bytes
     // may be written into the transceiver.
     bool numberChangeAllowed();
@@ -229,6 +235,8 @@ private:
     QMenu* COMPortMenu = nullptr;
     QAction* N1 = nullptr;
     std::array<QAction*, 4> popupPortItems{}; // COM11, COM21, COM31, COM41
+    // Port number -> its main-menu and drop-down item, for ports above COM4.
+    std::vector<std::pair<int, std::array<QAction*, 2>>> extraPortItems_;
     QShortcut* hiddenN8Shortcut_ = nullptr;
 };
 

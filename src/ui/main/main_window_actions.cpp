@@ -355,7 +355,7 @@ void TForm1::selectPortClick(int n) {
 }
 
 void TForm1::applyPortResult(int portOrZero) {
-    if (portOrZero >= 1 && portOrZero <= 4) {
+    if (portOrZero >= 1) {
         checkedPort_ = portOrZero;
         panel0_->setText(QStringLiteral("Порт: COM%1").arg(portOrZero));
         setReadWriteEnabled(true);
@@ -370,7 +370,7 @@ void TForm1::applyPortResult(int portOrZero) {
 }
 
 void TForm1::showPortDevices() {
-    const auto map = systemPortMap().resolveAll();
+    const auto map = systemPortMap().offered();
     for (int i = 0; i < 4; ++i) {
         const QString tip = QString::fromStdString(portTipText(map[static_cast<std::size_t>(i)]));
         for (QAction* item : {mainPortItems[i], popupPortItems[i]}) {
@@ -378,9 +378,10 @@ void TForm1::showPortDevices() {
             item->setStatusTip(tip);
         }
     }
-    if (checkedPort_ >= 1 && checkedPort_ <= 4)
-        panel0_->setToolTip(
-            QString::fromStdString(portTipText(map[static_cast<std::size_t>(checkedPort_ - 1)])));
+    showExtraPorts(map);
+    for (const PortMapping& m : map)
+        if (m.com == checkedPort_)
+            panel0_->setToolTip(QString::fromStdString(portTipText(m)));
 }
 
 void TForm1::setReadWriteEnabled(bool on) {

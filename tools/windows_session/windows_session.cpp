@@ -1,0 +1,71 @@
+// A session of the window program, driven, for the check that it stores
+// nothing (scripts/windows-test exports the registry before and after and
+// compares): the main window with its companions, a file saved through the
+// Save dialog into the folder given, opened again through the Open dialog,
+// and the print preview shown and closed. Every modal window that opens is
+// answered by a timer, as a user would answer it. Windows only; not shipped.
+//
+//   ksv717n_session.exe <folder>      exit 0 when the file was saved and opened
+
+#include "ui/main/app_windows.h"
+#include "ui/main/main_window.h"
+#include "ui/main/no_stored_settings.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+#include <iostream>
+
+namespace {
+
+// Answers the modal window on top: a file dialog gets the file's name, a
+// message box its default button, any other dialog (the preview) is closed.
+void answerModalWindows(const QString& file, QStringList& seen) {
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, [file, &seen] {
+        QWidget* top = QApplication::activeModalWidget();
+        if (!top || !top->isVisible())
+            return;
+        seen << top->metaObject()->className() + QStringLiteral(" ") + top->windowTitle();
+        if (auto* files = qobject_cast<QFileDialog*>(top)) {
+            files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file);
+            static_cast<QDialog*>(files)->accept(); // as the Save or Open button
+        } else if (auto* box = qobject_cast<QMessageBox*>(top)) {
+            box->accept();
+        } else if (auto* dialog = qobject_cast<QDialog*>(top)) {
+            dialog->reject();
+        }
+    });
+    timer->start(300);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ksv::storeNoQtSettings();
+    if (argc < 2) {
+        std::cerr << "usage: ksv717n_session <folder>\n";
+        return 2;
+    }
+    const QString file = QApplication::arguments().at(1) + QStringLiteral("/станция 654321.ust");
+    QStringList seen;
+    answerModalWindows(file, seen);
+
+    const std::unique_ptr<ksv::TForm1> form = ksv::createAppWindows(ksv::omUser);
+    form->setRunStartUpOnShow(false);
+    form->show();
+    form->startUpWithType(0); // as if the type were chosen; the port search runs too
+    form->SaveClick();
+    const bool saved = QFileInfo(file).size() == 256;
+    form->OpenClick();
+    form->PrintClick();
+    for (const QString& s : seen)
+        std::cout << "answered: " << s.toStdString() << "\n";
+    std::cout << (saved ? "saved and opened " : "NOT saved: ") << file.toStdString() << "\n";
+    return saved && seen.size() >= 3 ? 0 : 1;
+}
