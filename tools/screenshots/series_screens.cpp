@@ -74,6 +74,41 @@ std::vector<test::SimSet> threeSets(const Image& plan) {
             {numbered(defaultImage(rtVehicleUhf), 104873), 0, {}}};
 }
 
+// The four pictures, each taken once the window has come that far.
+struct Shots {
+    SeriesForm* series() const { return form->findChild<SeriesForm*>(); }
+    QString status() const { return series()->findChild<QLabel*>("SeriesStatus")->text(); }
+    void shoot(const char* name) const {
+        series()->grab().save(out.filePath(QString::fromLatin1(name)));
+    }
+    void start() const {
+        shoot("series-before.png");
+        series()->findChild<QPushButton*>("ChooseFolder")->click();
+        series()->findChild<QCheckBox*>("CardsBox")->setChecked(true);
+        series()->findChild<QPushButton*>("StartButton")->click();
+        const auto* bar = series()->findChild<QProgressBar*>();
+        when([this, bar] { return status().startsWith("Запись") && bar->value() > 100; },
+             [this] { during(); });
+    }
+    void during() const {
+        shoot("series-during.png");
+        const auto* table = series()->findChild<QTableWidget*>();
+        when([this, table] { return table->rowCount() == 3 && status().startsWith("Подкл"); },
+             [this] { after(); });
+    }
+    void after() const {
+        shoot("series-after.png");
+        series()->findChild<QPushButton*>("StartButton")->click();
+        when([this] { return !series()->running(); },
+             [this] {
+                 shoot("series-stopped.png");
+                 series()->findChild<QPushButton*>("CloseButton")->click();
+             });
+    }
+    TForm1* form;
+    QDir out;
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -107,37 +142,8 @@ int main(int argc, char** argv) {
         std::make_shared<FileCommands>(*form, std::unique_ptr<FileDialogs>(dialogs));
     form->setFileStatus(QStringLiteral("Файл: /home/engineer/шаблоны/колонна-7.ust"));
 
-    const auto series = [&] { return form->findChild<SeriesForm*>(); };
-    const auto status = [&] { return series()->findChild<QLabel*>("SeriesStatus")->text(); };
-    const auto shoot = [&](const char* name) {
-        series()->grab().save(out.filePath(QString::fromLatin1(name)));
-    };
-    when([&] { return series() && series()->isVisible(); },
-         [&] {
-             shoot("series-before.png");
-             series()->findChild<QPushButton*>("ChooseFolder")->click();
-             series()->findChild<QCheckBox*>("CardsBox")->setChecked(true);
-             series()->findChild<QPushButton*>("StartButton")->click();
-             const auto* bar = series()->findChild<QProgressBar*>();
-             when([&, bar] { return status().startsWith("Запись") && bar->value() > 100; },
-                  [&] {
-                      shoot("series-during.png");
-                      const auto* table = series()->findChild<QTableWidget*>();
-                      when(
-                          [&, table] {
-                              return table->rowCount() == 3 && status().startsWith("Подкл");
-                          },
-                          [&] {
-                              shoot("series-after.png");
-                              series()->findChild<QPushButton*>("StartButton")->click();
-                              when([&] { return !series()->running(); },
-                                   [&] {
-                                       shoot("series-stopped.png");
-                                       series()->findChild<QPushButton*>("CloseButton")->click();
-                                   });
-                          });
-                  });
-         });
+    const Shots shots{form.get(), out};
+    when([&] { return shots.series() && shots.series()->isVisible(); }, [&] { shots.start(); });
     QTimer::singleShot(0, [&] {
         form->findChild<QAction*>("WriteSeries")->trigger();
         app.quit();
