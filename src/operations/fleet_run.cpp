@@ -68,11 +68,9 @@ private:
     bool serveSet() {
         const int number = summary_.sets + 1;
         bool declined = false;
-        bool seen = false;
         QString refusal;
         FleetSetReport report = line_.programSet([&](const Image& asRead) {
-            seen = seen_.count(ZnTxt(asRead)) != 0;
-            declined = !progress_.setRead(number, asRead, seen, refusal);
+            declined = !progress_.setRead(number, asRead, refusal);
             return !declined;
         });
         if (declined) {
@@ -81,7 +79,7 @@ private:
         }
         if (report.read) {
             const std::string zn = ZnTxt(report.asRead);
-            report.numberSeenBefore = seen;
+            report.numberSeenBefore = seen_.count(zn) != 0;
             report.cutOffBefore = cutOff_.count(zn) != 0;
             seen_.insert(zn);
             if (report.result == FleetResult::WriteCutOff)

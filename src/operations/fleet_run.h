@@ -69,8 +69,7 @@ public:
     virtual ~FleetProgress() = default;
     virtual void waitingForSet() = 0; // "Подключите радиостанцию…"
     // Set number (from 1) has been read; nothing is written into it yet.
-    // seenBefore: its factory number was read earlier in this run.
-    virtual bool setRead(int number, const Image& asRead, bool seenBefore, QString& refusal) = 0;
+    virtual bool setRead(int number, const Image& asRead, QString& refusal) = 0;
     virtual bool setDone(int number, const FleetSetReport& report) = 0;
     virtual void waitingForRemoval() = 0; // "Отключите радиостанцию…"
 };

@@ -59,7 +59,7 @@ QString FleetSession::prepare() {
     return QStringLiteral("Журнал %1 не открыт: %2").arg(plan_.logPath, why);
 }
 
-bool FleetSession::setRead(int number, const Image& asRead, bool, QString& refusal) {
+bool FleetSession::setRead(int number, const Image& asRead, QString& refusal) {
     lastBackup_.clear();
     view_.setRead(number, asRead);
     if (!plan_.anyType)
@@ -164,10 +164,9 @@ void FleetSession::writeLogRow(FleetSetRecord& record) {
 }
 
 FleetTotals runFleetSession(FleetLine& line, FleetSession& session, const FleetOptions& options) {
+    const FleetSummary summary = programFleet(line, session, options);
     FleetTotals totals = session.totals();
-    totals.summary = programFleet(line, session, options);
-    totals.cardsFailed = session.totals().cardsFailed;
-    totals.logFailed = session.totals().logFailed;
+    totals.summary = summary;
     return totals;
 }
 

@@ -79,7 +79,7 @@ public:
 
     // FleetProgress
     void waitingForSet() override { view_.waitingForSet(); }
-    bool setRead(int number, const Image& asRead, bool seenBefore, QString& refusal) override;
+    bool setRead(int number, const Image& asRead, QString& refusal) override;
     bool setDone(int number, const FleetSetReport& report) override;
     void waitingForRemoval() override { view_.waitingForRemoval(); }
 

@@ -41,8 +41,8 @@ struct RecordingProgress : FleetProgress {
     std::vector<std::string> events;
     bool refuse = false;
     void waitingForSet() override { events.push_back("wait"); }
-    bool setRead(int number, const Image& im, bool seen, QString& refusal) override {
-        events.push_back(std::to_string(number) + " read " + ZnTxt(im) + (seen ? " seen" : ""));
+    bool setRead(int number, const Image& im, QString& refusal) override {
+        events.push_back(std::to_string(number) + " read " + ZnTxt(im));
         refusal = QStringLiteral("no backup");
         return !refuse;
     }
@@ -72,7 +72,7 @@ TEST(FleetRun, RemovalNeedsTwoMissesAndEverySetIsRecorded) {
     EXPECT_EQ(line.programmed, (std::vector<int>{1, 1, 2}));
     EXPECT_EQ(progress.events,
               (std::vector<std::string>{"wait", "1 read 000001", "1 запись прервана", "remove",
-                                        "wait", "2 read 000001 seen", "2 записано seen resumed",
+                                        "wait", "2 read 000001", "2 записано seen resumed",
                                         "remove", "wait", "3 read 000002", "3 записано"}));
     EXPECT_EQ(s.sets, 3);
     EXPECT_EQ(s.count(FleetResult::Written), 2);
