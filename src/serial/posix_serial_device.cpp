@@ -317,14 +317,7 @@ unsigned PosixSerialDevice::waitLineEvent(int timeoutMs) {
         unsigned events = 0;
         if (hasModemLines_) {
             const ModemLines now = modemLines();
-            if (now.cts != lastLines_.cts)
-                events |= lineev::Cts;
-            if (now.dsr != lastLines_.dsr)
-                events |= lineev::Dsr;
-            if (now.rlsd != lastLines_.rlsd)
-                events |= lineev::Rlsd;
-            if (now.ring && !lastLines_.ring)
-                events |= lineev::Ring;
+            events |= modemLineEvents(lastLines_, now);
             lastLines_ = now;
         }
         Counters c;

@@ -42,6 +42,14 @@ constexpr unsigned Rlsd = 1u << 5;
 constexpr unsigned TxEmpty = 1u << 6;
 } // namespace lineev
 
+// The line events a change of the modem lines makes: each line that changed,
+// and a ring that began.
+constexpr unsigned modemLineEvents(const ModemLines& before, const ModemLines& now) {
+    return (now.cts != before.cts ? lineev::Cts : 0u) | (now.dsr != before.dsr ? lineev::Dsr : 0u) |
+           (now.rlsd != before.rlsd ? lineev::Rlsd : 0u) |
+           (now.ring && !before.ring ? lineev::Ring : 0u);
+}
+
 enum class WaitResult {
     Ready,   // the awaited condition holds
     Woken,   // wake() was called for this waiter

@@ -616,10 +616,7 @@ unsigned Win32SerialDevice::pollLineEvents(int timeoutMs) {
         unsigned events = takeLineErrors();
         if (hasModemLines_ && isOpen()) {
             const ModemLines now = modemLines();
-            events |= now.cts != lastLines_.cts ? lineev::Cts : 0u;
-            events |= now.dsr != lastLines_.dsr ? lineev::Dsr : 0u;
-            events |= now.rlsd != lastLines_.rlsd ? lineev::Rlsd : 0u;
-            events |= now.ring && !lastLines_.ring ? lineev::Ring : 0u;
+            events |= modemLineEvents(lastLines_, now);
             lastLines_ = now;
         }
         if (events != 0 || clock::now() >= deadline)
