@@ -6,6 +6,8 @@ QString noConnectionText() {
     return QStringLiteral("Нет соединения");
 }
 
+namespace {
+
 QString readDoneText() {
     return QStringLiteral("Данные считаны");
 }
@@ -17,8 +19,6 @@ QString writtenText() {
 QString writeCheckFailedText() {
     return QStringLiteral("Ошибка записи данных!");
 }
-
-namespace {
 
 OutcomeWords error(const QString& text) {
     return {WordsKind::Error, text};

@@ -23,10 +23,7 @@ struct OutcomeWords {
     bool isError() const { return kind == WordsKind::Error; }
 };
 
-QString noConnectionText();     // "Нет соединения"
-QString readDoneText();         // "Данные считаны"
-QString writtenText();          // "Данные записаны"
-QString writeCheckFailedText(); // "Ошибка записи данных!"
+QString noConnectionText(); // "Нет соединения"
 
 // Read: "Нет соединения", "Данные считаны", or nothing for a wrong checksum.
 OutcomeWords outcomeWords(const ReadOutcome& read);
