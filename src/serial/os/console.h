@@ -21,8 +21,6 @@ public:
     StopRequests& operator=(const StopRequests&) = delete;
 
     bool requested() const;
-    // As if a request had come (for tests and for a window's stop button).
-    static void request();
 };
 
 } // namespace ksv::os

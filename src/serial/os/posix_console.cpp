@@ -43,8 +43,4 @@ bool StopRequests::requested() const {
     return stopRequested;
 }
 
-void StopRequests::request() {
-    stopRequested = true;
-}
-
 } // namespace ksv::os
