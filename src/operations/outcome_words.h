@@ -20,7 +20,6 @@ enum class WordsKind {
 struct OutcomeWords {
     WordsKind kind = WordsKind::None;
     QString text;
-    bool isError() const { return kind == WordsKind::Error; }
 };
 
 QString noConnectionText(); // "Нет соединения"
