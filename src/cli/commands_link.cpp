@@ -6,7 +6,6 @@
 #include "cli/output_guard.h"
 #include "formats/image_diff.h"
 #include "image/codecs.h"
-#include "image/settings.h"
 #include "operations/outcome_words.h"
 #include "operations/write_plan.h"
 #include "serial/device_facts.h"
@@ -149,9 +148,6 @@ public:
         return !backup_ || saveImage(*backup_, read.image, io_);
     }
     Image imageToWrite() override { return p_.file; }
-    bool powerListAtFirstEntry() override {
-        return setting(SettingId::PowerLevels).shownIndex(p_.file) == 0;
-    }
     bool numberChangeAllowed() override { return p_.numberChange; }
     bool proceedWithWrite(const WritePlan& plan) override {
         if (!dryRun_)

@@ -46,46 +46,44 @@ void ProgressView::draw() {
     drawn_ = true;
 }
 
-LinkSession::LinkSession(CliIo& io) : io_(io), view_(io), exchange_(port_, timer_, view_) {
-    configureCommPort(port_);
-    exchange_.setTimings(io.timings);
+LinkSession::LinkSession(CliIo& io) : io_(io), view_(io), line_(view_) {
+    line_.exchange().setTimings(io.timings);
 }
 
-LinkSession::~LinkSession() {
-    port_.setOpen(false);
-}
+LinkSession::~LinkSession() = default;
 
 bool LinkSession::open(const PortTarget& target) {
-    port_.setOpen(false);
+    TCommPort& port = line_.port();
+    port.setOpen(false);
     if (target.comNumber) {
-        port_.setDeviceName({});
-        port_.setComNumber(target.comNumber);
+        port.setDeviceName({});
+        port.setComNumber(target.comNumber);
     } else {
-        port_.setDeviceName(target.device);
+        port.setDeviceName(target.device);
     }
-    port_.setOpen(true);
-    if (port_.Open())
+    port.setOpen(true);
+    if (port.Open())
         return true;
-    io_.err << portFailureText(target, port_.openError()) << "\n";
+    io_.err << portFailureText(target, port.openError()) << "\n";
     return false;
 }
 
 ReadOutcome LinkSession::read() {
-    ReadOutcome r = readTransceiver(exchange_);
+    ReadOutcome r = readTransceiver(exchange());
     if (!r.connected)
         io_.err << noConnectionText() << "\n";
     return r;
 }
 
 VerifyOutcome LinkSession::verify(const Image& file, bool numberChangeAllowed) {
-    VerifyOutcome v = verifyTransceiver(exchange_, file, numberChangeAllowed);
+    VerifyOutcome v = verifyTransceiver(exchange(), file, numberChangeAllowed);
     if (v.result == VerifyResult::NoConnection)
         io_.err << noConnectionText() << "\n";
     return v;
 }
 
 WriteOutcome LinkSession::write(WriteHost& host) {
-    WriteOutcome o = writeTransceiver(exchange_, host);
+    WriteOutcome o = writeTransceiver(exchange(), host);
     if (o.result == WriteResult::NoConnection || o.result == WriteResult::NoWriteAnswer ||
         o.result == WriteResult::WriteCutOff)
         io_.err << noConnectionText() << "\n";

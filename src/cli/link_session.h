@@ -1,17 +1,14 @@
 #pragma once
 
-// The device link without a window: the port component, the retry timer and
-// the exchange (the same state machine the progress window drives), run by
-// a local event loop. While an exchange runs and err is a terminal, a
-// progress bar is drawn there.
+// The device link without a window: the program's line (the same exchange
+// the window program runs), driven by a local event loop. While an exchange runs and err is a
+// terminal, a progress bar is drawn there.
 
 #include "cli/cli_io.h"
 #include "cli/port_target.h"
-#include "link/comm_port.h"
 #include "link/port_exchange.h"
+#include "link/port_line.h"
 #include "operations/transceiver_commands.h"
-
-#include <QTimer>
 
 namespace ksv::cli {
 
@@ -47,14 +44,12 @@ public:
     WriteOutcome write(WriteHost& host);
     // The verify command; prints "Нет соединения" when the read fails.
     VerifyOutcome verify(const Image& file, bool numberChangeAllowed);
-    PortExchange& exchange() { return exchange_; }
+    PortExchange& exchange() { return line_.exchange(); }
 
 private:
     CliIo& io_;
-    TCommPort port_;
-    QTimer timer_;
     ProgressView view_;
-    PortExchange exchange_;
+    PortLine line_;
 };
 
 } // namespace ksv::cli

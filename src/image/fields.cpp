@@ -41,19 +41,20 @@ namespace rec = layout::record;
 
 constexpr std::array<ChannelField, kChannelFieldCount> kChannelFields = {{
     {CF::Rx, CV::Frequency, rec::RxCode, "Частота ПРМ, кГц", "Частота ПРМ, кГц", "ПРМ, кГц", "rx",
-     ""},
+     "", "Частота\nПРМ, кГц"},
     {CF::Tx, CV::Frequency, rec::TxCode, "Частота ПРД, кГц", "Частота ПРД, кГц", "ПРД, кГц", "tx",
-     ""},
+     "", "Частота\nПРД, кГц"},
     {CF::RxSubtone, CV::Subtone, rec::RxSubtone, "Субтон ПРМ, Гц", "Субтон ПРМ, Гц", "Субтон ПРМ",
-     "rx_subtone", ""},
+     "rx_subtone", "", "Субтон\nПРМ, Гц"},
     {CF::TxSubtone, CV::Subtone, rec::TxSubtone, "Субтон ПРД, Гц", "Субтон ПРД, Гц", "Субтон ПРД",
-     "tx_subtone", ""},
+     "tx_subtone", "", "Субтон\nПРД, Гц"},
     {CF::Prohibit, CV::Mark, rec::Prohibit, "Запрет ПРД", "Запрет ПРД", "Запрет", "tx_inhibit",
-     kProhibitMark},
-    {CF::ScanS, CV::Mark, rec::ScanS, "Список скан. (S)", "Список скан.", "S", "scan_s",
-     kScanSMark},
-    {CF::ScanL, CV::Mark, rec::ScanL, "Список L", "Список L", "L", "scan_l", kScanLMark},
-    {CF::TxOff, CV::Mark, rec::TxOff, "Признак \"ПРД откл.\"", "", "", "", ""},
+     kProhibitMark, "Запрет\nПРД"},
+    {CF::ScanS, CV::Mark, rec::ScanS, "Список скан. (S)", "Список скан.", "S", "scan_s", kScanSMark,
+     "Список\nскан."},
+    {CF::ScanL, CV::Mark, rec::ScanL, "Список L", "Список L", "L", "scan_l", kScanLMark,
+     "Список\nL"},
+    {CF::TxOff, CV::Mark, rec::TxOff, "Признак \"ПРД откл.\"", "", "", "", "", ""},
 }};
 
 std::string yesNo(bool b) {

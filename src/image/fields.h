@@ -48,6 +48,7 @@ struct ChannelField {
     const char* heading; // heading in the report's channel table, "" for none
     const char* key;     // key in the JSON channel objects, "" for none
     const char* mark;    // text the channel table shows for a set mark, "" for none
+    const char* caption; // the channel table's two-line column caption, "" for no column
 
     int get(ConstChannelView record) const;
     void set(ChannelView record, int value) const;

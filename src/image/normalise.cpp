@@ -10,27 +10,6 @@
 namespace ksv {
 namespace {
 
-void storeChannels(Image& im, OperatingMode mode) {
-    const RadioType type = RsType(im);
-    const RangeTable ranges = DiapTxt(type, mode).ranges;
-    // A frequency goes through the table's text and back, which in mid-band
-    // mode brings it into the allowed range.
-    const auto stored = [&](int code) {
-        return TxtFrq(FrqTxt(code, type), type, mode, ranges).code;
-    };
-    // A freshly created window has priority scanning ticked; showing an image
-    // without a priority channel unticks it, which empties the L column.
-    const bool clearL = !priorityScanOn(im);
-    for (int ch = 1; ch <= kChannelCount; ++ch) {
-        im.setRxCode(ch, stored(im.rxCode(ch)));
-        im.setTxCode(ch, stored(im.txCode(ch)));
-        const ChannelView v = im.channel(ch);
-        v.setTxOff(v.txCode() == 0);
-        if (clearL)
-            v.setScanL(false);
-    }
-}
-
 void storeGroup(Image& im, SettingId firstList, SettingId lastList, int group) {
     const int a = setting(firstList).shownIndex(im);
     const int b = setting(lastList).shownIndex(im);
@@ -64,24 +43,47 @@ void storeStandby(Image& im) {
 
 } // namespace
 
+void normaliseChannels(Image& im, OperatingMode mode) {
+    const RadioType type = RsType(im);
+    const RangeTable ranges = DiapTxt(type, mode).ranges;
+    // A frequency goes through the table's text and back, which in mid-band
+    // mode brings it into the allowed range.
+    const auto stored = [&](int code) {
+        return TxtFrq(FrqTxt(code, type), type, mode, ranges).code;
+    };
+    for (int ch = 1; ch <= kChannelCount; ++ch) {
+        im.setRxCode(ch, stored(im.rxCode(ch)));
+        im.setTxCode(ch, stored(im.txCode(ch)));
+        const ChannelView v = im.channel(ch);
+        v.setTxOff(v.txCode() == 0);
+    }
+}
+
+void finishStore(Image& im) {
+    im.setStoredBit(true);
+    im.setChecksum(CalcCRC(im));
+}
+
 Image normaliseImage(const Image& image, OperatingMode mode) {
     Image im = image;
     // A scrambler list without a selection (a repeater's has no second item)
     // stores "Отсутствует".
     const ListSetting& scrambler = setting(SettingId::Scrambler);
     scrambler.store(im, std::max(scrambler.shownIndex(im), 0));
-    storeChannels(im, mode);
+    // A freshly created window has priority scanning ticked; showing an image
+    // without a priority channel unticks it, which empties the L column.
+    if (!priorityScanOn(im))
+        for (int ch = 1; ch <= kChannelCount; ++ch)
+            im.channel(ch).setScanL(false);
+    normaliseChannels(im, mode);
     storeGroup(im, SettingId::Group1First, SettingId::Group1Last, 1);
     storeGroup(im, SettingId::Group2First, SettingId::Group2Last, 2);
     // Lists that show every value they can as the code they store.
-    for (SettingId id : {SettingId::PriorityPeriod, SettingId::ResumeDelay, SettingId::CarrierTime,
-                         SettingId::ScanTransmit, SettingId::ShpListen, SettingId::TxLimit,
-                         SettingId::SubtoneCancel, SettingId::PowerLevels})
+    for (SettingId id : independentLists())
         setting(id).keepShown(im);
     storeToneSignalling(im);
     storeStandby(im);
-    im.setStoredBit(true);
-    im.setChecksum(CalcCRC(im));
+    finishStore(im);
     return im;
 }
 

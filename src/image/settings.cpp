@@ -65,9 +65,9 @@ void bindField(ListSetting& s, int offset, std::uint8_t mask) {
     bindField(s, FieldBits{offset, mask});
 }
 
-ListSetting list(SettingId id, SettingsPage page, const char* control, const char* key,
-                 const char* label, int initial, int first, int step, const Texts& texts) {
-    ListSetting s{id, page, control, key, label, {}, initial, first, step, {}, {}, {}};
+ListSetting list(SettingId id, SettingsPage page, const char* key, const char* label, int initial,
+                 int first, int step, const Texts& texts) {
+    ListSetting s{id, page, key, label, {}, initial, first, step, {}, {}, {}};
     for (int t = 0; t < kRadioTypeCount; ++t)
         s.itemTexts[t] = texts(static_cast<RadioType>(t));
     return s;
@@ -83,8 +83,7 @@ int toneCount(const Image& im) {
 }
 
 ListSetting toneCountSetting() {
-    ListSetting s = list(SettingId::ToneCount, SettingsPage::Tones, "ComboBox14", "", "", 0, 1, 1,
-                         numbers(1, 5));
+    ListSetting s = list(SettingId::ToneCount, SettingsPage::Tones, "", "", 0, 1, 1, numbers(1, 5));
     for (int o = off::ToneWords; o < off::ToneWords + 10; ++o)
         s.bits.push_back({o, 0xFF});
     s.get = toneCount;
@@ -99,27 +98,26 @@ std::vector<ListSetting> mainPage() {
     using P = SettingsPage;
     using I = SettingId;
     std::vector<ListSetting> v;
-    v.push_back(list(I::ShpListen, P::Main, "ComboBox17", "shp_listen",
-                     "Прослушивание канала кнопкой \"ШП\"", 1, 1, -1, fixed({"Нет", "Да"})));
+    v.push_back(list(I::ShpListen, P::Main, "shp_listen", "Прослушивание канала кнопкой \"ШП\"", 1,
+                     1, -1, fixed({"Нет", "Да"})));
     bindField(v.back(), off::Options222, 1 << bit::NoShpListen);
-    v.push_back(list(I::TxLimit, P::Main, "ComboBox10", "tx_limit",
-                     "Время непрерывной работы передатчика, с", 0, 0, 1, limitTexts()));
+    v.push_back(list(I::TxLimit, P::Main, "tx_limit", "Время непрерывной работы передатчика, с", 0,
+                     0, 1, limitTexts()));
     bindField(v.back(), off::TxLimit, 0xFF);
-    v.push_back(list(I::SubtoneCancel, P::Main, "ComboBox12", "subtone_cancel",
+    v.push_back(list(I::SubtoneCancel, P::Main, "subtone_cancel",
                      "Отмена запрета передачи на занятом канале при совпадении субтона", 1, 0, 1,
                      fixed({"Нет", "Да"})));
     bindField(v.back(), off::Options223, 1 << bit::SubtoneCancel);
-    v.push_back(list(I::PowerLevels, P::Main, "ComboBox13", "power_levels",
+    v.push_back(list(I::PowerLevels, P::Main, "power_levels",
                      "Уровни выходной мощности передатчика, Вт", 0, 1, -1, powerTexts()));
     bindField(v.back(), layout::PowerSet[0]);
     const int groupBytes[] = {off::Group1First, off::Group1Last, off::Group2First, off::Group2Last};
-    const char* const controls[] = {"ComboBox1", "ComboBox2", "ComboBox3", "ComboBox4"};
     const char* const keys[] = {"group1_first", "group1_last", "group2_first", "group2_last"};
     const char* const labels[] = {"Группа каналов 1, с", "Группа каналов 1, по",
                                   "Группа каналов 2, с", "Группа каналов 2, по"};
     for (int g = 0; g < 4; ++g) {
-        v.push_back(list(static_cast<I>(int(I::Group1First) + g), P::Main, controls[g], keys[g],
-                         labels[g], g % 2 ? 39 : 0, 0, 1, numbers(1, kChannelCount)));
+        v.push_back(list(static_cast<I>(int(I::Group1First) + g), P::Main, keys[g], labels[g],
+                         g % 2 ? 39 : 0, 0, 1, numbers(1, kChannelCount)));
         bindField(v.back(), groupBytes[g], 0xFF);
     }
     return v;
@@ -129,22 +127,22 @@ std::vector<ListSetting> scanPage() {
     using P = SettingsPage;
     using I = SettingId;
     std::vector<ListSetting> v;
-    v.push_back(list(I::ResumeDelay, P::Scan, "ComboBox6", "resume_delay",
+    v.push_back(list(I::ResumeDelay, P::Scan, "resume_delay",
                      "Задержка для возобновления сканирования, с", 0, 1, 1, numbers(1, 15)));
     bindField(v.back(), off::ScanTimes, 0xF0);
-    v.push_back(list(I::CarrierTime, P::Scan, "ComboBox7", "carrier_time",
+    v.push_back(list(I::CarrierTime, P::Scan, "carrier_time",
                      "Время анализа несущей на канале в режиме сканирования, мс", 0, 10, 1,
                      numbers(100, 500, 10)));
     bindField(v.back(), off::CarrierTime, 0xFF);
-    v.push_back(list(I::ScanTransmit, P::Scan, "ComboBox11", "scan_transmit",
+    v.push_back(list(I::ScanTransmit, P::Scan, "scan_transmit",
                      "Выход в режим \"Передача\" из режима сканирования", 1, 0, 1,
                      fixed({"Вариант 4", "Вариант 1", "Вариант 2", "Вариант 3"})));
     bindField(v.back(), off::Options223, 0x03);
-    v.push_back(list(I::PriorityChannel, P::Scan, "ComboBox5", "priority",
+    v.push_back(list(I::PriorityChannel, P::Scan, "priority",
                      "Сканирование приоритетного канала, приоритетный канал", 0, 0, 1,
                      numbers(1, kChannelCount)));
     bindField(v.back(), layout::PriorityChannel[0]);
-    v.push_back(list(I::PriorityPeriod, P::Scan, "ComboBox8", "priority_period",
+    v.push_back(list(I::PriorityPeriod, P::Scan, "priority_period",
                      "Период сканирования приоритетного канала, с", 0, 5, 5, periodTexts()));
     bindField(v.back(), off::PriorityPeriod, 0xFF);
     return v;
@@ -155,14 +153,13 @@ std::vector<ListSetting> tonePageAndToolStrip() {
     using I = SettingId;
     std::vector<ListSetting> v;
     v.push_back(toneCountSetting());
-    v.push_back(list(I::ToneDuration, P::Tones, "ComboBox15", "tone_duration",
-                     "Длительность тон-сигналов ПРД, с", 0, 8, 8, numbers(1, 20)));
+    v.push_back(list(I::ToneDuration, P::Tones, "tone_duration", "Длительность тон-сигналов ПРД, с",
+                     0, 8, 8, numbers(1, 20)));
     bindField(v.back(), off::ToneDuration, 0xFF);
-    v.push_back(list(I::AudioHold, P::Tones, "ComboBox16", "audio_hold",
+    v.push_back(list(I::AudioHold, P::Tones, "audio_hold",
                      "Время работы УНЧ после приема тон-сигнала ПРМ, с", 0, 1, 1, numbers(1, 15)));
     bindField(v.back(), off::ScanTimes, 0x0F);
-    v.push_back(list(I::Scrambler, P::ToolStrip, "ComboBox9", "scrambler", "УПР", 0, 0, 1,
-                     scramblerTexts()));
+    v.push_back(list(I::Scrambler, P::ToolStrip, "scrambler", "УПР", 0, 0, 1, scramblerTexts()));
     bindField(v.back(), off::Options223, 1 << bit::Scrambler);
     return v;
 }
@@ -222,6 +219,14 @@ const std::vector<ListSetting>& listSettings() {
 
 const ListSetting& setting(SettingId id) {
     return listSettings()[static_cast<std::size_t>(id)];
+}
+
+const std::vector<SettingId>& independentLists() {
+    using I = SettingId;
+    static const std::vector<SettingId> ids = {I::PriorityPeriod, I::ResumeDelay, I::CarrierTime,
+                                               I::ScanTransmit,   I::ShpListen,   I::SubtoneCancel,
+                                               I::TxLimit,        I::PowerLevels};
+    return ids;
 }
 
 bool priorityScanOn(const Image& image) {

@@ -18,26 +18,26 @@ namespace ksv {
 // The lists, in the order of their pages.
 enum class SettingId {
     // "Основные настройки"
-    ShpListen,     // ComboBox17
-    TxLimit,       // ComboBox10
-    SubtoneCancel, // ComboBox12
-    PowerLevels,   // ComboBox13
-    Group1First,   // ComboBox1
-    Group1Last,    // ComboBox2
-    Group2First,   // ComboBox3
-    Group2Last,    // ComboBox4
+    ShpListen,
+    TxLimit,
+    SubtoneCancel,
+    PowerLevels,
+    Group1First,
+    Group1Last,
+    Group2First,
+    Group2Last,
     // "Сканирование"
-    ResumeDelay,     // ComboBox6
-    CarrierTime,     // ComboBox7
-    ScanTransmit,    // ComboBox11
-    PriorityChannel, // ComboBox5 (while CheckBox3 is checked)
-    PriorityPeriod,  // ComboBox8
+    ResumeDelay,
+    CarrierTime,
+    ScanTransmit,
+    PriorityChannel, // while priority scanning is on
+    PriorityPeriod,
     // "Тональные сигналы"
-    ToneCount,    // ComboBox14 (while CheckBox2 is checked)
-    ToneDuration, // ComboBox15 (while CheckBox2 is checked)
-    AudioHold,    // ComboBox16 (while CheckBox1 is checked)
+    ToneCount,    // while tone signalling is on
+    ToneDuration, // while tone signalling is on
+    AudioHold,    // while standby reception is on
     // Tool strip
-    Scrambler, // ComboBox9
+    Scrambler,
 };
 
 enum class SettingsPage { Main, Scan, Tones, ToolStrip };
@@ -53,9 +53,8 @@ struct SettingItem {
 struct ListSetting {
     SettingId id;
     SettingsPage page;
-    const char* control; // "ComboBox10"
-    const char* key;     // key of the command line's JSON "settings" object
-    const char* label;   // the command line's name of the setting
+    const char* key;   // key of the command line's JSON "settings" object
+    const char* label; // the command line's name of the setting
     std::vector<SettingBits> bits;
     int initial; // index the list starts with
     // The code of item i is first + step * i; a code between two items shows
@@ -88,14 +87,18 @@ struct ListSetting {
 const std::vector<ListSetting>& listSettings();
 const ListSetting& setting(SettingId id);
 
-// "Сканирование приоритетного канала" (CheckBox3): byte 249 is not 0xFF.
+// The lists that store and show on their own: no check box decides whether
+// they count, no partner list checks them.
+const std::vector<SettingId>& independentLists();
+
+// "Сканирование приоритетного канала": byte 249 is not 0xFF.
 bool priorityScanOn(const Image& image);
 // Unticking it: byte 249 = 0xFF.
 void storePriorityScanOff(Image& image);
 
-// "Тональные сигналы" (CheckBox2): tone 1 is present.
+// "Тональные сигналы": tone 1 is present.
 bool toneSignallingOn(const Image& image);
-// Whether tone k's field (SpinEdit1..5) is shown: tone 1 always, tone k
+// Whether tone k's frequency field is shown: tone 1 always, tone k
 // when its word is not 0.
 bool toneShown(const Image& image, int k);
 // The frequency a tone's spin edit shows: its decoded word, a word without a
@@ -104,10 +107,10 @@ int toneSpinHz(const Image& image, int k);
 // Tones 1..count take the frequencies hz[0..count-1], the rest become 0.
 void storeTones(Image& image, int count, const std::array<int, 5>& hz);
 
-// "Дежурный прием" (CheckBox1): off when byte 231 is 0xFF or bytes 11 to 14
+// "Дежурный прием": off when byte 231 is 0xFF or bytes 11 to 14
 // hold the "off" pattern.
 bool standbyOn(const Image& image);
-// SpinEdit6: byte 231 x 10 + 500, within 500..3000.
+// The receive tone's field: byte 231 x 10 + 500, within 500..3000.
 int standbyToneHz(const Image& image);
 // Byte 231 and the detector coefficients of bytes 11 to 15 for a frequency.
 void storeStandbyTone(Image& image, int hz);

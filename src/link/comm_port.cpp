@@ -45,12 +45,7 @@ TCustomCommPort::~TCustomCommPort() {
     // Closing runs the events the workers are still waiting to deliver. A
     // component being destroyed reports nothing any more: its handlers may
     // refer to things their owner has already destroyed.
-    OnOpen = nullptr;
-    OnBreakSignal = OnCTSSignal = OnDSRSignal = nullptr;
-    OnErrorSignal = nullptr;
-    OnRingSignal = OnRLSDSignal = nullptr;
     OnTriggerAvail = nullptr;
-    OnTxEmptySignal = OnDTRSignal = OnRxDSignal = OnTxDSignal = nullptr;
     DoClose();
 }
 
@@ -110,8 +105,6 @@ void TCustomCommPort::setDTR(bool on) {
     if (!IsOpen())
         return;
     device_->setDtr(on);
-    if (OnDTRSignal && statusThread_.joinable())
-        OnDTRSignal(this);
 }
 
 void TCustomCommPort::setRTS(bool on) {
@@ -153,8 +146,6 @@ void TCustomCommPort::DoOpen() {
     startThread(readThread_, readStarted_, &TCustomCommPort::readLoop);
     startThread(writeThread_, writeStarted_, &TCustomCommPort::writeLoop);
     open_ = true;
-    if (OnOpen)
-        OnOpen(this, 0);
 }
 
 void TCustomCommPort::stopThread(std::thread& t, std::atomic<bool>& ended, Waiter who) {
@@ -265,30 +256,8 @@ void TCustomCommPort::raiseTriggerAvail() {
     });
 }
 
-void TCustomCommPort::dispatchLineEvents(unsigned events) {
-    if (events == 0)
-        return;
-    calls_.call([this, events] {
-        if ((events & lineev::Rlsd) && OnRLSDSignal)
-            OnRLSDSignal(this);
-        if ((events & lineev::Break) && OnBreakSignal)
-            OnBreakSignal(this);
-        if ((events & lineev::Cts) && OnCTSSignal)
-            OnCTSSignal(this);
-        if ((events & lineev::Dsr) && OnDSRSignal)
-            OnDSRSignal(this);
-        if ((events & lineev::Error) && OnErrorSignal)
-            OnErrorSignal(this, 0);
-        if ((events & lineev::Ring) && OnRingSignal)
-            OnRingSignal(this);
-        if ((events & lineev::TxEmpty) && OnTxEmptySignal)
-            OnTxEmptySignal(this);
-    });
-}
-
 void TCustomCommPort::statusLoop() {
     recordLines(device_->modemLines());
-    dispatchLineEvents(lineev::Cts | lineev::Dsr | lineev::Rlsd | lineev::Ring);
     statusStarted_ = true;
     calls_.poke();
     bool txBusy = false;
@@ -310,7 +279,6 @@ void TCustomCommPort::statusLoop() {
             if (cts_ != ctsBefore)
                 device_->wake(Waiter::Writer);
         }
-        dispatchLineEvents(events);
     }
     statusEnded_ = true;
     calls_.poke();

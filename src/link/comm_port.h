@@ -7,7 +7,8 @@
 // returned, so handlers never run concurrently.
 //
 // Threads exist exactly while the port is open:
-//  - status: watches the modem lines and line errors and raises line events;
+//  - status: watches the modem lines and line errors, and offers waiting
+//    bytes after each line event;
 //  - reader: moves bytes from the driver into the receive buffer as soon as
 //    they arrive, and offers waiting bytes (OnTriggerAvail) after every pass,
 //    at least every idleOfferInterval() (500 ms) while any are waiting;
@@ -62,14 +63,11 @@ public:
     TC32EventType MonitorEvents() const { return monitorEvents_; }
     void setMonitorEvents(TC32EventType e) { monitorEvents_ = e; } // recorded only
 
-    TC32OpenEvent OnOpen;
-    TNotifyEvent OnBreakSignal, OnCTSSignal, OnDSRSignal;
-    TC32ErrorEvent OnErrorSignal;
-    TNotifyEvent OnRingSignal, OnRLSDSignal;
+    // Bytes are waiting in the receive buffer: after every read pass and
+    // every line event, and at least every idleOfferInterval() while any
+    // wait. The only event the program handles; the line events themselves
+    // only update the modem lines below.
     TTriggerAvailEvent OnTriggerAvail;
-    TNotifyEvent OnTxEmptySignal;
-    TNotifyEvent OnDTRSignal;
-    TNotifyEvent OnRxDSignal, OnTxDSignal; // never raised
 
     // Operations.
     bool IsOpen() const;
@@ -121,7 +119,6 @@ private:
     void readLoop();
     void writeLoop();
     void raiseTriggerAvail();
-    void dispatchLineEvents(unsigned events);
     void recordLines(const ModemLines& l);
     void noteLineLost(int error);
     void stopThread(std::thread& t, std::atomic<bool>& ended, Waiter who);

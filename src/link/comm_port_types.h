@@ -54,9 +54,6 @@ constexpr TC32EventType eventBit(TC32EventState s) {
 }
 constexpr TC32EventType kAllCommEvents = (1u << (evTxEmpty + 1)) - 1;
 
-using TNotifyEvent = std::function<void(TCustomCommPort* sender)>;
 using TTriggerAvailEvent = std::function<void(TCustomCommPort* sender, std::uint16_t count)>;
-using TC32ErrorEvent = std::function<void(TCustomCommPort* sender, std::int32_t errors)>;
-using TC32OpenEvent = std::function<void(TCustomCommPort* sender, std::int32_t error)>;
 
 } // namespace ksv

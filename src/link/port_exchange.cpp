@@ -111,10 +111,6 @@ AttentionOutcome PortExchange::CallAttention(int repeats) {
                             protocol_.handshakeStrayAcks()};
 }
 
-bool PortExchange::VerifyData(const Image& image) {
-    return VerifyData(image, numberChange_ && numberChange_());
-}
-
 bool PortExchange::VerifyData(const Image& image, bool numberChangeAllowed) {
     Image read;
     std::uint8_t status = 0;

@@ -57,9 +57,9 @@ public:
     // Writes every entry of the list; true when each was acknowledged.
     // protocol().recordsSent() and recordsAcknowledged() tell how far it got.
     bool WriteData(const WriteList& list);
-    // Reads again and compares at the writable offsets.
-    bool VerifyData(const Image& image);
-    bool VerifyData(const Image& image, bool numberChangeAllowed);
+    // Reads again and compares at the writable offsets (226..228 too when a
+    // change of the factory number is allowed).
+    bool VerifyData(const Image& image, bool numberChangeAllowed = false);
     // The handshake on its own, without the progress view: the attention
     // byte and up to `repeats` more, one timer period apart; returns at the
     // acknowledgement or one period after the last byte sent.
@@ -81,9 +81,6 @@ public:
     // Ends a running exchange as failed, as closing its window would.
     void cancel();
 
-    // Where the factory number change flag comes from (false by default);
-    // consulted at each comparison.
-    void setNumberChangeRule(std::function<bool()> allowed) { numberChange_ = std::move(allowed); }
     void setTimings(const ExchangeTimings& t);
     const ExchangeTimings& timings() const { return timings_; }
 
@@ -120,7 +117,6 @@ private:
     ExchangeView* view_;
     TransferProtocol protocol_;
     ExchangeTimings timings_;
-    std::function<bool()> numberChange_;
     // The line was lost and could not be opened again yet.
     bool reopenPending_ = false;
     // Runs a handshake on its own (CallAttention); null otherwise.

@@ -22,7 +22,9 @@
 
 namespace ksv {
 
-// The port as the protocol uses it (TCommPort's operations).
+// The port as the protocol uses it: the receive buffer's count and bytes,
+// sending, and discarding what is pending (PortExchange passes these on to
+// the port component).
 class ExchangePort {
 public:
     virtual ~ExchangePort() = default;

@@ -1,6 +1,5 @@
 #include "operations/fleet_port_line.h"
 
-#include "image/settings.h"
 #include "operations/outcome_words.h"
 #include "operations/transceiver_commands.h"
 
@@ -45,9 +44,6 @@ public:
         : file_(file), afterRead_(afterRead) {}
     bool imageRead(const ReadOutcome& read) override { return afterRead_(read.image); }
     Image imageToWrite() override { return file_; }
-    bool powerListAtFirstEntry() override {
-        return setting(SettingId::PowerLevels).shownIndex(file_) == 0;
-    }
     bool numberChangeAllowed() override { return false; }
 
 private:

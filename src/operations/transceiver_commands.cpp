@@ -45,20 +45,32 @@ void writeAndVerify(PortExchange& link, WriteOutcome& o) {
 } // namespace
 
 WriteOutcome writeTransceiver(PortExchange& link, WriteHost& host) {
-    WriteOutcome o;
-    o.read = readTransceiver(link);
-    if (!o.read.connected)
+    const ReadOutcome read = readTransceiver(link);
+    if (!read.connected) {
+        WriteOutcome o;
+        o.read = read;
         return o; // NoConnection
-    if (!host.imageRead(o.read)) {
+    }
+    if (!host.imageRead(read)) {
+        WriteOutcome o;
+        o.read = read;
         o.result = WriteResult::Stopped;
         return o;
     }
-    o.image = host.imageToWrite();
-    o.numberChange = host.numberChangeAllowed();
-    o.plan = planWrite(o.image, o.read.image, o.read.powerLocked, host.powerListAtFirstEntry(),
-                       o.numberChange);
-    if (o.plan.checksumComputed)
-        o.image.setChecksum(o.plan.checksum);
+    return writeAfterRead(link, read, host.imageToWrite(), host.numberChangeAllowed(),
+                          [&host](const WritePlan& plan) { return host.proceedWithWrite(plan); });
+}
+
+WriteOutcome writeAfterRead(PortExchange& link, const ReadOutcome& read, const Image& image,
+                            bool numberChange,
+                            const std::function<bool(const WritePlan&)>& proceed) {
+    WriteOutcome o;
+    o.read = read;
+    o.numberChange = numberChange;
+    // Only "5-10-20 (Возимая)" may be written into a set under the power lock.
+    const bool firstPowerSet = setting(SettingId::PowerLevels).shownIndex(image) == 0;
+    o.plan = planWrite(image, read.image, read.powerLocked, firstPowerSet, numberChange);
+    o.image = o.plan.checksumComputed ? o.plan.written : image;
     if (writeDecisionIsError(o.plan.decision)) {
         o.result = WriteResult::Refused;
         return o;
@@ -67,7 +79,7 @@ WriteOutcome writeTransceiver(PortExchange& link, WriteHost& host) {
         o.result = WriteResult::AlreadyWritten;
         return o;
     }
-    if (!host.proceedWithWrite(o.plan)) {
+    if (proceed && !proceed(o.plan)) {
         o.result = WriteResult::Stopped;
         return o;
     }

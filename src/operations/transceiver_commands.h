@@ -6,13 +6,14 @@
 // exit codes. What differs between front ends is asked of a WriteHost; the
 // progress of each exchange goes to the ExchangeView of the PortExchange.
 //
-//   read -> store -> plan -> decide -> write -> verify
+//   read -> (the front end stores its image) -> plan -> decide -> write -> verify
 
 #include "image/image.h"
 #include "link/port_exchange.h"
 #include "operations/write_plan.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace ksv {
 
@@ -37,13 +38,11 @@ ReadOutcome readTransceiver(PortExchange& link);
 class WriteHost {
 public:
     virtual ~WriteHost() = default;
-    // The transceiver's image was read (the window stores its controls now,
-    // the command line saves its backup). False stops the command.
+    // The transceiver's image was read (the command line saves its backup).
+    // False stops the command.
     virtual bool imageRead(const ReadOutcome& read) = 0;
-    // The image to write, after the store.
+    // The image to write.
     virtual Image imageToWrite() = 0;
-    // The power level list shows "5-10-20 (Возимая)".
-    virtual bool powerListAtFirstEntry() = 0;
     // The factory number question: may bytes 226..228 be written?
     virtual bool numberChangeAllowed() = 0;
     // The plan says what would be sent; false stops before anything is
@@ -65,7 +64,8 @@ enum class WriteResult {
 struct WriteOutcome {
     WriteResult result = WriteResult::NoConnection;
     ReadOutcome read;
-    // The image to write; its checksum byte is set when plan.checksumComputed.
+    // The image to write; its checksum byte is the plan's when
+    // plan.checksumComputed (the window takes it as its image).
     Image image;
     WritePlan plan;
     bool numberChange = false;
@@ -76,7 +76,15 @@ struct WriteOutcome {
     Image readBack;
 };
 
+// The write command: read, then what the host decides, then writeAfterRead.
 WriteOutcome writeTransceiver(PortExchange& link, WriteHost& host);
+
+// The write after its read, decided from the image alone (its power-level
+// set checked against the power lock): the plan, then the list sent and read
+// back, unless the plan refuses, nothing differs or proceed says no.
+WriteOutcome writeAfterRead(PortExchange& link, const ReadOutcome& read, const Image& image,
+                            bool numberChange,
+                            const std::function<bool(const WritePlan&)>& proceed = {});
 
 enum class VerifyResult {
     NoConnection, // the read failed

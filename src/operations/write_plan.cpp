@@ -32,11 +32,11 @@ WritePlan planWrite(const Image& current, const Image& incoming, bool powerLocke
     plan.checksumComputed = true;
     plan.merged.setChecksum(plan.checksum);
 
-    Image target = current;
-    target.setChecksum(plan.checksum);
+    plan.written = current;
+    plan.written.setChecksum(plan.checksum);
     for (int i = 0; i < static_cast<int>(kImageSize); ++i)
-        if (incoming[i] != target[i] && isWritableOffset(i, numberChangeAllowed))
-            plan.list.add(i, target[i]);
+        if (incoming[i] != plan.written[i] && isWritableOffset(i, numberChangeAllowed))
+            plan.list.add(i, plan.written[i]);
     plan.decision = plan.list.empty() ? WriteDecision::AlreadyWritten : WriteDecision::Write;
     return plan;
 }

@@ -24,14 +24,17 @@ enum class WriteDecision {
 
 struct WritePlan {
     WriteDecision decision = WriteDecision::Write;
-    // Set when the checks passed (Write and AlreadyWritten): the caller
-    // stores it into byte 250 of its current image in either case.
+    // Set when the checks passed (Write and AlreadyWritten): the checksum of
+    // the merged image, the one place a write computes it.
     bool checksumComputed = false;
     std::uint8_t checksum = 0;
+    // The image to write with that checksum in byte 250; the window takes
+    // it as its image in either case.
+    Image written;
     // The image the transceiver holds after the write (checksum included).
     Image merged;
-    // Every writable offset where the transceiver differs from the current
-    // image with its new checksum, ascending, with the current image's value.
+    // Every writable offset where the transceiver differs from the written
+    // image, ascending, with the written image's value.
     WriteList list;
 };
 
@@ -42,7 +45,8 @@ struct WritePlan {
 WritePlan planWrite(const Image& current, const Image& incoming, bool powerLocked,
                     bool powerListAtFirstEntry, bool numberChangeAllowed);
 
-// The message of a decision ("" for Write); error() is true for refusals.
+// The message of a decision ("" for Write); writeDecisionIsError() is true
+// for refusals.
 QString writeDecisionText(WriteDecision d);
 bool writeDecisionIsError(WriteDecision d);
 

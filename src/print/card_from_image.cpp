@@ -26,7 +26,7 @@ void fillChannels(CardData& d, const Image& image) {
         c.txSub = text(SubTxt(image.txSubtone(n)));
         c.prohibit = text(ZapTxt(image.flags(n)));
         c.scanS = text(STxt(image.flags(n)));
-        c.scanL = d.priorityScan ? text(LTxt(image.flags(n))) : QString();
+        c.scanL = text(LTxt(image.flags(n)));
     }
 }
 
@@ -71,14 +71,22 @@ void fillTonePage(CardData& d, const Image& image) {
 } // namespace
 
 CardData cardFromImage(const Image& image, OperatingMode mode, const QString& fileName) {
+    // A fresh window starts with priority scanning ticked; showing an image
+    // without it unticks the box, which empties the L column.
+    Image shown = image;
+    if (!priorityScanOn(shown))
+        for (int n = 1; n <= kChannelCount; ++n)
+            shown.channel(n).setScanL(false);
+    return cardOfShownImage(shown, mode, fileName);
+}
+
+CardData cardOfShownImage(const Image& image, OperatingMode mode, const QString& fileName) {
     CardData d;
     d.fileField = QStringLiteral("Файл: ") + fileName;
     d.factoryNumber = text(ZnTxt(image));
     d.firmware = text(VerTxt(image));
     d.midBand = mode == omMidBand;
     d.scrambler = shown(image, SettingId::Scrambler);
-    // A fresh window starts with priority scanning ticked; showing an image
-    // without it unticks the box, which empties the L column.
     d.priorityScan = priorityScanOn(image);
     fillChannels(d, image);
     fillMainPage(d, image);

@@ -16,4 +16,9 @@ namespace ksv::print {
 // the list are empty, as a list without a selection shows.
 CardData cardFromImage(const Image& image, OperatingMode mode, const QString& fileName);
 
+// The card of the image a window shows, the L marks as the image holds them
+// (a window whose priority scanning was already off when it showed the image
+// keeps them). The print command's card.
+CardData cardOfShownImage(const Image& image, OperatingMode mode, const QString& fileName);
+
 } // namespace ksv::print

@@ -4,7 +4,8 @@
 // it: open and close a device exclusively, set the line, move bytes without
 // blocking, learn the queue sizes and the modem lines, and wait for input,
 // for room to write or for a line event, each wait cancellable from another
-// thread. One implementation per platform (POSIX termios here).
+// thread. One body per platform: POSIX termios (posix_serial_device.*) and
+// the Win32 communications API (win32_serial_device.*).
 
 #include <cstdint>
 #include <memory>

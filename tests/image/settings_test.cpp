@@ -8,9 +8,9 @@ TEST(Settings, TableIsInIdOrderAndEveryBitBelongsToOneList) {
     std::array<std::uint8_t, kImageSize> seen{};
     for (std::size_t i = 0; i < listSettings().size(); ++i) {
         const ListSetting& s = listSettings()[i];
-        EXPECT_EQ(static_cast<std::size_t>(s.id), i) << s.control;
+        EXPECT_EQ(static_cast<std::size_t>(s.id), i) << s.key;
         for (const SettingBits& b : s.bits) {
-            EXPECT_EQ(seen[b.offset] & b.mask, 0) << s.control << " byte " << b.offset;
+            EXPECT_EQ(seen[b.offset] & b.mask, 0) << s.key << " byte " << b.offset;
             seen[b.offset] |= b.mask;
         }
     }
@@ -48,7 +48,7 @@ TEST(Settings, ItemsAndTheirCodes) {
     };
     for (const Case& c : cases) {
         const auto items = setting(c.id).items(c.type);
-        SCOPED_TRACE(setting(c.id).control);
+        SCOPED_TRACE(setting(c.id).key);
         ASSERT_EQ(items.size(), c.count);
         EXPECT_EQ(items.front().code, c.first.code);
         EXPECT_EQ(items.front().text, c.first.text);
@@ -79,7 +79,7 @@ TEST(Settings, ShowAndStoreKeepTheOtherBits) {
     };
     for (const Case& c : cases) {
         const ListSetting& s = setting(c.id);
-        SCOPED_TRACE(std::string(s.control) + " byte " + std::to_string(c.before));
+        SCOPED_TRACE(std::string(s.key) + " byte " + std::to_string(c.before));
         Image im;
         im[228] = 1;
         im[c.offset] = c.before;

@@ -231,7 +231,6 @@ struct TestWriteHost : WriteHost {
     bool proceed = true;
     bool imageRead(const ReadOutcome&) override { return true; }
     Image imageToWrite() override { return image; }
-    bool powerListAtFirstEntry() override { return true; }
     bool numberChangeAllowed() override { return false; }
     bool proceedWithWrite(const WritePlan&) override { return proceed; }
 };

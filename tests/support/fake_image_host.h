@@ -25,17 +25,18 @@ public:
     QStringList calls; // "SetBuf", "ShowBuf", "chooseType", in order
     Image lastShown;   // the current image as the last ShowBuf saw it
 
-    Image& currentImage() override { return current; }
+    const Image& currentImage() const override { return current; }
     Image& incomingImage() override { return incoming; }
     OperatingMode operatingMode() const override { return mode; }
 
     // Stores like the window would: bit 1 of byte 255 and a fresh checksum.
-    void SetBuf() override {
+    void commitEdits() override {
         calls << QStringLiteral("SetBuf");
         setBit(current[off::Model], bit::Stored);
         current[off::Checksum] = CalcCRC(current);
     }
-    bool ShowBuf() override {
+    bool showImage(const Image& image) override {
+        current = image;
         calls << QStringLiteral("ShowBuf");
         lastShown = current;
         return showBufResult;

@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     ksv::test::FakeImageHost host;
     host.mode = ksv::omService;
     ksv::LoadDefault(ksv::rtVehicleVhf, host.current);
-    host.SetBuf();
+    host.commitEdits();
     ksv::TEditWnd editor(host);
     editor.editCurrentImage();
 

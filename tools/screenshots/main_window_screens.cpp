@@ -5,6 +5,7 @@
 
 #include "support/message_recorder.h"
 #include "ui/dialogs/newtype_form.h"
+#include "ui/grid/channel_table.h"
 #include "ui/main/app_windows.h"
 #include "ui/main/main_window.h"
 
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -30,6 +32,32 @@ void shootWindow(const QString& dir, const QString& name, QWidget* w) {
     w->grab().save(QDir(dir).filePath(name));
 }
 
+// A table with two groups, the priority channel, marks, subtones and a
+// transmitter off, scrolled to its first rows.
+void shootChannels(const QString& dir, ksv::TForm1& form, const QString& tag) {
+    ksv::Image im = form.currentImage();
+    im[216] = 4;
+    im[217] = 19;
+    im[218] = 29;
+    im[219] = 34;
+    im[249] = 11;
+    for (int n = 1; n <= ksv::kChannelCount; ++n) {
+        const ksv::ChannelView c = im.channel(n);
+        c.setRxCode(n * 7 % 90 + 20);
+        c.setTxCode(n % 6 == 0 ? 0 : n * 11 % 90 + 20);
+        c.setRxSubtone(n % 5 == 0 ? 0 : n % 50 + 1);
+        c.setTxSubtone(n % 3 == 0 ? 0 : (n * 3) % 50 + 1);
+        c.setProhibited(n % 4 == 0);
+        c.setScanS(n % 2 == 0);
+        c.setScanL(n % 3 == 0);
+    }
+    form.showImage(im);
+    shootWindow(dir, QStringLiteral("ui-%1-channels-rich.png").arg(tag), &form);
+    form.grid()->verticalScrollBar()->setValue(20);
+    shootWindow(dir, QStringLiteral("ui-%1-channels-rich-end.png").arg(tag), &form);
+    form.grid()->verticalScrollBar()->setValue(0);
+}
+
 void shootMode(const QString& dir, ksv::OperatingMode mode, const QString& tag, int type) {
     ksv::test::MessageRecorder recorder;
     auto form = ksv::createAppWindows(mode);
@@ -37,6 +65,7 @@ void shootMode(const QString& dir, ksv::OperatingMode mode, const QString& tag, 
     form->show();
     form->startUpWithType(type);
     QTabWidget* pages = form->pages();
+    shootChannels(dir, *form, tag);
     const char* names[] = {"channels", "main", "scan", "tones"};
     for (int i = 0; i < pages->count(); ++i) {
         if (!pages->isTabVisible(i))
@@ -46,18 +75,19 @@ void shootMode(const QString& dir, ksv::OperatingMode mode, const QString& tag, 
     }
     if (pages->isTabVisible(3)) {
         pages->setCurrentIndex(3);
-        form->controls().CheckBox2->setChecked(true);
-        form->controls().CheckBox1->setChecked(true);
+        form->controls().toneSignalling->setChecked(true);
+        form->controls().standby->setChecked(true);
         shootWindow(dir, QStringLiteral("ui-%1-tones-on.png").arg(tag), form.get());
+        ksv::Image im = form->currentImage();
         for (int k = 1; k <= 5; ++k)
-            form->currentImage().setToneWord(k, ksv::toneEncode(1000 + 100 * k));
-        form->ShowBuf();
+            im.setToneWord(k, ksv::toneEncode(1000 + 100 * k));
+        form->showImage(im);
         shootWindow(dir, QStringLiteral("ui-%1-tones-5.png").arg(tag), form.get());
     }
     pages->setCurrentIndex(2);
-    form->controls().CheckBox3->setChecked(true);
+    form->controls().priorityScan->setChecked(true);
     shootWindow(dir, QStringLiteral("ui-%1-scan-on.png").arg(tag), form.get());
-    form->controls().CheckBox3->setChecked(false);
+    form->controls().priorityScan->setChecked(false);
     shootWindow(dir, QStringLiteral("ui-%1-scan-off.png").arg(tag), form.get());
 
     // Menus, opened below their titles.

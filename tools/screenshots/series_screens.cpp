@@ -7,6 +7,7 @@
 
 #include "image/checksum.h"
 #include "image/defaults.h"
+#include "link/port_line.h"
 #include "support/message_recorder.h"
 #include "support/transceiver_sim.h"
 #include "ui/dialogs/desktop.h"
@@ -122,8 +123,9 @@ int main(int argc, char** argv) {
     Image plan = defaultImage(rtVehicleVhf);
     {
         TForm1 window(omUser); // the image as the window stores it
-        window.ShowBuf(plan);
-        window.SetBuf(plan);
+        window.showImage(plan);
+        window.commitEdits();
+        plan = window.currentImage();
     }
     test::TransceiverSim sim;
     sim.setFleet(threeSets(plan));
@@ -135,7 +137,7 @@ int main(int argc, char** argv) {
     form->setRunStartUpOnShow(false);
     form->show();
     form->startUpWithType(rtVehicleVhf);
-    form->windows().rwForm->exchange().setTimings({200, 10});
+    form->windows().line->exchange().setTimings({200, 10});
     auto* dialogs = new FolderAnswer;
     dialogs->folder = folder.filePath(QStringLiteral("Серия 2026-12-08 14-05"));
     form->windows().files =

@@ -94,9 +94,9 @@ TEditWnd::TEditWnd(ImageHost& host, QWidget* parent)
 void TEditWnd::editCurrentImage() {
     if (host_.operatingMode() != omService)
         return;
-    host_.SetBuf();
+    host_.commitEdits();
     ShowImage(host_.currentImage());
-    host_.ShowBuf();
+    host_.showImage(host_.currentImage());
 }
 
 void TEditWnd::ShowImage(const Image& image) {
@@ -143,10 +143,10 @@ void TEditWnd::Button1Click() {
         return;
     }
 
-    Image& image = host_.currentImage();
+    Image image;
     for (int i = 0; i < static_cast<int>(kImageSize); ++i)
         image[static_cast<std::size_t>(i)] = *cellValue(grid_->item(i / 16, i % 16)->text());
-    host_.ShowBuf();
+    host_.showImage(image);
 }
 
 void TEditWnd::Button2Click() {

@@ -46,19 +46,12 @@ protected:
     }
 };
 
-QTimer* makeTimer(QObject* parent) {
-    auto* t = new QTimer(parent);
-    t->setObjectName(QStringLiteral("Timer1"));
-    t->setInterval(1000);
-    return t;
-}
-
 } // namespace
 
 TRWForm::TRWForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      Timer1(makeTimer(this)), Gauge1(new Gauge(this)), exchange_(CommPort1, *Timer1, *this) {
+      Gauge1(new Gauge(this)) {
     setObjectName(QStringLiteral("RWForm"));
     setModal(true);
     setFixedSize(kClientWidth, kClientHeight);
@@ -74,17 +67,11 @@ TRWForm::TRWForm(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Gauge1);
-    configureCommPort(CommPort1);
-    connect(this, &QDialog::finished, this, [this] { FormClose(); });
-}
-
-TRWForm::~TRWForm() {
-    // The component goes before the exchange that handles its events.
-    CommPort1.setOpen(false);
-}
-
-void TRWForm::FormClose() {
-    exchange_.userClosed();
+    // FormClose.
+    connect(this, &QDialog::finished, this, [this] {
+        if (onClose)
+            onClose();
+    });
 }
 
 void TRWForm::exchangeStarting(const QString& caption) {

@@ -107,8 +107,9 @@ void TSNForm::Button1Click() {
         messenger().error(QStringLiteral("Номер не введен"));
         return;
     }
-    ZnToBuf(n, host_.currentImage());
-    host_.ShowBuf();
+    Image image = host_.currentImage();
+    ZnToBuf(n, image);
+    host_.showImage(image);
     accept();
 }
 

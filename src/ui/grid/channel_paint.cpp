@@ -80,8 +80,7 @@ ChannelCellDelegate::ChannelCellDelegate(ChannelGrid& grid)
 
 void ChannelCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                 const QModelIndex& index) const {
-    grid_.StringGrid1DrawCell(*painter, index.column(), index.row(), option.rect,
-                              option.state.testFlag(QStyle::State_HasFocus));
+    grid_.paintCell(*painter, index, option.rect, option.state.testFlag(QStyle::State_HasFocus));
 }
 
 ChannelHeader::ChannelHeader(Qt::Orientation orientation, ChannelGrid& grid)
@@ -103,10 +102,7 @@ QSize ChannelHeader::sizeHint() const {
 }
 
 void ChannelHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
-    if (orientation() == Qt::Horizontal)
-        grid_.StringGrid1DrawCell(*painter, logicalIndex, 0, rect, false);
-    else
-        grid_.StringGrid1DrawCell(*painter, 0, logicalIndex, rect, false);
+    grid_.paintHeader(*painter, orientation(), logicalIndex, rect);
 }
 
 } // namespace ksv

@@ -10,32 +10,11 @@
 #include <QPainter>
 #include <QScrollBar>
 
-#include <array>
-
 namespace ksv {
 
 namespace {
 
-struct Header {
-    const char* line1;
-    const char* line2;
-};
-
-constexpr std::array<Header, ChannelGrid::kColumns> kHeaders = {{
-    {"№", ""},
-    {"Частота", "ПРМ, кГц"},
-    {"Частота", "ПРД, кГц"},
-    {"Субтон", "ПРМ, Гц"},
-    {"Субтон", "ПРД, Гц"},
-    {"Запрет", "ПРД"},
-    {"Список", "скан."},
-    {"Список", "L"},
-}};
-
 const QString kOffText = QString::fromUtf8(kOff);
-const QString kBanMark = QStringLiteral("Запрет");
-const QString kSMark = QStringLiteral("S");
-const QString kLMark = QStringLiteral("L");
 
 const QString kLListMessage = QStringLiteral("Для формирования списка L следует включить функцию\n"
                                              " \"Сканирование приоритетного канала\" во вкладке "
@@ -52,22 +31,14 @@ bool isTab(const QKeyEvent* e) {
 
 } // namespace
 
-ChannelGrid::ChannelGrid(ChannelTableContext& context, QWidget* parent)
-    : QTableWidget(kRows, kColumns, parent), context_(context) {
+ChannelGrid::ChannelGrid(ChannelTableContext& context, ChannelModel& channels, QWidget* parent)
+    : QTableView(parent), context_(context), channels_(channels) {
     setObjectName(QStringLiteral("StringGrid1"));
-
-    // The fixed row and column are the header views; row 0 and column 0 of
-    // the cells stay hidden so that the indexes are the channel and field.
     setHorizontalHeader(new ChannelHeader(Qt::Horizontal, *this));
     setVerticalHeader(new ChannelHeader(Qt::Vertical, *this));
+    setModel(&channels_);
     horizontalHeader()->setDefaultSectionSize(kColumnWidth);
     verticalHeader()->setDefaultSectionSize(kRowHeight);
-    for (int col = 0; col < kColumns; ++col)
-        setColumnWidth(col, col == 0 ? kNumberWidth : kColumnWidth);
-    for (int row = 0; row < kRows; ++row)
-        setRowHeight(row, row == 0 ? kHeaderHeight : kRowHeight);
-    setColumnHidden(0, true);
-    setRowHidden(0, true);
     setCornerButtonEnabled(false);
     for (QAbstractButton* b : findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly)) {
         if (qstrcmp(b->metaObject()->className(), "QTableCornerButton") == 0) {
@@ -86,58 +57,37 @@ ChannelGrid::ChannelGrid(ChannelTableContext& context, QWidget* parent)
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     verticalScrollBar()->setTracking(true);
     setContextMenuPolicy(Qt::NoContextMenu);
+    setCurrentIndex(channels_.index(0, 0));
 
-    for (int row = 0; row < kRows; ++row) {
-        for (int col = 0; col < kColumns; ++col) {
-            auto* it = new QTableWidgetItem;
-            it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            setItem(row, col, it);
-        }
-    }
-    setCurrentCell(1, 1);
-
-    EditPRM = new FrequencyEdit(QStringLiteral("EditPRM"), viewport());
-    EditPRD = new FrequencyEdit(QStringLiteral("EditPRD"), viewport());
-    ComboBox = new SubtoneBox(viewport());
-    EditPRM->onKeyDown = [this](QKeyEvent* e) { return EditPRMKeyDown(e); };
-    EditPRD->onKeyDown = [this](QKeyEvent* e) { return EditPRDKeyDown(e); };
-    EditPRM->onExit = [this](Qt::FocusReason r) { EditPRMExit(r); };
-    EditPRD->onExit = [this](Qt::FocusReason r) { EditPRDExit(r); };
-    ComboBox->onChange = [this](int index) { ComboBoxChange(index); };
-    ComboBox->onKeyDown = [this](QKeyEvent* e) { return ComboBoxKeyDown(e); };
-    ComboBox->onCloseUp = [this] { ComboBoxCloseUp(); };
-    ComboBox->onExit = [this](Qt::FocusReason r) { ComboBoxExit(r); };
+    rxEdit_ = new FrequencyEdit(QStringLiteral("EditPRM"), viewport());
+    txEdit_ = new FrequencyEdit(QStringLiteral("EditPRD"), viewport());
+    subtoneList_ = new SubtoneBox(viewport());
+    rxEdit_->onKeyDown = [this](QKeyEvent* e) { return frequencyKey(rxEdit_, e, false); };
+    txEdit_->onKeyDown = [this](QKeyEvent* e) { return frequencyKey(txEdit_, e, true); };
+    rxEdit_->onExit = [this](Qt::FocusReason r) { leaveEditor(rxEdit_, r); };
+    txEdit_->onExit = [this](Qt::FocusReason r) { leaveEditor(txEdit_, r); };
+    subtoneList_->onChange = [this](int item) { subtoneChosen(item); };
+    subtoneList_->onKeyDown = [this](QKeyEvent* e) { return subtoneKey(e); };
+    subtoneList_->onCloseUp = [this] { subtoneListClosed(); };
+    subtoneList_->onExit = [this](Qt::FocusReason r) { leaveEditor(subtoneList_, r); };
 }
 
 // The editors outlive this part of the table while its base class deletes
 // them; focus changes during that must not call back into it.
 ChannelGrid::~ChannelGrid() {
-    EditPRM->onKeyDown = nullptr;
-    EditPRD->onKeyDown = nullptr;
-    EditPRM->onExit = nullptr;
-    EditPRD->onExit = nullptr;
-    ComboBox->onChange = nullptr;
-    ComboBox->onKeyDown = nullptr;
-    ComboBox->onCloseUp = nullptr;
-    ComboBox->onExit = nullptr;
-}
-
-QString ChannelGrid::cell(int col, int row) const {
-    if (col < 0 || col >= kColumns || row < 0 || row >= kRows)
-        return {};
-    return item(row, col)->text();
-}
-
-void ChannelGrid::setCell(int col, int row, const QString& text) {
-    if (col < 0 || col >= kColumns || row < 0 || row >= kRows)
-        return;
-    item(row, col)->setText(text);
-    viewport()->update();
+    for (FrequencyEdit* e : {rxEdit_, txEdit_}) {
+        e->onKeyDown = nullptr;
+        e->onExit = nullptr;
+    }
+    subtoneList_->onChange = nullptr;
+    subtoneList_->onKeyDown = nullptr;
+    subtoneList_->onCloseUp = nullptr;
+    subtoneList_->onExit = nullptr;
 }
 
 QSize ChannelGrid::sizeHint() const {
     const int frame = 2 * frameWidth();
-    const int width = frame + kNumberWidth + (kColumns - 1) * kColumnWidth +
+    const int width = frame + kNumberWidth + channels_.columnCount() * kColumnWidth +
                       verticalScrollBar()->sizeHint().width();
     const int height = frame + kHeaderHeight + 20 * kRowHeight;
     return {width, height};
@@ -145,30 +95,29 @@ QSize ChannelGrid::sizeHint() const {
 
 // ---- Painting ------------------------------------------------------------------
 
-void ChannelGrid::StringGrid1DrawCell(QPainter& p, int col, int row, const QRect& rect,
-                                      bool focused) const {
-    if (col == 0 || row == 0) {
-        QString line1;
-        QString line2;
-        if (row == 0) {
-            line1 = QString::fromUtf8(kHeaders[col].line1);
-            line2 = QString::fromUtf8(kHeaders[col].line2);
-        } else {
-            line1 = QString::number(row);
-        }
-        paintFixedCell(p, rect, line1, line2, palette(), font());
+void ChannelGrid::paintCell(QPainter& p, const QModelIndex& index, const QRect& rect,
+                            bool focused) const {
+    paintDataCell(p, rect, channels_.text(index),
+                  channelLook(context_, ChannelModel::channel(index)), font(), focused);
+}
+
+void ChannelGrid::paintHeader(QPainter& p, Qt::Orientation orientation, int section,
+                              const QRect& rect) const {
+    if (section < 0) {
+        paintFixedCell(p, rect, QStringLiteral("№"), {}, palette(), font());
         return;
     }
-    paintDataCell(p, rect, cell(col, row), channelLook(context_, row), font(), focused);
+    const QStringList lines = channels_.headerData(section, orientation).toString().split('\n');
+    paintFixedCell(p, rect, lines.value(0), lines.value(1), palette(), font());
 }
 
 bool ChannelGrid::eventFilter(QObject* watched, QEvent* e) {
     if (watched == corner_ && e->type() == QEvent::Paint) {
         QPainter p(corner_);
-        StringGrid1DrawCell(p, 0, 0, corner_->rect(), false);
+        paintHeader(p, Qt::Horizontal, -1, corner_->rect());
         return true;
     }
-    return QTableWidget::eventFilter(watched, e);
+    return QTableView::eventFilter(watched, e);
 }
 
 // ---- The table's keys and clicks -----------------------------------------------
@@ -176,7 +125,7 @@ bool ChannelGrid::eventFilter(QObject* watched, QEvent* e) {
 void ChannelGrid::keyPressEvent(QKeyEvent* e) {
     if (isEnter(e)) {
         e->accept();
-        EditFunc(currentColumn(), currentRow());
+        actOnCell(currentIndex());
         return;
     }
     if (e->key() == Qt::Key_Escape) {
@@ -184,71 +133,59 @@ void ChannelGrid::keyPressEvent(QKeyEvent* e) {
         context_.requestClose();
         return;
     }
-    QTableWidget::keyPressEvent(e);
+    QTableView::keyPressEvent(e);
 }
 
 void ChannelGrid::mouseReleaseEvent(QMouseEvent* e) {
-    QTableWidget::mouseReleaseEvent(e);
+    QTableView::mouseReleaseEvent(e);
     if (e->button() != Qt::LeftButton)
         return;
     const QModelIndex index = indexAt(e->position().toPoint());
     if (index.isValid())
-        EditFunc(index.column(), index.row());
+        actOnCell(index);
 }
 
-void ChannelGrid::EditFunc(int col, int row) {
-    if (col < 1 || row < 1 || col >= kColumns || row >= kRows)
+void ChannelGrid::actOnCell(const QModelIndex& index) {
+    if (!index.isValid() || index != currentIndex())
         return;
-    if (col != currentColumn() || row != currentRow())
-        return;
-    switch (col) {
-    case 1:
-        SelFrqPRM(col, row);
+    const ChannelField& field = ChannelModel::field(index.column());
+    switch (field.kind) {
+    case ChannelValue::Frequency:
+        openFrequencyEditor(field.id == ChannelFieldId::Tx ? txEdit_ : rxEdit_, index);
         break;
-    case 2:
-        SelFrqPRD(col, row);
+    case ChannelValue::Subtone:
+        openSubtoneList(index);
         break;
-    case 3:
-    case 4:
-        SelSUB(col, row);
-        break;
-    case 5:
-        toggle(col, row, kBanMark);
-        break;
-    case 6:
-        toggle(col, row, kSMark);
-        break;
-    case 7:
-        toggleL(row);
+    case ChannelValue::Mark:
+        toggleMark(index);
         break;
     }
 }
 
-void ChannelGrid::toggle(int col, int row, const QString& mark) {
-    setCell(col, row, cell(col, row) == mark ? QString() : mark);
-}
-
-void ChannelGrid::toggleL(int row) {
-    if (cell(7, row) == kLMark) {
-        setCell(7, row, QString());
+// A set mark is cleared; an unset one is set, except an L mark while
+// priority scanning is off, which is refused with a message.
+void ChannelGrid::toggleMark(const QModelIndex& index) {
+    const ChannelField& field = ChannelModel::field(index.column());
+    const QString mark = QString::fromUtf8(field.mark);
+    if (channels_.text(index) == mark) {
+        channels_.setData(index, QString());
         return;
     }
-    if (context_.priorityScanning())
-        setCell(7, row, kLMark);
-    else
+    if (field.id == ChannelFieldId::ScanL && !context_.priorityScanning()) {
         messenger().information(kLListMessage);
+        return;
+    }
+    channels_.setData(index, mark);
 }
 
 // ---- Opening and closing the editors --------------------------------------------
 
-void ChannelGrid::openEditor(QWidget* editor, int col, int row) {
-    for (QWidget* other : {static_cast<QWidget*>(EditPRM), static_cast<QWidget*>(EditPRD),
-                           static_cast<QWidget*>(ComboBox)})
+void ChannelGrid::placeEditor(QWidget* editor, const QModelIndex& index) {
+    for (QWidget* other : {static_cast<QWidget*>(rxEdit_), static_cast<QWidget*>(txEdit_),
+                           static_cast<QWidget*>(subtoneList_)})
         if (other != editor && !other->isHidden())
             other->hide();
-    editCol_ = col;
-    editRow_ = row;
-    const QModelIndex index = model()->index(row, col);
+    editing_ = index;
     scrollTo(index);
     const QRect r = visualRect(index);
     editor->setGeometry(r.left() + 1, r.top() + 1, r.width() + 1, r.height() + 1);
@@ -257,32 +194,25 @@ void ChannelGrid::openEditor(QWidget* editor, int col, int row) {
     editor->setFocus(Qt::OtherFocusReason);
 }
 
-void ChannelGrid::SelFrqPRM(int col, int row) {
-    EditPRM->clear();
-    openEditor(EditPRM, col, row);
-    EditPRM->setText(cell(col, row));
-    EditPRM->selectAll();
+void ChannelGrid::openFrequencyEditor(FrequencyEdit* editor, const QModelIndex& index) {
+    editor->clear();
+    placeEditor(editor, index);
+    editor->setText(channels_.text(index));
+    editor->selectAll();
 }
 
-void ChannelGrid::SelFrqPRD(int col, int row) {
-    EditPRD->clear();
-    openEditor(EditPRD, col, row);
-    EditPRD->setText(cell(col, row));
-    EditPRD->selectAll();
-}
-
-void ChannelGrid::SelSUB(int col, int row) {
-    ComboBox->fill();
-    openEditor(ComboBox, col, row);
+void ChannelGrid::openSubtoneList(const QModelIndex& index) {
+    subtoneList_->fill();
+    placeEditor(subtoneList_, index);
     {
-        const QSignalBlocker block(ComboBox);
-        const QString text = cell(col, row);
-        const int index = ComboBox->findText(text, Qt::MatchExactly);
-        ComboBox->setCurrentIndex(index);
-        if (index < 0)
-            ComboBox->setEditText(text); // a code without a tone, kept as shown
+        const QSignalBlocker block(subtoneList_);
+        const QString text = channels_.text(index);
+        const int item = subtoneList_->findText(text, Qt::MatchExactly);
+        subtoneList_->setCurrentIndex(item);
+        if (item < 0)
+            subtoneList_->setEditText(text); // a code without a tone, kept as shown
     }
-    ComboBox->showPopup();
+    subtoneList_->showPopup();
 }
 
 // Gives the keyboard focus back to the table, but only while its page is the
@@ -313,6 +243,11 @@ void ChannelGrid::leaveEditor(QWidget* editor, Qt::FocusReason reason) {
         focusTable();
 }
 
+void ChannelGrid::store(const QString& text) {
+    if (editing_.isValid())
+        channels_.setData(editing_, text);
+}
+
 // ---- Frequency editors ------------------------------------------------------------
 
 bool ChannelGrid::acceptFrequency(const QString& text) const {
@@ -322,16 +257,17 @@ bool ChannelGrid::acceptFrequency(const QString& text) const {
     return check.ok;
 }
 
-bool ChannelGrid::frequencyKeyDown(FrequencyEdit* editor, QKeyEvent* e, bool transmit) {
+// EditPRMKeyDown and EditPRDKeyDown: Enter stores an accepted value, Escape
+// and Tab close, Page Up and Page Down step through the allowed range.
+bool ChannelGrid::frequencyKey(FrequencyEdit* editor, QKeyEvent* e, bool transmit) {
     const QString text = editor->text();
-    const QString cellText = cell(editCol_, editRow_);
     const RangeTable& ranges = context_.allowedRanges();
     if (isEnter(e)) {
         if (transmit && (text == QStringLiteral("0") || text.isEmpty() || text == kOffText)) {
-            setCell(editCol_, editRow_, kOffText);
+            store(kOffText);
             hideEditor(editor);
         } else if (acceptFrequency(text)) {
-            setCell(editCol_, editRow_, text);
+            store(text);
             hideEditor(editor);
         }
         return true;
@@ -341,6 +277,7 @@ bool ChannelGrid::frequencyKeyDown(FrequencyEdit* editor, QKeyEvent* e, bool tra
         return true;
     }
     if (e->key() == Qt::Key_PageUp || e->key() == Qt::Key_PageDown) {
+        const QString cellText = channels_.text(editing_);
         const StepDirection dir =
             e->key() == Qt::Key_PageUp ? StepDirection::Up : StepDirection::Down;
         editor->setText(transmit ? transmitStep(text, cellText, dir, ranges)
@@ -350,60 +287,41 @@ bool ChannelGrid::frequencyKeyDown(FrequencyEdit* editor, QKeyEvent* e, bool tra
     return false;
 }
 
-bool ChannelGrid::EditPRMKeyDown(QKeyEvent* e) {
-    return frequencyKeyDown(EditPRM, e, false);
-}
-
-bool ChannelGrid::EditPRDKeyDown(QKeyEvent* e) {
-    return frequencyKeyDown(EditPRD, e, true);
-}
-
-void ChannelGrid::EditPRMExit(Qt::FocusReason reason) {
-    leaveEditor(EditPRM, reason);
-}
-
-void ChannelGrid::EditPRDExit(Qt::FocusReason reason) {
-    leaveEditor(EditPRD, reason);
-}
-
 // ---- Subtone list ----------------------------------------------------------------------
 
-void ChannelGrid::ComboBoxChange(int index) {
-    if (index >= 0 && editCol_ >= 3 && editCol_ <= 4 && editRow_ >= 1)
-        setCell(editCol_, editRow_, ComboBox->itemText(index));
+void ChannelGrid::subtoneChosen(int item) {
+    if (item >= 0 && editing_.isValid() &&
+        ChannelModel::field(editing_.column()).kind == ChannelValue::Subtone)
+        store(subtoneList_->itemText(item));
 }
 
-bool ChannelGrid::ComboBoxKeyDown(QKeyEvent* e) {
+bool ChannelGrid::subtoneKey(QKeyEvent* e) {
     if (isEnter(e)) {
-        const QAbstractItemView* list = ComboBox->view();
-        const int index = list->isVisible() && list->currentIndex().isValid()
-                              ? list->currentIndex().row()
-                              : ComboBox->currentIndex();
-        if (index >= 0) {
-            if (index != ComboBox->currentIndex())
-                ComboBox->setCurrentIndex(index);
+        const QAbstractItemView* list = subtoneList_->view();
+        const int item = list->isVisible() && list->currentIndex().isValid()
+                             ? list->currentIndex().row()
+                             : subtoneList_->currentIndex();
+        if (item >= 0) {
+            if (item != subtoneList_->currentIndex())
+                subtoneList_->setCurrentIndex(item);
             else
-                ComboBoxChange(index);
+                subtoneChosen(item);
         }
-        ComboBox->hidePopup();
-        hideEditor(ComboBox);
+        subtoneList_->hidePopup();
+        hideEditor(subtoneList_);
         return true;
     }
     if (e->key() == Qt::Key_Escape || isTab(e)) {
-        ComboBox->hidePopup();
-        hideEditor(ComboBox);
+        subtoneList_->hidePopup();
+        hideEditor(subtoneList_);
         return true;
     }
     return false;
 }
 
-void ChannelGrid::ComboBoxCloseUp() {
-    if (!ComboBox->isHidden())
-        hideEditor(ComboBox);
-}
-
-void ChannelGrid::ComboBoxExit(Qt::FocusReason reason) {
-    leaveEditor(ComboBox, reason);
+void ChannelGrid::subtoneListClosed() {
+    if (!subtoneList_->isHidden())
+        hideEditor(subtoneList_);
 }
 
 } // namespace ksv

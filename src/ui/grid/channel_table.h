@@ -1,16 +1,14 @@
 #pragma once
 
-// The channel table of the page "Параметры каналов": 40 channel rows of
-// cell texts, painted by group and priority settings, edited in place.
-// The texts are the working copy of the channel records; the main window
-// writes them from the image and reads them back when it stores. The
-// editors change nothing but the cell texts.
+// The channel table of the page "Параметры каналов" (StringGrid1): a view of
+// the channel model, one row per channel, painted by the group and priority
+// settings and edited in place. The editors store what they accept into the
+// model, which stores it into the window's image.
 
 #include "image/codecs.h"
-#include "image/image.h"
-#include "image/mode.h"
+#include "ui/model/channel_model.h"
 
-#include <QTableWidget>
+#include <QTableView>
 
 namespace ksv {
 
@@ -21,7 +19,6 @@ class SubtoneBox;
 class ChannelTableContext {
 public:
     virtual ~ChannelTableContext() = default;
-    virtual RadioType radioType() const = 0;             // type of the current image
     virtual const RangeTable& allowedRanges() const = 0; // filled by the last refresh
     // Channel groups from their selectors: 1-based first and last channel,
     // or 0 when a selector shows no selection (the group counts as empty).
@@ -32,39 +29,31 @@ public:
     virtual void requestClose() = 0;         // Esc in the table: close the main window
 };
 
-// Row 0 and column 0 are the fixed header cells; they are drawn by the
-// table's header views and hold no text. Rows 1..40 are the channels,
-// columns 1..7 their fields.
-class ChannelGrid : public QTableWidget {
+// The fixed header row and number column are the table's header views.
+class ChannelGrid : public QTableView {
     Q_OBJECT
 public:
-    static constexpr int kColumns = 8; // column 0: channel number
-    static constexpr int kRows = 41;   // row 0: headers
     static constexpr int kNumberWidth = 32;
     static constexpr int kColumnWidth = 64;
     static constexpr int kHeaderHeight = 40;
     static constexpr int kRowHeight = 20;
 
-    explicit ChannelGrid(ChannelTableContext& context, QWidget* parent = nullptr);
+    ChannelGrid(ChannelTableContext& context, ChannelModel& channels, QWidget* parent = nullptr);
     ~ChannelGrid() override;
 
-    // Cell text, col 1..7, row 1..40. Setting a text also repaints the whole
-    // table, so that a refresh after a change of the group or priority
-    // settings shows the new colours.
-    QString cell(int col, int row) const;
-    void setCell(int col, int row, const QString& text);
+    ChannelModel& channels() const { return channels_; }
 
     // Wide enough for all columns and the vertical scroll bar.
     QSize sizeHint() const override;
 
-    // Acts on the selected cell: opens its editor or toggles its mark.
-    void EditFunc(int col, int row);
-    void SelFrqPRM(int col, int row);
-    void SelFrqPRD(int col, int row);
-    void SelSUB(int col, int row);
+    // Acts on the selected cell (EditFunc): opens its editor or toggles its mark.
+    void actOnCell(const QModelIndex& index);
 
-    // Paints one cell, fixed or data, into rect.
-    void StringGrid1DrawCell(QPainter& p, int col, int row, const QRect& rect, bool focused) const;
+    // Paints a data cell, and a header section (the number column's header
+    // when section is -1).
+    void paintCell(QPainter& p, const QModelIndex& index, const QRect& rect, bool focused) const;
+    void paintHeader(QPainter& p, Qt::Orientation orientation, int section,
+                     const QRect& rect) const;
 
 protected:
     void keyPressEvent(QKeyEvent* e) override; // StringGrid1KeyDown
@@ -72,34 +61,30 @@ protected:
     void keyboardSearch(const QString&) override {} // typing does not move the selection
     bool eventFilter(QObject* watched, QEvent* e) override;
 
-    ChannelTableContext& context_;
-
 private:
-    bool EditPRMKeyDown(QKeyEvent* e);
-    bool EditPRDKeyDown(QKeyEvent* e);
-    bool frequencyKeyDown(FrequencyEdit* editor, QKeyEvent* e, bool transmit);
-    void EditPRMExit(Qt::FocusReason reason);
-    void EditPRDExit(Qt::FocusReason reason);
-    void ComboBoxChange(int index);
-    bool ComboBoxKeyDown(QKeyEvent* e);
-    void ComboBoxCloseUp();
-    void ComboBoxExit(Qt::FocusReason reason);
+    void openFrequencyEditor(FrequencyEdit* editor, const QModelIndex& index); // SelFrqPRM/PRD
+    void openSubtoneList(const QModelIndex& index);                            // SelSUB
+    bool frequencyKey(FrequencyEdit* editor, QKeyEvent* e, bool transmit);
+    void subtoneChosen(int item); // ComboBoxChange
+    bool subtoneKey(QKeyEvent* e);
+    void subtoneListClosed();
 
     // Whether the text is an allowed frequency; shows the reason when it is not.
     bool acceptFrequency(const QString& text) const;
-    void toggle(int col, int row, const QString& mark);
-    void toggleL(int row);
-    void openEditor(QWidget* editor, int col, int row);
+    void toggleMark(const QModelIndex& index);
+    void placeEditor(QWidget* editor, const QModelIndex& index);
     void leaveEditor(QWidget* editor, Qt::FocusReason reason);
     void hideEditor(QWidget* editor);
     void focusTable();
+    void store(const QString& text);
 
-    FrequencyEdit* EditPRM;
-    FrequencyEdit* EditPRD;
-    SubtoneBox* ComboBox;
+    ChannelTableContext& context_;
+    ChannelModel& channels_;
+    FrequencyEdit* rxEdit_;   // EditPRM
+    FrequencyEdit* txEdit_;   // EditPRD
+    SubtoneBox* subtoneList_; // ComboBox
     QWidget* corner_ = nullptr;
-    int editCol_ = 0; // the cell the open (or last) editor writes to
-    int editRow_ = 0;
+    QPersistentModelIndex editing_; // the cell the open (or last) editor stores into
 };
 
 } // namespace ksv

@@ -1,6 +1,6 @@
 #include "ui/main/app_windows.h"
 
-#include "link/write_list.h"
+#include "link/port_line.h"
 #include "ui/dialogs/about_form.h"
 #include "ui/dialogs/newtype_form.h"
 #include "ui/dialogs/raw_editor.h"
@@ -23,10 +23,8 @@ std::unique_ptr<TForm1> createAppWindows(OperatingMode mode) {
     w.printForm = new print::TPrintForm(form1.get());
     w.rwForm = new TRWForm(form1.get());
     w.snForm = new TSNForm(*form1, form1.get());
-    // The verifying read compares the factory number bytes only while a
-    // change of the number is allowed.
-    TForm1* f = form1.get();
-    w.rwForm->setNumberChangeRule([f] { return f->numberChangeAllowed(); });
+    w.line = std::make_shared<PortLine>(*w.rwForm);
+    w.rwForm->onClose = [line = w.line.get()] { line->exchange().userClosed(); };
     w.files = std::make_shared<FileCommands>(*form1);
     w.help = new HelpWindow(form1.get());
     return form1;

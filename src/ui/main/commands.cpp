@@ -1,22 +1,22 @@
 #include "ui/main/commands.h"
 
+#include "link/port_line.h"
+#include "link/port_selection.h"
 #include "operations/outcome_words.h"
 #include "operations/transceiver_commands.h"
 #include "operations/write_plan.h"
+#include "print/card_from_image.h"
 #include "serial/port_map.h"
 #include "ui/dialogs/about_form.h"
 #include "ui/dialogs/messages.h"
 #include "ui/dialogs/raw_editor.h"
-#include "ui/dialogs/rw_form.h"
 #include "ui/dialogs/sn_form.h"
 #include "ui/help/help_window.h"
-#include "ui/main/card_from_window.h"
 #include "ui/main/file_commands.h"
 #include "ui/main/main_window.h"
 #include "ui/printing/print_form.h"
 #include "ui/series/series_form.h"
 
-#include <QComboBox>
 #include <QLabel>
 
 namespace ksv::commands {
@@ -46,61 +46,50 @@ void saveFile(TForm1& form) {
         form.windows().files->SaveClick();
 }
 
+print::CardData cardToPrint(TForm1& form) {
+    return print::cardOfShownImage(form.imageAsShown(), form.operatingMode(),
+                                   fileFromStatus(form.fileStatus()));
+}
+
 void print(TForm1& form) {
     if (print::TPrintForm* p = form.windows().printForm)
-        p->ShowPrint(cardFromWindow(form));
+        p->ShowPrint(cardToPrint(form));
 }
 
 void readRadio(TForm1& form) {
-    TRWForm* rw = form.windows().rwForm;
-    if (!rw)
+    PortLine* line = form.windows().line.get();
+    if (!line)
         return;
-    const ReadOutcome read = readTransceiver(rw->exchange());
+    const ReadOutcome read = readTransceiver(line->exchange());
     showWords(outcomeWords(read));
     if (!read.connected)
         return;
     form.incomingImage() = read.image;
     // A wrong checksum is accepted silently: the window shows what was read.
-    form.currentImage() = read.imageToShow();
-    form.ShowBuf();
+    form.showImage(read.imageToShow());
     if (read.powerLocked && form.operatingMode() == omService) {
         QLabel* label = form.rangeLabel();
         label->setText(label->text() + QStringLiteral(" (выход в режим 40(30) Вт заблокирован)"));
     }
 }
 
-namespace {
-
-// The window's side of a write: the controls are stored into the current
-// image once the transceiver has answered.
-class WindowWriteHost : public WriteHost {
-public:
-    explicit WindowWriteHost(TForm1& form) : form_(form) {}
-    bool imageRead(const ReadOutcome& read) override {
-        form_.incomingImage() = read.image;
-        form_.SetBuf();
-        return true;
-    }
-    Image imageToWrite() override { return form_.currentImage(); }
-    bool powerListAtFirstEntry() override {
-        return form_.controls().ComboBox13->currentIndex() == 0;
-    }
-    bool numberChangeAllowed() override { return form_.numberChangeAllowed(); }
-
-private:
-    TForm1& form_;
-};
-
-} // namespace
-
+// F5. The window commits its edits once the transceiver has answered, then
+// the write goes on with the committed image alone; the window takes back
+// only the image with the write's checksum (it is not refreshed).
 void writeRadio(TForm1& form) {
-    TRWForm* rw = form.windows().rwForm;
-    if (!rw)
+    PortLine* line = form.windows().line.get();
+    if (!line)
         return;
-    WindowWriteHost host(form);
-    const WriteOutcome o = writeTransceiver(rw->exchange(), host);
-    if (o.plan.checksumComputed)
-        form.currentImage().setChecksum(o.plan.checksum);
+    const ReadOutcome read = readTransceiver(line->exchange());
+    if (!read.connected) {
+        showWords(outcomeWords(WriteOutcome{}));
+        return;
+    }
+    form.incomingImage() = read.image;
+    form.commitEdits();
+    const WriteOutcome o =
+        writeAfterRead(line->exchange(), read, form.currentImage(), form.numberChangeAllowed());
+    form.windowImage().set(o.image);
     showWords(outcomeWords(o));
 }
 
@@ -119,19 +108,18 @@ QString portLabel(int com) {
 // The window is stored as F5 stores it before anything is written; the
 // series then writes that image and leaves the window as it is.
 void writeSeries(TForm1& form) {
-    TRWForm* rw = form.windows().rwForm;
-    if (!rw || !form.windows().files)
+    PortLine* line = form.windows().line.get();
+    if (!line || !form.windows().files)
         return;
-    const int com = rw->openPort();
+    const int com = line->exchange().openPort();
     if (com == 0) {
-        messenger().error(
-            QStringLiteral("Порт COM%1 не доступен").arg(rw->exchange().port().ComNumber()));
+        messenger().error(portUnavailableText(line->port().ComNumber()));
         return;
     }
-    form.SetBuf();
+    form.commitEdits();
     const SeriesSource source{form.currentImage(), fileFromStatus(form.fileStatus()),
                               portLabel(com), form.operatingMode()};
-    SeriesForm series(source, rw->exchange(), form.windows().files->dialogs(), &form);
+    SeriesForm series(source, line->exchange(), form.windows().files->dialogs(), &form);
     series.exec();
 }
 
@@ -158,16 +146,6 @@ void factoryNumber(TForm1& form) {
 void quitHelp(TForm1& form) {
     if (HelpWindow* h = form.windows().help)
         h->closeHelp();
-}
-
-int findPort(TForm1& form) {
-    TRWForm* rw = form.windows().rwForm;
-    return rw && rw->FindPort() ? rw->openPort() : 0;
-}
-
-bool selectPort(TForm1& form, int n) {
-    TRWForm* rw = form.windows().rwForm;
-    return rw && rw->SelectPort(n);
 }
 
 } // namespace ksv::commands

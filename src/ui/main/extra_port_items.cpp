@@ -31,8 +31,8 @@ void TForm1::showExtraPorts(const std::vector<PortMapping>& names) {
     if (shown != wanted) {
         // Later: the item may be the one whose click is being handled.
         for (auto& [n, items] : extraPortItems_) {
-            COMPort->removeAction(items[0]);
-            COMPortMenu->removeAction(items[1]);
+            portMenu_->removeAction(items[0]);
+            portPopup_->removeAction(items[1]);
             for (QAction* item : items)
                 item->deleteLater();
         }
@@ -47,10 +47,10 @@ void TForm1::showExtraPorts(const std::vector<PortMapping>& names) {
             items[1]->setObjectName(base + '1');
             for (QAction* item : items) {
                 item->setCheckable(true);
-                connect(item, &QAction::triggered, this, [this, n] { selectPortClick(n); });
+                connect(item, &QAction::triggered, this, [this, n] { choosePortClick(n); });
             }
-            COMPort->addAction(items[0]);
-            COMPortMenu->addAction(items[1]);
+            portMenu_->addAction(items[0]);
+            portPopup_->addAction(items[1]);
             extraPortItems_.emplace_back(n, items);
         }
     }

@@ -30,8 +30,10 @@ void FileCommands::NewClick() {
     const std::optional<int> type = host_.chooseRadioTypeForNew();
     if (!type)
         return;
-    LoadDefault(*type, host_.currentImage());
-    if (!host_.ShowBuf()) {
+    // The default image keeps the current checksum byte until the next store.
+    Image image = host_.currentImage();
+    LoadDefault(*type, image);
+    if (!host_.showImage(image)) {
         messenger().error(QStringLiteral("Ошибка #2. Программа будет закрыта."));
         terminate_();
         return;
@@ -50,8 +52,7 @@ void FileCommands::OpenClick() {
         messenger().error(readFailureMessage(r, name));
         return;
     }
-    host_.currentImage() = host_.incomingImage();
-    if (!host_.ShowBuf()) {
+    if (!host_.showImage(host_.incomingImage())) {
         messenger().error(QStringLiteral("Файл ") + name + QStringLiteral(" поврежден"));
         return;
     }
@@ -66,7 +67,7 @@ void FileCommands::SaveClick() {
     if (name.isEmpty())
         return;
 
-    host_.SetBuf();
+    host_.commitEdits();
     const UstWriteResult r = WriteUSTFile(name, host_.currentImage());
     if (!r.ok) {
         messenger().error(writeFailureMessage(name));

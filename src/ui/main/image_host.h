@@ -19,16 +19,18 @@ public:
     virtual ~ImageHost() = default;
 
     // The image the window shows and edits.
-    virtual Image& currentImage() = 0;
+    virtual const Image& currentImage() const = 0;
     // The second buffer a file or the transceiver is read into before it is accepted.
     virtual Image& incomingImage() = 0;
 
     virtual OperatingMode operatingMode() const = 0;
 
-    // Copies every control into the current image and recomputes its checksum.
-    virtual void SetBuf() = 0;
-    // Refreshes every control from the current image; false if the display failed.
-    virtual bool ShowBuf() = 0;
+    // Takes the image and refreshes every control from it (ShowBuf); false
+    // if the display failed.
+    virtual bool showImage(const Image& image) = 0;
+    // Commits the edits in progress into the image and recomputes its
+    // checksum (SetBuf).
+    virtual void commitEdits() = 0;
 
     // The radio type last confirmed in the type dialog.
     virtual int rememberedRadioType() const = 0;

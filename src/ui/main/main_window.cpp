@@ -47,40 +47,43 @@ TForm1::TForm1(OperatingMode mode, QWidget* parent) : QMainWindow(parent), mode_
     displayDone_ = true;
 }
 
-TForm1::~TForm1() = default;
+// The pages go first: the channel table is a view of this window's model.
+TForm1::~TForm1() {
+    delete pages_;
+}
 
 void TForm1::buildPages() {
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName(QStringLiteral("PageControl1"));
 
-    TabSheet1 = new QWidget;
-    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
-    Label2 = new QLabel(TabSheet1);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setFrameShape(QFrame::StyledPanel);
-    Label2->setMargin(3);
-    StringGrid1 = new ChannelGrid(*this, TabSheet1);
-    auto* v = new QVBoxLayout(TabSheet1);
+    channelPage_ = new QWidget;
+    channelPage_->setObjectName(QStringLiteral("TabSheet1"));
+    rangeLabel_ = new QLabel(channelPage_);
+    rangeLabel_->setObjectName(QStringLiteral("Label2"));
+    rangeLabel_->setFrameShape(QFrame::StyledPanel);
+    rangeLabel_->setMargin(3);
+    channelTable_ = new ChannelGrid(*this, channels_, channelPage_);
+    auto* v = new QVBoxLayout(channelPage_);
     v->setContentsMargins(4, 4, 4, 4);
     v->setSpacing(4);
-    v->addWidget(Label2);
+    v->addWidget(rangeLabel_);
     // The table keeps the width of its columns; the page shows beside it.
-    v->addWidget(StringGrid1, 1, Qt::AlignLeft);
+    v->addWidget(channelTable_, 1, Qt::AlignLeft);
 
     buildSettingsPages(sc_);
 
-    PageControl1->addTab(TabSheet1, QStringLiteral("Параметры каналов"));
-    PageControl1->addTab(sc_.TabSheet2, QStringLiteral("Основные настройки"));
-    PageControl1->addTab(sc_.TabSheet3, QStringLiteral("Сканирование"));
-    PageControl1->addTab(sc_.TabSheet4, QStringLiteral("Тональные сигналы"));
-    PageControl1->setCurrentIndex(0);
-    connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+    pages_->addTab(channelPage_, QStringLiteral("Параметры каналов"));
+    pages_->addTab(sc_.mainPage, QStringLiteral("Основные настройки"));
+    pages_->addTab(sc_.scanPage, QStringLiteral("Сканирование"));
+    pages_->addTab(sc_.tonePage, QStringLiteral("Тональные сигналы"));
+    pages_->setCurrentIndex(0);
+    connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
         // Showing the channel page gives the table the keyboard focus.
         if (index == 0)
-            StringGrid1->setFocus(Qt::OtherFocusReason);
+            channelTable_->setFocus(Qt::OtherFocusReason);
     });
-    setCentralWidget(PageControl1);
-    setFocusProxy(StringGrid1);
+    setCentralWidget(pages_);
+    setFocusProxy(channelTable_);
 }
 
 void TForm1::buildStatusBar() {
@@ -111,7 +114,7 @@ QString TForm1::fileStatus() const {
 }
 
 bool TForm1::toneTabShown() const {
-    return PageControl1->isTabVisible(PageControl1->indexOf(sc_.TabSheet4));
+    return pages_->isTabVisible(pages_->indexOf(sc_.tonePage));
 }
 
 // ---- Start-up ----------------------------------------------------------------------
@@ -136,25 +139,26 @@ void TForm1::FormShow() {
 
 void TForm1::startUpWithType(int type) {
     rememberedType_ = type;
-    LoadDefault(rememberedType_, image_);
-    if (!ShowBuf(image_)) {
+    Image im = currentImage();
+    LoadDefault(rememberedType_, im);
+    if (!showImage(im)) {
         messenger().error(QStringLiteral("Ошибка #1. Программа будет закрыта."));
         if (endProgram_)
             endProgram_();
         return;
     }
-    SetBuf(image_);
-    ShowBuf(image_);
-    N3Click();
+    commitEdits();
+    refreshFromImage();
+    searchPortClick();
     if (mode_ == omService) {
-        N6->setVisible(true);
-        N8->setVisible(true);
+        rawEditorSeparator_->setVisible(true);
+        rawEditorItem_->setVisible(true);
     }
     // The channel page is open at start and its table takes the keyboard;
     // otherwise the first control of the tool bar (the scrambler list) would
     // get it, and the arrow keys would change that setting unseen.
-    if (PageControl1->currentWidget() == TabSheet1)
-        StringGrid1->setFocus(Qt::OtherFocusReason);
+    if (pages_->currentWidget() == channelPage_)
+        channelTable_->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm1::setEndProgram(std::function<void()> endProgram) {
@@ -200,36 +204,22 @@ void TForm1::requestClose() {
 
 // ---- What the channel table reads ----------------------------------------------------
 
-RadioType TForm1::radioType() const {
-    return RsType(image_);
-}
-
 int TForm1::groupFirst(int group) const {
-    const QComboBox* box = group == 1 ? sc_.ComboBox1 : sc_.ComboBox3;
-    return box->currentIndex() + 1;
+    const SettingId id = group == 1 ? SettingId::Group1First : SettingId::Group2First;
+    return sc_.list(id)->currentIndex() + 1;
 }
 
 int TForm1::groupLast(int group) const {
-    const QComboBox* box = group == 1 ? sc_.ComboBox2 : sc_.ComboBox4;
-    return box->currentIndex() + 1;
+    const SettingId id = group == 1 ? SettingId::Group1Last : SettingId::Group2Last;
+    return sc_.list(id)->currentIndex() + 1;
 }
 
 bool TForm1::priorityScanning() const {
-    return sc_.CheckBox3->isChecked();
+    return sc_.priorityScan->isChecked();
 }
 
 int TForm1::priorityChannel() const {
-    return sc_.ComboBox5->currentIndex() + 1;
-}
-
-// ---- ImageHost -----------------------------------------------------------------------
-
-void TForm1::SetBuf() {
-    SetBuf(image_);
-}
-
-bool TForm1::ShowBuf() {
-    return ShowBuf(image_);
+    return sc_.list(SettingId::PriorityChannel)->currentIndex() + 1;
 }
 
 } // namespace ksv

@@ -1,10 +1,11 @@
 #pragma once
 
-// The main window: menus, tool bar, status bar and the four pages (channel
-// table and three settings pages). It owns the current settings image and
-// the incoming buffer, the remembered radio type, the display-done flag and
-// the allowed range table, and moves the whole window to and from the image
-// (SetBuf, ShowBuf).
+// The main window (TForm1): menus, tool bar, status bar and the four pages
+// (channel table and three settings pages). It owns the window's image, its
+// one state, and the incoming buffer, the remembered radio type, the
+// display-done flag and the allowed range table. The channel table shows
+// and edits the image itself; the settings pages are a working copy that is
+// committed into the image (SetBuf) and refreshed from it (ShowBuf).
 
 #include "image/codecs.h"
 #include "image/image.h"
@@ -13,6 +14,8 @@
 #include "ui/main/app_windows.h"
 #include "ui/main/image_host.h"
 #include "ui/main/settings_pages.h"
+#include "ui/model/channel_model.h"
+#include "ui/model/window_image.h"
 
 #include <QMainWindow>
 #include <array>
@@ -32,6 +35,7 @@ class QToolButton;
 namespace ksv {
 
 class ClickLabel;
+struct PortChoice;
 struct PortMapping;
 
 class TForm1 : public QMainWindow, public ImageHost, public ChannelTableContext {
@@ -46,28 +50,38 @@ public:
     AppWindows& windows() { return windows_; }
 
     // ---- ImageHost ----
-    Image& currentImage() override { return image_; }
+    const Image& currentImage() const override { return windowImage_.image(); }
     Image& incomingImage() override { return incoming_; }
     OperatingMode operatingMode() const override { return mode_; }
-    void SetBuf() override;
-    bool ShowBuf() override;
+    bool showImage(const Image& image) override;
+    // Commits the edits of the settings pages into the image (SetBuf): every
+    // list, check box and spin edit, in the order that keeps the messages
+    // and normalisations as they always were, the channel records'
+    // normalisation, the stored bit and the checksum.
+    void commitEdits() override;
     int rememberedRadioType() const override { return rememberedType_; }
     std::optional<int> chooseRadioTypeForNew() override;
     void setFileStatus(const QString& text) override;
     QString fileStatus() const override;
     QWidget* hostWindow() override { return this; }
 
-    // Window into image (every control, then the checksum); always true.
-    bool SetBuf(Image& image);
-    // Image into window; also the range text, the allowed ranges and the
-    // pages and tool bars that depend on the radio type. Always true.
-    bool ShowBuf(const Image& image);
+    // The window's image and the table model over it.
+    WindowImage& windowImage() { return windowImage_; }
+    ChannelModel& channels() { return channels_; }
+
+    // The image as the window shows it: the edits of the settings pages that
+    // are not committed yet stored into a copy, without a message (what the
+    // card prints).
+    Image imageAsShown();
+    // Refreshes every control from the image (ShowBuf); also the range text,
+    // the allowed ranges and the pages and tool bars that depend on the
+    // radio type. Always true.
+    bool refreshFromImage();
 
     bool displayDone() const { return displayDone_; }
     const RangeTable& ranges() const { return ranges_; }
 
     // ---- ChannelTableContext ----
-    RadioType radioType() const override;
     const RangeTable& allowedRanges() const override { return ranges_; }
     int groupFirst(int group) const override;
     int groupLast(int group) const override;
@@ -104,14 +118,17 @@ public:
     // Service mode with "изменить номер" ticked: the factory number bytes
     // may be written into the transceiver.
     bool numberChangeAllowed();
+    // The opened port's effects, or the message of a failed choice
+    // (auto-detection or COM n).
+    void applyPortChoice(const PortChoice& choice);
 
     // ---- Controls, for the commands and for tests ----
     SettingsControls& controls() { return sc_; }
-    ChannelGrid* grid() const { return StringGrid1; }
-    QTabWidget* pages() const { return PageControl1; }
+    ChannelGrid* grid() const { return channelTable_; }
+    QTabWidget* pages() const { return pages_; }
     QString statusPanel(int index) const;
-    QComboBox* scramblerBox() const { return ComboBox9; }
-    QLabel* rangeLabel() const { return Label2; }
+    QComboBox* scramblerBox() const { return sc_.list(SettingId::Scrambler); }
+    QLabel* rangeLabel() const { return rangeLabel_; }
     bool toneTabShown() const;
     // No context menu over the tool bars: they cannot be hidden by the user.
     QMenu* createPopupMenu() override { return nullptr; }
@@ -126,22 +143,19 @@ public slots:
     void WriteSeriesClick();
     void HelpClick();
     void AboutClick();
-    void N8Click();
-    void Label3Click();
+    void rawEditorClick();     // N8Click: "Редактирование" (service mode)
+    void factoryNumberClick(); // Label3Click (service mode)
     void CloseItemClick();
-    void N3Click(); // port search: N3, N1 and the face of COMPortButton
-    void COM11Click();
-    void COM21Click();
-    void COM31Click();
-    void COM41Click();
+    void searchPortClick(); // N3Click: "Автоопределение" and the face of the port button
+    void choosePortClick(int n); // COM11Click..COM41Click and the items above COM4
 
     // Settings page handlers.
-    void ComboBox1Change();
-    void ComboBox11Change();
-    void ComboBox14Change();
-    void CheckBox1Click();
-    void CheckBox2Click();
-    void CheckBox3Click();
+    void groupChosen();           // ComboBox1Change: lists 1 to 4
+    void scanTransmitChosen();    // ComboBox11Change
+    void toneCountChosen();       // ComboBox14Change
+    void standbyToggled();        // CheckBox1Click
+    void toneSignallingToggled(); // CheckBox2Click
+    void priorityScanToggled();   // CheckBox3Click
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -162,7 +176,6 @@ private:
     void buildToolBars();
     void buildInfoToolBars();
     void buildShortcuts();
-    void selectPortClick(int n);
     void setReadWriteEnabled(bool on);
     QAction* makeAction(const char* name, const QString& text, const QString& hint);
 
@@ -175,13 +188,13 @@ private:
     void showToneCount(int count);
 
     // Steps of SetBuf and ShowBuf (image_transfer.cpp).
-    void storeChannelTable(Image& image);
+    void storeSettings(Image& image, bool quiet);
     bool showRadioType(const Image& image);
-    void showChannelTable(const Image& image);
     void showToneSignalling(const Image& image);
 
     OperatingMode mode_;
-    Image image_;
+    WindowImage windowImage_;
+    ChannelModel channels_{windowImage_};
     Image incoming_;
     int rememberedType_ = rtVehicleVhf;
     bool displayDone_ = false;
@@ -195,21 +208,19 @@ private:
     QWidget* checkBox3EnterArmed_ = nullptr;
 
     // Pages.
-    QTabWidget* PageControl1 = nullptr;
-    QWidget* TabSheet1 = nullptr;
-    QLabel* Label2 = nullptr;
-    ChannelGrid* StringGrid1 = nullptr;
+    QTabWidget* pages_ = nullptr;         // PageControl1
+    QWidget* channelPage_ = nullptr;      // TabSheet1
+    QLabel* rangeLabel_ = nullptr;        // Label2
+    ChannelGrid* channelTable_ = nullptr; // StringGrid1
     SettingsControls sc_;
 
     // Tool bars.
-    QToolBar* ToolBar1 = nullptr; // command buttons
-    QToolBar* ToolBar2 = nullptr; // factory number and firmware version
-    QToolBar* ToolBar5 = nullptr; // scrambler selector
-    QToolButton* COMPortButton = nullptr;
-    ClickLabel* Label3 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label4 = nullptr;
-    QComboBox* ComboBox9 = nullptr;
+    QToolBar* commandBar_ = nullptr;           // ToolBar1: command buttons
+    QToolBar* deviceBar_ = nullptr;            // ToolBar2: factory number and firmware version
+    QToolBar* scramblerBar_ = nullptr;         // ToolBar5: the scrambler selector
+    QToolButton* portButton_ = nullptr;        // COMPortButton
+    ClickLabel* factoryNumberLabel_ = nullptr; // Label3
+    QLabel* firmwareLabel_ = nullptr;          // Label1
 
     // Status bar panels.
     QLabel* panel0_ = nullptr;
@@ -221,23 +232,23 @@ private:
     QAction* Save = nullptr;
     QAction* Print = nullptr;
     QAction* CloseItem = nullptr;
-    QMenu* COMPort = nullptr;
-    QAction* N3 = nullptr;
+    QMenu* portMenu_ = nullptr;              // COMPort
+    QAction* portSearchItem_ = nullptr;      // N3
     std::array<QAction*, 4> mainPortItems{}; // COM12, COM22, COM32, COM42
     QAction* Read = nullptr;
     QAction* Write = nullptr;
-    QAction* WriteSeries = nullptr; // "Запись серии...", enabled with Write
-    QAction* N6 = nullptr;
-    QAction* N8 = nullptr;
+    QAction* WriteSeries = nullptr;         // "Запись серии...", enabled with Write
+    QAction* rawEditorSeparator_ = nullptr; // N6
+    QAction* rawEditorItem_ = nullptr;      // N8
     QAction* Help = nullptr;
     QAction* About = nullptr;
-    QAction* portButtonAction_ = nullptr; // face of COMPortButton
-    QMenu* COMPortMenu = nullptr;
-    QAction* N1 = nullptr;
+    QAction* portButtonAction_ = nullptr;     // face of the port button
+    QMenu* portPopup_ = nullptr;              // COMPortMenu
+    QAction* popupSearchItem_ = nullptr;      // N1
     std::array<QAction*, 4> popupPortItems{}; // COM11, COM21, COM31, COM41
     // Port number -> its main-menu and drop-down item, for ports above COM4.
     std::vector<std::pair<int, std::array<QAction*, 2>>> extraPortItems_;
-    QShortcut* hiddenN8Shortcut_ = nullptr;
+    QShortcut* hiddenRawEditorShortcut_ = nullptr; // HotKey12 while the item is hidden
 };
 
 } // namespace ksv

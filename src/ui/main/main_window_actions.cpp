@@ -3,7 +3,8 @@
 // and hands the work to one function of commands.cpp.
 
 #include "image/settings.h"
-#include "link/write_list.h"
+#include "link/port_line.h"
+#include "link/port_selection.h"
 #include "serial/port_map.h"
 #include "ui/dialogs/messages.h"
 #include "ui/dialogs/sn_form.h"
@@ -53,8 +54,8 @@ void TForm1::buildActions() {
     Save = makeAction("Save", QStringLiteral("&Сохранить"), QStringLiteral("Сохранить файл"));
     Print = makeAction("Print", QStringLiteral("&Печать"), QStringLiteral("Печать данных"));
     CloseItem = makeAction("CloseItem", QStringLiteral("&Выход"), {});
-    N3 = makeAction("N3", QStringLiteral("&Автоопределение"), {});
-    N1 = makeAction("N1", QStringLiteral("&Автоопределение"), {});
+    portSearchItem_ = makeAction("N3", QStringLiteral("&Автоопределение"), {});
+    popupSearchItem_ = makeAction("N1", QStringLiteral("&Автоопределение"), {});
     const char* mainNames[] = {"COM12", "COM22", "COM32", "COM42"};
     const char* popupNames[] = {"COM11", "COM21", "COM31", "COM41"};
     for (int i = 0; i < 4; ++i) {
@@ -72,12 +73,12 @@ void TForm1::buildActions() {
     Read->setEnabled(false);
     Write->setEnabled(false);
     WriteSeries->setEnabled(false);
-    N6 = new QAction(this);
-    N6->setObjectName(QStringLiteral("N6"));
-    N6->setSeparator(true);
-    N6->setVisible(false);
-    N8 = makeAction("N8", QStringLiteral("&Редактирование"), {});
-    N8->setVisible(false);
+    rawEditorSeparator_ = new QAction(this);
+    rawEditorSeparator_->setObjectName(QStringLiteral("N6"));
+    rawEditorSeparator_->setSeparator(true);
+    rawEditorSeparator_->setVisible(false);
+    rawEditorItem_ = makeAction("N8", QStringLiteral("&Редактирование"), {});
+    rawEditorItem_->setVisible(false);
     Help = makeAction("Help", QStringLiteral("Вызов &справки"), QStringLiteral("Вызов справки"));
     About = makeAction("About", QStringLiteral("&О программе..."), {});
     portButtonAction_ =
@@ -101,19 +102,16 @@ void TForm1::connectActions() {
     connect(Save, &QAction::triggered, this, &TForm1::SaveClick);
     connect(Print, &QAction::triggered, this, &TForm1::PrintClick);
     connect(CloseItem, &QAction::triggered, this, &TForm1::CloseItemClick);
-    connect(N3, &QAction::triggered, this, &TForm1::N3Click);
-    connect(N1, &QAction::triggered, this, &TForm1::N3Click);
-    connect(portButtonAction_, &QAction::triggered, this, &TForm1::N3Click);
-    void (TForm1::*portSlots[])() = {&TForm1::COM11Click, &TForm1::COM21Click, &TForm1::COM31Click,
-                                     &TForm1::COM41Click};
+    for (QAction* search : {portSearchItem_, popupSearchItem_, portButtonAction_})
+        connect(search, &QAction::triggered, this, &TForm1::searchPortClick);
     for (int i = 0; i < 4; ++i) {
-        connect(mainPortItems[i], &QAction::triggered, this, portSlots[i]);
-        connect(popupPortItems[i], &QAction::triggered, this, portSlots[i]);
+        for (QAction* item : {mainPortItems[i], popupPortItems[i]})
+            connect(item, &QAction::triggered, this, [this, i] { choosePortClick(i + 1); });
     }
     connect(Read, &QAction::triggered, this, &TForm1::ReadClick);
     connect(Write, &QAction::triggered, this, &TForm1::WriteClick);
     connect(WriteSeries, &QAction::triggered, this, &TForm1::WriteSeriesClick);
-    connect(N8, &QAction::triggered, this, &TForm1::N8Click);
+    connect(rawEditorItem_, &QAction::triggered, this, &TForm1::rawEditorClick);
     connect(Help, &QAction::triggered, this, &TForm1::HelpClick);
     connect(About, &QAction::triggered, this, &TForm1::AboutClick);
 }
@@ -131,115 +129,111 @@ void TForm1::buildMenus() {
     file->addAction(CloseItem);
 
     QMenu* settings = bar->addMenu(QStringLiteral("&Настройки"));
-    COMPort = settings->addMenu(commandIcon(CommandIcon::ComPort), QStringLiteral("COM &порт"));
-    COMPort->setObjectName(QStringLiteral("COMPort"));
-    COMPort->menuAction()->setObjectName(QStringLiteral("COMPortItem"));
-    COMPort->menuAction()->setToolTip(QStringLiteral("Выбор COM порта"));
-    COMPort->addAction(N3);
-    COMPort->addSeparator();
+    portMenu_ = settings->addMenu(commandIcon(CommandIcon::ComPort), QStringLiteral("COM &порт"));
+    portMenu_->setObjectName(QStringLiteral("COMPort"));
+    portMenu_->menuAction()->setObjectName(QStringLiteral("COMPortItem"));
+    portMenu_->menuAction()->setToolTip(QStringLiteral("Выбор COM порта"));
+    portMenu_->addAction(portSearchItem_);
+    portMenu_->addSeparator();
     for (QAction* a : mainPortItems)
-        COMPort->addAction(a);
+        portMenu_->addAction(a);
     settings->addSeparator();
     settings->addAction(Read);
     settings->addAction(Write);
     settings->addAction(WriteSeries);
-    settings->addAction(N6);
-    settings->addAction(N8);
+    settings->addAction(rawEditorSeparator_);
+    settings->addAction(rawEditorItem_);
 
     QMenu* help = bar->addMenu(QStringLiteral("&Помощь"));
     help->addAction(Help);
     help->addSeparator();
     help->addAction(About);
 
-    for (QMenu* m : {file, settings, COMPort, help})
+    for (QMenu* m : {file, settings, portMenu_, help})
         m->setToolTipsVisible(true);
 
-    COMPortMenu = new QMenu(this);
-    COMPortMenu->setObjectName(QStringLiteral("COMPortMenu"));
-    COMPortMenu->addAction(N1);
-    COMPortMenu->addSeparator();
+    portPopup_ = new QMenu(this);
+    portPopup_->setObjectName(QStringLiteral("COMPortMenu"));
+    portPopup_->addAction(popupSearchItem_);
+    portPopup_->addSeparator();
     for (QAction* a : popupPortItems)
-        COMPortMenu->addAction(a);
-    COMPortMenu->setToolTipsVisible(true);
-    connect(COMPort, &QMenu::aboutToShow, this, &TForm1::showPortDevices);
-    connect(COMPortMenu, &QMenu::aboutToShow, this, &TForm1::showPortDevices);
+        portPopup_->addAction(a);
+    portPopup_->setToolTipsVisible(true);
+    connect(portMenu_, &QMenu::aboutToShow, this, &TForm1::showPortDevices);
+    connect(portPopup_, &QMenu::aboutToShow, this, &TForm1::showPortDevices);
 }
 
 void TForm1::buildToolBars() {
-    ToolBar1 = fixedToolBar(this, "ToolBar1");
-    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    ToolBar1->setIconSize(QSize(22, 22));
+    commandBar_ = fixedToolBar(this, "ToolBar1");
+    commandBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    commandBar_->setIconSize(QSize(22, 22));
     // All nine captions must fit the window's width: a slightly smaller font
     // and tighter buttons than the style's default.
-    QFont small = ToolBar1->font();
+    QFont small = commandBar_->font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
-    ToolBar1->setFont(small);
-    ToolBar1->layout()->setContentsMargins(2, 2, 2, 2);
-    ToolBar1->layout()->setSpacing(0);
+    commandBar_->setFont(small);
+    commandBar_->layout()->setContentsMargins(2, 2, 2, 2);
+    commandBar_->layout()->setSpacing(0);
     const auto addButton = [this](QAction* action, const char* name) {
-        ToolBar1->addAction(action);
-        ToolBar1->widgetForAction(action)->setObjectName(QString::fromLatin1(name));
+        commandBar_->addAction(action);
+        commandBar_->widgetForAction(action)->setObjectName(QString::fromLatin1(name));
     };
     addButton(New, "NewButton");
     addButton(Open, "OpenButton");
     addButton(Save, "SaveButton");
-    ToolBar1->addSeparator();
+    commandBar_->addSeparator();
     addButton(Print, "PrintButton");
-    ToolBar1->addSeparator();
+    commandBar_->addSeparator();
 
-    COMPortButton = new QToolButton(ToolBar1);
-    COMPortButton->setObjectName(QStringLiteral("COMPortButton"));
-    COMPortButton->setDefaultAction(portButtonAction_);
-    COMPortButton->setMenu(COMPortMenu);
-    COMPortButton->setPopupMode(QToolButton::MenuButtonPopup);
-    COMPortButton->setToolButtonStyle(ToolBar1->toolButtonStyle());
-    COMPortButton->setIconSize(ToolBar1->iconSize());
-    ToolBar1->addWidget(COMPortButton);
-    ToolBar1->addSeparator();
+    portButton_ = new QToolButton(commandBar_);
+    portButton_->setObjectName(QStringLiteral("COMPortButton"));
+    portButton_->setDefaultAction(portButtonAction_);
+    portButton_->setMenu(portPopup_);
+    portButton_->setPopupMode(QToolButton::MenuButtonPopup);
+    portButton_->setToolButtonStyle(commandBar_->toolButtonStyle());
+    portButton_->setIconSize(commandBar_->iconSize());
+    commandBar_->addWidget(portButton_);
+    commandBar_->addSeparator();
 
     addButton(Read, "ReadButton");
     addButton(Write, "WriteButton");
-    ToolBar1->addSeparator();
+    commandBar_->addSeparator();
     addButton(Help, "HelpButton");
-    addToolBar(Qt::TopToolBarArea, ToolBar1);
+    addToolBar(Qt::TopToolBarArea, commandBar_);
     addToolBarBreak(Qt::TopToolBarArea);
     buildInfoToolBars();
 }
 
 // The factory number, the firmware version and the scrambler type.
 void TForm1::buildInfoToolBars() {
-    ToolBar2 = fixedToolBar(this, "ToolBar2");
-    Label3 = new ClickLabel(QStringLiteral("Зав. №: 000000 "), ToolBar2);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setToolTip(QStringLiteral("Заводской номер приемопередатчика"));
-    Label1 = new QLabel(QStringLiteral("Версия ПО: 0.0"), ToolBar2);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setToolTip(QStringLiteral("Версия ПО контроллера приемепередатчика"));
-    for (QLabel* l : {static_cast<QLabel*>(Label3), Label1})
+    deviceBar_ = fixedToolBar(this, "ToolBar2");
+    factoryNumberLabel_ = new ClickLabel(QStringLiteral("Зав. №: 000000 "), deviceBar_);
+    factoryNumberLabel_->setObjectName(QStringLiteral("Label3"));
+    factoryNumberLabel_->setToolTip(QStringLiteral("Заводской номер приемопередатчика"));
+    firmwareLabel_ = new QLabel(QStringLiteral("Версия ПО: 0.0"), deviceBar_);
+    firmwareLabel_->setObjectName(QStringLiteral("Label1"));
+    firmwareLabel_->setToolTip(QStringLiteral("Версия ПО контроллера приемепередатчика"));
+    for (QLabel* l : {static_cast<QLabel*>(factoryNumberLabel_), firmwareLabel_})
         l->setContentsMargins(6, 0, 10, 0);
-    ToolBar2->addWidget(Label3);
-    ToolBar2->addSeparator();
-    ToolBar2->addWidget(Label1);
-    addToolBar(Qt::TopToolBarArea, ToolBar2);
-    connect(Label3, &ClickLabel::clicked, this, &TForm1::Label3Click);
+    deviceBar_->addWidget(factoryNumberLabel_);
+    deviceBar_->addSeparator();
+    deviceBar_->addWidget(firmwareLabel_);
+    addToolBar(Qt::TopToolBarArea, deviceBar_);
+    connect(factoryNumberLabel_, &ClickLabel::clicked, this, &TForm1::factoryNumberClick);
 
-    ToolBar5 = fixedToolBar(this, "ToolBar5");
-    Label4 = new QLabel(QStringLiteral("УПР: "), ToolBar5);
-    Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setToolTip(QStringLiteral("Тип устройства преобразования речи"));
-    Label4->setContentsMargins(6, 0, 0, 0);
-    ComboBox9 = new QComboBox(ToolBar5);
-    ComboBox9->setObjectName(QStringLiteral("ComboBox9"));
+    scramblerBar_ = fixedToolBar(this, "ToolBar5");
+    auto* caption = new QLabel(QStringLiteral("УПР: "), scramblerBar_);
+    caption->setObjectName(QStringLiteral("Label4"));
+    caption->setToolTip(QStringLiteral("Тип устройства преобразования речи"));
+    caption->setContentsMargins(6, 0, 0, 0);
     // Until an image is shown, the list holds the items of the UHF vehicle set.
-    for (const std::string& item : setting(SettingId::Scrambler).texts(rtVehicleUhf))
-        ComboBox9->addItem(QString::fromStdString(item));
-    ComboBox9->setCurrentIndex(0);
-    ComboBox9->setFocusPolicy(Qt::StrongFocus);
-    ComboBox9->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    Label4->setBuddy(ComboBox9);
-    ToolBar5->addWidget(Label4);
-    ToolBar5->addWidget(ComboBox9);
-    addToolBar(Qt::TopToolBarArea, ToolBar5);
+    QComboBox* scrambler = sc_.makeList(SettingId::Scrambler, rtVehicleUhf);
+    scrambler->setParent(scramblerBar_);
+    scrambler->setMaxVisibleItems(10);
+    caption->setBuddy(scrambler);
+    scramblerBar_->addWidget(caption);
+    scramblerBar_->addWidget(scrambler);
+    addToolBar(Qt::TopToolBarArea, scramblerBar_);
 }
 
 void TForm1::buildShortcuts() {
@@ -254,16 +248,15 @@ void TForm1::buildShortcuts() {
     for (int i = 0; i < 4; ++i)
         mainPortItems[i]->setShortcut(
             QKeySequence(QKeyCombination(Qt::ShiftModifier, Qt::Key(Qt::Key_F1 + i))));
-    N8->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F1));
-
+    rawEditorItem_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F1));
     // A hidden menu item takes no shortcuts; while "Редактирование" is hidden
     // its shortcut is served by this one (the handler itself checks the mode).
-    hiddenN8Shortcut_ = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F1), this);
-    hiddenN8Shortcut_->setObjectName(QStringLiteral("HotKey12"));
-    hiddenN8Shortcut_->setContext(Qt::WindowShortcut);
-    connect(hiddenN8Shortcut_, &QShortcut::activated, this, &TForm1::N8Click);
-    connect(N8, &QAction::changed, this,
-            [this] { hiddenN8Shortcut_->setEnabled(!N8->isVisible()); });
+    hiddenRawEditorShortcut_ = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F1), this);
+    hiddenRawEditorShortcut_->setObjectName(QStringLiteral("HotKey12"));
+    hiddenRawEditorShortcut_->setContext(Qt::WindowShortcut);
+    connect(hiddenRawEditorShortcut_, &QShortcut::activated, this, &TForm1::rawEditorClick);
+    connect(rawEditorItem_, &QAction::changed, this,
+            [this] { hiddenRawEditorShortcut_->setEnabled(!rawEditorItem_->isVisible()); });
 }
 
 // ---- Commands ------------------------------------------------------------------------
@@ -307,57 +300,36 @@ void TForm1::AboutClick() {
     commands::about(*this);
 }
 
-void TForm1::N8Click() {
+void TForm1::rawEditorClick() {
     if (mode_ == omService)
         commands::rawEditor(*this);
 }
 
-void TForm1::Label3Click() {
+void TForm1::factoryNumberClick() {
     if (mode_ == omService)
         commands::factoryNumber(*this);
 }
 
 // ---- Ports ---------------------------------------------------------------------------
 
-void TForm1::N3Click() {
-    const int port = commands::findPort(*this);
-    if (port == 0) {
-        messenger().error(QStringLiteral("Свободный COM порт не найден"));
-        applyPortResult(0);
-        return;
-    }
-    applyPortResult(port);
+void TForm1::searchPortClick() {
+    applyPortChoice(autoDetectPort(windows_.line->exchange()));
 }
 
-void TForm1::COM11Click() {
-    selectPortClick(1);
+void TForm1::choosePortClick(int n) {
+    applyPortChoice(choosePort(windows_.line->exchange(), n));
 }
 
-void TForm1::COM21Click() {
-    selectPortClick(2);
-}
-
-void TForm1::COM31Click() {
-    selectPortClick(3);
-}
-
-void TForm1::COM41Click() {
-    selectPortClick(4);
-}
-
-void TForm1::selectPortClick(int n) {
-    if (!commands::selectPort(*this, n)) {
-        messenger().error(QStringLiteral("Порт COM%1 не доступен").arg(n));
-        applyPortResult(0);
-        return;
-    }
-    applyPortResult(n);
+void TForm1::applyPortChoice(const PortChoice& choice) {
+    if (!choice.opened)
+        messenger().error(choice.errorText);
+    applyPortResult(choice.opened ? choice.port : 0);
 }
 
 void TForm1::applyPortResult(int portOrZero) {
     if (portOrZero >= 1) {
         checkedPort_ = portOrZero;
-        panel0_->setText(QStringLiteral("Порт: COM%1").arg(portOrZero));
+        panel0_->setText(portStatusText(portOrZero));
         setReadWriteEnabled(true);
     }
     // Triggering a checkable item toggles its mark; the marks always show

@@ -2,6 +2,7 @@
 // Enter, which stores the window into the image, shows it again and moves to
 // the next control of the page.
 
+#include "ui/grid/channel_table.h"
 #include "ui/main/main_window.h"
 #include "ui/main/tone_spin_edit.h"
 
@@ -29,32 +30,36 @@ bool isEnterKey(const QEvent* event) {
 void TForm1::connectSettingsHandlers() {
     // A list's change handler follows the user's choice only; the check box
     // handlers follow every change of state, also those made by ShowBuf.
-    for (QComboBox* box : {sc_.ComboBox1, sc_.ComboBox2, sc_.ComboBox3, sc_.ComboBox4})
-        connect(box, &QComboBox::activated, this, &TForm1::ComboBox1Change);
-    connect(sc_.ComboBox11, &QComboBox::activated, this, &TForm1::ComboBox11Change);
-    connect(sc_.ComboBox14, &QComboBox::activated, this, &TForm1::ComboBox14Change);
+    for (SettingId id : {SettingId::Group1First, SettingId::Group1Last, SettingId::Group2First,
+                         SettingId::Group2Last})
+        connect(sc_.list(id), &QComboBox::activated, this, &TForm1::groupChosen);
+    connect(sc_.list(SettingId::ScanTransmit), &QComboBox::activated, this,
+            &TForm1::scanTransmitChosen);
+    connect(sc_.list(SettingId::ToneCount), &QComboBox::activated, this, &TForm1::toneCountChosen);
     // The priority channel only colours the table.
-    connect(sc_.ComboBox5, &QComboBox::activated, this,
-            [this] { StringGrid1->viewport()->update(); });
-    connect(sc_.CheckBox1, &QCheckBox::toggled, this, &TForm1::CheckBox1Click);
-    connect(sc_.CheckBox2, &QCheckBox::toggled, this, &TForm1::CheckBox2Click);
-    connect(sc_.CheckBox3, &QCheckBox::toggled, this, &TForm1::CheckBox3Click);
+    connect(sc_.list(SettingId::PriorityChannel), &QComboBox::activated, this,
+            [this] { channelTable_->viewport()->update(); });
+    connect(sc_.standby, &QCheckBox::toggled, this, &TForm1::standbyToggled);
+    connect(sc_.toneSignalling, &QCheckBox::toggled, this, &TForm1::toneSignallingToggled);
+    connect(sc_.priorityScan, &QCheckBox::toggled, this, &TForm1::priorityScanToggled);
 
     std::vector<ToneSpinEdit*> spins(sc_.toneSpin.begin(), sc_.toneSpin.end());
-    spins.push_back(sc_.SpinEdit6);
+    spins.push_back(sc_.rxTone);
     for (ToneSpinEdit* spin : spins)
         connect(spin, &ToneSpinEdit::enterPressed, this, [this, spin] { commitFrom(spin); });
 }
 
 void TForm1::installEnterHandling() {
-    for (QComboBox* box : sc_.lists()) {
+    QComboBox* scrambler = scramblerBox();
+    for (const auto& [id, box] : sc_.lists()) {
         box->installEventFilter(this);
+        if (box == scrambler)
+            continue; // the wheel only; the scrambler list has no Enter
         // Enter in the open list reaches the list view, not the box.
         box->view()->installEventFilter(this);
         box->view()->setProperty("ksvOwnerList", QVariant::fromValue<QObject*>(box));
     }
-    ComboBox9->installEventFilter(this); // wheel only; the scrambler list has no Enter
-    for (QCheckBox* box : {sc_.CheckBox1, sc_.CheckBox2, sc_.CheckBox3})
+    for (QCheckBox* box : {sc_.standby, sc_.toneSignalling, sc_.priorityScan})
         box->installEventFilter(this);
 }
 
@@ -84,9 +89,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             });
             return false;
         }
-        if (widget == ComboBox9)
+        if (widget == scramblerBox())
             break;
-        if (widget == sc_.CheckBox3) {
+        if (widget == sc_.priorityScan) {
             // This box commits when Enter is released, and only for a press
             // it received itself, so an Enter that moved the focus here does
             // not run on past it.
@@ -98,7 +103,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     case QEvent::KeyRelease:
-        if (widget == sc_.CheckBox3 && isEnterKey(event)) {
+        if (widget == sc_.priorityScan && isEnterKey(event)) {
             auto* key = static_cast<QKeyEvent*>(event);
             if (!key->isAutoRepeat() && checkBox3EnterArmed_ == widget) {
                 checkBox3EnterArmed_ = nullptr;
@@ -108,7 +113,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         }
         break;
     case QEvent::FocusOut:
-        if (widget == sc_.CheckBox3)
+        if (widget == sc_.priorityScan)
             checkBox3EnterArmed_ = nullptr;
         break;
     default:
@@ -118,13 +123,13 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm1::commitFrom(QWidget* control) {
-    SetBuf(image_);
-    ShowBuf(image_);
+    commitEdits();
+    refreshFromImage();
     focusNextOnPage(control);
 }
 
 void TForm1::focusNextOnPage(QWidget* control) {
-    for (QWidget* page : {sc_.TabSheet2, sc_.TabSheet3, sc_.TabSheet4}) {
+    for (QWidget* page : {sc_.mainPage, sc_.scanPage, sc_.tonePage}) {
         if (!page->isAncestorOf(control))
             continue;
         const std::vector<QWidget*> order = sc_.pageOrder(page);
@@ -145,60 +150,66 @@ void TForm1::focusNextOnPage(QWidget* control) {
 
 // ---- Handlers ------------------------------------------------------------------------
 
-void TForm1::ComboBox1Change() {
+void TForm1::groupChosen() {
     // A group change is stored and shown at once, so an invalid group is
     // refused and its selectors jump back to the stored values.
     if (!displayDone_)
         return;
-    SetBuf(image_);
-    ShowBuf(image_);
+    commitEdits();
+    refreshFromImage();
 }
 
-void TForm1::ComboBox14Change() {
-    SetBuf(image_);
-    ShowBuf(image_);
+void TForm1::toneCountChosen() {
+    commitEdits();
+    refreshFromImage();
 }
 
-void TForm1::ComboBox11Change() {
+void TForm1::scanTransmitChosen() {
     // Variants 2 and 3 transmit on the priority channel and need its scanning.
-    const int index = sc_.ComboBox11->currentIndex();
-    if (!sc_.CheckBox3->isChecked() && (index == 2 || index == 3))
-        sc_.ComboBox11->setCurrentIndex(1);
+    QComboBox* variant = sc_.list(SettingId::ScanTransmit);
+    const int index = variant->currentIndex();
+    if (!sc_.priorityScan->isChecked() && (index == 2 || index == 3))
+        variant->setCurrentIndex(1);
 }
 
-void TForm1::CheckBox3Click() {
-    const bool on = sc_.CheckBox3->isChecked();
+// Unticked: variants 2 and 3 become variant 1, and the L marks of every
+// channel are cleared in the image.
+void TForm1::priorityScanToggled() {
+    const bool on = sc_.priorityScan->isChecked();
     if (!on) {
-        const int index = sc_.ComboBox11->currentIndex();
+        QComboBox* variant = sc_.list(SettingId::ScanTransmit);
+        const int index = variant->currentIndex();
         if (index == 2 || index == 3)
-            sc_.ComboBox11->setCurrentIndex(1);
-        for (int row = 1; row <= kChannelCount; ++row)
-            StringGrid1->setCell(7, row, QString());
+            variant->setCurrentIndex(1);
+        windowImage_.edit([](Image& im) {
+            for (int n = 1; n <= kChannelCount; ++n)
+                channelField(ChannelFieldId::ScanL).set(im.channel(n), 0);
+        });
     }
-    sc_.GroupBox1->setVisible(on);
-    StringGrid1->viewport()->update();
+    sc_.priorityFrame->setVisible(on);
+    channelTable_->viewport()->update();
 }
 
-void TForm1::CheckBox2Click() {
-    const bool on = sc_.CheckBox2->isChecked();
-    sc_.GroupBox3->setVisible(on);
+void TForm1::toneSignallingToggled() {
+    const bool on = sc_.toneSignalling->isChecked();
+    sc_.toneFrame->setVisible(on);
     if (!on)
         return;
     // Switching tone signalling on offers two tones of 2100 and 1450 Hz, 2 s.
-    sc_.ComboBox14->setCurrentIndex(1);
+    sc_.list(SettingId::ToneCount)->setCurrentIndex(1);
     sc_.toneSpin[0]->setValue(2100);
     sc_.toneSpin[1]->setValue(1450);
-    sc_.ComboBox15->setCurrentIndex(1);
+    sc_.list(SettingId::ToneDuration)->setCurrentIndex(1);
     showToneCount(2);
 }
 
-void TForm1::CheckBox1Click() {
-    const bool on = sc_.CheckBox1->isChecked();
-    sc_.GroupBox6->setVisible(on);
+void TForm1::standbyToggled() {
+    const bool on = sc_.standby->isChecked();
+    sc_.standbyFrame->setVisible(on);
     if (!on)
         return;
-    sc_.SpinEdit6->setValue(1450);
-    sc_.ComboBox16->setCurrentIndex(9);
+    sc_.rxTone->setValue(1450);
+    sc_.list(SettingId::AudioHold)->setCurrentIndex(9);
 }
 
 void TForm1::setToneFieldShown(int tone, bool shown) {

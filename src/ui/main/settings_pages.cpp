@@ -10,25 +10,53 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <initializer_list>
 
 namespace ksv {
 
 namespace {
 
-// A list with the items and initial choice of its setting; the band's
-// lists start with the VHF items, as the first refresh replaces them anyway.
-QComboBox* makeList(SettingId id) {
-    const ListSetting& s = setting(id);
-    auto* box = new QComboBox;
-    box->setObjectName(QString::fromLatin1(s.control));
-    for (const std::string& text : s.texts(rtVehicleVhf))
-        box->addItem(QString::fromStdString(text));
-    box->setCurrentIndex(s.initial);
-    box->setEditable(false);
-    box->setFocusPolicy(Qt::StrongFocus);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    box->setMaxVisibleItems(12);
-    return box;
+// The list that shows each setting, by the name the old form gave it (its
+// object name).
+const char* listName(SettingId id) {
+    using I = SettingId;
+    switch (id) {
+    case I::ShpListen:
+        return "ComboBox17";
+    case I::TxLimit:
+        return "ComboBox10";
+    case I::SubtoneCancel:
+        return "ComboBox12";
+    case I::PowerLevels:
+        return "ComboBox13";
+    case I::Group1First:
+        return "ComboBox1";
+    case I::Group1Last:
+        return "ComboBox2";
+    case I::Group2First:
+        return "ComboBox3";
+    case I::Group2Last:
+        return "ComboBox4";
+    case I::ResumeDelay:
+        return "ComboBox6";
+    case I::CarrierTime:
+        return "ComboBox7";
+    case I::ScanTransmit:
+        return "ComboBox11";
+    case I::PriorityChannel:
+        return "ComboBox5";
+    case I::PriorityPeriod:
+        return "ComboBox8";
+    case I::ToneCount:
+        return "ComboBox14";
+    case I::ToneDuration:
+        return "ComboBox15";
+    case I::AudioHold:
+        return "ComboBox16";
+    case I::Scrambler:
+        return "ComboBox9";
+    }
+    return "";
 }
 
 QLabel* captionFor(const QString& text, QWidget* buddy) {
@@ -69,25 +97,25 @@ QVBoxLayout* pageLayout(QWidget* page) {
 void buildMainPage(SettingsControls& c) {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("TabSheet2"));
-    c.TabSheet2 = page;
+    c.mainPage = page;
 
-    c.ComboBox17 = makeList(SettingId::ShpListen);
-    c.ComboBox10 = makeList(SettingId::TxLimit);
-    c.ComboBox12 = makeList(SettingId::SubtoneCancel);
-    c.ComboBox13 = makeList(SettingId::PowerLevels);
+    QComboBox* shp = c.makeList(SettingId::ShpListen);
+    QComboBox* txLimit = c.makeList(SettingId::TxLimit);
+    QComboBox* subtoneCancel = c.makeList(SettingId::SubtoneCancel);
+    QComboBox* power = c.makeList(SettingId::PowerLevels);
 
     auto* general = frame("GroupBox4");
     auto* g = formGrid(general);
-    addRow(g, QStringLiteral("Прослушивание канала кнопкой \"ШП\":"), c.ComboBox17);
-    addRow(g, QStringLiteral("Время непрерывной работы передатчика, с:"), c.ComboBox10);
+    addRow(g, QStringLiteral("Прослушивание канала кнопкой \"ШП\":"), shp);
+    addRow(g, QStringLiteral("Время непрерывной работы передатчика, с:"), txLimit);
     addRow(g, QStringLiteral("Отмена запрета передачи на занятом канале при совпадении субтона:"),
-           c.ComboBox12);
-    addRow(g, QStringLiteral("Уровни выходной мощности передатчика, Вт:"), c.ComboBox13);
+           subtoneCancel);
+    addRow(g, QStringLiteral("Уровни выходной мощности передатчика, Вт:"), power);
 
-    c.ComboBox1 = makeList(SettingId::Group1First);
-    c.ComboBox2 = makeList(SettingId::Group1Last);
-    c.ComboBox3 = makeList(SettingId::Group2First);
-    c.ComboBox4 = makeList(SettingId::Group2Last);
+    QComboBox* first1 = c.makeList(SettingId::Group1First);
+    QComboBox* last1 = c.makeList(SettingId::Group1Last);
+    QComboBox* first2 = c.makeList(SettingId::Group2First);
+    QComboBox* last2 = c.makeList(SettingId::Group2Last);
 
     auto* groups = frame("GroupBox5");
     auto* gg = new QGridLayout(groups);
@@ -103,8 +131,8 @@ void buildMainPage(SettingsControls& c) {
         gg->addWidget(to, row, 2);
         gg->addWidget(last, row, 3);
     };
-    addGroup(0, QStringLiteral("Группа каналов 1: с"), c.ComboBox1, c.ComboBox2);
-    addGroup(1, QStringLiteral("Группа каналов 2: с"), c.ComboBox3, c.ComboBox4);
+    addGroup(0, QStringLiteral("Группа каналов 1: с"), first1, last1);
+    addGroup(1, QStringLiteral("Группа каналов 2: с"), first2, last2);
     gg->setColumnStretch(4, 1);
 
     auto* v = pageLayout(page);
@@ -116,35 +144,35 @@ void buildMainPage(SettingsControls& c) {
 void buildScanPage(SettingsControls& c) {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("TabSheet3"));
-    c.TabSheet3 = page;
+    c.scanPage = page;
 
-    c.ComboBox6 = makeList(SettingId::ResumeDelay);
-    c.ComboBox7 = makeList(SettingId::CarrierTime);
-    c.ComboBox11 = makeList(SettingId::ScanTransmit);
+    QComboBox* resume = c.makeList(SettingId::ResumeDelay);
+    QComboBox* carrier = c.makeList(SettingId::CarrierTime);
+    QComboBox* scanTransmit = c.makeList(SettingId::ScanTransmit);
 
     auto* scan = frame("GroupBox2");
     auto* g = formGrid(scan);
-    addRow(g, QStringLiteral("Задержка для возобновления сканирования, с:"), c.ComboBox6);
+    addRow(g, QStringLiteral("Задержка для возобновления сканирования, с:"), resume);
     addRow(g, QStringLiteral("Время анализа несущей на канале в режиме сканирования, мс:"),
-           c.ComboBox7);
-    addRow(g, QStringLiteral("Выход в режим \"Передача\" из режима сканирования:"), c.ComboBox11);
+           carrier);
+    addRow(g, QStringLiteral("Выход в режим \"Передача\" из режима сканирования:"), scanTransmit);
 
-    c.CheckBox3 = new QCheckBox(QStringLiteral("Сканирование приоритетного канала"));
-    c.CheckBox3->setObjectName(QStringLiteral("CheckBox3"));
-    c.CheckBox3->setChecked(true);
+    c.priorityScan = new QCheckBox(QStringLiteral("Сканирование приоритетного канала"));
+    c.priorityScan->setObjectName(QStringLiteral("CheckBox3"));
+    c.priorityScan->setChecked(true);
 
-    c.ComboBox5 = makeList(SettingId::PriorityChannel);
-    c.ComboBox8 = makeList(SettingId::PriorityPeriod);
+    QComboBox* priority = c.makeList(SettingId::PriorityChannel);
+    QComboBox* period = c.makeList(SettingId::PriorityPeriod);
 
-    c.GroupBox1 = frame("GroupBox1");
-    auto* p = formGrid(c.GroupBox1);
-    addRow(p, QStringLiteral("Приоритетный канал:"), c.ComboBox5);
-    addRow(p, QStringLiteral("Период сканирования приоритетного канала, с:"), c.ComboBox8);
+    c.priorityFrame = frame("GroupBox1");
+    auto* p = formGrid(c.priorityFrame);
+    addRow(p, QStringLiteral("Приоритетный канал:"), priority);
+    addRow(p, QStringLiteral("Период сканирования приоритетного канала, с:"), period);
 
     auto* v = pageLayout(page);
     v->addWidget(scan);
-    v->addWidget(c.CheckBox3);
-    v->addWidget(c.GroupBox1);
+    v->addWidget(c.priorityScan);
+    v->addWidget(c.priorityFrame);
     v->addStretch(1);
 }
 
@@ -161,17 +189,17 @@ QVBoxLayout* boxAboveFrame(QWidget* box, QWidget* frame) {
 void buildTonePage(SettingsControls& c) {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("TabSheet4"));
-    c.TabSheet4 = page;
+    c.tonePage = page;
 
-    c.CheckBox2 = new QCheckBox(QStringLiteral("Тональные сигналы"));
-    c.CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
+    c.toneSignalling = new QCheckBox(QStringLiteral("Тональные сигналы"));
+    c.toneSignalling->setObjectName(QStringLiteral("CheckBox2"));
 
-    c.GroupBox3 = frame("GroupBox3");
-    c.ComboBox14 = makeList(SettingId::ToneCount);
-    c.ComboBox15 = makeList(SettingId::ToneDuration);
-    auto* t = formGrid(c.GroupBox3);
-    addRow(t, QStringLiteral("Количество тон-сигналов ПРД:"), c.ComboBox14);
-    addRow(t, QStringLiteral("Длительность тон-сигналов ПРД, c:"), c.ComboBox15);
+    c.toneFrame = frame("GroupBox3");
+    QComboBox* count = c.makeList(SettingId::ToneCount);
+    QComboBox* duration = c.makeList(SettingId::ToneDuration);
+    auto* t = formGrid(c.toneFrame);
+    addRow(t, QStringLiteral("Количество тон-сигналов ПРД:"), count);
+    addRow(t, QStringLiteral("Длительность тон-сигналов ПРД, c:"), duration);
     for (int k = 0; k < 5; ++k) {
         auto* spin = new ToneSpinEdit;
         spin->setObjectName(QStringLiteral("SpinEdit%1").arg(k + 1));
@@ -187,25 +215,25 @@ void buildTonePage(SettingsControls& c) {
             label->hide();
         }
     }
-    c.GroupBox3->hide();
+    c.toneFrame->hide();
 
-    c.CheckBox1 = new QCheckBox(QStringLiteral("Дежурный прием"));
-    c.CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    c.standby = new QCheckBox(QStringLiteral("Дежурный прием"));
+    c.standby->setObjectName(QStringLiteral("CheckBox1"));
 
-    c.GroupBox6 = frame("GroupBox6");
-    c.SpinEdit6 = new ToneSpinEdit;
-    c.SpinEdit6->setObjectName(QStringLiteral("SpinEdit6"));
-    c.ComboBox16 = makeList(SettingId::AudioHold);
-    auto* s = formGrid(c.GroupBox6);
-    addRow(s, QStringLiteral("Частота тон-сигнала ПРМ, Гц:"), c.SpinEdit6);
-    addRow(s, QStringLiteral("Время работы УНЧ после према тон-сигнала ПРМ, с:"), c.ComboBox16);
-    c.GroupBox6->hide();
+    c.standbyFrame = frame("GroupBox6");
+    c.rxTone = new ToneSpinEdit;
+    c.rxTone->setObjectName(QStringLiteral("SpinEdit6"));
+    QComboBox* hold = c.makeList(SettingId::AudioHold);
+    auto* s = formGrid(c.standbyFrame);
+    addRow(s, QStringLiteral("Частота тон-сигнала ПРМ, Гц:"), c.rxTone);
+    addRow(s, QStringLiteral("Время работы УНЧ после према тон-сигнала ПРМ, с:"), hold);
+    c.standbyFrame->hide();
 
     auto* h = new QHBoxLayout(page);
     h->setContentsMargins(10, 10, 10, 10);
     h->setSpacing(12);
-    h->addLayout(boxAboveFrame(c.CheckBox2, c.GroupBox3), 1);
-    h->addLayout(boxAboveFrame(c.CheckBox1, c.GroupBox6), 1);
+    h->addLayout(boxAboveFrame(c.toneSignalling, c.toneFrame), 1);
+    h->addLayout(boxAboveFrame(c.standby, c.standbyFrame), 1);
 }
 
 void chainTabOrder(const std::vector<QWidget*>& order) {
@@ -215,29 +243,60 @@ void chainTabOrder(const std::vector<QWidget*>& order) {
 
 } // namespace
 
-std::vector<QWidget*> SettingsControls::pageOrder(const QWidget* page) const {
-    if (page == TabSheet2)
-        return {ComboBox17, ComboBox10, ComboBox12, ComboBox13,
-                ComboBox1,  ComboBox2,  ComboBox3,  ComboBox4};
-    if (page == TabSheet3)
-        return {ComboBox6, ComboBox7, ComboBox11, CheckBox3, ComboBox5, ComboBox8};
-    if (page == TabSheet4)
-        return {CheckBox2,   ComboBox14,  ComboBox15, toneSpin[0], toneSpin[1], toneSpin[2],
-                toneSpin[3], toneSpin[4], CheckBox1,  SpinEdit6,   ComboBox16};
-    return {};
+QComboBox* SettingsControls::makeList(SettingId id, RadioType items) {
+    const ListSetting& s = setting(id);
+    auto* box = new QComboBox;
+    box->setObjectName(QString::fromLatin1(listName(id)));
+    for (const std::string& text : s.texts(items))
+        box->addItem(QString::fromStdString(text));
+    box->setCurrentIndex(s.initial);
+    box->setEditable(false);
+    box->setFocusPolicy(Qt::StrongFocus);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    box->setMaxVisibleItems(12);
+    lists_.emplace_back(id, box);
+    return box;
 }
 
-std::vector<QComboBox*> SettingsControls::lists() const {
-    return {ComboBox1,  ComboBox2,  ComboBox3,  ComboBox4,  ComboBox5,  ComboBox6,
-            ComboBox7,  ComboBox8,  ComboBox10, ComboBox11, ComboBox12, ComboBox13,
-            ComboBox14, ComboBox15, ComboBox16, ComboBox17};
+QComboBox* SettingsControls::list(SettingId id) const {
+    for (const auto& [setting, box] : lists_)
+        if (setting == id)
+            return box;
+    return nullptr;
+}
+
+std::vector<QWidget*> SettingsControls::pageOrder(const QWidget* page) const {
+    using I = SettingId;
+    const auto listsOf = [this](std::initializer_list<SettingId> ids) {
+        std::vector<QWidget*> v;
+        for (SettingId id : ids)
+            v.push_back(list(id));
+        return v;
+    };
+    if (page == mainPage)
+        return listsOf({I::ShpListen, I::TxLimit, I::SubtoneCancel, I::PowerLevels, I::Group1First,
+                        I::Group1Last, I::Group2First, I::Group2Last});
+    if (page == scanPage) {
+        std::vector<QWidget*> v = listsOf({I::ResumeDelay, I::CarrierTime, I::ScanTransmit});
+        v.push_back(priorityScan);
+        v.push_back(list(I::PriorityChannel));
+        v.push_back(list(I::PriorityPeriod));
+        return v;
+    }
+    if (page == tonePage) {
+        std::vector<QWidget*> v{toneSignalling, list(I::ToneCount), list(I::ToneDuration)};
+        v.insert(v.end(), toneSpin.begin(), toneSpin.end());
+        v.insert(v.end(), {standby, rxTone, list(I::AudioHold)});
+        return v;
+    }
+    return {};
 }
 
 void buildSettingsPages(SettingsControls& c) {
     buildMainPage(c);
     buildScanPage(c);
     buildTonePage(c);
-    for (QWidget* page : {c.TabSheet2, c.TabSheet3, c.TabSheet4})
+    for (QWidget* page : {c.mainPage, c.scanPage, c.tonePage})
         chainTabOrder(c.pageOrder(page));
 }
 

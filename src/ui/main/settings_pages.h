@@ -1,11 +1,15 @@
 #pragma once
 
 // The three settings pages of the main window: "Основные настройки",
-// "Сканирование" and "Тональные сигналы", with every control under its
-// own name (also its objectName), the item lists and initial values.
+// "Сканирование" and "Тональные сигналы", with the item lists and initial
+// values. Each list is bound to the setting it shows once, when it is made;
+// storing and showing go through that binding.
+
+#include "image/settings.h"
 
 #include <QStringList>
 #include <array>
+#include <utility>
 #include <vector>
 
 class QCheckBox;
@@ -19,47 +23,40 @@ namespace ksv {
 class ToneSpinEdit;
 
 struct SettingsControls {
-    // Pages.
-    QWidget* TabSheet2 = nullptr; // "Основные настройки"
-    QWidget* TabSheet3 = nullptr; // "Сканирование"
-    QWidget* TabSheet4 = nullptr; // "Тональные сигналы"
-
-    // "Основные настройки"
-    QComboBox* ComboBox17 = nullptr; // listening with "ШП"
-    QComboBox* ComboBox10 = nullptr; // transmitter time limit
-    QComboBox* ComboBox12 = nullptr; // busy-channel inhibit cancelled on subtone
-    QComboBox* ComboBox13 = nullptr; // power level set
-    QComboBox* ComboBox1 = nullptr;  // group 1 first
-    QComboBox* ComboBox2 = nullptr;  // group 1 last
-    QComboBox* ComboBox3 = nullptr;  // group 2 first
-    QComboBox* ComboBox4 = nullptr;  // group 2 last
+    // Pages (TabSheet2, TabSheet3, TabSheet4).
+    QWidget* mainPage = nullptr; // "Основные настройки"
+    QWidget* scanPage = nullptr; // "Сканирование"
+    QWidget* tonePage = nullptr; // "Тональные сигналы"
 
     // "Сканирование"
-    QComboBox* ComboBox6 = nullptr;  // resume delay
-    QComboBox* ComboBox7 = nullptr;  // carrier analysis time
-    QComboBox* ComboBox11 = nullptr; // transmit-from-scanning variant
-    QCheckBox* CheckBox3 = nullptr;  // priority channel scanning
-    QGroupBox* GroupBox1 = nullptr;  // shown while CheckBox3 is checked
-    QComboBox* ComboBox5 = nullptr;  // priority channel
-    QComboBox* ComboBox8 = nullptr;  // priority scan period
+    QCheckBox* priorityScan = nullptr;  // CheckBox3
+    QGroupBox* priorityFrame = nullptr; // GroupBox1: shown while priorityScan is checked
 
     // "Тональные сигналы"
-    QCheckBox* CheckBox2 = nullptr;          // transmit tone signalling
-    QGroupBox* GroupBox3 = nullptr;          // shown while CheckBox2 is checked
-    QComboBox* ComboBox14 = nullptr;         // number of tones
-    QComboBox* ComboBox15 = nullptr;         // tone duration
+    QCheckBox* toneSignalling = nullptr;     // CheckBox2: transmit tone signalling
+    QGroupBox* toneFrame = nullptr;          // GroupBox3: shown while toneSignalling is checked
     std::array<ToneSpinEdit*, 5> toneSpin{}; // SpinEdit1..SpinEdit5
     std::array<QLabel*, 5> toneLabel{};      // Label7..Label11
-    QCheckBox* CheckBox1 = nullptr;          // standby reception
-    QGroupBox* GroupBox6 = nullptr;          // shown while CheckBox1 is checked
-    ToneSpinEdit* SpinEdit6 = nullptr;       // receive tone
-    QComboBox* ComboBox16 = nullptr;         // audio hold time
+    QCheckBox* standby = nullptr;            // CheckBox1: standby reception
+    QGroupBox* standbyFrame = nullptr;       // GroupBox6: shown while standby is checked
+    ToneSpinEdit* rxTone = nullptr;          // SpinEdit6: the receive tone
+
+    // The list that shows a setting (every setting of the pages and the
+    // scrambler of the tool strip has one).
+    QComboBox* list(SettingId id) const;
+    // Every list, in the order of the settings, with its setting.
+    const std::vector<std::pair<SettingId, QComboBox*>>& lists() const { return lists_; }
+
+    // Makes the list of a setting, with the items of a radio type (the first
+    // refresh puts in those of the image's type) and its initial choice, and
+    // binds it to the setting.
+    QComboBox* makeList(SettingId id, RadioType items = rtVehicleVhf);
 
     // Controls of each page in focus order, for "Enter moves to the next control".
     std::vector<QWidget*> pageOrder(const QWidget* page) const;
 
-    // Every list of the three pages.
-    std::vector<QComboBox*> lists() const;
+private:
+    std::vector<std::pair<SettingId, QComboBox*>> lists_;
 };
 
 // Creates the three pages (without parent; the caller adds them to its page

@@ -1,5 +1,6 @@
 // The progress window of an exchange, against the transceiver simulator on
 // a pseudo-terminal.
+#include "link/port_line.h"
 #include "support/test_app.h"
 #include "support/transceiver_sim.h"
 #include "support/write_lists.h"
@@ -27,9 +28,12 @@ TEST(ProgressWindow, ShowsTheExchangeAndEndsItWhenClosed) {
     sim.start();
     ScopedPortMapping com2(2, sim.devicePath());
     TRWForm form;
-    form.exchange().setTimings(kFast);
-    ASSERT_TRUE(form.SelectPort(2));
-    EXPECT_EQ(form.openPort(), 2);
+    PortLine line(form);
+    form.onClose = [&] { line.exchange().userClosed(); };
+    PortExchange& exchange = line.exchange();
+    exchange.setTimings(kFast);
+    ASSERT_TRUE(exchange.SelectPort(2));
+    EXPECT_EQ(exchange.openPort(), 2);
 
     QString captionSeen;
     std::vector<int> shown;
@@ -41,25 +45,25 @@ TEST(ProgressWindow, ShowsTheExchangeAndEndsItWhenClosed) {
     });
     Image image;
     std::uint8_t status;
-    ASSERT_TRUE(form.ReadData(image, status));
+    ASSERT_TRUE(exchange.ReadData(image, status));
     EXPECT_EQ(captionSeen, QString::fromUtf8("Чтение данных : "));
     EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
     EXPECT_EQ(form.Gauge1->value(), 256);
     EXPECT_EQ(form.Gauge1->text(), QStringLiteral("100%"));
     EXPECT_FALSE(form.isVisible());
-    EXPECT_FALSE(form.Timer1->isActive());
+    EXPECT_FALSE(line.timer().isActive());
 
     // The user closes the window of an exchange that would take seconds.
     sim.setFaults(SimFaults{.silent = true});
-    form.exchange().setTimings(ExchangeTimings{});
+    exchange.setTimings(ExchangeTimings{});
     QTimer::singleShot(100, &form, [&] {
         captionSeen = form.windowTitle();
         form.close();
     });
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(form.WriteData(writeListOf({{40, 1}})));
+    EXPECT_FALSE(exchange.WriteData(writeListOf({{40, 1}})));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
     EXPECT_EQ(captionSeen, QString::fromUtf8("Запись данных : "));
-    EXPECT_FALSE(form.Timer1->isActive());
+    EXPECT_FALSE(line.timer().isActive());
     EXPECT_TRUE(sim.records().empty());
 }

@@ -16,66 +16,66 @@ const QString kLMessage = QStringLiteral("Для формирования спи
                                          " и задать номер приоритетного канала");
 
 TEST_F(GridTest, FixedGeometryAndHeadersThatDoNothing) {
-    EXPECT_EQ(grid->rowCount(), 41);
-    EXPECT_EQ(grid->columnCount(), 8);
+    EXPECT_EQ(model.rowCount(), 40);
+    EXPECT_EQ(model.columnCount(), 7);
     EXPECT_EQ(grid->verticalHeader()->width(), 32);
     EXPECT_EQ(grid->horizontalHeader()->height(), 40);
-    for (int col = 1; col < 8; ++col)
+    for (int col = 0; col < 7; ++col)
         EXPECT_EQ(grid->columnWidth(col), 64);
-    for (int row = 1; row < 41; ++row)
+    for (int row = 0; row < 40; ++row)
         EXPECT_EQ(grid->rowHeight(row), 20);
 
-    grid->setCurrentCell(2, 5);
+    select(5, 2);
     auto* top = grid->horizontalHeader();
     auto* left = grid->verticalHeader();
-    const int x5 = top->sectionViewportPosition(5) + 10;
-    const int y2 = left->sectionViewportPosition(2) + 10;
+    const int x5 = top->sectionViewportPosition(4) + 10;
+    const int y2 = left->sectionViewportPosition(1) + 10;
     QTest::mouseClick(top->viewport(), Qt::LeftButton, {}, QPoint(x5, 10));
     QTest::mouseDClick(top->viewport(), Qt::LeftButton, {}, QPoint(x5 + 53, 10)); // section edge
     QTest::mouseClick(left->viewport(), Qt::LeftButton, {}, QPoint(10, y2));
-    EXPECT_EQ(grid->currentRow(), 2);
-    EXPECT_EQ(grid->currentColumn(), 5);
-    EXPECT_EQ(grid->selectedItems().size(), 1);
-    EXPECT_EQ(grid->cell(5, 2), QString());
-    EXPECT_EQ(grid->columnWidth(5), 64);
+    EXPECT_EQ(currentRow(), 2);
+    EXPECT_EQ(currentColumn(), 5);
+    EXPECT_EQ(grid->selectionModel()->selectedIndexes().size(), 1);
+    EXPECT_EQ(cell(5, 2), QString());
+    EXPECT_EQ(grid->columnWidth(4), 64);
     EXPECT_TRUE(messages.log.empty());
 
     // Typing into the table changes neither the cells nor the selection.
     QTest::keyClicks(grid, "S1");
-    EXPECT_EQ(grid->currentRow(), 2);
-    EXPECT_EQ(grid->cell(5, 2), QString());
+    EXPECT_EQ(currentRow(), 2);
+    EXPECT_EQ(cell(5, 2), QString());
 }
 
 TEST_F(GridTest, MarksToggleOnLeftReleaseOverTheSelectedCellAndOnEnter) {
     click(5, 2);
-    EXPECT_EQ(grid->cell(5, 2), QStringLiteral("Запрет"));
+    EXPECT_EQ(cell(5, 2), QStringLiteral("Запрет"));
     click(5, 2);
-    EXPECT_EQ(grid->cell(5, 2), QString());
+    EXPECT_EQ(cell(5, 2), QString());
     click(6, 4, Qt::RightButton);
-    EXPECT_EQ(grid->cell(6, 4), QString());
+    EXPECT_EQ(cell(6, 4), QString());
     enterOn(6, 4);
-    EXPECT_EQ(grid->cell(6, 4), QStringLiteral("S"));
+    EXPECT_EQ(cell(6, 4), QStringLiteral("S"));
 
     // Pressed on one cell, released over another: nothing happens.
     QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, cellCentre(6, 7));
     QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, cellCentre(6, 8));
-    EXPECT_EQ(grid->cell(6, 7), QString());
-    EXPECT_EQ(grid->cell(6, 8), QString());
+    EXPECT_EQ(cell(6, 7), QString());
+    EXPECT_EQ(cell(6, 8), QString());
     EXPECT_TRUE(messages.log.empty());
 }
 
 TEST_F(GridTest, LMarkNeedsPriorityScanningToBeSetButNotToBeCleared) {
     click(7, 3);
-    EXPECT_EQ(grid->cell(7, 3), QString());
+    EXPECT_EQ(cell(7, 3), QString());
     ASSERT_EQ(messages.log.size(), 1u);
     EXPECT_EQ(messages.log[0], (RecordedMessage{RecordedMessage::Information, kLMessage}));
 
     context.scanning = true;
     click(7, 3);
-    EXPECT_EQ(grid->cell(7, 3), QStringLiteral("L"));
+    EXPECT_EQ(cell(7, 3), QStringLiteral("L"));
     context.scanning = false;
     click(7, 3);
-    EXPECT_EQ(grid->cell(7, 3), QString());
+    EXPECT_EQ(cell(7, 3), QString());
     EXPECT_EQ(messages.log.size(), 1u);
 }
 
@@ -85,11 +85,11 @@ TEST_F(GridTest, EscapeInTheTableAsksToClose) {
 }
 
 TEST_F(GridTest, ReceiveEditorOpensOverTheCellAndStoresOnlyValidFrequencies) {
-    grid->setCell(1, 6, QStringLiteral("149000"));
+    setCell(1, 6, QStringLiteral("149000"));
     enterOn(1, 6);
     ASSERT_FALSE(editPRM->isHidden());
     EXPECT_TRUE(editPRM->hasFocus());
-    const QRect cellRect = grid->visualRect(grid->model()->index(6, 1));
+    const QRect cellRect = grid->visualRect(at(1, 6));
     EXPECT_EQ(editPRM->geometry(), QRect(cellRect.left() + 1, cellRect.top() + 1,
                                          cellRect.width() + 1, cellRect.height() + 1));
     EXPECT_EQ(editPRM->text(), QStringLiteral("149000"));
@@ -98,11 +98,11 @@ TEST_F(GridTest, ReceiveEditorOpensOverTheCellAndStoresOnlyValidFrequencies) {
     // Page keys search but leave the cell alone until Enter.
     QTest::keyClick(editPRM, Qt::Key_PageUp);
     EXPECT_EQ(editPRM->text(), QStringLiteral("171150"));
-    EXPECT_EQ(grid->cell(1, 6), QStringLiteral("149000"));
+    EXPECT_EQ(cell(1, 6), QStringLiteral("149000"));
     QTest::keyClick(editPRM, Qt::Key_Return);
     EXPECT_TRUE(editPRM->isHidden());
     EXPECT_TRUE(grid->hasFocus());
-    EXPECT_EQ(grid->cell(1, 6), QStringLiteral("171150"));
+    EXPECT_EQ(cell(1, 6), QStringLiteral("171150"));
 
     // Not a multiple of 25: the search finds nothing, Enter refuses.
     enterOn(1, 6);
@@ -127,12 +127,12 @@ TEST_F(GridTest, ReceiveEditorOpensOverTheCellAndStoresOnlyValidFrequencies) {
     // Escape hides the editor without reaching the table.
     QTest::keyClick(editPRM, Qt::Key_Escape);
     EXPECT_TRUE(editPRM->isHidden());
-    EXPECT_EQ(grid->cell(1, 6), QStringLiteral("171150"));
+    EXPECT_EQ(cell(1, 6), QStringLiteral("171150"));
     EXPECT_EQ(context.closeRequests, 0);
 }
 
 TEST_F(GridTest, FrequencyEditorsTakeDigitsOnly) {
-    grid->setCell(2, 1, QStringLiteral("148000"));
+    setCell(2, 1, QStringLiteral("148000"));
     for (FrequencyEdit* editor : {editPRM, editPRD}) {
         enterOn(editor == editPRM ? 1 : 2, 1);
         ASSERT_FALSE(editor->isHidden());
@@ -154,7 +154,7 @@ TEST_F(GridTest, FrequencyEditorsTakeDigitsOnly) {
 }
 
 TEST_F(GridTest, TransmitEditorWalksToAndFromOffAndStoresZeroAsOff) {
-    grid->setCell(2, 9, QStringLiteral("148000"));
+    setCell(2, 9, QStringLiteral("148000"));
     enterOn(2, 9);
     ASSERT_FALSE(editPRD->isHidden());
     QTest::keyClick(editPRD, Qt::Key_PageDown);
@@ -166,14 +166,14 @@ TEST_F(GridTest, TransmitEditorWalksToAndFromOffAndStoresZeroAsOff) {
     QTest::keyClick(editPRD, Qt::Key_PageDown);
     QTest::keyClick(editPRD, Qt::Key_Return);
     EXPECT_TRUE(editPRD->isHidden());
-    EXPECT_EQ(grid->cell(2, 9), kOffText);
+    EXPECT_EQ(cell(2, 9), kOffText);
 
-    grid->setCell(2, 10, QStringLiteral("171150"));
+    setCell(2, 10, QStringLiteral("171150"));
     enterOn(2, 10);
     QTest::keyClicks(editPRD, "0");
     QTest::keyClick(editPRD, Qt::Key_Return);
     EXPECT_TRUE(editPRD->isHidden());
-    EXPECT_EQ(grid->cell(2, 10), kOffText);
+    EXPECT_EQ(cell(2, 10), kOffText);
     EXPECT_TRUE(messages.log.empty());
 
     enterOn(2, 11);
@@ -181,12 +181,12 @@ TEST_F(GridTest, TransmitEditorWalksToAndFromOffAndStoresZeroAsOff) {
     QTest::keyClick(editPRD, Qt::Key_PageUp);
     EXPECT_EQ(editPRD->text(), QStringLiteral("173000"));
     QTest::keyClick(editPRD, Qt::Key_Return);
-    EXPECT_EQ(grid->cell(2, 11), QStringLiteral("173000"));
+    EXPECT_EQ(cell(2, 11), QStringLiteral("173000"));
 }
 
 TEST_F(GridTest, SubtoneListChangesTheCellAsTheSelectionMoves) {
-    grid->setCell(3, 4, kOffText);
-    grid->setCell(4, 4, QStringLiteral("254.1"));
+    setCell(3, 4, kOffText);
+    setCell(4, 4, QStringLiteral("254.1"));
     enterOn(3, 4);
     ASSERT_FALSE(combo->isHidden());
     QAbstractItemView* list = combo->view();
@@ -197,28 +197,28 @@ TEST_F(GridTest, SubtoneListChangesTheCellAsTheSelectionMoves) {
     EXPECT_EQ(combo->currentText(), kOffText);
 
     QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(grid->cell(3, 4), QStringLiteral("67.0"));
+    EXPECT_EQ(cell(3, 4), QStringLiteral("67.0"));
     QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(grid->cell(3, 4), QStringLiteral("69.3"));
+    EXPECT_EQ(cell(3, 4), QStringLiteral("69.3"));
     QTest::keyClicks(list, "1");
-    EXPECT_EQ(grid->cell(3, 4), QStringLiteral("100.0"));
+    EXPECT_EQ(cell(3, 4), QStringLiteral("100.0"));
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_FALSE(list->isVisible());
     EXPECT_TRUE(combo->isHidden());
     EXPECT_TRUE(grid->hasFocus());
-    EXPECT_EQ(grid->cell(3, 4), QStringLiteral("100.0"));
-    EXPECT_EQ(grid->cell(4, 4), QStringLiteral("254.1"));
+    EXPECT_EQ(cell(3, 4), QStringLiteral("100.0"));
+    EXPECT_EQ(cell(4, 4), QStringLiteral("254.1"));
 
     // Escape closes the list and the editor, keeping what was chosen. Filling
     // the list again for the next cell leaves the cell edited before alone.
     enterOn(4, 4);
     ASSERT_TRUE(list->isVisible());
-    EXPECT_EQ(grid->cell(3, 4), QStringLiteral("100.0"));
+    EXPECT_EQ(cell(3, 4), QStringLiteral("100.0"));
     EXPECT_EQ(combo->currentText(), QStringLiteral("254.1"));
     QTest::keyClick(list, Qt::Key_Up);
     QTest::keyClick(list, Qt::Key_Escape);
     EXPECT_TRUE(combo->isHidden());
-    EXPECT_EQ(grid->cell(4, 4), QStringLiteral("250.3"));
+    EXPECT_EQ(cell(4, 4), QStringLiteral("250.3"));
     EXPECT_EQ(context.closeRequests, 0);
 
     // Hovering only highlights an item; Enter then takes the highlighted one.
@@ -227,14 +227,14 @@ TEST_F(GridTest, SubtoneListChangesTheCellAsTheSelectionMoves) {
     const QRect item = list->visualRect(list->model()->index(47, 0));
     QTest::mouseMove(list->viewport(), item.center());
     EXPECT_EQ(list->currentIndex().row(), 47);
-    EXPECT_EQ(grid->cell(4, 4), QStringLiteral("250.3"));
+    EXPECT_EQ(cell(4, 4), QStringLiteral("250.3"));
     QTest::keyClick(list, Qt::Key_Enter);
     EXPECT_TRUE(combo->isHidden());
-    EXPECT_EQ(grid->cell(4, 4), QStringLiteral("233.6"));
+    EXPECT_EQ(cell(4, 4), QStringLiteral("233.6"));
 }
 
 TEST_F(GridTest, EditorHidesWhenTheFocusLeavesExceptToABoxOrAnotherWindow) {
-    grid->setCell(1, 2, QStringLiteral("148000"));
+    setCell(1, 2, QStringLiteral("148000"));
     enterOn(1, 2);
     ASSERT_TRUE(editPRM->hasFocus());
     other->setFocus(Qt::ActiveWindowFocusReason);
@@ -249,7 +249,7 @@ TEST_F(GridTest, EditorHidesWhenTheFocusLeavesExceptToABoxOrAnotherWindow) {
     other->setFocus(Qt::MouseFocusReason);
     EXPECT_TRUE(editPRM->isHidden());
     EXPECT_TRUE(other->hasFocus());
-    EXPECT_EQ(grid->cell(1, 2), QStringLiteral("148000")); // typed text is lost
+    EXPECT_EQ(cell(1, 2), QStringLiteral("148000")); // typed text is lost
 
     // Tab leaves the editor for the table.
     enterOn(1, 2);

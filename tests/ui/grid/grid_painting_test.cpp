@@ -1,4 +1,7 @@
 #include "grid_fixture.h"
+#include "ui/grid/channel_paint.h"
+
+#include <QPainter>
 
 #include <QDir>
 #include <QImage>
@@ -13,7 +16,7 @@ protected:
 
     // The cell's rectangle in the grabbed image.
     QRect cellRect(int col, int row) const {
-        const QRect r = grid->visualRect(grid->model()->index(row, col));
+        const QRect r = grid->visualRect(at(col, row));
         return r.translated(grid->viewport()->mapTo(grid, QPoint(0, 0)));
     }
 
@@ -49,8 +52,8 @@ TEST_F(GridPaintingTest, RowsArePaintedByGroupAndPriority) {
     context.scanning = true;
     context.priority = 3;
     for (int row : {1, 3, 10, 12, 20})
-        grid->setCell(1, row, QStringLiteral("148000"));
-    grid->setCurrentCell(10, 5); // the selection changes no colour
+        setCell(1, row, QStringLiteral("148000"));
+    select(5, 10); // the selection changes no colour
     grid->setFocus();
     const QImage image = grab();
 
@@ -92,11 +95,11 @@ TEST_F(GridPaintingTest, RowsArePaintedByGroupAndPriority) {
 }
 
 TEST_F(GridPaintingTest, TextStartsAtTheTopLeftAndWrapsAtWords) {
-    grid->setCell(5, 1, QStringLiteral("Запрет"));
-    grid->setCell(6, 1, QStringLiteral("a b c d e f g h i j k l m n o"));
-    const QImage image = grab();
+    setCell(5, 1, QStringLiteral("Запрет"));
+    QImage image = grab();
     const QRect ban = cellRect(5, 1);
     const Ink banInk = inkOf(image, ban);
+    const CellLook banLook = channelLook(context, 1);
     ASSERT_GT(banInk.pixels, 0);
     // Ink in the first rows and columns of the cell.
     bool topLeft = false;
@@ -104,8 +107,13 @@ TEST_F(GridPaintingTest, TextStartsAtTheTopLeftAndWrapsAtWords) {
         for (int x = ban.left(); x < ban.left() + 4; ++x)
             topLeft = topLeft || image.pixel(x, y) != banInk.background;
     EXPECT_TRUE(topLeft);
-    // The long text breaks into a second line, clipped at the cell's bottom.
+    // A long text breaks into a second line, clipped at the cell's bottom.
     const QRect wrap = cellRect(6, 1);
+    {
+        QPainter p(&image);
+        paintDataCell(p, wrap, QStringLiteral("a b c d e f g h i j k l m n o"), banLook,
+                      grid->font(), false);
+    }
     bool lowerHalf = false;
     for (int y = wrap.top() + 15; y < wrap.bottom(); ++y)
         for (int x = wrap.left() + 1; x < wrap.right(); ++x)
@@ -126,15 +134,15 @@ TEST_F(GridPaintingTest, Screenshot) {
     context.priority = 5;
     const char* tones[] = {"Откл", "67.0", "100.0", "254.1", "123.0"};
     for (int row = 1; row <= 40; ++row) {
-        grid->setCell(1, row, QString::number(148000 + 25 * (row - 1)));
-        grid->setCell(2, row, row % 7 == 0 ? kOffText : QString::number(171150 + 25 * row));
-        grid->setCell(3, row, QString::fromUtf8(tones[row % 5]));
-        grid->setCell(4, row, QString::fromUtf8(tones[(row + 2) % 5]));
-        grid->setCell(5, row, row % 4 == 0 ? QStringLiteral("Запрет") : QString());
-        grid->setCell(6, row, row % 3 != 0 ? QStringLiteral("S") : QString());
-        grid->setCell(7, row, row % 5 == 1 ? QStringLiteral("L") : QString());
+        setCell(1, row, QString::number(148000 + 25 * (row - 1)));
+        setCell(2, row, row % 7 == 0 ? kOffText : QString::number(171150 + 25 * row));
+        setCell(3, row, QString::fromUtf8(tones[row % 5]));
+        setCell(4, row, QString::fromUtf8(tones[(row + 2) % 5]));
+        setCell(5, row, row % 4 == 0 ? QStringLiteral("Запрет") : QString());
+        setCell(6, row, row % 3 != 0 ? QStringLiteral("S") : QString());
+        setCell(7, row, row % 5 == 1 ? QStringLiteral("L") : QString());
     }
-    grid->setCurrentCell(4, 2);
+    select(2, 4);
     window->resize(grid->sizeHint().width(), 520);
     grid->setFocus();
     QDir().mkpath(dir);

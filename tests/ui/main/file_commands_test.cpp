@@ -55,7 +55,7 @@ protected:
         // The state after start-up: the default image passed once through the window.
         host.remembered = rtVehicleVhf;
         LoadDefault(rtVehicleVhf, host.current);
-        host.SetBuf();
+        host.commitEdits();
         host.calls.clear();
     }
 

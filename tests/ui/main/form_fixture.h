@@ -4,6 +4,7 @@
 // program's end counted instead of performed.
 
 #include "image/image.h"
+#include "link/port_line.h"
 #include "support/message_recorder.h"
 #include "ui/dialogs/newtype_form.h"
 #include "ui/dialogs/rw_form.h"
@@ -27,7 +28,7 @@ protected:
         form->setEndProgram([this] { ++programEnds; });
         form->windows().newType->setEndProgram([this] { ++programEnds; });
         // Exchanges that find no transceiver give up after six short ticks.
-        form->windows().rwForm->exchange().setTimings({20, 10});
+        form->windows().line->exchange().setTimings({20, 10});
     }
 
     // Start-up as if the type had been chosen in the dialog.
@@ -49,9 +50,19 @@ protected:
         emit box->activated(index);
     }
 
-    Image& image() { return form->currentImage(); }
+    const Image& image() { return form->currentImage(); }
+    // Changes the window's image as a command would, without a refresh.
+    template <class F> void editImage(F&& f) { form->windowImage().edit(std::forward<F>(f)); }
     SettingsControls& c() { return form->controls(); }
-    QString cell(int col, int row) { return form->grid()->cell(col, row); }
+    // The table's cell of channel row, column col (1..7, as the table numbers
+    // its columns after the channel number).
+    QString cell(int col, int row) {
+        return form->channels().text(form->channels().index(row - 1, col - 1));
+    }
+    // A text stored into that cell, as its editor stores what it accepts.
+    void setCell(int col, int row, const QString& text) {
+        form->channels().setData(form->channels().index(row - 1, col - 1), text);
+    }
 
     MessageRecorder messages;
     std::unique_ptr<TForm1> form;

@@ -38,7 +38,7 @@ protected:
     HostileFiles() {
         host.remembered = rtVehicleVhf;
         LoadDefault(rtVehicleVhf, host.current);
-        host.SetBuf();
+        host.commitEdits();
         host.calls.clear();
         host.status = QStringLiteral("Файл: /earlier/card.ust");
     }

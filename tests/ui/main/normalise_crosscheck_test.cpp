@@ -46,9 +46,8 @@ TEST_F(FormTest, StorePassOfArbitraryImagesEqualsTheWindowFreeOne) {
             im[225] = static_cast<std::uint8_t>(5 * (1 + rng() % 10));
             im[0] = 8;
         }
-        image() = im;
-        form->ShowBuf();
-        form->SetBuf();
+        form->showImage(im);
+        form->commitEdits();
         const Image expected = normaliseImage(im, mode);
         for (int o = 0; o < 256; ++o)
             EXPECT_EQ(image()[o], expected[o]) << "round " << round << " byte " << o;

@@ -40,8 +40,9 @@ Image radioImage(Image i, OperatingMode mode = omUser, std::uint32_t number = 65
     for (int k = 232; k <= 248; ++k)
         i[k] = static_cast<std::uint8_t>(k * 3);
     TForm1 window(mode);
-    window.ShowBuf(i);
-    window.SetBuf(i);
+    window.showImage(i);
+    window.commitEdits();
+    i = window.currentImage();
     return i;
 }
 
@@ -72,7 +73,7 @@ protected:
         sim.start();
         start(mode, type);
         // A healthy transceiver answers long before a tick.
-        form->windows().rwForm->exchange().setTimings({200, 10});
+        form->windows().line->exchange().setTimings({200, 10});
         ASSERT_EQ(form->statusPanel(0), QStringLiteral("Порт: COM1"));
         activate();
     }
@@ -97,7 +98,7 @@ protected:
     // Enter on the cell opens the editor, Enter stores the text.
     void typeFrequency(int col, int row, const char* text) {
         ChannelGrid* g = form->grid();
-        g->setCurrentCell(row, col);
+        g->setCurrentIndex(form->channels().index(row - 1, col - 1));
         g->setFocus();
         QTest::keyClick(g, Qt::Key_Return);
         auto* editor = g->findChild<FrequencyEdit*>(col == 1 ? "EditPRM" : "EditPRD");
@@ -110,8 +111,8 @@ protected:
     }
     void clickCell(int col, int row) {
         ChannelGrid* g = form->grid();
-        g->setCurrentCell(row, col);
-        const QRect r = g->visualRect(g->model()->index(row, col));
+        g->setCurrentIndex(form->channels().index(row - 1, col - 1));
+        const QRect r = g->visualRect(form->channels().index(row - 1, col - 1));
         QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, r.center());
     }
 
@@ -145,7 +146,7 @@ TEST_F(ReadWriteTest, ReadShowsTheImageWithARightOrAWrongChecksum) {
 
     // No answer: the window keeps what it shows.
     sim.setFaults(SimFaults{.silent = true});
-    form->windows().rwForm->exchange().setTimings({20, 10});
+    form->windows().line->exchange().setTimings({20, 10});
     activate();
     readButton();
     EXPECT_EQ(messages.log, (std::deque<RecordedMessage>{{RecordedMessage::Error, kNoConnection}}));
@@ -161,7 +162,7 @@ TEST_F(ReadWriteTest, WriteSendsTheEditedChannelsOnlyAndASecondWriteSendsNothing
     typeFrequency(2, 3, "172000");
     typeFrequency(1, 40, "171200");
     clickCell(5, 4); // "Запрет"
-    choose(c().ComboBox10, 3);
+    choose(c().list(SettingId::TxLimit), 3);
     QTest::keyClick(form.get(), Qt::Key_F5);
     EXPECT_EQ(messages.log,
               (std::deque<RecordedMessage>{{RecordedMessage::Information, kWritten}}));
@@ -236,11 +237,11 @@ TEST_F(ReadWriteTest, PowerLockForcesTheVehicleSetAndRefusesTheOther) {
         startWith(t.mode, t.type, radio, 0x20);
         readAndForget();
         EXPECT_TRUE(testBit(image()[off::Options223], bit::PowerSet));
-        EXPECT_EQ(c().ComboBox13->currentIndex(), 0);
+        EXPECT_EQ(c().list(SettingId::PowerLevels)->currentIndex(), 0);
         const QString range = QString::fromStdString(DiapTxt(RsType(image()), t.mode).text);
         EXPECT_EQ(form->rangeLabel()->text(), t.mode == omService ? range + kLockSuffix : range);
 
-        choose(c().ComboBox13, 1);
+        choose(c().list(SettingId::PowerLevels), 1);
         writeButton();
         EXPECT_EQ(messages.log, (std::deque<RecordedMessage>{
                                     {RecordedMessage::Error, QString::fromUtf8(t.refusal)}}));
@@ -249,7 +250,7 @@ TEST_F(ReadWriteTest, PowerLockForcesTheVehicleSetAndRefusesTheOther) {
 
         // The forced set is what the write sends.
         messages.clear();
-        choose(c().ComboBox13, 0);
+        choose(c().list(SettingId::PowerLevels), 0);
         activate();
         writeButton();
         EXPECT_EQ(messages.texts(), QStringList{kWritten});
@@ -269,11 +270,11 @@ TEST_F(ReadWriteTest, ReceiveToneIsWrittenAndByte230Never) {
         startWith(mode, rtVehicleVhf, radio);
         form->windows().snForm->CheckBox1->setChecked(true);
         readAndForget();
-        ASSERT_TRUE(c().CheckBox1->isChecked());
+        ASSERT_TRUE(c().standby->isChecked());
 
-        image()[230] = 0x11; // as the raw editor would
-        c().SpinEdit6->selectAll();
-        QTest::keyClicks(c().SpinEdit6, "840");
+        editImage([](Image& im) { im[230] = 0x11; }); // as the raw editor would
+        c().rxTone->selectAll();
+        QTest::keyClicks(c().rxTone, "840");
         writeButton();
         EXPECT_EQ(messages.texts(), QStringList{kWritten});
         Image expected = radio;
@@ -330,8 +331,8 @@ TEST_F(ReadWriteTest, FactoryNumberIsWrittenInServiceModeWithTheBoxTickedOnly) {
     });
     sn->askForNumber();
     EXPECT_FALSE(form->numberChangeAllowed());
-    ZnToBuf(123, image());
-    form->ShowBuf();
+    editImage([&](Image& im) { ZnToBuf(123, im); });
+    form->refreshFromImage();
     sim.clearLog();
     activate();
     writeButton();
@@ -345,8 +346,8 @@ TEST_F(ReadWriteTest, FactoryNumberIsProtectedInUserMode) {
     startWith(omUser, rtVehicleVhf, radio);
     readAndForget();
     form->windows().snForm->CheckBox1->setChecked(true); // cannot count outside service mode
-    ZnToBuf(123, image());
-    choose(c().ComboBox10, 2);
+    editImage([](Image& im) { ZnToBuf(123, im); });
+    choose(c().list(SettingId::TxLimit), 2);
     writeButton();
     EXPECT_EQ(messages.texts(), QStringList{kWritten});
     Image expected = radio;
@@ -362,8 +363,8 @@ TEST_F(ReadWriteTest, TransceiverThatStopsAnsweringMidWrite) {
     const Image radio = radioImage(rtVehicleVhf);
     startWith(omUser, rtVehicleVhf, radio);
     readAndForget();
-    choose(c().ComboBox10, 4);
-    choose(c().ComboBox17, 0);
+    choose(c().list(SettingId::TxLimit), 4);
+    choose(c().list(SettingId::ShpListen), 0);
     sim.setFaults(SimFaults{.unackedRecord = 1, .unackedTimes = -1});
     writeButton();
     EXPECT_EQ(messages.log, (std::deque<RecordedMessage>{{RecordedMessage::Error, kNoConnection}}));

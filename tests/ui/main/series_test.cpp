@@ -88,8 +88,9 @@ Image numbered(Image im, std::uint32_t number, int flippedByte = -1) {
 Image windowImage() {
     Image im = defaultImage(rtVehicleVhf);
     TForm1 window(omUser);
-    window.ShowBuf(im);
-    window.SetBuf(im);
+    window.showImage(im);
+    window.commitEdits();
+    im = window.currentImage();
     return im;
 }
 
@@ -106,7 +107,7 @@ protected:
         com1->setFleet(sets);
         com1->start();
         start(omUser, rtVehicleVhf);
-        form->windows().rwForm->exchange().setTimings({100, 10});
+        form->windows().line->exchange().setTimings({100, 10});
         ASSERT_EQ(form->statusPanel(0), QStringLiteral("Порт: COM1"));
         dialogs = new FolderAnswer;
         dialogs->answer = path(QStringLiteral("серия"));

@@ -17,8 +17,8 @@ protected:
         start(mode, rtVehicleUhf);
         sn = form->windows().snForm;
         label = form->findChild<QLabel*>("Label3");
-        ZnToBuf(654321, image());
-        form->ShowBuf();
+        editImage([&](Image& im) { ZnToBuf(654321, im); });
+        form->refreshFromImage();
         before = image();
     }
     // Clicks the label; act runs in the open dialog and must close it.
@@ -94,8 +94,8 @@ TEST_F(SNFormTest, OkWithTheBoxTickedStoresTheNumberAndKeepsTheBand) {
 TEST_F(SNFormTest, SevenDigitNumberIsKeptInFull) {
     startIn(omService);
     for (const char* number : {"1000000", "1048575"}) {
-        ZnToBuf(QString::fromLatin1(number).toUInt(), image());
-        form->ShowBuf();
+        editImage([&](Image& im) { ZnToBuf(QString::fromLatin1(number).toUInt(), im); });
+        form->refreshFromImage();
         const Image opened = image();
         QString shown, afterTyping;
         openWith([&] {

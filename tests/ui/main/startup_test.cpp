@@ -119,7 +119,7 @@ TEST_F(StartUpTest, TheUserChoosesTheTypeWhenTheWindowIsFirstShownAndAgainWithNe
     EXPECT_EQ(messages.texts(), QStringList{kNoPort});
 
     // New offers the remembered type, with "Отмена"; cancelling keeps the image.
-    image()[100] ^= 0xFF;
+    editImage([](Image& im) { im[100] ^= 0xFF; });
     const Image before = image();
     whenShown(dialog, [&] {
         shownRow = list->currentRow();

@@ -6,7 +6,7 @@
 #include "image/checksum.h"
 #include "image/defaults.h"
 #include "print/card_from_image.h"
-#include "ui/main/card_from_window.h"
+#include "ui/main/commands.h"
 #include "ui/main/tone_spin_edit.h"
 
 #include <QCheckBox>
@@ -120,17 +120,17 @@ Image plausibleImage(std::mt19937& rng, int type) {
 
 } // namespace
 
-TEST_F(FormTest, CardFromWindowEqualsCardFromImage) {
+TEST_F(FormTest, PrintedCardEqualsCardFromImage) {
     std::mt19937 rng(1234);
     for (OperatingMode mode : {omUser, omService}) {
         for (int type = 0; type < kRadioTypeCount; ++type) {
             start(mode, type);
-            expectSameCard(cardFromWindow(*form), print::cardFromImage(image(), mode, QString()),
+            expectSameCard(commands::cardToPrint(*form),
+                           print::cardFromImage(image(), mode, QString()),
                            "start-up, type " + std::to_string(type));
             for (int round = 0; round < 5; ++round) {
-                image() = plausibleImage(rng, type);
-                form->ShowBuf();
-                expectSameCard(cardFromWindow(*form),
+                form->showImage(plausibleImage(rng, type));
+                expectSameCard(commands::cardToPrint(*form),
                                print::cardFromImage(image(), mode, QString()),
                                "random image, type " + std::to_string(type));
             }
@@ -146,10 +146,10 @@ namespace ksv::test {
 // still prints the tones they hold.
 TEST_F(FormTest, ToneTablePrintsWhileAnotherPageIsOpen) {
     start(omUser, rtVehicleVhf);
-    c().CheckBox2->setChecked(true); // two tones, 2100 and 1450 Hz
+    c().toneSignalling->setChecked(true); // two tones, 2100 and 1450 Hz
     ASSERT_EQ(form->pages()->currentIndex(), 0);
     ASSERT_FALSE(c().toneSpin[0]->isVisible());
-    const print::CardData card = cardFromWindow(*form);
+    const print::CardData card = commands::cardToPrint(*form);
     EXPECT_EQ(card.toneShown, (std::array<bool, 5>{true, true, false, false, false}));
     EXPECT_EQ(card.toneHz[0], 2100);
     EXPECT_EQ(card.toneHz[1], 1450);
