@@ -84,32 +84,6 @@ std::optional<FleetSetup> prepareFleet(const Arguments& a, CliIo& io) {
     return s;
 }
 
-QString setHeading(int number, const Image& image) {
-    return QStringLiteral("Радиостанция %1: %2, зав. № %3, версия ПО %4")
-        .arg(number)
-        .arg(QString::fromUtf8(modelName(RsType(image))), QString::fromStdString(ZnTxt(image)),
-             QString::fromStdString(VerTxt(image)));
-}
-
-// The line the terminal shows when a set is done.
-QString outcomeLine(const FleetSetRecord& record) {
-    const FleetSetReport& r = record.report;
-    switch (r.result) {
-    case FleetResult::Written:
-        return QStringLiteral("Данные записаны (байт: %1)").arg(r.bytesWritten);
-    case FleetResult::AlreadyWritten:
-        return QStringLiteral("Данные уже записаны");
-    case FleetResult::Refused:
-        return QStringLiteral("Отказ: ") + r.reason;
-    case FleetResult::WriteCutOff:
-        return r.reason + QStringLiteral(". ") + fleetCutOffAdvice(record.originalPath);
-    case FleetResult::NoConnection:
-    case FleetResult::VerifyFailed:
-        break;
-    }
-    return r.reason;
-}
-
 // What the run shows on the terminal.
 class TerminalFleetView : public FleetView {
 public:
@@ -117,7 +91,7 @@ public:
 
     void waitingForSet() override { say(QStringLiteral("Подключите радиостанцию…")); }
     void waitingForRemoval() override { say(QStringLiteral("Отключите радиостанцию…")); }
-    void setRead(int number, const Image& asRead) override { say(setHeading(number, asRead)); }
+    void setRead(int number, const Image& asRead) override { say(fleetSetHeading(number, asRead)); }
     void backupSaved(const QString& path) override {
         say(QStringLiteral("  Считанные данные сохранены в файл %1").arg(path));
     }
@@ -133,7 +107,7 @@ public:
         else if (r.numberSeenBefore)
             say(QStringLiteral("  Зав. № %1 уже встречался в этом сеансе")
                     .arg(QString::fromStdString(ZnTxt(r.asRead))));
-        say(QStringLiteral("  ") + outcomeLine(record));
+        say(QStringLiteral("  ") + fleetSetLine(record));
         if (!record.cardPath.isEmpty())
             say(QStringLiteral("  Карта программирования: %1").arg(record.cardPath));
         if (!record.cardError.isEmpty())

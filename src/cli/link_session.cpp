@@ -11,9 +11,9 @@ constexpr int kBarWidth = 40;
 constexpr int kProgressMax = 256;
 } // namespace
 
-void ProgressView::exchangeStarting(const QString& caption) {
-    EventLoopExchangeView::exchangeStarting(caption);
-    caption_ = caption;
+void ProgressView::exchangeStarting(ExchangeKind kind) {
+    EventLoopExchangeView::exchangeStarting(kind);
+    caption_ = exchangeCaption(kind);
     value_ = 0;
     drawn_ = false;
     draw();

@@ -15,7 +15,7 @@ namespace ksv::cli {
 class ProgressView : public EventLoopExchangeView {
 public:
     explicit ProgressView(CliIo& io) : io_(io) {}
-    void exchangeStarting(const QString& caption) override;
+    void exchangeStarting(ExchangeKind kind) override;
     void showProgress(int value) override;
     void endExchange() override;
 

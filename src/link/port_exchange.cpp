@@ -8,6 +8,11 @@
 
 namespace ksv {
 
+QString exchangeCaption(ExchangeKind kind) {
+    return kind == ExchangeKind::Write ? QStringLiteral("Запись данных : ")
+                                       : QStringLiteral("Чтение данных : ");
+}
+
 void configureCommPort(TCommPort& port) {
     port.setComNumber(1);
     port.setBaudRate(cbr9600);
@@ -76,7 +81,7 @@ bool PortExchange::reopenLostLine() {
 
 bool PortExchange::ReadData(Image& image, std::uint8_t& status) {
     reopenLostLine();
-    view_->exchangeStarting(QStringLiteral("Чтение данных : "));
+    view_->exchangeStarting(ExchangeKind::Read);
     protocol_.beginRead();
     view_->runExchange();
     protocol_.closed();
@@ -91,7 +96,7 @@ bool PortExchange::ReadData(Image& image, std::uint8_t& status) {
 
 bool PortExchange::WriteData(const WriteList& list) {
     reopenLostLine();
-    view_->exchangeStarting(QStringLiteral("Запись данных : "));
+    view_->exchangeStarting(ExchangeKind::Write);
     protocol_.beginWrite(list);
     view_->runExchange();
     protocol_.closed();
@@ -148,10 +153,10 @@ bool PortExchange::FindPort() {
     return false;
 }
 
-void EventLoopExchangeView::exchangeStarting(const QString& caption) {
+void EventLoopExchangeView::exchangeStarting(ExchangeKind kind) {
     ended_ = false;
     if (onStart)
-        onStart(caption);
+        onStart(kind);
 }
 
 void EventLoopExchangeView::showProgress(int value) {

@@ -17,11 +17,16 @@
 
 namespace ksv {
 
+enum class ExchangeKind { Read, Write };
+
+// The progress window's caption: "Чтение данных : " or "Запись данных : ".
+QString exchangeCaption(ExchangeKind kind);
+
 class ExchangeView {
 public:
     virtual ~ExchangeView() = default;
-    // An exchange starts; caption "Чтение данных : " or "Запись данных : ".
-    virtual void exchangeStarting(const QString& caption) = 0;
+    // An exchange starts.
+    virtual void exchangeStarting(ExchangeKind kind) = 0;
     virtual void showProgress(int value) = 0;
     // Runs events until endExchange() or until the user closes the exchange
     // (the view then calls PortExchange::userClosed()).
@@ -126,10 +131,10 @@ private:
 // An ExchangeView without a window: runs a local event loop.
 class EventLoopExchangeView : public ExchangeView {
 public:
-    std::function<void(const QString&)> onStart;
+    std::function<void(ExchangeKind)> onStart;
     std::function<void(int)> onProgress;
 
-    void exchangeStarting(const QString& caption) override;
+    void exchangeStarting(ExchangeKind kind) override;
     void showProgress(int value) override;
     void runExchange() override;
     void endExchange() override;

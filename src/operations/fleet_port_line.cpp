@@ -78,8 +78,7 @@ FleetSetReport PortFleetLine::programSet(const std::function<bool(const Image&)>
     const WriteOutcome o = writeTransceiver(exchange_, host);
     FleetSetReport report;
     report.result = fleetResultOf(o.result);
-    report.reason =
-        o.result == WriteResult::WriteCutOff ? writeCutOffText(o) : outcomeWords(o).text;
+    report.reason = fleetReason(o);
     report.read = o.read.connected;
     report.asRead = o.read.image;
     report.status = o.read.status;

@@ -12,8 +12,8 @@ constexpr int kMissesForRemoval = 2;
 
 class FleetLoop {
 public:
-    FleetLoop(FleetLine& line, FleetProgress& progress, const FleetOptions& options)
-        : line_(line), progress_(progress), options_(options) {}
+    FleetLoop(FleetLine& line, FleetSteps& steps, FleetView& view, const FleetOptions& options)
+        : line_(line), steps_(steps), view_(view), options_(options) {}
 
     FleetSummary run() {
         while (options_.count <= 0 || summary_.sets < options_.count) {
@@ -38,7 +38,7 @@ private:
     }
 
     bool waitForSet() {
-        progress_.waitingForSet();
+        view_.waitingForSet();
         while (!stopped())
             if (line_.setAnswers())
                 return true;
@@ -46,7 +46,7 @@ private:
     }
 
     bool waitForRemoval() {
-        progress_.waitingForRemoval();
+        view_.waitingForRemoval();
         int misses = 0;
         while (misses < kMissesForRemoval) {
             if (stopped())
@@ -70,7 +70,8 @@ private:
         bool declined = false;
         QString refusal;
         FleetSetReport report = line_.programSet([&](const Image& asRead) {
-            declined = !progress_.setRead(number, asRead, refusal);
+            view_.setRead(number, asRead);
+            declined = !steps_.acceptSet(number, asRead, refusal);
             return !declined;
         });
         if (declined) {
@@ -94,11 +95,12 @@ private:
     bool record(int number, const FleetSetReport& report) {
         ++summary_.counts[static_cast<std::size_t>(report.result)];
         ++summary_.sets;
-        return progress_.setDone(number, report);
+        return steps_.recordSet(number, report);
     }
 
     FleetLine& line_;
-    FleetProgress& progress_;
+    FleetSteps& steps_;
+    FleetView& view_;
     const FleetOptions& options_;
     FleetSummary summary_;
     std::set<std::string> seen_;   // factory numbers read in this run
@@ -107,8 +109,9 @@ private:
 
 } // namespace
 
-FleetSummary programFleet(FleetLine& line, FleetProgress& progress, const FleetOptions& options) {
-    return FleetLoop(line, progress, options).run();
+FleetSummary programFleet(FleetLine& line, FleetSteps& steps, FleetView& view,
+                          const FleetOptions& options) {
+    return FleetLoop(line, steps, view, options).run();
 }
 
 } // namespace ksv

@@ -11,6 +11,7 @@
 #include "image/image.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -61,17 +62,39 @@ public:
     virtual FleetSetReport programSet(const std::function<bool(const Image&)>& afterRead) = 0;
 };
 
-// What the loop tells its user. A false result from setRead refuses that
-// set (its reason is put into refusal); a false result from setDone ends the
-// run after that set.
-class FleetProgress {
+// One set as the run recorded it.
+struct FleetSetRecord {
+    int number = 0;
+    FleetSetReport report;
+    QString backupPath;   // this set's backup made in this run ("" when none)
+    QString originalPath; // the first backup of its factory number in this run
+    QString cardPath;     // the card written ("" when none)
+    QString cardError;    // why its card was not written
+    QString logError;     // why its log row was not written
+    QStringList notes;    // what the log's note column says
+};
+
+// What a front end shows of a run: the command line's terminal and the
+// series window alike.
+class FleetView {
 public:
-    virtual ~FleetProgress() = default;
+    virtual ~FleetView() = default;
     virtual void waitingForSet() = 0; // "Подключите радиостанцию…"
     // Set number (from 1) has been read; nothing is written into it yet.
-    virtual bool setRead(int number, const Image& asRead, QString& refusal) = 0;
-    virtual bool setDone(int number, const FleetSetReport& report) = 0;
+    virtual void setRead(int number, const Image& asRead) = 0;
+    virtual void backupSaved(const QString& path) = 0;
+    virtual void setRecorded(const FleetSetRecord& record) = 0;
     virtual void waitingForRemoval() = 0; // "Отключите радиостанцию…"
+};
+
+// What the loop leaves to the run's records. A false result from acceptSet
+// refuses that set (its reason is put into refusal); a false result from
+// recordSet ends the run after that set.
+class FleetSteps {
+public:
+    virtual ~FleetSteps() = default;
+    virtual bool acceptSet(int number, const Image& asRead, QString& refusal) = 0;
+    virtual bool recordSet(int number, const FleetSetReport& report) = 0;
 };
 
 struct FleetOptions {
@@ -88,6 +111,7 @@ struct FleetSummary {
     int count(FleetResult r) const { return counts[static_cast<std::size_t>(r)]; }
 };
 
-FleetSummary programFleet(FleetLine& line, FleetProgress& progress, const FleetOptions& options);
+FleetSummary programFleet(FleetLine& line, FleetSteps& steps, FleetView& view,
+                          const FleetOptions& options);
 
 } // namespace ksv

@@ -59,9 +59,8 @@ QString FleetSession::prepare() {
     return QStringLiteral("Журнал %1 не открыт: %2").arg(plan_.logPath, why);
 }
 
-bool FleetSession::setRead(int number, const Image& asRead, QString& refusal) {
+bool FleetSession::acceptSet(int, const Image& asRead, QString& refusal) {
     lastBackup_.clear();
-    view_.setRead(number, asRead);
     if (!plan_.anyType)
         if (refusal = typeMismatch(asRead, plan_.file); !refusal.isEmpty())
             return false;
@@ -76,7 +75,7 @@ bool FleetSession::setRead(int number, const Image& asRead, QString& refusal) {
     return true;
 }
 
-bool FleetSession::setDone(int number, const FleetSetReport& report) {
+bool FleetSession::recordSet(int number, const FleetSetReport& report) {
     FleetSetRecord record;
     record.number = number;
     record.report = report;
@@ -164,7 +163,7 @@ void FleetSession::writeLogRow(FleetSetRecord& record) {
 }
 
 FleetTotals runFleetSession(FleetLine& line, FleetSession& session, const FleetOptions& options) {
-    const FleetSummary summary = programFleet(line, session, options);
+    const FleetSummary summary = programFleet(line, session, session.view(), options);
     FleetTotals totals = session.totals();
     totals.summary = summary;
     return totals;

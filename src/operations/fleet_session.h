@@ -4,7 +4,7 @@
 // line and the window: for every set the type check, the backup of what it
 // held, the card of what it holds now and the log row; the first backup of
 // each factory number, named again when that set's write was cut off. What
-// the run shows is left to a FleetView.
+// the run shows is left to its FleetView.
 
 #include "image/image.h"
 #include "image/mode.h"
@@ -34,29 +34,6 @@ struct FleetPlan {
     bool anyType = false; // write sets of another radio type of the same band too
 };
 
-// One set as the run recorded it.
-struct FleetSetRecord {
-    int number = 0;
-    FleetSetReport report;
-    QString backupPath;   // this set's backup made in this run ("" when none)
-    QString originalPath; // the first backup of its factory number in this run
-    QString cardPath;     // the card written ("" when none)
-    QString cardError;    // why its card was not written
-    QString logError;     // why its log row was not written
-    QStringList notes;    // what the log's note column says
-};
-
-// What the front end shows of a run.
-class FleetView {
-public:
-    virtual ~FleetView() = default;
-    virtual void waitingForSet() = 0;
-    virtual void setRead(int number, const Image& asRead) = 0;
-    virtual void backupSaved(const QString& path) = 0;
-    virtual void setRecorded(const FleetSetRecord& record) = 0;
-    virtual void waitingForRemoval() = 0;
-};
-
 struct FleetTotals {
     FleetSummary summary;
     int cardsFailed = 0;
@@ -67,7 +44,7 @@ struct FleetTotals {
 // when the types agree. Sets of another band are left to the band check.
 QString typeMismatch(const Image& asRead, const Image& file);
 
-class FleetSession : public FleetProgress {
+class FleetSession : public FleetSteps {
 public:
     FleetSession(const FleetPlan& plan, FleetView& view);
     ~FleetSession() override;
@@ -76,12 +53,11 @@ public:
     // names the folder or the log. Nothing is written into a set before.
     QString prepare();
     const FleetTotals& totals() const { return totals_; }
+    FleetView& view() const { return view_; }
 
-    // FleetProgress
-    void waitingForSet() override { view_.waitingForSet(); }
-    bool setRead(int number, const Image& asRead, QString& refusal) override;
-    bool setDone(int number, const FleetSetReport& report) override;
-    void waitingForRemoval() override { view_.waitingForRemoval(); }
+    // FleetSteps
+    bool acceptSet(int number, const Image& asRead, QString& refusal) override;
+    bool recordSet(int number, const FleetSetReport& report) override;
 
 private:
     QString cardPath(const Image& now) const;

@@ -1,5 +1,7 @@
 #include "operations/outcome_words.h"
 
+#include "image/codecs.h"
+
 namespace ksv {
 
 QString noConnectionText() {
@@ -29,6 +31,29 @@ OutcomeWords information(const QString& text) {
 }
 
 } // namespace
+
+QString writeDecisionText(WriteDecision d) {
+    switch (d) {
+    case WriteDecision::Write:
+        return {};
+    case WriteDecision::AlreadyWritten:
+        return QStringLiteral("Данные уже записаны");
+    case WriteDecision::BandMetre:
+        return QStringLiteral("Приемопередатчик предназначен для метрового диапазона");
+    case WriteDecision::BandDecimetre:
+        return QStringLiteral("Приемопередатчик предназначен для дециметрового диапазона");
+    case WriteDecision::BandUnknown:
+        return QStringLiteral("Тип приемопередатчика не определен. Используйте более свежую "
+                              "версию программы.");
+    case WriteDecision::PowerLockedMetre:
+        return QStringLiteral(
+            "Радиостанция \"Тарвен-52\" не может быть запрограммирована в режим \"5-20-40 Вт\"");
+    case WriteDecision::PowerLockedDecimetre:
+        return QStringLiteral(
+            "Радиостанция \"Тарвен-62\" не может быть запрограммирована в режим \"5-20-30 Вт\"");
+    }
+    return {};
+}
 
 OutcomeWords outcomeWords(const ReadOutcome& read) {
     if (!read.connected)
@@ -78,6 +103,18 @@ OutcomeWords outcomeWords(const VerifyOutcome& verify) {
     return {};
 }
 
+QString fleetReason(const WriteOutcome& write) {
+    return write.result == WriteResult::WriteCutOff ? writeCutOffText(write)
+                                                    : outcomeWords(write).text;
+}
+
+QString fleetSetHeading(int number, const Image& asRead) {
+    return QStringLiteral("Радиостанция %1: %2, зав. № %3, версия ПО %4")
+        .arg(number)
+        .arg(QString::fromUtf8(modelName(RsType(asRead))), QString::fromStdString(ZnTxt(asRead)),
+             QString::fromStdString(VerTxt(asRead)));
+}
+
 QString fleetResultText(FleetResult r, const QString& reason) {
     switch (r) {
     case FleetResult::Written:
@@ -108,6 +145,24 @@ QString fleetCutOffAdvice(const QString& originalPath) {
     return QStringLiteral("Подключите эту радиостанцию снова: программа закончит запись. Её "
                           "исходные установки — в файле ") +
            originalPath;
+}
+
+QString fleetSetLine(const FleetSetRecord& record) {
+    const FleetSetReport& r = record.report;
+    switch (r.result) {
+    case FleetResult::Written:
+        return QStringLiteral("Данные записаны (байт: %1)").arg(r.bytesWritten);
+    case FleetResult::AlreadyWritten:
+        return writeDecisionText(WriteDecision::AlreadyWritten);
+    case FleetResult::Refused:
+        return QStringLiteral("Отказ: ") + r.reason;
+    case FleetResult::WriteCutOff:
+        return r.reason + QStringLiteral(". ") + fleetCutOffAdvice(record.originalPath);
+    case FleetResult::NoConnection:
+    case FleetResult::VerifyFailed:
+        break;
+    }
+    return r.reason;
 }
 
 } // namespace ksv

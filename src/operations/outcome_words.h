@@ -24,6 +24,10 @@ struct OutcomeWords {
 
 QString noConnectionText(); // "Нет соединения"
 
+// The message of a write decision: a refusal ("Приемопередатчик
+// предназначен для ..."), "Данные уже записаны", or "" for Write.
+QString writeDecisionText(WriteDecision d);
+
 // Read: "Нет соединения", "Данные считаны", or nothing for a wrong checksum.
 OutcomeWords outcomeWords(const ReadOutcome& read);
 // Write: the message the write command shows for its result. A write cut
@@ -35,6 +39,13 @@ QString writeCutOffText(const WriteOutcome& write);
 // Verify: nothing when the transceiver holds the file, else the reason.
 OutcomeWords outcomeWords(const VerifyOutcome& verify);
 
+// Why a fleet set ended as it did, from its write: the write's message, or
+// for a cut-off write what it left.
+QString fleetReason(const WriteOutcome& write);
+
+// "Радиостанция 2: Тарвен-52, зав. № 100002, версия ПО 2.3"
+QString fleetSetHeading(int number, const Image& asRead);
+
 // A fleet set's result as the log and the summary name it: "записано", "уже
 // записано", "отказ: <reason>", "нет соединения", "ошибка проверки",
 // "запись прервана".
@@ -45,5 +56,8 @@ QString fleetCardsFailedName(); // "карт не записано"
 // What to do after a cut-off write: "Подключите эту радиостанцию снова:
 // программа закончит запись. Её исходные установки — в файле <original>".
 QString fleetCutOffAdvice(const QString& originalPath);
+// The line the command line shows when a set is done: "Данные записаны
+// (байт: 2)", "Отказ: <reason>", a cut-off write with its advice ...
+QString fleetSetLine(const FleetSetRecord& record);
 
 } // namespace ksv

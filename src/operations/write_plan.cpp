@@ -41,29 +41,6 @@ WritePlan planWrite(const Image& current, const Image& incoming, bool powerLocke
     return plan;
 }
 
-QString writeDecisionText(WriteDecision d) {
-    switch (d) {
-    case WriteDecision::Write:
-        return {};
-    case WriteDecision::AlreadyWritten:
-        return QStringLiteral("Данные уже записаны");
-    case WriteDecision::BandMetre:
-        return QStringLiteral("Приемопередатчик предназначен для метрового диапазона");
-    case WriteDecision::BandDecimetre:
-        return QStringLiteral("Приемопередатчик предназначен для дециметрового диапазона");
-    case WriteDecision::BandUnknown:
-        return QStringLiteral("Тип приемопередатчика не определен. Используйте более свежую "
-                              "версию программы.");
-    case WriteDecision::PowerLockedMetre:
-        return QStringLiteral(
-            "Радиостанция \"Тарвен-52\" не может быть запрограммирована в режим \"5-20-40 Вт\"");
-    case WriteDecision::PowerLockedDecimetre:
-        return QStringLiteral(
-            "Радиостанция \"Тарвен-62\" не может быть запрограммирована в режим \"5-20-30 Вт\"");
-    }
-    return {};
-}
-
 bool writeDecisionIsError(WriteDecision d) {
     return d != WriteDecision::Write && d != WriteDecision::AlreadyWritten;
 }

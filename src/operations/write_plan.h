@@ -7,7 +7,6 @@
 #include "image/image.h"
 #include "link/write_list.h"
 
-#include <QString>
 #include <cstdint>
 
 namespace ksv {
@@ -45,9 +44,7 @@ struct WritePlan {
 WritePlan planWrite(const Image& current, const Image& incoming, bool powerLocked,
                     bool powerListAtFirstEntry, bool numberChangeAllowed);
 
-// The message of a decision ("" for Write); writeDecisionIsError() is true
-// for refusals.
-QString writeDecisionText(WriteDecision d);
+// Whether the decision refuses the write.
 bool writeDecisionIsError(WriteDecision d);
 
 } // namespace ksv

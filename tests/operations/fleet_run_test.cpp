@@ -37,16 +37,20 @@ struct ScriptedLine : FleetLine {
     }
 };
 
-struct RecordingProgress : FleetProgress {
+struct RecordingProgress : FleetSteps, FleetView {
     std::vector<std::string> events;
     bool refuse = false;
     void waitingForSet() override { events.push_back("wait"); }
-    bool setRead(int number, const Image& im, QString& refusal) override {
+    void setRead(int number, const Image& im) override {
         events.push_back(std::to_string(number) + " read " + ZnTxt(im));
+    }
+    void backupSaved(const QString&) override {}
+    void setRecorded(const FleetSetRecord&) override {}
+    bool acceptSet(int, const Image&, QString& refusal) override {
         refusal = QStringLiteral("no backup");
         return !refuse;
     }
-    bool setDone(int number, const FleetSetReport& r) override {
+    bool recordSet(int number, const FleetSetReport& r) override {
         events.push_back(std::to_string(number) + " " +
                          fleetResultText(r.result, r.reason).toStdString() +
                          (r.numberSeenBefore ? " seen" : "") + (r.cutOffBefore ? " resumed" : ""));
@@ -67,7 +71,7 @@ TEST(FleetRun, RemovalNeedsTwoMissesAndEverySetIsRecorded) {
     FleetOptions options;
     options.count = 3;
     options.stopRequested = [&] { return line.stop; };
-    const FleetSummary s = programFleet(line, progress, options);
+    const FleetSummary s = programFleet(line, progress, progress, options);
     EXPECT_EQ(line.next, line.polls.size());
     EXPECT_EQ(line.programmed, (std::vector<int>{1, 1, 2}));
     EXPECT_EQ(progress.events,
@@ -87,7 +91,7 @@ TEST(FleetRun, StopEndsAfterTheSetAndARefusedBackupWritesNothing) {
     RecordingProgress progress;
     FleetOptions options;
     options.stopRequested = [&] { return line.stop; };
-    FleetSummary s = programFleet(line, progress, options);
+    FleetSummary s = programFleet(line, progress, progress, options);
     EXPECT_TRUE(s.interrupted);
     EXPECT_EQ(s.sets, 1);
     EXPECT_EQ(line.next, 1u); // no removal wait after the stop
@@ -96,7 +100,7 @@ TEST(FleetRun, StopEndsAfterTheSetAndARefusedBackupWritesNothing) {
     refusing.polls = {5};
     progress.refuse = true;
     options.stopRequested = [&] { return refusing.stop; };
-    s = programFleet(refusing, progress, options);
+    s = programFleet(refusing, progress, progress, options);
     EXPECT_TRUE(refusing.programmed.empty());
     EXPECT_EQ(s.count(FleetResult::Refused), 1);
     EXPECT_EQ(progress.events.end()[-2], "1 отказ: no backup");

@@ -74,9 +74,9 @@ TRWForm::TRWForm(QWidget* parent)
     });
 }
 
-void TRWForm::exchangeStarting(const QString& caption) {
+void TRWForm::exchangeStarting(ExchangeKind kind) {
     ended_ = false;
-    setWindowTitle(caption);
+    setWindowTitle(exchangeCaption(kind));
 }
 
 void TRWForm::showProgress(int value) {

@@ -24,7 +24,7 @@ public:
 
     QProgressBar* Gauge1;
 
-    void exchangeStarting(const QString& caption) override;
+    void exchangeStarting(ExchangeKind kind) override;
     void showProgress(int value) override;
     void runExchange() override;
     void endExchange() override;

@@ -2,6 +2,7 @@
 
 #include "link/exchange_view_swap.h"
 #include "operations/fleet_port_line.h"
+#include "operations/outcome_words.h"
 #include "ui/dialogs/desktop.h"
 #include "ui/dialogs/file_dialogs.h"
 #include "ui/dialogs/messages.h"
@@ -49,7 +50,7 @@ SeriesForm::SeriesForm(const SeriesSource& source, PortExchange& exchange, FileD
     buildProgress(layout);
     buildButtons(layout);
     resize(900, 600);
-    exchangeView_.onStart = [this](const QString& caption) { exchangeStarting(caption); };
+    exchangeView_.onStart = [this](ExchangeKind kind) { exchangeStarting(kind); };
     exchangeView_.onProgress = [this](int value) {
         progress_->setValue(std::clamp(value, 0, kProgressMax));
     };
@@ -226,8 +227,8 @@ void SeriesForm::showRunning(bool on) {
         w->setEnabled(!session_);
 }
 
-void SeriesForm::exchangeStarting(const QString& caption) {
-    const bool write = caption.startsWith(QStringLiteral("Запись"));
+void SeriesForm::exchangeStarting(ExchangeKind kind) {
+    const bool write = kind == ExchangeKind::Write;
     if (!stopRequested_)
         status_->setText(write           ? QStringLiteral("Запись…")
                          : wroteThisSet_ ? QStringLiteral("Проверка…")
@@ -244,7 +245,7 @@ void SeriesForm::waitingForSet() {
 }
 
 void SeriesForm::setRead(int number, const Image& asRead) {
-    heading_->setText(seriesSetHeading(rowsBefore_ + number, asRead));
+    heading_->setText(fleetSetHeading(rowsBefore_ + number, asRead));
 }
 
 void SeriesForm::setRecorded(const FleetSetRecord& record) {

@@ -53,7 +53,7 @@ private:
     void requestStop();
     void showRunning(bool on);
     void chooseFolder();
-    void exchangeStarting(const QString& caption);
+    void exchangeStarting(ExchangeKind kind);
 
     // FleetView
     void waitingForSet() override;

@@ -38,13 +38,6 @@ QString seriesSourceText(const SeriesSource& source) {
     return QStringLiteral("%1, файл %2").arg(model, QFileInfo(source.filePath).fileName());
 }
 
-QString seriesSetHeading(int number, const Image& asRead) {
-    return QStringLiteral("Радиостанция %1: %2, зав. № %3, версия ПО %4")
-        .arg(number)
-        .arg(QString::fromUtf8(modelName(RsType(asRead))), QString::fromStdString(ZnTxt(asRead)),
-             QString::fromStdString(VerTxt(asRead)));
-}
-
 QString seriesCountsText(const FleetSummary& counts, int cardsFailed, bool withCards) {
     QStringList parts;
     for (int i = 0; i < kFleetResultCount; ++i) {

@@ -32,9 +32,6 @@ FleetPlan seriesPlan(const SeriesSource& source, const QString& folder, bool car
 // "Тарвен-52, файл шаблон.ust", or only the model when no file is shown.
 QString seriesSourceText(const SeriesSource& source);
 
-// "Радиостанция 2: Тарвен-52, зав. № 100002, версия ПО 2.3"
-QString seriesSetHeading(int number, const Image& asRead);
-
 // The counts as the command line's summary names them:
 // "Итого радиостанций: 3", and on a line of its own "записано: 1, уже
 // записано: 1, отказ: 1, ...".
