@@ -169,8 +169,9 @@ int runFleet(const Arguments& a, CliIo& io) {
     LinkSession link(io);
     if (!link.open(setup->port))
         return kExitNoConnection;
-    // Ctrl+C, a closed terminal or a termination request stop the run
-    // between two steps, never in the middle of a write.
+    // Ctrl+C, a closed terminal, a termination request or an output pipe
+    // closed by its reader stop the run between two steps, never in the
+    // middle of a write.
     const os::StopRequests stop;
     PortFleetLine line(link.exchange(), setup->plan.file, io.timings.timerMs);
     FleetOptions options;
@@ -178,6 +179,9 @@ int runFleet(const Arguments& a, CliIo& io) {
     options.stopRequested = [&stop] { return stop.requested(); };
     const FleetTotals totals = runFleetSession(line, session, options);
     printSummary(totals, !setup->plan.cardsDir.isEmpty(), io);
+    // While the stop requests are still noted: into a closed pipe the
+    // summary is dropped rather than ending the process at exit.
+    io.out.flush();
     return fleetExitCode(totals);
 }
 

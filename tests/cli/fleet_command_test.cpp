@@ -281,6 +281,49 @@ TEST(CliFleet, StopSignalsDuringAWriteEndTheRunAfterIt) {
     }
 }
 
+// Output into a pipe whose reader goes away after a number of lines, as
+// `fleet … | head -2` has it.
+class HeadPipe : public std::streambuf {
+public:
+    explicit HeadPipe(int lines) : lines_(lines) { EXPECT_EQ(::pipe(fds_), 0); }
+    ~HeadPipe() override {
+        for (int fd : fds_)
+            if (fd >= 0)
+                ::close(fd);
+    }
+
+protected:
+    int overflow(int c) override {
+        const char ch = static_cast<char>(c);
+        if (c == EOF || ::write(fds_[1], &ch, 1) != 1)
+            return EOF;
+        if (ch == '\n' && --lines_ == 0) {
+            ::close(fds_[0]);
+            fds_[0] = -1;
+        }
+        return c;
+    }
+
+private:
+    int lines_;
+    int fds_[2] = {-1, -1};
+};
+
+// The set under way is written and logged; then the run ends as on a stop
+// request, and what it still prints is dropped.
+TEST(CliFleet, AClosedOutputPipeEndsTheRunAfterTheSetUnderWay) {
+    FleetBench b({{vehicle(500001), 0, {}}, {vehicle(500002), 0, {}}});
+    HeadPipe head(2);
+    std::ostream out(&head);
+    std::ostringstream err;
+    cli::CliIo io{out, err, false, test::kFastTimings};
+    EXPECT_EQ(cli::runCli(b.fleetArgs(), io), 0) << err.str();
+    const QStringList log = lines(readText(b.files.path("log.csv")));
+    ASSERT_EQ(log.size(), 2);
+    EXPECT_EQ(cellsOf(log[1])[5], "записано");
+    EXPECT_EQ(b.sim.fleetImages()[1], vehicle(500002));
+}
+
 TEST(CliFleet, NoSetAnsweredAndBadOptions) {
     FleetBench b({});
     b.sim.setFaults(test::SimFaults{.silent = true});

@@ -10,9 +10,10 @@ bool errorStreamIsTerminal();
 // Lets the console show the UTF-8 texts of the program as they are.
 void prepareConsoleForUtf8();
 
-// While one lives, Ctrl+C, a closed terminal or console window and a
-// request to terminate no longer end the process at once: they are noted,
-// so that a long run can stop between two steps.
+// While one lives, Ctrl+C, a closed terminal or console window, a request
+// to terminate and (on POSIX) an output pipe whose reader went away no
+// longer end the process at once: they are noted, so that a long run can
+// stop between two steps. Output that can no longer be written is dropped.
 class StopRequests {
 public:
     StopRequests();

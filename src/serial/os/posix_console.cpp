@@ -13,9 +13,13 @@ extern "C" void noteStopRequest(int) {
     stopRequested = true;
 }
 
-// Ctrl+C, a terminal or SSH session that was closed, and kill's default.
-constexpr int kStopSignals[] = {SIGINT, SIGHUP, SIGTERM};
-struct sigaction previousActions[3];
+// Ctrl+C, a terminal or SSH session that was closed, kill's default, and a
+// pipe whose reader went away (`fleet … | head`): with the signal caught,
+// a write into that pipe fails instead of ending the process, and the
+// output it carried is dropped.
+constexpr int kStopSignals[] = {SIGINT, SIGHUP, SIGTERM, SIGPIPE};
+constexpr int kStopSignalCount = sizeof kStopSignals / sizeof kStopSignals[0];
+struct sigaction previousActions[kStopSignalCount];
 
 } // namespace
 
@@ -30,12 +34,12 @@ StopRequests::StopRequests() {
     struct sigaction action {};
     action.sa_handler = noteStopRequest;
     sigemptyset(&action.sa_mask);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < kStopSignalCount; ++i)
         ::sigaction(kStopSignals[i], &action, &previousActions[i]);
 }
 
 StopRequests::~StopRequests() {
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < kStopSignalCount; ++i)
         ::sigaction(kStopSignals[i], &previousActions[i], nullptr);
 }
 
