@@ -73,8 +73,8 @@ CsvImport importChannelsCsv(std::string_view text, const Image& base, OperatingM
     out.chirp = isChirpHeader(parsed.table->records.front());
     RowsRead rows =
         out.chirp ? readChirpRows(*parsed.table, rules) : readOwnRows(*parsed.table, base, rules);
-    out.notes = std::move(rows.notes);
-    out.errors = std::move(rows.errors);
+    out.notes = rows.notes.lines(kMoreNotes);
+    out.errors = rows.errors.lines(kMoreErrors);
     if (out.errors.empty() && rows.rows.empty())
         out.errors.push_back("в файле нет ни одного канала");
     if (!out.errors.empty())

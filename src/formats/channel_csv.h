@@ -22,10 +22,12 @@ std::string exportChannelsCsv(const Image& image);
 struct CsvImport {
     bool ok = false;
     Image image; // on success: the base image with the imported channels and a fresh checksum
-    std::vector<std::string> errors; // every failure, with its row and column
-    std::vector<std::string> notes;  // what was skipped or adapted
-    int channels = 0;                // channels taken from the file
-    bool chirp = false;              // the file was a CHIRP export
+    // Every failure with its row and column, what was skipped or adapted:
+    // the first few dozen of each, then "… и ещё N ошибок" ("замечаний").
+    std::vector<std::string> errors;
+    std::vector<std::string> notes;
+    int channels = 0;   // channels taken from the file
+    bool chirp = false; // the file was a CHIRP export
 };
 
 // Channels not named in the file keep the base image's values; bits of the

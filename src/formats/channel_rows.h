@@ -5,6 +5,7 @@
 
 #include "formats/channel_values.h"
 #include "formats/csv_reader.h"
+#include "formats/message_list.h"
 #include "image/fields.h"
 #include "image/image.h"
 
@@ -32,8 +33,8 @@ struct ChannelRow {
 
 struct RowsRead {
     std::vector<ChannelRow> rows;
-    std::vector<std::string> errors;
-    std::vector<std::string> notes;
+    MessageList errors;
+    MessageList notes;
 };
 
 // A CHIRP export: its header names "Location" and "Frequency".

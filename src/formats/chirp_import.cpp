@@ -125,25 +125,25 @@ std::string ChirpReader::cell(const CsvRecord& rec, const std::string& name) con
 
 void ChirpReader::fail(const CsvRecord& rec, const std::string& column,
                        const std::string& problem) {
-    out_.errors.push_back(cellMessage(rec.line, column, cell(rec, column), problem));
+    out_.errors.add(cellMessage(rec.line, column, cell(rec, column), problem));
 }
 
-// Columns with data that has no place in our channels, named once.
+// Columns with data that has no place in our channels, named once. The
+// rows are looked at once each, so that a wide and long file stays quick.
 void ChirpReader::noteUnusedColumns() {
     const CsvRecord& header = table_.records.front();
+    std::vector<bool> filled(header.fields.size());
+    for (auto r = table_.records.begin() + 1; r != table_.records.end(); ++r)
+        for (std::size_t i = 0; i < std::min(r->fields.size(), filled.size()); ++i)
+            filled[i] = filled[i] || r->fields[i].find_first_not_of(" \t") != std::string::npos;
     std::string list;
     for (std::size_t i = 0; i < header.fields.size(); ++i) {
         const std::string n = trimmed(header.fields[i]);
-        if (n.empty() || kUsedColumns.count(n))
-            continue;
-        const auto filled = [i](const CsvRecord& r) {
-            return i < r.fields.size() && !trimmed(r.fields[i]).empty();
-        };
-        if (std::any_of(table_.records.begin() + 1, table_.records.end(), filled))
+        if (filled[i] && !n.empty() && !kUsedColumns.count(n))
             list += (list.empty() ? "" : ", ") + n;
     }
     if (!list.empty())
-        out_.notes.push_back("Не переносятся (в радиостанции нет таких установок): " + list);
+        out_.notes.add("Не переносятся (в радиостанции нет таких установок): " + list);
 }
 
 // CHIRP numbers memories from 0 on many radios; then memory 0 becomes channel 1.
@@ -161,8 +161,8 @@ std::vector<std::optional<int>> ChirpReader::readLocations(int& shift) {
     }
     shift = lowest == 0 ? 1 : 0;
     if (shift)
-        out_.notes.push_back("Ячейки CHIRP нумеруются с 0: ячейка 0 записана в канал 1, "
-                             "ячейка N — в канал N+1");
+        out_.notes.add("Ячейки CHIRP нумеруются с 0: ячейка 0 записана в канал 1, "
+                       "ячейка N — в канал N+1");
     return locations;
 }
 
@@ -175,8 +175,8 @@ bool ChirpReader::place(const CsvRecord& rec, const std::optional<int>& loc, int
     row.line = rec.line;
     row.channel = *loc + shift;
     if (row.channel > kChannelCount) {
-        out_.notes.push_back("Строка " + std::to_string(rec.line) + ": ячейка " +
-                             std::to_string(*loc) + " пропущена — в радиостанции 40 каналов");
+        out_.notes.add("Строка " + std::to_string(rec.line) + ": ячейка " + std::to_string(*loc) +
+                       " пропущена — в радиостанции 40 каналов");
         return false;
     }
     if (seen_.count(row.channel)) {
@@ -243,9 +243,8 @@ void ChirpReader::readSubtone(const CsvRecord& rec, const std::string& column,
 
 void ChirpReader::noteSkippedSubtone(const CsvRecord& rec, const ChannelRow& row,
                                      const std::string& what) {
-    out_.notes.push_back("Строка " + std::to_string(rec.line) + ", канал " +
-                         std::to_string(row.channel) + ": " + what +
-                         " не поддерживается радиостанцией, субтон не задан");
+    out_.notes.add("Строка " + std::to_string(rec.line) + ", канал " + std::to_string(row.channel) +
+                   ": " + what + " не поддерживается радиостанцией, субтон не задан");
 }
 
 // Subtones from the tone mode: Tone sends rToneFreq; TSQL sends and expects

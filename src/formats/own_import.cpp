@@ -73,15 +73,15 @@ void OwnReader::mapColumns() {
         if (which < 0 && name.empty())
             continue;
         if (which < 0)
-            out_.errors.push_back(where + ": неизвестный столбец \"" + name + "\"");
+            out_.errors.add(where + ": неизвестный столбец \"" + name + "\"");
         else if (columnOf_.count(which))
-            out_.errors.push_back(where + ": столбец \"" + name + "\" повторяется");
+            out_.errors.add(where + ": столбец \"" + name + "\" повторяется");
         else
             columnOf_[which] = static_cast<int>(i);
     }
     if (!columnOf_.count(ColNumber))
-        out_.errors.push_back("Строка " + std::to_string(header.line) + ": нет столбца \"" +
-                              names_[ColNumber] + "\"");
+        out_.errors.add("Строка " + std::to_string(header.line) + ": нет столбца \"" +
+                        names_[ColNumber] + "\"");
 }
 
 std::optional<std::string> OwnReader::cell(const CsvRecord& rec, int col) const {
@@ -94,14 +94,14 @@ std::optional<std::string> OwnReader::cell(const CsvRecord& rec, int col) const 
 
 void OwnReader::fail(const CsvRecord& rec, int col, const std::string& value,
                      const std::string& problem) {
-    out_.errors.push_back(cellMessage(rec.line, names_[col], value, problem));
+    out_.errors.add(cellMessage(rec.line, names_[col], value, problem));
 }
 
 void OwnReader::noteFieldsBeyondHeader(const CsvRecord& rec) {
     for (std::size_t i = table_.records.front().fields.size(); i < rec.fields.size(); ++i)
         if (!trimmed(rec.fields[i]).empty())
-            out_.errors.push_back("Строка " + std::to_string(rec.line) + ": значение \"" +
-                                  trimmed(rec.fields[i]) + "\" вне столбцов заголовка");
+            out_.errors.add("Строка " + std::to_string(rec.line) + ": значение \"" +
+                            trimmed(rec.fields[i]) + "\" вне столбцов заголовка");
 }
 
 bool OwnReader::readNumber(const CsvRecord& rec, ChannelRow& row) {
@@ -159,8 +159,8 @@ void OwnReader::readFields(const CsvRecord& rec, ChannelRow& row) {
 void OwnReader::checkLMark(const CsvRecord& rec, const ChannelRow& row) {
     const bool newMark = row[ChannelFieldId::ScanL].value_or(0) && !base_.scanL(row.channel);
     if (newMark && !priorityScanOn(base_))
-        out_.errors.push_back(cellMessage(rec.line, channelField(ChannelFieldId::ScanL).column,
-                                          kScanLMark, kLNeedsPriority));
+        out_.errors.add(cellMessage(rec.line, channelField(ChannelFieldId::ScanL).column,
+                                    kScanLMark, kLNeedsPriority));
 }
 
 RowsRead OwnReader::read() {

@@ -1,5 +1,8 @@
+#include "formats/channel_csv.h"
 #include "formats/csv_reader.h"
+#include "image/defaults.h"
 
+#include <ctime>
 #include <gtest/gtest.h>
 
 namespace ksv::formats {
@@ -42,6 +45,32 @@ TEST(CsvReader, FieldsAreQuotedOnlyWhenNeeded) {
     EXPECT_EQ(csvField("Частота ПРМ, кГц", ';'), "Частота ПРМ, кГц");
     EXPECT_EQ(csvField("Частота ПРМ, кГц", ','), "\"Частота ПРМ, кГц\"");
     EXPECT_EQ(csvField("a\"b", ';'), "\"a\"\"b\"");
+}
+
+// Files wrong throughout: each list stops after a few dozen messages and
+// says how many more there were, and a wide and long file is read in time
+// linear in its size (once it took minutes).
+TEST(CsvImport, MessagesStopAfterAFewDozenAndReadingStaysLinear) {
+    const Image base = defaultImage(rtVehicleVhf);
+    std::string chirp = "Location,Frequency";
+    for (int i = 0; i < 200'000; ++i)
+        chirp += ",c" + std::to_string(i);
+    for (int i = 0; i < 200'000; ++i)
+        chirp += "\n41";
+    const std::clock_t start = std::clock();
+    const CsvImport wide = importChannelsCsv(chirp, base, omUser);
+    EXPECT_LT(std::clock() - start, 4 * CLOCKS_PER_SEC);
+    EXPECT_EQ(wide.errors, std::vector<std::string>{"в файле нет ни одного канала"});
+    ASSERT_EQ(wide.notes.size(), 31u);
+    EXPECT_EQ(wide.notes[30], "… и ещё 199970 замечаний");
+
+    std::string ones = "1";
+    for (int i = 1; i < 2'000'000; ++i)
+        ones += ";1";
+    const CsvImport own = importChannelsCsv(ones, base, omUser);
+    ASSERT_EQ(own.errors.size(), 31u);
+    EXPECT_EQ(own.errors[0], "Строка 1, столбец 1: неизвестный столбец \"1\"");
+    EXPECT_EQ(own.errors[30], "… и ещё 1999971 ошибок");
 }
 
 } // namespace

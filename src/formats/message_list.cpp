@@ -1,0 +1,18 @@
+#include "formats/message_list.h"
+
+namespace ksv::formats {
+
+void MessageList::add(std::string message) {
+    if (kept_.size() < kKept)
+        kept_.push_back(std::move(message));
+    ++count_;
+}
+
+std::vector<std::string> MessageList::lines(const char* what) const {
+    std::vector<std::string> out = kept_;
+    if (count_ > kept_.size())
+        out.push_back("… и ещё " + std::to_string(count_ - kept_.size()) + " " + what);
+    return out;
+}
+
+} // namespace ksv::formats
