@@ -24,8 +24,7 @@ bool isPid(const std::string& name) {
 }
 
 std::string programOf(const SystemPaths& paths, const std::string& pid) {
-    return printableProgramName(readFirstLine(paths.proc + "/" + pid + "/comm")) + " (pid " + pid +
-           ")";
+    return printableText(readFirstLine(paths.proc + "/" + pid + "/comm")) + " (pid " + pid + ")";
 }
 
 // The process holding the exclusive lock on the device, from /proc/locks

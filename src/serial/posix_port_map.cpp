@@ -76,8 +76,8 @@ std::map<std::string, TerminalOwner> controllingTerminals(const SystemPaths& pat
         const long minor = (ttyNr & 0xff) | ((ttyNr >> 12) & 0xfff00);
         const std::string number = std::to_string(major) + ":" + std::to_string(minor);
         if (!out.count(number))
-            out[number] = TerminalOwner{
-                std::stoi(pid), printableProgramName(stat.substr(open + 1, close - open - 1))};
+            out[number] = TerminalOwner{std::stoi(pid),
+                                        printableText(stat.substr(open + 1, close - open - 1))};
     }
     return out;
 }

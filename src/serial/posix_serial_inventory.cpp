@@ -46,12 +46,13 @@ void describeUsb(SerialPortInfo& info, const fs::path& usb) {
     const std::string base = usb.string() + "/";
     info.kind = SerialKind::UsbAdapter;
     info.usbId = readFirstLine(base + "idVendor") + ":" + readFirstLine(base + "idProduct");
-    const std::string maker = readFirstLine(base + "manufacturer");
-    const std::string product = readFirstLine(base + "product");
+    // The adapter's own strings: whatever its maker put there.
+    const std::string maker = printableText(readFirstLine(base + "manufacturer"));
+    const std::string product = printableText(readFirstLine(base + "product"));
     info.description = maker.empty() ? product : product.empty() ? maker : maker + " " + product;
     if (info.description.empty())
         info.description = "USB-адаптер последовательного порта";
-    info.serial = readFirstLine(base + "serial");
+    info.serial = printableText(readFirstLine(base + "serial"));
 }
 
 bool isUsbSerialName(const std::string& name) {

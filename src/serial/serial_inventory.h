@@ -7,6 +7,7 @@
 // /proc are given, so that tests use a fake tree.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ksv {
@@ -48,8 +49,10 @@ std::string readFirstLine(const std::string& path);
 // A small file whole, at most maxBytes of it; empty when absent.
 std::string readSmallFile(const std::string& path, std::size_t maxBytes = 4096);
 
-// A program's name as it may be printed: control characters (a name may
-// hold line ends or escape sequences) become "?".
-std::string printableProgramName(std::string name);
+// A name from outside (a program's, a USB adapter's maker, product or serial
+// number) as it may be printed: control characters of both ranges, C0 and
+// DEL as bytes and C1 as UTF-8 (a name may hold line ends or escape
+// sequences), and bytes that are not UTF-8 become "?".
+std::string printableText(std::string_view text);
 
 } // namespace ksv

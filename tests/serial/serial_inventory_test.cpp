@@ -29,7 +29,8 @@ TEST(SerialPorts, FoundInSysfsWithoutOpeningThem) {
     put(usb / "idProduct", "2303\n");
     put(usb / "manufacturer", "Prolific Technology Inc.\n");
     put(usb / "product", "USB-Serial Controller\n");
-    put(usb / "serial", "A1B2\n");
+    put(usb / "serial", "A1\x1b[2JB2\xc2\x9b\n"); // an escape sequence and a C1 control
+
     fs::create_directories(usb / "1-1:1.0/ttyUSB0");
     fs::create_directories(root / "devices/platform/serial8250/tty/ttyS0");
     fs::create_directories(root / "devices/platform/serial8250/tty/ttyS1");
@@ -54,7 +55,23 @@ TEST(SerialPorts, FoundInSysfsWithoutOpeningThem) {
     EXPECT_EQ(ports[1].device, "/dev/ttyUSB0");
     EXPECT_EQ(ports[1].description, "Prolific Technology Inc. USB-Serial Controller");
     EXPECT_EQ(ports[1].usbId, "067b:2303");
-    EXPECT_EQ(ports[1].serial, "A1B2");
+    EXPECT_EQ(ports[1].serial, "A1?[2JB2?");
+}
+
+TEST(SerialPorts, NamesArePrintedWithoutControlCharacters) {
+    const struct {
+        std::string_view text, printable;
+    } cases[] = {
+        {"Prolific USB-Serial", "Prolific USB-Serial"},
+        {"Порт № 1 …", "Порт № 1 …"},
+        {"a\nb\tc\x7f", "a?b?c?"},
+        {"\xc2\x85\xc2\x9b"
+         "31m\xc2\xa0",
+         "??31m\xc2\xa0"}, // NEL and CSI are C1; a no-break space is printable
+        {"\x9b\xc0\x9b\xe0\x82\x9b\xed\xa0\x80\xd0", "??????????"}, // raw, overlong, surrogate, cut
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(printableText(c.text), c.printable) << c.text;
 }
 
 } // namespace
