@@ -35,7 +35,8 @@ std::map<std::string, std::string> byIdLinks(const SystemPaths& paths) {
         if (ec)
             continue;
         const std::string device = target.filename().string();
-        const std::string link = entry.path().filename().string();
+        // udev builds the name from the adapter's own strings.
+        const std::string link = printableText(entry.path().filename().string());
         if (!out.count(device) || link < out[device])
             out[device] = link;
     }
