@@ -32,12 +32,11 @@ bool endsWithLineEnd(QFile& f) {
 
 } // namespace
 
-const std::vector<std::string>& fleetLogColumns() {
-    static const std::vector<std::string> names = {
-        "Время",     "Порт",          "Модель", "Зав. №",        "Версия ПО",
-        "Результат", "Байт записано", "Файл",   "SHA-256 файла", "Примечание",
+std::vector<std::string> fleetLogColumns(const std::string& hashColumn) {
+    return {
+        "Время",     "Порт",          "Модель", "Зав. №",   "Версия ПО",
+        "Результат", "Байт записано", "Файл",   hashColumn, "Примечание",
     };
-    return names;
 }
 
 QString isoLocalTime(const QDateTime& when) {
@@ -81,11 +80,11 @@ bool FleetLog::open(const QString& path, QString& error) {
             return false;
         }
         if (f.size() == 0)
-            start = csvRow(fleetLogColumns());
+            start = csvRow(columns_);
         else if (!endsWithLineEnd(f))
             start = "\n";
     } else {
-        start = csvRow(fleetLogColumns());
+        start = csvRow(columns_);
     }
     return appendBytes(start, error);
 }

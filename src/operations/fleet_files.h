@@ -13,8 +13,9 @@
 
 namespace ksv {
 
-// The log's columns, in order.
-const std::vector<std::string>& fleetLogColumns();
+// The log's columns, in order; hashColumn names the column of the written
+// settings' SHA-256 (those of a file, or the window's own).
+std::vector<std::string> fleetLogColumns(const std::string& hashColumn);
 
 // "2026-12-08T07:03:12+03:00": local time with its offset from UTC.
 QString isoLocalTime(const QDateTime& when);
@@ -26,6 +27,8 @@ QString fleetLogRefusal(const QString& log, const QString& settingsFile);
 
 class FleetLog {
 public:
+    explicit FleetLog(std::vector<std::string> columns) : columns_(std::move(columns)) {}
+
     // Opens the log for appending (creating it); writes the header row into
     // an empty file. On failure error says why. Call fleetLogRefusal first.
     bool open(const QString& path, QString& error);
@@ -34,6 +37,7 @@ public:
 
 private:
     bool appendBytes(const std::string& bytes, QString& error);
+    std::vector<std::string> columns_;
     QString path_;
 };
 

@@ -51,7 +51,7 @@ QString FleetSession::prepare() {
         return {};
     QString why = fleetLogRefusal(plan_.logPath, plan_.filePath);
     if (why.isEmpty()) {
-        log_ = std::make_unique<FleetLog>();
+        log_ = std::make_unique<FleetLog>(fleetLogColumns(plan_.hashColumn.toStdString()));
         if (log_->open(plan_.logPath, why))
             return {};
         log_.reset();

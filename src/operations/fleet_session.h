@@ -25,13 +25,14 @@ class FleetLog;
 struct FleetPlan {
     Image file;
     QString filePath;  // the settings file, or "" for the window's settings
-    QString fileName;  // as the log names it
+    QString fileName;  // as the log names them
     QString portLabel; // "COM1 (/dev/ttyUSB0)"
     OperatingMode mode = omUser;
     QString backupDir;    // "" only when backups were declined on purpose
     QString cardsDir;     // "": no cards
     QString logPath;      // "": no log
     bool anyType = false; // write sets of another radio type of the same band too
+    QString hashColumn = QStringLiteral("SHA-256 файла"); // the log's name for the hash of file
 };
 
 struct FleetTotals {

@@ -117,8 +117,8 @@ void writeSeries(TForm1& form) {
         return;
     }
     form.commitEdits();
-    const SeriesSource source{form.currentImage(), fileFromStatus(form.fileStatus()),
-                              portLabel(com), form.operatingMode()};
+    const SeriesSource source = seriesSource(form.currentImage(), fileFromStatus(form.fileStatus()),
+                                             portLabel(com), form.operatingMode());
     SeriesForm series(source, line->exchange(), form.windows().files->dialogs(), &form);
     series.exec();
 }

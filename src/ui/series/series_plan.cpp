@@ -1,5 +1,6 @@
 #include "ui/series/series_plan.h"
 
+#include "files/ust_file.h"
 #include "image/codecs.h"
 #include "operations/outcome_words.h"
 
@@ -7,6 +8,23 @@
 #include <QFileInfo>
 
 namespace ksv {
+
+namespace {
+
+QString windowSettingsText() {
+    return QStringLiteral("установки окна");
+}
+
+} // namespace
+
+SeriesSource seriesSource(const Image& image, const QString& shownFile, const QString& portLabel,
+                          OperatingMode mode) {
+    SeriesSource source{image, {}, portLabel, mode};
+    Image onDisk;
+    if (!shownFile.isEmpty() && ReadUSTFile(shownFile, onDisk).ok() && onDisk == image)
+        source.filePath = shownFile;
+    return source;
+}
 
 QString proposedSeriesFolder(const QString& documents, const QDateTime& now) {
     const QString base = QDir(documents).filePath(QStringLiteral("KSV717N/Серия ") +
@@ -22,7 +40,10 @@ FleetPlan seriesPlan(const SeriesSource& source, const QString& folder, bool car
     FleetPlan plan;
     plan.file = source.image;
     plan.filePath = source.filePath;
-    plan.fileName = source.filePath.isEmpty() ? QString() : QFileInfo(source.filePath).fileName();
+    const bool file = !source.filePath.isEmpty();
+    plan.fileName = file ? QFileInfo(source.filePath).fileName() : windowSettingsText();
+    if (!file)
+        plan.hashColumn = QStringLiteral("SHA-256 установок окна");
     plan.portLabel = source.portLabel;
     plan.mode = source.mode;
     plan.backupDir = dir.filePath(QStringLiteral("копии"));
@@ -34,7 +55,7 @@ FleetPlan seriesPlan(const SeriesSource& source, const QString& folder, bool car
 QString seriesSourceText(const SeriesSource& source) {
     const QString model = QString::fromUtf8(modelName(RsType(source.image)));
     if (source.filePath.isEmpty())
-        return model;
+        return QStringLiteral("%1, %2").arg(model, windowSettingsText());
     return QStringLiteral("%1, файл %2").arg(model, QFileInfo(source.filePath).fileName());
 }
 

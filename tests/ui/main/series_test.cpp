@@ -113,7 +113,7 @@ protected:
         dialogs->answer = path(QStringLiteral("серия"));
         form->windows().files =
             std::make_shared<FileCommands>(*form, std::unique_ptr<FileDialogs>(dialogs));
-        form->setFileStatus(QStringLiteral("Файл: /шаблоны/шаблон.ust"));
+        form->setFileStatus(QStringLiteral("Файл: ") + put("шаблон.ust", bytesOf(plan)));
         ASSERT_EQ(image(), plan);
         form->windows().rwForm->installEventFilter(&progressWindow);
         form->activateWindow();
@@ -235,6 +235,7 @@ TEST_F(SeriesTest, ClosingDuringAWriteWaitsForIt) {
                                       {numbered(plan, 200002), 0, {}}};
     com1->setRecordDelay(std::chrono::milliseconds(15));
     startWith(sets);
+    put("шаблон.ust", bytesOf(differing)); // the file no longer holds the window's settings
     dialogs->answer = put(QStringLiteral("файл"), "not a folder");
     QStringList seen;
     bool openAfterClose = false;
@@ -267,7 +268,9 @@ TEST_F(SeriesTest, ClosingDuringAWriteWaitsForIt) {
     EXPECT_TRUE(openAfterClose);
     const QStringList log = logRows(path(QStringLiteral("серия/журнал.csv")));
     ASSERT_EQ(log.size(), 2);
+    EXPECT_EQ(log[0].split(';')[8], QStringLiteral("SHA-256 установок окна"));
     EXPECT_EQ(log[1].split(';')[5], QStringLiteral("записано"));
+    EXPECT_EQ(log[1].split(';')[7], QStringLiteral("установки окна"));
     const std::vector<Image> now = com1->fleetImages();
     for (int offset = 16; offset < 76; ++offset)
         EXPECT_EQ(now[0][offset], plan[offset]) << offset;
@@ -303,6 +306,31 @@ TEST(SeriesTable, RowsThatNeedAttentionStandOutAndACutOffNamesTheOriginal) {
     EXPECT_EQ(table.item(6, SeriesTable::Note)->toolTip(),
               QStringLiteral("Подключите эту радиостанцию снова: программа закончит запись. Её "
                              "исходные установки — в файле /копии/200003-1.ust"));
+}
+
+// The file the status bar names is named only while the window holds its bytes.
+TEST(SeriesPlan, TheFileIsNamedOnlyWhileTheWindowHoldsItsBytes) {
+    ScratchFolder files;
+    const Image saved = windowImage();
+    const QString file = files.put("шаблон.ust", ScratchFolder::bytesOf(saved));
+    const Image edited = numbered(saved, 7);
+    const struct {
+        Image image;
+        QString shown;
+        const char* text;
+        const char* logName;
+    } cases[] = {
+        {saved, file, "Тарвен-52, файл шаблон.ust", "шаблон.ust"},
+        {edited, file, "Тарвен-52, установки окна", "установки окна"},
+        {saved, files.path("нет.ust"), "Тарвен-52, установки окна", "установки окна"},
+        {saved, QString(), "Тарвен-52, установки окна", "установки окна"},
+    };
+    for (const auto& c : cases) {
+        const SeriesSource source = seriesSource(c.image, c.shown, "COM1", omUser);
+        EXPECT_EQ(seriesSourceText(source), QString::fromUtf8(c.text));
+        EXPECT_EQ(seriesPlan(source, files.path("серия"), false).fileName,
+                  QString::fromUtf8(c.logName));
+    }
 }
 
 TEST(SeriesPlan, FolderIsNamedByTimeAndNeverOneThatExists) {
