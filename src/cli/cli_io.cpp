@@ -1,14 +1,14 @@
 #include "cli/cli_io.h"
 
+#include "files/file_names.h"
 #include "files/ust_file.h"
-
-#include <QFile>
-#include <QFileInfo>
+#include "serial/os/file_system.h"
 
 namespace ksv::cli {
 
 std::ostream& operator<<(std::ostream& s, const QString& text) {
-    return s << text.toStdString();
+    // A name's bytes that are not UTF-8 are shown as U+FFFD.
+    return s << shownName(text).toStdString();
 }
 
 std::optional<Image> loadImage(const QString& path, CliIo& io) {
@@ -37,29 +37,25 @@ bool saveImage(const QString& path, const Image& image, CliIo& io) {
 }
 
 std::optional<std::string> readTextFile(const QString& path, CliIo& io, qint64 maxBytes) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
+    const os::FilePrefix file =
+        os::readFilePrefix(nameForSystem(path), static_cast<std::size_t>(maxBytes) + 1);
+    switch (file.status) {
+    case os::FilePrefix::NotFound:
         io.err << QStringLiteral("Файл ") << path << QStringLiteral(" не найден\n");
         return std::nullopt;
-    }
-    if (!info.isFile()) {
-        io.err << QStringLiteral("Файл ") << path
-               << QStringLiteral(" не удается прочитать: это не обычный файл\n");
-        return std::nullopt;
-    }
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
+    case os::FilePrefix::Unreadable:
         io.err << QStringLiteral("Файл ") << path << QStringLiteral(" не удается прочитать: ")
-               << f.errorString() << "\n";
+               << file.reason << "\n";
         return std::nullopt;
+    case os::FilePrefix::Ok:
+        break;
     }
-    const QByteArray data = f.read(maxBytes + 1);
-    if (data.size() > maxBytes) {
+    if (file.bytes.size() > static_cast<std::size_t>(maxBytes)) {
         io.err << QStringLiteral("Файл ") << path
                << QStringLiteral(" слишком большой для таблицы каналов\n");
         return std::nullopt;
     }
-    return data.toStdString();
+    return file.bytes;
 }
 
 bool writeOutputFile(const QString& path, const QByteArray& bytes, CliIo& io) {

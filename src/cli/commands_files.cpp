@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/output_guard.h"
+#include "files/file_names.h"
 #include "formats/channel_csv.h"
 #include "formats/image_diff.h"
 #include "formats/image_report.h"
@@ -52,7 +53,7 @@ int runShow(const Arguments& a, CliIo& io) {
     if (a.flag(QStringLiteral("--json")))
         io.out << imageJson(*image);
     else
-        io.out << imageReport(*image, path.toStdString());
+        io.out << imageReport(*image, shownName(path).toStdString());
     return kExitOk;
 }
 

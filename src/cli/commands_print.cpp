@@ -4,6 +4,7 @@
 #include "cli/exit_codes.h"
 #include "cli/output_guard.h"
 #include "cli/print_card.h"
+#include "files/file_names.h"
 #include "print/card_from_image.h"
 #include "print/card_printing.h"
 
@@ -40,7 +41,7 @@ std::optional<QByteArray> renderPdf(const print::CardData& card, print::CardLayo
 } // namespace
 
 print::CardData cardOfFile(const Image& image, OperatingMode mode, const QString& path) {
-    return print::cardFromImage(image, mode, QFileInfo(path).absoluteFilePath());
+    return print::cardFromImage(image, mode, QFileInfo(shownName(path)).absoluteFilePath());
 }
 
 int runPrint(const Arguments& a, CliIo& io) {

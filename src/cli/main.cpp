@@ -1,4 +1,5 @@
 #include "cli/cli_app.h"
+#include "files/file_names.h"
 #include "serial/os/console.h"
 
 #include <QCoreApplication>
@@ -20,8 +21,7 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(quietQt);
     QCoreApplication app(argc, argv);
     ksv::os::prepareConsoleForUtf8();
-    QStringList args = QCoreApplication::arguments();
-    args.removeFirst();
+    const QStringList args = ksv::commandLineArguments(argc, argv);
     ksv::cli::CliIo io{std::cout, std::cerr, ksv::os::errorStreamIsTerminal()};
     const int code = ksv::cli::runCli(args, io);
     std::cout.flush();

@@ -1,5 +1,6 @@
 #include "cli/output_guard.h"
 
+#include "files/file_names.h"
 #include "files/ust_file.h"
 #include "serial/os/file_system.h"
 
@@ -7,7 +8,7 @@ namespace ksv::cli {
 namespace {
 
 bool sameFile(const QString& a, const QString& b) {
-    return os::sameFile(a.toStdString(), b.toStdString());
+    return os::sameFile(nameForSystem(a), nameForSystem(b));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "files/ust_file.h"
 
+#include "files/file_names.h"
 #include "serial/os/file_system.h"
 
 #include <cstring>
@@ -21,7 +22,7 @@ UstReadResult ReadUSTFile(const QString& path, Image& image) {
     if (path.isEmpty())
         return fail(UstReadStatus::NotFound, QStringLiteral("имя файла не задано"));
 
-    const os::FilePrefix file = os::readFilePrefix(path.toStdString(), kProbeSize);
+    const os::FilePrefix file = os::readFilePrefix(nameForSystem(path), kProbeSize);
     const QString reason = QString::fromStdString(file.reason);
     if (file.status == os::FilePrefix::NotFound)
         return fail(UstReadStatus::NotFound, reason);

@@ -1,5 +1,6 @@
 #include "operations/fleet_files.h"
 
+#include "files/file_names.h"
 #include "files/ust_file.h"
 #include "formats/csv_reader.h"
 #include "image/codecs.h"
@@ -7,8 +8,8 @@
 #include "serial/os/file_system.h"
 
 #include <QDir>
-#include <QFile>
 #include <cstdlib>
+#include <optional>
 
 namespace ksv {
 namespace {
@@ -24,10 +25,25 @@ std::string csvRow(const std::vector<std::string>& cells) {
     return row + "\n";
 }
 
-// A file whose last byte is not a line end gets one, so that the next row
-// starts on a line of its own.
-bool endsWithLineEnd(QFile& f) {
-    return f.size() == 0 || !f.seek(f.size() - 1) || f.read(1) == "\n";
+// What goes before the first row of this run: the header into an empty
+// file, a line end after a last line without one. Empty when the file
+// cannot be read (error says why).
+std::optional<std::string> logStart(const std::string& path, const std::string& header,
+                                    QString& error) {
+    if (os::fileKind(path) != os::FileKind::Regular)
+        return header;
+    // A regular file: reading it never waits.
+    const os::FilePrefix file = os::readFilePrefix(path, 0);
+    const os::FilePrefix last = file.status == os::FilePrefix::Ok && file.size > 0
+                                    ? os::readFilePrefix(path, 1, file.size - 1)
+                                    : file;
+    if (last.status != os::FilePrefix::Ok) {
+        error = QString::fromStdString(last.reason);
+        return std::nullopt;
+    }
+    if (file.size == 0)
+        return header;
+    return last.bytes == "\n" ? std::string() : std::string("\n");
 }
 
 } // namespace
@@ -52,8 +68,8 @@ QString isoLocalTime(const QDateTime& when) {
 }
 
 QString fleetLogRefusal(const QString& log, const QString& settingsFile) {
-    const std::string path = log.toStdString();
-    if (os::sameFile(path, settingsFile.toStdString()))
+    const std::string path = nameForSystem(log);
+    if (os::sameFile(path, nameForSystem(settingsFile)))
         return QStringLiteral("выходной файл не может совпадать с входным файлом %1")
             .arg(settingsFile);
     switch (os::fileKind(path)) {
@@ -72,21 +88,8 @@ QString fleetLogRefusal(const QString& log, const QString& settingsFile) {
 
 bool FleetLog::open(const QString& path, QString& error) {
     path_ = path;
-    std::string start;
-    if (os::fileKind(path.toStdString()) == os::FileKind::Regular) {
-        QFile f(path); // a regular file: opening it never waits
-        if (!f.open(QIODevice::ReadOnly)) {
-            error = f.errorString();
-            return false;
-        }
-        if (f.size() == 0)
-            start = csvRow(columns_);
-        else if (!endsWithLineEnd(f))
-            start = "\n";
-    } else {
-        start = csvRow(columns_);
-    }
-    return appendBytes(start, error);
+    const std::optional<std::string> start = logStart(nameForSystem(path), csvRow(columns_), error);
+    return start && appendBytes(*start, error);
 }
 
 bool FleetLog::append(const std::vector<std::string>& cells, QString& error) {
@@ -94,7 +97,7 @@ bool FleetLog::append(const std::vector<std::string>& cells, QString& error) {
 }
 
 bool FleetLog::appendBytes(const std::string& bytes, QString& error) {
-    const os::FileResult r = os::appendToFile(path_.toStdString(), bytes);
+    const os::FileResult r = os::appendToFile(nameForSystem(path_), bytes);
     if (!r.ok)
         error = QString::fromStdString(r.reason);
     return r.ok;
@@ -111,7 +114,7 @@ QString saveBackup(const QString& dir, const Image& image, const QDateTime& when
         // Written aside, on disk and closed before it takes its name, which
         // it never takes from another file: a backup is whole or absent.
         bool taken = false;
-        const os::FileResult r = os::createFile(path.toStdString(), bytes, &taken);
+        const os::FileResult r = os::createFile(nameForSystem(path), bytes, &taken);
         if (r.ok)
             return path;
         if (taken)

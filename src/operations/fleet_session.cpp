@@ -1,5 +1,6 @@
 #include "operations/fleet_session.h"
 
+#include "files/file_names.h"
 #include "image/codecs.h"
 #include "operations/fleet_files.h"
 #include "operations/outcome_words.h"
@@ -45,7 +46,7 @@ FleetSession::~FleetSession() = default;
 
 QString FleetSession::prepare() {
     for (const QString& dir : {plan_.backupDir, plan_.cardsDir})
-        if (!dir.isEmpty() && !QDir().mkpath(dir))
+        if (!dir.isEmpty() && !os::makeFolders(nameForSystem(dir)))
             return folderError(dir);
     if (plan_.logPath.isEmpty())
         return {};
@@ -116,14 +117,15 @@ void FleetSession::writeCard(FleetSetRecord& record) {
         return;
     const Image& now = record.report.asWritten;
     const QString path = cardPath(now);
-    const QString fileField =
-        plan_.filePath.isEmpty() ? QString() : QFileInfo(plan_.filePath).absoluteFilePath();
+    const QString fileField = plan_.filePath.isEmpty()
+                                  ? QString()
+                                  : QFileInfo(shownName(plan_.filePath)).absoluteFilePath();
     QString error;
     const QByteArray pdf = print::renderCardPdfData(
         print::cardFromImage(now, plan_.mode, fileField), print::CardLayout::TwoPages, &error);
     if (!pdf.isEmpty()) {
         const os::FileResult r = os::replaceFile(
-            path.toStdString(),
+            nameForSystem(path),
             std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
         if (r.ok) {
             record.cardPath = path;
@@ -143,6 +145,7 @@ void FleetSession::writeLogRow(FleetSetRecord& record) {
         return;
     const FleetSetReport& r = record.report;
     const auto text = [&](const std::string& s) { return r.read ? s : std::string(); };
+    const auto shown = [](const QString& s) { return shownName(s).toStdString(); };
     const std::vector<std::string> row = {
         isoLocalTime(QDateTime::currentDateTime()).toStdString(),
         plan_.portLabel.toStdString(),
@@ -151,9 +154,9 @@ void FleetSession::writeLogRow(FleetSetRecord& record) {
         text(VerTxt(r.asRead)),
         fleetResultText(r.result, r.reason).toStdString(),
         std::to_string(r.bytesWritten),
-        plan_.fileName.toStdString(),
+        shown(plan_.fileName),
         fileHash_,
-        record.notes.join(QStringLiteral(", ")).toStdString(),
+        shown(record.notes.join(QStringLiteral(", "))),
     };
     QString error;
     if (log_->append(row, error))

@@ -1,5 +1,7 @@
 #include "serial/serial_inventory.h"
 
+#include "serial/os/utf8.h"
+
 #include <algorithm>
 #include <fstream>
 #include <map>
@@ -25,29 +27,6 @@ std::string readSmallFile(const std::string& path, std::size_t maxBytes) {
 
 namespace {
 
-// The length of the UTF-8 sequence at text[i], 0 when it is not one (also
-// an overlong form or a surrogate).
-std::size_t sequenceLength(std::string_view text, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
-    const unsigned char lead = byte(0);
-    const std::size_t length = lead < 0x80   ? 1
-                               : lead < 0xC2 ? 0
-                               : lead < 0xE0 ? 2
-                               : lead < 0xF0 ? 3
-                               : lead < 0xF5 ? 4
-                                             : 0;
-    if (length == 0 || i + length > text.size())
-        return 0;
-    for (std::size_t k = 1; k < length; ++k)
-        if ((byte(k) & 0xC0) != 0x80)
-            return 0;
-    const unsigned char second = length > 1 ? byte(1) : 0;
-    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||
-        (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F))
-        return 0;
-    return length;
-}
-
 bool isControl(std::string_view sequence) {
     const auto lead = static_cast<unsigned char>(sequence[0]);
     if (sequence.size() == 1)
@@ -61,7 +40,7 @@ std::string printableText(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = sequenceLength(text, i);
+        const std::size_t length = os::utf8SequenceLength(text, i);
         const std::string_view sequence = text.substr(i, length ? length : 1);
         if (length == 0 || isControl(sequence))
             out += '?';

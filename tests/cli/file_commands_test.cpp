@@ -1,9 +1,11 @@
 #include "cli_runner.h"
+#include "files/file_names.h"
 #include "formats/channel_csv.h"
 #include "image/checksum.h"
 #include "image/codecs.h"
 #include "image/defaults.h"
 #include "image/normalise.h"
+#include "serial/os/file_system.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -127,6 +129,26 @@ TEST(CliShow, FileRefusals) {
     EXPECT_EQ(shortFile.code, 1);
     EXPECT_TRUE(contains(shortFile.err, "short.ust поврежден"));
     EXPECT_TRUE(shortFile.out.empty());
+}
+
+// Names that are not UTF-8 reach the system as the bytes they were given:
+// the file is found, and two names never become one; messages show U+FFFD.
+TEST(CliFiles, NamesThatAreNotUtf8) {
+    CliFiles files;
+    const std::string folder = nameForSystem(files.path(""));
+    const Image im = startupImage(rtVehicleVhf, omUser);
+    ASSERT_TRUE(os::replaceFile(folder + "\xcf\xf0.ust",
+                                std::string_view(reinterpret_cast<const char*>(im.data()), 256))
+                    .ok);
+    const auto shown = runCli({"show", nameFromSystem(folder + "\xcf\xf0.ust")});
+    EXPECT_EQ(shown.code, 0) << shown.err;
+    EXPECT_TRUE(contains(shown.out, "\uFFFD\uFFFD.ust")) << shown.out;
+
+    const auto made = runCli({"new", "--type", "0", "-o", nameFromSystem(folder + "\xc1.ust")});
+    EXPECT_EQ(made.code, 0) << made.err;
+    EXPECT_TRUE(contains(made.out, "Создан файл " + files.path("").toStdString() + "\uFFFD.ust"));
+    EXPECT_EQ(os::fileKind(folder + "\xc1.ust"), os::FileKind::Regular);
+    EXPECT_EQ(os::fileKind(folder + "\uFFFD.ust"), os::FileKind::Absent);
 }
 
 TEST(CliDiff, FieldLevelDifferencesAndExitCode) {

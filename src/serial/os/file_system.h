@@ -4,14 +4,24 @@
 // replacing a file so that a failure leaves the old one, creating a file
 // that never replaces another, appending a record that survives a power
 // cut, reading a settings file without ever waiting on a FIFO or a device,
-// and telling whether two names are one file. Paths are UTF-8; reasons are
-// short Russian texts for the user.
+// and telling whether two names are one file. Paths are the system's
+// names: on POSIX bytes as they were given (usually UTF-8, but not always),
+// on Windows UTF-8 for the system's UTF-16. Reasons are short Russian texts
+// for the user.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace ksv::os {
+
+// Whether file names are bytes that need not be UTF-8 (POSIX) rather than
+// UTF-16 text (Windows).
+#ifdef _WIN32
+inline constexpr bool kNamesAreBytes = false;
+#else
+inline constexpr bool kNamesAreBytes = true;
+#endif
 
 enum class FileKind { Absent, Regular, Folder, Other };
 
@@ -51,8 +61,12 @@ struct FilePrefix {
     std::uint64_t size = 0; // the file's size
 };
 
-// Reads the first maxBytes of a regular file. A folder, a FIFO or a device
-// is refused at once, without waiting for a writer.
-FilePrefix readFilePrefix(const std::string& path, std::size_t maxBytes);
+// Reads at most maxBytes of a regular file, from offset `from` on. A folder,
+// a FIFO or a device is refused at once, without waiting for a writer.
+FilePrefix readFilePrefix(const std::string& path, std::size_t maxBytes, std::uint64_t from = 0);
+
+// Makes the folder and every folder above it that is missing; true when
+// the folder is there now.
+bool makeFolders(const std::string& path);
 
 } // namespace ksv::os

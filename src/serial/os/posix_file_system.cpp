@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -257,7 +258,7 @@ FilePrefix unreadable(std::string reason) {
 
 } // namespace
 
-FilePrefix readFilePrefix(const std::string& path, std::size_t maxBytes) {
+FilePrefix readFilePrefix(const std::string& path, std::size_t maxBytes, std::uint64_t from) {
     // Non-blocking, so that opening a FIFO returns at once instead of waiting
     // for a writer; the file type is checked before anything is read.
     const Descriptor d{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
@@ -273,6 +274,8 @@ FilePrefix readFilePrefix(const std::string& path, std::size_t maxBytes) {
         return unreadable(kFolder);
     if (!S_ISREG(st.st_mode))
         return unreadable(kNotRegular);
+    if (from > 0 && ::lseek(d.fd, static_cast<off_t>(from), SEEK_SET) < 0)
+        return unreadable(readReason(errno));
     FilePrefix p;
     p.size = static_cast<std::uint64_t>(st.st_size);
     p.bytes.resize(maxBytes);
@@ -289,6 +292,12 @@ FilePrefix readFilePrefix(const std::string& path, std::size_t maxBytes) {
     }
     p.bytes.resize(got);
     return p;
+}
+
+bool makeFolders(const std::string& path) {
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path), ignored);
+    return fileKind(path) == FileKind::Folder;
 }
 
 } // namespace ksv::os

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <filesystem>
 
 namespace ksv::os {
 namespace {
@@ -269,7 +270,7 @@ FileResult appendToFile(const std::string& path, std::string_view bytes) {
     return {true, {}};
 }
 
-FilePrefix readFilePrefix(const std::string& path, std::size_t maxBytes) {
+FilePrefix readFilePrefix(const std::string& path, std::size_t maxBytes, std::uint64_t from) {
     if (isDeviceName(path))
         return unreadable(kNotRegular);
     if (fileKind(path) == FileKind::Folder)
@@ -290,6 +291,10 @@ FilePrefix readFilePrefix(const std::string& path, std::size_t maxBytes) {
         return unreadable(kNotRegular);
     if (!GetFileSizeEx(h.h, &size))
         return unreadable(readReason(GetLastError()));
+    LARGE_INTEGER start{};
+    start.QuadPart = static_cast<LONGLONG>(from);
+    if (from > 0 && !SetFilePointerEx(h.h, start, nullptr, FILE_BEGIN))
+        return unreadable(readReason(GetLastError()));
     FilePrefix p;
     p.size = static_cast<std::uint64_t>(size.QuadPart);
     p.bytes.resize(maxBytes);
@@ -305,6 +310,14 @@ FilePrefix readFilePrefix(const std::string& path, std::size_t maxBytes) {
     }
     p.bytes.resize(got);
     return p;
+}
+
+bool makeFolders(const std::string& path) {
+    if (isDeviceName(path))
+        return false;
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(toWide(path)), ignored);
+    return fileKind(path) == FileKind::Folder;
 }
 
 } // namespace ksv::os

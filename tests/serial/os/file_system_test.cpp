@@ -110,6 +110,7 @@ TEST_F(FileSystem, ReadingRefusesAllButFiles) {
     EXPECT_EQ(prefix.status, FilePrefix::Ok);
     EXPECT_EQ(prefix.bytes, "0123");
     EXPECT_EQ(prefix.size, 10u);
+    EXPECT_EQ(os::readFilePrefix(file, 4, 8).bytes, "89");
 
     EXPECT_EQ(os::readFilePrefix(at(QStringLiteral("нет.ust")), 4).status, FilePrefix::NotFound);
     const FilePrefix folderRead = os::readFilePrefix(folderPath(), 4);
@@ -121,6 +122,17 @@ TEST_F(FileSystem, ReadingRefusesAllButFiles) {
         EXPECT_EQ(r.reason, "это не обычный файл (устройство или канал)") << device;
         EXPECT_FALSE(os::replaceFile(device, "x").ok) << device;
     }
+}
+
+TEST_F(FileSystem, FoldersAreMadeWithThoseAboveThem) {
+    const std::string deep = at(QStringLiteral("серия/копии"));
+    EXPECT_TRUE(os::makeFolders(deep));
+    EXPECT_EQ(os::fileKind(deep), FileKind::Folder);
+    EXPECT_TRUE(os::makeFolders(deep)); // there already
+    const std::string file = at(QStringLiteral("файл"));
+    ASSERT_TRUE(os::replaceFile(file, "x").ok);
+    EXPECT_FALSE(os::makeFolders(file));
+    EXPECT_FALSE(os::makeFolders(file + "/копии"));
 }
 
 // An original made read-only (Windows: the file's "Только чтение") is kept.
