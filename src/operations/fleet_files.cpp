@@ -26,24 +26,23 @@ std::string csvRow(const std::vector<std::string>& cells) {
 }
 
 // What goes before the first row of this run: the header into an empty
-// file, a line end after a last line without one. Empty when the file
+// file, a line end after a last line without one; nothing when the file
 // cannot be read (error says why).
 std::optional<std::string> logStart(const std::string& path, const std::string& header,
                                     QString& error) {
     if (os::fileKind(path) != os::FileKind::Regular)
         return header;
-    // A regular file: reading it never waits.
-    const os::FilePrefix file = os::readFilePrefix(path, 0);
-    const os::FilePrefix last = file.status == os::FilePrefix::Ok && file.size > 0
-                                    ? os::readFilePrefix(path, 1, file.size - 1)
-                                    : file;
-    if (last.status != os::FilePrefix::Ok) {
-        error = QString::fromStdString(last.reason);
+    // A regular file, so reading never waits: its size, then its last byte.
+    os::FilePrefix file = os::readFilePrefix(path, 0);
+    if (file.status == os::FilePrefix::Ok && file.size > 0)
+        file = os::readFilePrefix(path, 1, file.size - 1);
+    if (file.status != os::FilePrefix::Ok) {
+        error = QString::fromStdString(file.reason);
         return std::nullopt;
     }
-    if (file.size == 0)
+    if (file.bytes.empty())
         return header;
-    return last.bytes == "\n" ? std::string() : std::string("\n");
+    return file.bytes == "\n" ? std::string() : std::string("\n");
 }
 
 } // namespace
