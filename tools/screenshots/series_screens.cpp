@@ -5,6 +5,7 @@
 //   xvfb-run -a -s "-screen 0 1280x1024x24" series_screens <dir>
 // Not a test; it is built beside the tests and run by hand.
 
+#include "files/ust_file.h"
 #include "image/checksum.h"
 #include "image/defaults.h"
 #include "link/port_line.h"
@@ -142,7 +143,10 @@ int main(int argc, char** argv) {
     dialogs->folder = folder.filePath(QStringLiteral("Серия 2026-12-08 14-05"));
     form->windows().files =
         std::make_shared<FileCommands>(*form, std::unique_ptr<FileDialogs>(dialogs));
-    form->setFileStatus(QStringLiteral("Файл: /home/engineer/шаблоны/колонна-7.ust"));
+    // The window shows the file it was opened from, holding its settings.
+    const QString file = folder.filePath(QStringLiteral("колонна-7.ust"));
+    WriteUSTFile(file, plan);
+    form->setFileStatus(QStringLiteral("Файл: ") + file);
 
     const Shots shots{form.get(), out};
     when([&] { return shots.series() && shots.series()->isVisible(); }, [&] { shots.start(); });
