@@ -65,12 +65,12 @@ TEST(CsvImport, MessagesStopAfterAFewDozenAndReadingStaysLinear) {
     EXPECT_EQ(wide.notes[30], "… и ещё 199970 замечаний");
 
     std::string ones = "1";
-    for (int i = 1; i < 2'000'000; ++i)
+    for (int i = 1; i < 200'000; ++i)
         ones += ";1";
     const CsvImport own = importChannelsCsv(ones, base, omUser);
     ASSERT_EQ(own.errors.size(), 31u);
     EXPECT_EQ(own.errors[0], "Строка 1, столбец 1: неизвестный столбец \"1\"");
-    EXPECT_EQ(own.errors[30], "… и ещё 1999971 ошибок");
+    EXPECT_EQ(own.errors[30], "… и ещё 199971 ошибок");
 }
 
 } // namespace
