@@ -37,21 +37,32 @@ bool sameFile(const std::string& a, const std::string& b);
 struct FileResult {
     bool ok = false;
     std::string reason; // why not, when !ok
+    explicit operator bool() const { return ok; }
 };
 
 // Writes the bytes to a temporary file beside path, flushes them to disk,
 // closes it and renames it over path, so that path holds either its old
 // contents or all of the new ones. The name itself is replaced: a symbolic
 // link there becomes the new file, its target is never written. Only a
-// regular file we may write, or a free name, is replaced. On failure nothing
-// is left behind.
+// regular file we may write, or a free name, is replaced: a file without
+// write permission (Windows: "Только чтение") never, whoever asks. The new
+// file keeps the permissions of the one it replaces. On failure nothing is
+// left behind.
 FileResult replaceFile(const std::string& path, std::string_view bytes);
 
 // As replaceFile, but the file appears under path only when no file of that
-// name exists yet; *taken is set when that was why it failed.
-FileResult createFile(const std::string& path, std::string_view bytes, bool* taken = nullptr);
+// name exists yet; *taken is set when that was why it failed. A readOnly
+// file is made without write permission (Windows: "Только чтение"), so that
+// no later save replaces it.
+FileResult createFile(const std::string& path, std::string_view bytes, bool* taken = nullptr,
+                      bool readOnly = false);
 
-// Appends to a regular file (made when absent) and flushes it to disk.
+// Makes the folder and every missing folder above it; the reason names the
+// folder that could not be made, or the file that stands in its way.
+FileResult makeFolders(const std::string& path);
+
+// Appends to a regular file (made when absent) and flushes it to disk; a
+// symbolic link at the name is refused.
 FileResult appendToFile(const std::string& path, std::string_view bytes);
 
 struct FilePrefix {
@@ -62,11 +73,7 @@ struct FilePrefix {
 };
 
 // Reads at most maxBytes of a regular file, from offset `from` on. A folder,
-// a FIFO or a device is refused at once, without waiting for a writer.
+// a FIFO, a socket or a device is refused before it is opened.
 FilePrefix readFilePrefix(const std::string& path, std::size_t maxBytes, std::uint64_t from = 0);
-
-// Makes the folder and every folder above it that is missing; true when
-// the folder is there now.
-bool makeFolders(const std::string& path);
 
 } // namespace ksv::os

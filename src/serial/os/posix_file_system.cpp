@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,6 +50,8 @@ std::string readReason(int err) {
 
 const char* const kNotRegular = "это не обычный файл (устройство или канал)";
 const char* const kFolder = "это папка, а не файл";
+const char* const kReadOnly = "файл только для чтения";
+const char* const kLink = "это символическая ссылка";
 
 FileResult failure(std::string reason) {
     return {false, std::move(reason)};
@@ -109,12 +110,16 @@ int openTemporary(const std::string& path, std::string& tempPath) {
     return -1;
 }
 
-// The bytes in a temporary file beside path, on disk and closed.
-FileResult writeTemporary(const std::string& path, std::string_view bytes, std::string& tempPath) {
+// The bytes in a temporary file beside path, on disk and closed; mode, when
+// not negative, is given to the file before it is flushed.
+FileResult writeTemporary(const std::string& path, std::string_view bytes, std::string& tempPath,
+                          int mode = -1) {
     const int fd = openTemporary(path, tempPath);
     if (fd < 0)
         return failure(writeReason(errno));
-    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool written = writeAll(fd, bytes) &&
+                         (mode < 0 || ::fchmod(fd, static_cast<mode_t>(mode)) == 0) &&
+                         ::fsync(fd) == 0;
     const int err = errno;
     if (::close(fd) != 0 || !written) {
         const int why = written ? errno : err;
@@ -124,21 +129,25 @@ FileResult writeTemporary(const std::string& path, std::string_view bytes, std::
     return {true, {}};
 }
 
-FileResult refuseUnlessReplaceable(const std::string& path) {
-    switch (fileKind(path)) {
-    case FileKind::Folder:
+// The permission bits the new file takes over from the one it replaces, or
+// -1 for a free name.
+FileResult refuseUnlessReplaceable(const std::string& path, int& mode) {
+    mode = -1;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return {true, {}};
+    if (S_ISDIR(st.st_mode))
         return failure(kFolder);
-    case FileKind::Other:
+    if (!S_ISREG(st.st_mode))
         return failure(kNotRegular);
-    case FileKind::Regular:
-        // A file made read-only (an original kept safe) is not replaced,
-        // although the folder would allow the rename.
-        if (::access(path.c_str(), W_OK) != 0)
-            return failure(writeReason(errno));
-        break;
-    case FileKind::Absent:
-        break;
-    }
+    // A file made read-only (an original kept safe) is not replaced, although
+    // the folder would allow the rename; its bits count, not who asks, since
+    // the administrator passes every access check.
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return failure(kReadOnly);
+    if (::access(path.c_str(), W_OK) != 0)
+        return failure(writeReason(errno));
+    mode = static_cast<int>(st.st_mode & 07777);
     return {true, {}};
 }
 
@@ -187,10 +196,11 @@ bool sameFile(const std::string& a, const std::string& b) {
 }
 
 FileResult replaceFile(const std::string& path, std::string_view bytes) {
-    if (FileResult r = refuseUnlessReplaceable(path); !r.ok)
+    int mode = -1;
+    if (FileResult r = refuseUnlessReplaceable(path, mode); !r.ok)
         return r;
     std::string temp;
-    if (FileResult r = writeTemporary(path, bytes, temp); !r.ok)
+    if (FileResult r = writeTemporary(path, bytes, temp, mode); !r.ok)
         return r;
     if (::rename(temp.c_str(), path.c_str()) != 0) {
         const int err = errno;
@@ -201,11 +211,11 @@ FileResult replaceFile(const std::string& path, std::string_view bytes) {
     return {true, {}};
 }
 
-FileResult createFile(const std::string& path, std::string_view bytes, bool* taken) {
+FileResult createFile(const std::string& path, std::string_view bytes, bool* taken, bool readOnly) {
     if (taken)
         *taken = false;
     std::string temp;
-    if (FileResult r = writeTemporary(path, bytes, temp); !r.ok)
+    if (FileResult r = writeTemporary(path, bytes, temp, readOnly ? 0444 : -1); !r.ok)
         return r;
     if (!renameNoReplace(temp, path)) {
         const int err = errno;
@@ -218,12 +228,30 @@ FileResult createFile(const std::string& path, std::string_view bytes, bool* tak
     return {true, {}};
 }
 
+FileResult makeFolders(const std::string& path) {
+    // Each folder from the top down: "/", "/home", "/home/user" ...
+    for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+        const std::string folder = path.substr(0, end);
+        if (!folder.empty() && ::mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
+            const int err = errno;
+            if (fileKind(folder) != FileKind::Folder)
+                return failure("папка " + folder + " не создана: " + writeReason(err));
+        }
+        if (!folder.empty() && fileKind(folder) != FileKind::Folder)
+            return failure("на месте папки " + folder + " — файл");
+        if (end == std::string::npos)
+            return {true, {}};
+    }
+}
+
 FileResult appendToFile(const std::string& path, std::string_view bytes) {
-    // Non-blocking, so that a FIFO without a reader is refused at once.
-    const int fd = ::open(path.c_str(),
-                          O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
+    // Non-blocking, so that a FIFO without a reader is refused at once; never
+    // through a symbolic link, which every other output replaces instead.
+    const int fd = ::open(
+        path.c_str(),
+        O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW, 0666);
     if (fd < 0)
-        return failure(errno == ENXIO ? kNotRegular : writeReason(errno));
+        return failure(errno == ENXIO ? kNotRegular : errno == ELOOP ? kLink : writeReason(errno));
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
@@ -259,8 +287,20 @@ FilePrefix unreadable(std::string reason) {
 } // namespace
 
 FilePrefix readFilePrefix(const std::string& path, std::size_t maxBytes, std::uint64_t from) {
-    // Non-blocking, so that opening a FIFO returns at once instead of waiting
-    // for a writer; the file type is checked before anything is read.
+    // A device, FIFO or socket is refused before it is opened: opening a
+    // serial port raises its modem lines.
+    switch (fileKind(path)) {
+    case FileKind::Folder:
+        return unreadable(kFolder);
+    case FileKind::Other:
+        return unreadable(kNotRegular);
+    case FileKind::Absent:
+    case FileKind::Regular:
+        break;
+    }
+    // Non-blocking, so that a FIFO put in its place meanwhile returns at once
+    // instead of waiting for a writer; the type is checked again before
+    // anything is read.
     const Descriptor d{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)};
     if (d.fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
@@ -292,12 +332,6 @@ FilePrefix readFilePrefix(const std::string& path, std::size_t maxBytes, std::ui
     }
     p.bytes.resize(got);
     return p;
-}
-
-bool makeFolders(const std::string& path) {
-    std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(path), ignored);
-    return fileKind(path) == FileKind::Folder;
 }
 
 } // namespace ksv::os

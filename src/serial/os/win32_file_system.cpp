@@ -10,7 +10,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <filesystem>
+#include <vector>
 
 namespace ksv::os {
 namespace {
@@ -18,6 +18,8 @@ namespace {
 const char* const kNotRegular = "это не обычный файл (устройство или канал)";
 const char* const kFolder = "это папка, а не файл";
 const char* const kInUse = "файл открыт другой программой";
+const char* const kReadOnly = "файл только для чтения";
+const char* const kLink = "это символическая ссылка";
 
 std::string writeReason(DWORD err) {
     switch (err) {
@@ -68,13 +70,31 @@ struct Handle {
     bool valid() const { return h != INVALID_HANDLE_VALUE; }
 };
 
+// A "\\?\" path that names a drive ("\\?\C:\...") or a share
+// ("\\?\UNC\...") leads to a file; any other ("\\?\GLOBALROOT\Device\Serial0")
+// to a device.
+bool isRawDevicePath(const std::string& path) {
+    if (path.rfind("\\\\?\\", 0) != 0 && path.rfind("//?/", 0) != 0)
+        return false;
+    const std::string rest = path.substr(4);
+    const bool drive = rest.size() >= 2 && rest[1] == ':' &&
+                       ((rest[0] >= 'A' && rest[0] <= 'Z') || (rest[0] >= 'a' && rest[0] <= 'z'));
+    const bool share = rest.size() >= 4 && (rest[0] == 'U' || rest[0] == 'u') &&
+                       (rest[1] == 'N' || rest[1] == 'n') && (rest[2] == 'C' || rest[2] == 'c') &&
+                       (rest[3] == '\\' || rest[3] == '/');
+    return !drive && !share;
+}
+
 // A name that leads to a device rather than to a file ("NUL", "COM1.txt",
-// "\\.\COM5"): never opened here, since opening a serial port raises its
-// lines and a pipe or console may wait.
+// "COM1:", "\\.\COM5", "\\?\GLOBALROOT\Device\Serial0"): never opened here,
+// since opening a serial port raises its lines and a pipe or console may wait.
 bool isDeviceName(const std::string& path) {
-    if (path.rfind("\\\\.\\", 0) == 0 || path.rfind("//./", 0) == 0)
+    if (path.rfind("\\\\.\\", 0) == 0 || path.rfind("//./", 0) == 0 || isRawDevicePath(path))
         return true;
-    std::string name = path.substr(path.find_last_of("/\\:") + 1);
+    std::string base = path;
+    while (!base.empty() && base.back() == ':') // "COM1:", as the console names it
+        base.pop_back();
+    std::string name = base.substr(base.find_last_of("/\\:") + 1);
     name = name.substr(0, name.find('.'));
     while (!name.empty() && name.back() == ' ')
         name.pop_back();
@@ -163,7 +183,7 @@ FileResult refuseUnlessReplaceable(const std::string& path) {
     // keeps us from writing.
     const DWORD attributes = GetFileAttributesW(toWide(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        return failure(writeReason(ERROR_ACCESS_DENIED));
+        return failure(kReadOnly);
     const Handle probe{CreateFileW(toWide(path).c_str(), FILE_WRITE_DATA,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
@@ -244,18 +264,52 @@ FileResult replaceFile(const std::string& path, std::string_view bytes) {
     return moveInPlace(temp, path, true, nullptr);
 }
 
-FileResult createFile(const std::string& path, std::string_view bytes, bool* taken) {
+FileResult createFile(const std::string& path, std::string_view bytes, bool* taken, bool readOnly) {
     if (taken)
         *taken = false;
     std::string temp;
     if (FileResult r = writeTemporary(path, bytes, temp); !r.ok)
         return r;
-    return moveInPlace(temp, path, false, taken);
+    FileResult r = moveInPlace(temp, path, false, taken);
+    // Marked once it has its name: a read-only temporary file could not be
+    // removed after a failed rename.
+    if (r.ok && readOnly)
+        SetFileAttributesW(toWide(path).c_str(), FILE_ATTRIBUTE_READONLY);
+    return r;
+}
+
+FileResult makeFolders(const std::string& path) {
+    if (isDeviceName(path))
+        return failure(kNotRegular);
+    // Up to the deepest folder that exists (a drive, a share or more), then
+    // down again making each missing one.
+    std::string existing = path;
+    std::vector<std::string> missing;
+    while (!existing.empty() && fileKind(existing) != FileKind::Folder) {
+        if (fileKind(existing) != FileKind::Absent)
+            return failure("на месте папки " + existing + " — файл");
+        const auto slash = existing.find_last_of("/\\");
+        if (slash == std::string::npos) {
+            missing.push_back(existing);
+            existing.clear();
+            break;
+        }
+        if (slash + 1 < existing.size())
+            missing.push_back(existing);
+        existing = existing.substr(0, slash);
+    }
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it)
+        if (!CreateDirectoryW(toWide(*it).c_str(), nullptr) &&
+            GetLastError() != ERROR_ALREADY_EXISTS)
+            return failure("папка " + *it + " не создана: " + writeReason(GetLastError()));
+    return {true, {}};
 }
 
 FileResult appendToFile(const std::string& path, std::string_view bytes) {
     if (isDeviceName(path))
         return failure(kNotRegular);
+    if (isLink(path))
+        return failure(kLink);
     if (fileKind(path) == FileKind::Folder)
         return failure(kFolder);
     // FILE_APPEND_DATA alone: every write lands at the end, as O_APPEND.
@@ -310,14 +364,6 @@ FilePrefix readFilePrefix(const std::string& path, std::size_t maxBytes, std::ui
     }
     p.bytes.resize(got);
     return p;
-}
-
-bool makeFolders(const std::string& path) {
-    if (isDeviceName(path))
-        return false;
-    std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(toWide(path)), ignored);
-    return fileKind(path) == FileKind::Folder;
 }
 
 } // namespace ksv::os
