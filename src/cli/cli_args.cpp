@@ -89,12 +89,11 @@ std::optional<QString> checkComplete(const CommandEntry& def, const Arguments& o
             return QStringLiteral("Команда %1: не задан параметр %2").arg(def.name, p.name) +
                    formatHint(def);
     const auto n = out.positional.size();
-    const int files = def.fileCount();
-    if (n < files)
+    if (n < def.fileCount())
         return QStringLiteral("Команда %1: не заданы файлы").arg(def.name) + formatHint(def);
-    if (n > files)
+    if (const int most = def.maxFileCount(); n > most)
         return QStringLiteral("Команда %1: лишний аргумент \"%2\"")
-                   .arg(def.name, out.positional[files]) +
+                   .arg(def.name, out.positional[most]) +
                formatHint(def);
     return std::nullopt;
 }

@@ -32,6 +32,7 @@ enum class Command {
     ImportCsv,
     Print,
     Fleet,
+    Archive,
 };
 
 struct Arguments {

@@ -36,6 +36,15 @@ bool saveImage(const QString& path, const Image& image, CliIo& io) {
     return r.ok;
 }
 
+bool saveNewImage(const QString& path, const Image& image, CliIo& io) {
+    const os::FileResult r =
+        os::createFile(path.toStdString(),
+                       std::string_view(reinterpret_cast<const char*>(image.data()), kImageSize));
+    if (!r.ok)
+        io.err << writeFailureMessage(path) << ": " << QString::fromStdString(r.reason) << "\n";
+    return r.ok;
+}
+
 std::optional<std::string> readTextFile(const QString& path, CliIo& io, qint64 maxBytes) {
     const os::FilePrefix file =
         os::readFilePrefix(nameForSystem(path), static_cast<std::size_t>(maxBytes) + 1);

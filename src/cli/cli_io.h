@@ -30,6 +30,10 @@ std::optional<Image> loadImage(const QString& path, CliIo& io);
 // Writes a settings file; on failure prints "Файл <path> не записан" and why.
 bool saveImage(const QString& path, const Image& image, CliIo& io);
 
+// Writes a settings file under a name no file has yet, never replacing one;
+// on failure prints "Файл <path> не записан" and why.
+bool saveNewImage(const QString& path, const Image& image, CliIo& io);
+
 // Reads a text file of at most maxBytes; on failure prints the reason.
 std::optional<std::string> readTextFile(const QString& path, CliIo& io,
                                         qint64 maxBytes = 4 * 1024 * 1024);

@@ -17,12 +17,17 @@ CommandParameter required(const char* name, const char* placeholder) {
 CommandParameter optional(const char* name, const char* placeholder) {
     return {CommandParameter::Option, QString::fromUtf8(name), QString::fromUtf8(placeholder)};
 }
+CommandParameter optionalFile(const char* placeholder) {
+    return {CommandParameter::OptionalFile, {}, QString::fromUtf8(placeholder)};
+}
 CommandParameter flag(const char* name) {
     return {CommandParameter::Flag, QString::fromUtf8(name), {}};
 }
 
 const CommandParameter kPort = required("--port", "PORT");
 const CommandParameter kMode = optional("--mode", "user|service|midband");
+const CommandParameter kArchiveDir = optional("--archive-dir", "DIR");
+const CommandParameter kNoArchive = flag("--no-archive");
 
 // In the order --help lists them.
 const std::vector<CommandEntry> kCommands = {
@@ -33,7 +38,7 @@ const std::vector<CommandEntry> kCommands = {
      runPorts},
     {Command::Doctor,
      "doctor",
-     {optional("--port", "PORT")},
+     {optional("--port", "PORT"), kArchiveDir, kNoArchive},
      {"диагностика соединения: по каждому порту по порядку проверяет, есть ли",
       "устройство, открывается ли оно, принимает ли 9600 8N1, есть ли CTS,",
       "отвечает ли радиостанция на 0xFF и считываются ли её установки;",
@@ -44,35 +49,38 @@ const std::vector<CommandEntry> kCommands = {
      runDoctor},
     {Command::Read,
      "read",
-     {kPort, required("-o", "FILE.ust")},
-     {"считать установки радиостанции в файл"},
+     {kPort, optional("-o", "FILE.ust"), kArchiveDir, kNoArchive},
+     {"считать установки радиостанции в файл (-o) и в архив"},
      runRead},
     {Command::Write,
      "write",
      {kPort, file("FILE.ust"), kMode, flag("--number"), flag("--dry-run"),
-      optional("--backup", "OLD.ust")},
-     {"записать файл в радиостанцию (только изменившиеся байты) и проверить",
+      optional("--backup", "OLD.ust"), kArchiveDir, kNoArchive},
+     {"записать файл в радиостанцию (только изменившиеся байты) и проверить;",
+      "установки до записи и после неё сохраняются в архиве",
       "--dry-run   считать радиостанцию и показать изменения, ничего не записывая",
-      "--backup    сохранить считанные установки до записи",
+      "--backup    сохранить считанные установки до записи в новый файл (существующий",
+      "            файл не заменяется)",
       "--number    разрешить запись заводского номера (только --mode service)"},
      runWrite},
     {Command::Verify,
      "verify",
-     {kPort, file("FILE.ust"), kMode, flag("--number")},
+     {kPort, file("FILE.ust"), kMode, flag("--number"), kArchiveDir, kNoArchive},
      {"сравнить радиостанцию с файлом"},
      runVerify},
     {Command::Fleet,
      "fleet",
      {kPort, file("FILE.ust"), kMode, optional("--backup-dir", "DIR"), flag("--no-backup"),
       optional("--log", "LOG.csv"), optional("--cards", "DIR"), optional("--count", "N"),
-      flag("--any-type")},
+      flag("--any-type"), kArchiveDir, kNoArchive},
      {"записать файл в радиостанции одну за другой по правилам write:",
       "ждёт ответа радиостанции (\"Подключите радиостанцию…\"), считывает её,",
-      "сохраняет копию её установок, записывает и проверяет, затем ждёт, пока её",
-      "отключат (\"Отключите радиостанцию…\")",
-      "--backup-dir  папка для копий установок каждой радиостанции до записи:",
-      "              <зав. №>-<ГГГГММДД-ЧЧММСС>.ust (обязательна)",
-      "--no-backup   не сохранять копии (вместо --backup-dir)",
+      "сохраняет её установки в архиве, записывает и проверяет, затем ждёт, пока её",
+      "отключат (\"Отключите радиостанцию…\"); если архив недоступен, работа",
+      "останавливается до записи",
+      "--backup-dir  ещё и папка для копий установок каждой радиостанции до записи:",
+      "              <зав. №>-<ГГГГММДД-ЧЧММСС>.ust (обязательна с --no-archive)",
+      "--no-backup   не сохранять копии (с --no-archive вместо --backup-dir)",
       "--log         журнал CSV: строка на каждую радиостанцию (дописывается)",
       "--cards       папка для карт программирования: <зав. №>.pdf на каждую",
       "              записанную радиостанцию",
@@ -90,6 +98,15 @@ const std::vector<CommandEntry> kCommands = {
       "Радиостанция, которая ответила, но не считалась (\"нет соединения\"), не",
       "изменилась: это тоже код 1"},
      runFleet},
+    {Command::Archive,
+     "archive",
+     {optionalFile("NUMBER"), flag("--original"), kArchiveDir},
+     {"архив считанных состояний: без номера — список радиостанций (зав. №, модель,",
+      "первое и последнее состояние, число состояний); с заводским номером — его",
+      "состояния с путями, новые сверху, первое помечено «исходные»;",
+      "--original  только путь первого состояния (исходных установок), например",
+      "            ksv717n-cli write --port COM2 \"$(ksv717n-cli archive 654321 --original)\""},
+     runArchive},
     {Command::New,
      "new",
      {required("--type", "0..5"), required("-o", "FILE.ust")},
@@ -127,7 +144,7 @@ const std::vector<CommandEntry> kCommands = {
 
 const CommandParameter* CommandEntry::option(const QString& optionName) const {
     for (const CommandParameter& p : parameters)
-        if (p.kind != CommandParameter::File && p.name == optionName)
+        if (!p.name.isEmpty() && p.name == optionName)
             return &p;
     return nullptr;
 }
@@ -135,6 +152,12 @@ const CommandParameter* CommandEntry::option(const QString& optionName) const {
 int CommandEntry::fileCount() const {
     return int(std::count_if(parameters.begin(), parameters.end(), [](const CommandParameter& p) {
         return p.kind == CommandParameter::File;
+    }));
+}
+
+int CommandEntry::maxFileCount() const {
+    return int(std::count_if(parameters.begin(), parameters.end(), [](const CommandParameter& p) {
+        return p.kind == CommandParameter::File || p.kind == CommandParameter::OptionalFile;
     }));
 }
 

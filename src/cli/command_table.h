@@ -18,6 +18,7 @@ namespace ksv::cli {
 struct CommandParameter {
     enum Kind {
         File,           // "FILE.ust": a positional argument, always needed
+        OptionalFile,   // "[NUMBER]": a positional argument that may be left out
         RequiredOption, // "--port PORT"
         Option,         // "[--mode user|service|midband]"
         Flag,           // "[--dry-run]": an option without a value
@@ -40,8 +41,9 @@ struct CommandEntry {
 
     // The option called name (a flag or one with a value), or nullptr.
     const CommandParameter* option(const QString& optionName) const;
-    // The number of positional arguments it takes.
+    // The number of positional arguments it needs, and at most takes.
     int fileCount() const;
+    int maxFileCount() const;
 };
 
 // Every command, in the order --help lists them.

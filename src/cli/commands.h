@@ -4,6 +4,9 @@
 
 #include "cli/cli_args.h"
 #include "cli/cli_io.h"
+#include "files/state_archive.h"
+
+#include <optional>
 
 namespace ksv {
 struct FleetTotals;
@@ -23,6 +26,7 @@ int runWrite(const Arguments& a, CliIo& io);
 int runVerify(const Arguments& a, CliIo& io);
 int runPrint(const Arguments& a, CliIo& io);
 int runFleet(const Arguments& a, CliIo& io);
+int runArchive(const Arguments& a, CliIo& io);
 
 // The exit code of a fleet run (see its help text).
 int fleetExitCode(const FleetTotals& totals);
@@ -30,5 +34,18 @@ int fleetExitCode(const FleetTotals& totals);
 // The --mode option (user when absent); prints the refusal and returns
 // nullopt for an unknown value.
 std::optional<OperatingMode> modeOption(const Arguments& a, CliIo& io);
+
+// The archive a command that reads a set keeps its states in: --archive-dir,
+// else the user's; none with --no-archive.
+struct ArchiveChoice {
+    std::optional<StateArchive> archive;
+    const StateArchive* get() const { return archive ? &*archive : nullptr; }
+};
+// Prints the refusal and returns nullopt when both options are given.
+std::optional<ArchiveChoice> archiveOption(const Arguments& a, CliIo& io);
+
+// Where a state read was kept: "Состояние радиостанции сохранено в архиве:
+// <path>" (or "уже есть в архиве"); a failure is a warning on err.
+void reportKept(const KeepResult& kept, CliIo& io);
 
 } // namespace ksv::cli

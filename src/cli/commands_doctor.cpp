@@ -74,6 +74,9 @@ std::vector<DoctorTarget> foundTargets(QStringList& skipped) {
 } // namespace
 
 int runDoctor(const Arguments& a, CliIo& io) {
+    const auto archive = archiveOption(a, io);
+    if (!archive)
+        return kExitRefused;
     std::vector<DoctorTarget> targets;
     QStringList skipped;
     if (const auto port = a.value(QStringLiteral("--port"))) {
@@ -88,7 +91,7 @@ int runDoctor(const Arguments& a, CliIo& io) {
     } else {
         targets = foundTargets(skipped);
     }
-    const DoctorOptions options{io.timings, systemPortMap().paths()};
+    const DoctorOptions options{io.timings, systemPortMap().paths(), archive->get()};
     bool answered = false;
     for (const DoctorTarget& t : targets) {
         const DoctorResult r = diagnosePort(t, options);

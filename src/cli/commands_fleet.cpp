@@ -29,18 +29,19 @@ std::optional<int> countOption(const Arguments& a, CliIo& io) {
     return std::nullopt;
 }
 
-// The originals are kept unless the user declined them on purpose.
-std::optional<QString> backupOption(const Arguments& a, CliIo& io) {
+// The originals are kept, in the archive or in a folder of copies, unless
+// the user declined both on purpose.
+std::optional<QString> backupOption(const Arguments& a, bool archived, CliIo& io) {
     const auto dir = a.value(QStringLiteral("--backup-dir"));
     const bool declined = a.flag(QStringLiteral("--no-backup"));
     if (dir && declined) {
         io.err << QStringLiteral("Команда fleet: задайте либо --backup-dir, либо --no-backup\n");
         return std::nullopt;
     }
-    if (dir || declined)
+    if (dir || declined || archived)
         return dir.value_or(QString());
     io.err << QStringLiteral(
-        "Команда fleet: не задана папка для копий исходных установок — "
+        "Команда fleet: с --no-archive нужна папка для копий исходных установок — "
         "добавьте --backup-dir ПАПКА (или --no-backup, если копии не нужны)\n");
     return std::nullopt;
 }
@@ -54,12 +55,14 @@ struct FleetSetup {
     FleetPlan plan;
     PortTarget port;
     int count = 0;
+    ArchiveChoice archive;
 };
 
 std::optional<FleetSetup> prepareFleet(const Arguments& a, CliIo& io) {
     const auto mode = modeOption(a, io);
     const auto count = mode ? countOption(a, io) : std::nullopt;
-    const auto backups = count ? backupOption(a, io) : std::nullopt;
+    const auto archive = count ? archiveOption(a, io) : std::nullopt;
+    const auto backups = archive ? backupOption(a, archive->get() != nullptr, io) : std::nullopt;
     if (!backups)
         return std::nullopt;
     const PortTargetResult port = parsePortTarget(*a.value(QStringLiteral("--port")));
@@ -71,7 +74,7 @@ std::optional<FleetSetup> prepareFleet(const Arguments& a, CliIo& io) {
     const auto file = loadImage(path, io);
     if (!file)
         return std::nullopt;
-    FleetSetup s{{}, *port.target, *count};
+    FleetSetup s{{}, *port.target, *count, *archive};
     s.plan = FleetPlan{*file,
                        path,
                        QFileInfo(path).fileName(),
@@ -101,12 +104,14 @@ public:
         if (!r.read)
             say(QStringLiteral("Радиостанция %1:").arg(record.number));
         if (r.cutOffBefore)
-            say(QStringLiteral("  Запись в эту радиостанцию была прервана; её исходные "
-                               "установки — в файле %1")
-                    .arg(record.originalPath));
+            say(QStringLiteral("  ") + fleetReconnectedText(record));
         else if (r.numberSeenBefore)
             say(QStringLiteral("  Зав. № %1 уже встречался в этом сеансе")
                     .arg(QString::fromStdString(ZnTxt(r.asRead))));
+        if (r.keptBefore.status == KeepResult::Kept)
+            say(QStringLiteral("  Состояние сохранено в архиве: %1").arg(r.keptBefore.path));
+        else if (r.keptBefore.failed() && r.result != FleetResult::Refused)
+            io_.err << QStringLiteral("  ") << readNotKeptText(r.keptBefore.reason) << "\n";
         say(QStringLiteral("  ") + fleetSetLine(record));
         if (!record.cardPath.isEmpty())
             say(QStringLiteral("  Карта программирования: %1").arg(record.cardPath));
@@ -161,7 +166,9 @@ int runFleet(const Arguments& a, CliIo& io) {
     if (!setup)
         return kExitRefused;
     TerminalFleetView view(io);
-    FleetSession session(setup->plan, view);
+    FleetPlan plan = setup->plan;
+    plan.archive = setup->archive.get(); // the setup's own, alive for the whole run
+    FleetSession session(plan, view);
     if (const QString error = session.prepare(); !error.isEmpty()) {
         io.err << error << "\n";
         return kExitRefused;
@@ -173,7 +180,7 @@ int runFleet(const Arguments& a, CliIo& io) {
     // closed by its reader stop the run between two steps, never in the
     // middle of a write.
     const os::StopRequests stop;
-    PortFleetLine line(link.exchange(), setup->plan.file, io.timings.timerMs);
+    PortFleetLine line(link.exchange(), plan.file, io.timings.timerMs, plan.archive);
     FleetOptions options;
     options.count = setup->count;
     options.stopRequested = [&stop] { return stop.requested(); };

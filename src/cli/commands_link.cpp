@@ -8,9 +8,12 @@
 #include "image/codecs.h"
 #include "operations/outcome_words.h"
 #include "operations/write_plan.h"
+
 #include "serial/device_facts.h"
+#include "serial/os/file_system.h"
 #include "serial/port_map.h"
 #include "serial/port_names.h"
+#include <QDir>
 
 namespace ksv::cli {
 
@@ -109,27 +112,39 @@ int runPorts(const Arguments&, CliIo& io) {
 
 int runRead(const Arguments& a, CliIo& io) {
     const auto port = portOption(a, io);
-    if (!port)
+    const auto archive = port ? archiveOption(a, io) : std::nullopt;
+    if (!archive)
         return kExitRefused;
-    const QString path = *a.value(QStringLiteral("-o"));
+    const auto path = a.value(QStringLiteral("-o"));
+    if (!path && !archive->get()) {
+        io.err << QStringLiteral("Команда read: с --no-archive задайте файл -o FILE.ust\n");
+        return kExitRefused;
+    }
     LinkSession link(io);
     if (!link.open(*port))
         return kExitNoConnection;
-    const ReadOutcome read = link.read();
+    const ReadOutcome read = link.read(archive->get());
     if (!read.connected)
         return kExitNoConnection;
     reportPowerLock(read, io);
     // The image is saved exactly as read, so that it can be written back.
-    if (!saveImage(path, read.image, io))
+    if (path && !saveImage(*path, read.image, io)) {
+        reportKept(read.kept, io);
         return kExitRefused;
+    }
     if (read.checksumValid)
         printWords(outcomeWords(read), io);
     else
         io.err << QStringLiteral("Внимание: контрольная сумма считанных данных неверна\n");
-    io.out << QStringLiteral("Записан файл %1: %2, зав. № %3\n")
-                  .arg(path, QString::fromUtf8(modelName(RsType(read.image))),
-                       QString::fromStdString(ZnTxt(read.image)));
-    return kExitOk;
+    reportKept(read.kept, io);
+    const QString what = QStringLiteral("%1, зав. № %2")
+                             .arg(QString::fromUtf8(modelName(RsType(read.image))),
+                                  QString::fromStdString(ZnTxt(read.image)));
+    if (path)
+        io.out << QStringLiteral("Записан файл %1: %2\n").arg(*path, what);
+    else
+        io.out << QStringLiteral("Считано: %1\n").arg(what);
+    return read.kept.failed() && !path ? kExitRefused : kExitOk;
 }
 
 namespace {
@@ -144,8 +159,10 @@ public:
 
     bool imageRead(const ReadOutcome& read) override {
         reportPowerLock(read, io_);
+        if (!read.kept.failed())
+            reportKept(read.kept, io_);
         incoming_ = read.image;
-        return !backup_ || saveImage(*backup_, read.image, io_);
+        return !backup_ || saveNewImage(*backup_, read.image, io_);
     }
     Image imageToWrite() override { return p_.file; }
     bool numberChangeAllowed() override { return p_.numberChange; }
@@ -157,6 +174,13 @@ public:
         for (const auto& c : compareImages(incoming_, plan.merged))
             io_.out << formatChange(c) << "\n";
         dryRunShown_ = true;
+        return false;
+    }
+    // Without --no-archive nothing is written into a set whose state before
+    // the write is not on disk.
+    bool writeWithoutArchive(const QString& reason) override {
+        io_.err << notKeptText(reason)
+                << QStringLiteral(". Ничего не записано (записать без архива: --no-archive)\n");
         return false;
     }
     bool dryRunShown() const { return dryRunShown_; }
@@ -181,6 +205,7 @@ int writeExitCode(const WriteOutcome& o, const CliWriteHost& host) {
     case WriteResult::Stopped:
         return host.dryRunShown() ? kExitOk : kExitRefused; // or the backup failed
     case WriteResult::Refused:
+    case WriteResult::NotKept:
         return kExitRefused;
     case WriteResult::VerifyFailed:
         return kExitVerifyFailed;
@@ -193,36 +218,67 @@ int writeExitCode(const WriteOutcome& o, const CliWriteHost& host) {
 
 } // namespace
 
+namespace {
+
+// --backup keeps what the set held: an existing name is refused before the
+// set is read, so that a repeated command never replaces an original.
+bool backupNameIsFree(const QString& backup, const QString& input, CliIo& io) {
+    if (!checkOutputIsNotAnInput(backup, {input}, io))
+        return false;
+    const std::string name = backup.toStdString();
+    if (os::fileKind(name) == os::FileKind::Absent && !os::isLink(name))
+        return true;
+    io.err << QStringLiteral("Файл %1 уже есть: --backup не заменяет файлы, задайте новое имя "
+                             "(установки до записи сохраняются и в архиве)\n")
+                  .arg(backup);
+    return false;
+}
+
+void reportWrite(const WriteOutcome& o, int code, CliIo& io) {
+    if (o.result == WriteResult::WriteCutOff) {
+        io.err << writeCutOffText(o) << QStringLiteral(" — подключите её и повторите запись\n");
+        if (!o.read.kept.path.isEmpty())
+            io.err << QStringLiteral("Её установки до этой записи — в файле %1\n")
+                          .arg(QDir::toNativeSeparators(o.read.kept.path));
+    } else if (code != kExitNoConnection) {
+        printWords(outcomeWords(o), io);
+    }
+    if (o.read.kept.failed() && o.result != WriteResult::NotKept)
+        reportKept(o.read.kept, io);
+    reportKept(o.keptAfter, io);
+}
+
+} // namespace
+
 int runWrite(const Arguments& a, CliIo& io) {
     const auto p = prepare(a, io);
-    if (!p)
+    const auto archive = p ? archiveOption(a, io) : std::nullopt;
+    if (!archive)
         return kExitRefused;
     const auto backup = a.value(QStringLiteral("--backup"));
-    if (backup && !checkOutputIsNotAnInput(*backup, {a.positional[0]}, io))
+    if (backup && !backupNameIsFree(*backup, a.positional[0], io))
         return kExitRefused;
 
     LinkSession link(io);
     if (!link.open(p->port))
         return kExitNoConnection;
     CliWriteHost host(*p, backup, a.flag(QStringLiteral("--dry-run")), io);
-    const WriteOutcome outcome = link.write(host);
+    const WriteOutcome outcome = link.write(host, archive->get());
     const int code = writeExitCode(outcome, host);
-    if (outcome.result == WriteResult::WriteCutOff)
-        io.err << writeCutOffText(outcome)
-               << QStringLiteral(" — подключите её и повторите запись\n");
-    else if (code != kExitNoConnection)
-        printWords(outcomeWords(outcome), io);
+    reportWrite(outcome, code, io);
     return code;
 }
 
 int runVerify(const Arguments& a, CliIo& io) {
     const auto p = prepare(a, io);
-    if (!p)
+    const auto archive = p ? archiveOption(a, io) : std::nullopt;
+    if (!archive)
         return kExitRefused;
     LinkSession link(io);
     if (!link.open(p->port))
         return kExitNoConnection;
-    const VerifyOutcome v = link.verify(p->file, p->numberChange);
+    const VerifyOutcome v = link.verify(p->file, p->numberChange, archive->get());
+    reportKept(v.read.kept, io);
     switch (v.result) {
     case VerifyResult::NoConnection:
         return kExitNoConnection;

@@ -68,22 +68,23 @@ bool LinkSession::open(const PortTarget& target) {
     return false;
 }
 
-ReadOutcome LinkSession::read() {
-    ReadOutcome r = readTransceiver(exchange());
+ReadOutcome LinkSession::read(const StateArchive* archive) {
+    ReadOutcome r = readTransceiver(exchange(), archive);
     if (!r.connected)
         io_.err << noConnectionText() << "\n";
     return r;
 }
 
-VerifyOutcome LinkSession::verify(const Image& file, bool numberChangeAllowed) {
-    VerifyOutcome v = verifyTransceiver(exchange(), file, numberChangeAllowed);
+VerifyOutcome LinkSession::verify(const Image& file, bool numberChangeAllowed,
+                                  const StateArchive* archive) {
+    VerifyOutcome v = verifyTransceiver(exchange(), file, numberChangeAllowed, archive);
     if (v.result == VerifyResult::NoConnection)
         io_.err << noConnectionText() << "\n";
     return v;
 }
 
-WriteOutcome LinkSession::write(WriteHost& host) {
-    WriteOutcome o = writeTransceiver(exchange(), host);
+WriteOutcome LinkSession::write(WriteHost& host, const StateArchive* archive) {
+    WriteOutcome o = writeTransceiver(exchange(), host, archive);
     if (o.result == WriteResult::NoConnection || o.result == WriteResult::NoWriteAnswer ||
         o.result == WriteResult::WriteCutOff)
         io_.err << noConnectionText() << "\n";

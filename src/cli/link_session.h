@@ -36,14 +36,15 @@ public:
 
     // Opens the port; on failure prints why (the caller exits with 2).
     bool open(const PortTarget& target);
+    // Every image read is kept in the archive given (nullptr: nowhere).
     // Reads the transceiver's image and status byte; on failure prints
     // "Нет соединения" (the caller exits with 2).
-    ReadOutcome read();
+    ReadOutcome read(const StateArchive* archive);
     // The write command over the open port; prints "Нет соединения" when
     // the first read or the write fails.
-    WriteOutcome write(WriteHost& host);
+    WriteOutcome write(WriteHost& host, const StateArchive* archive);
     // The verify command; prints "Нет соединения" when the read fails.
-    VerifyOutcome verify(const Image& file, bool numberChangeAllowed);
+    VerifyOutcome verify(const Image& file, bool numberChangeAllowed, const StateArchive* archive);
     PortExchange& exchange() { return line_.exchange(); }
 
 private:

@@ -13,6 +13,8 @@ QString usageElement(const CommandParameter& p) {
     switch (p.kind) {
     case CommandParameter::File:
         return p.placeholder;
+    case CommandParameter::OptionalFile:
+        return '[' + p.placeholder + ']';
     case CommandParameter::RequiredOption:
         return p.name + ' ' + p.placeholder;
     case CommandParameter::Option:
@@ -63,6 +65,13 @@ QString helpText() {
         "без ключа, с /kvrt или /plmz. Для import-csv он задаёт допустимые диапазоны частот,\n"
         "для print и fleet — вид карты программирования, для write и verify разрешает\n"
         "--number (только service).\n"
+        "\n"
+        "Архив: всё, что считано из радиостанции (read, write — до и после записи, verify,\n"
+        "fleet, doctor), сохраняется в папке архива, по папке на заводской номер, если такое\n"
+        "состояние ещё не последнее в ней. По умолчанию это <Документы>/KSV717N/Архив\n"
+        "(переменная окружения KSV717N_ARCHIVE задаёт другую папку и для окна программы);\n"
+        "--archive-dir DIR — другая папка, --no-archive — ничего не сохранять. Если\n"
+        "состояние до записи не сохранилось, write и fleet ничего не записывают.\n"
         "\n"
         "Коды завершения: 0 — успешно; 1 — отказ или неверные данные (diff: файлы различаются);\n"
         "2 — нет соединения или порт недоступен; 3 — ошибка проверки записанных данных или\n"

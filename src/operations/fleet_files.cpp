@@ -71,6 +71,10 @@ QString fleetLogRefusal(const QString& log, const QString& settingsFile) {
     if (os::sameFile(path, nameForSystem(settingsFile)))
         return QStringLiteral("выходной файл не может совпадать с входным файлом %1")
             .arg(settingsFile);
+    // Every other output replaces a link at its name; a log is appended to,
+    // and never through one.
+    if (os::isLink(path))
+        return QStringLiteral("это символическая ссылка, журнал через неё не дописывается");
     switch (os::fileKind(path)) {
     case os::FileKind::Folder:
     case os::FileKind::Other:

@@ -21,8 +21,8 @@ std::vector<std::string> fleetLogColumns(const std::string& hashColumn);
 QString isoLocalTime(const QDateTime& when);
 
 // Why a name may not take the log of a run that writes settingsFile: it is
-// that file, another valid settings file, or no regular file (a FIFO, a
-// terminal, a device, a folder). Empty when the name will do.
+// that file, another valid settings file, a symbolic link, or no regular
+// file (a FIFO, a terminal, a device, a folder). Empty when the name will do.
 QString fleetLogRefusal(const QString& log, const QString& settingsFile);
 
 class FleetLog {

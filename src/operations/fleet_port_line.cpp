@@ -19,8 +19,9 @@ void runEventsFor(QEventLoop& loop, int ms) {
 
 } // namespace
 
-PortFleetLine::PortFleetLine(PortExchange& exchange, const Image& file, int pollMs)
-    : exchange_(exchange), file_(file), pollMs_(pollMs) {}
+PortFleetLine::PortFleetLine(PortExchange& exchange, const Image& file, int pollMs,
+                             const StateArchive* archive)
+    : exchange_(exchange), file_(file), pollMs_(pollMs), archive_(archive) {}
 
 // One attention byte, answered within one poll interval or not at all.
 bool PortFleetLine::setAnswers() {
@@ -37,7 +38,7 @@ namespace {
 
 // The write command as the fleet runs it: the file is the image to write
 // and its power bit plays the power level list; a factory number is never
-// written.
+// written; nothing is written into a set whose state could not be kept.
 class FleetWriteHost : public WriteHost {
 public:
     FleetWriteHost(const Image& file, const std::function<bool(const Image&)>& afterRead)
@@ -45,6 +46,7 @@ public:
     bool imageRead(const ReadOutcome& read) override { return afterRead_(read.image); }
     Image imageToWrite() override { return file_; }
     bool numberChangeAllowed() override { return false; }
+    bool writeWithoutArchive(const QString&) override { return false; }
 
 private:
     const Image& file_;
@@ -59,6 +61,7 @@ FleetResult fleetResultOf(WriteResult r) {
         return FleetResult::AlreadyWritten;
     case WriteResult::Refused:
     case WriteResult::Stopped:
+    case WriteResult::NotKept:
         return FleetResult::Refused;
     case WriteResult::VerifyFailed:
         return FleetResult::VerifyFailed;
@@ -75,10 +78,12 @@ FleetResult fleetResultOf(WriteResult r) {
 
 FleetSetReport PortFleetLine::programSet(const std::function<bool(const Image&)>& afterRead) {
     FleetWriteHost host(file_, afterRead);
-    const WriteOutcome o = writeTransceiver(exchange_, host);
+    const WriteOutcome o = writeTransceiver(exchange_, host, archive_);
     FleetSetReport report;
     report.result = fleetResultOf(o.result);
     report.reason = fleetReason(o);
+    report.keptBefore = o.read.kept;
+    report.endsRun = o.result == WriteResult::NotKept;
     report.read = o.read.connected;
     report.asRead = o.read.image;
     report.status = o.read.status;

@@ -14,8 +14,10 @@ namespace ksv {
 class PortFleetLine : public FleetLine {
 public:
     // file: the image every set is to hold; pollMs: the poll interval (the
-    // exchange's timer period, a second in use).
-    PortFleetLine(PortExchange& exchange, const Image& file, int pollMs);
+    // exchange's timer period, a second in use); archive: where the states
+    // read are kept (nullptr: nowhere).
+    PortFleetLine(PortExchange& exchange, const Image& file, int pollMs,
+                  const StateArchive* archive);
 
     bool setAnswers() override;
     void restOfInterval() override;
@@ -25,6 +27,7 @@ private:
     PortExchange& exchange_;
     Image file_;
     int pollMs_;
+    const StateArchive* archive_;
     QElapsedTimer pollStarted_;
 };
 

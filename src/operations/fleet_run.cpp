@@ -61,7 +61,8 @@ private:
         return true;
     }
 
-    // One set from its read to its record; false when the record failed.
+    // One set from its read to its record; false when the record failed or
+    // the set ended the run.
     // Every set that answers is recorded, also one whose factory number
     // came before in this run: sets share numbers (blank ones, or sets once
     // written from one file with the number).
@@ -89,7 +90,7 @@ private:
                      report.result == FleetResult::AlreadyWritten)
                 cutOff_.erase(zn);
         }
-        return record(number, report);
+        return record(number, report) && !report.endsRun;
     }
 
     bool record(int number, const FleetSetReport& report) {

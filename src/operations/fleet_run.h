@@ -8,6 +8,7 @@
 // terminal: the line and the reporting are interfaces that each front end
 // implements.
 
+#include "files/state_archive.h"
 #include "image/image.h"
 
 #include <QString>
@@ -40,7 +41,11 @@ struct FleetSetReport {
     // What the set holds now by the plan (Written, AlreadyWritten,
     // VerifyFailed): the set's image with the file's writable bytes.
     Image asWritten;
-    int bytesWritten = 0; // acknowledged, also of a cut-off write
+    int bytesWritten = 0;  // acknowledged, also of a cut-off write
+    KeepResult keptBefore; // the image read, in the archive
+    // Nothing may be written any more (the archive failed): the run ends
+    // after this set.
+    bool endsRun = false;
     // Whether a set with this factory number was read earlier in this run,
     // and whether the write into such a set was cut off then.
     bool numberSeenBefore = false;
@@ -66,12 +71,21 @@ public:
 struct FleetSetRecord {
     int number = 0;
     FleetSetReport report;
-    QString backupPath;   // this set's backup made in this run ("" when none)
-    QString originalPath; // the first backup of its factory number in this run
-    QString cardPath;     // the card written ("" when none)
-    QString cardError;    // why its card was not written
-    QString logError;     // why its log row was not written
-    QStringList notes;    // what the log's note column says
+    QString backupPath; // this set's backup made in this run ("" when none)
+    // The state read at this connection: in the archive, else its backup.
+    QString keptPath;
+    // The state read at the first connection of its factory number in this
+    // run; "" where several sets of the run share the number (a blank number
+    // always counts as shared), then sharedFolder holds their states.
+    QString originalPath;
+    QString sharedFolder;
+    // The first state kept for its factory number in the archive, where that
+    // is another file than the one named and the number is not shared.
+    QString firstStatePath;
+    QString cardPath;  // the card written ("" when none)
+    QString cardError; // why its card was not written
+    QString logError;  // why its log row was not written
+    QStringList notes; // what the log's note column says
 };
 
 // What a front end shows of a run: the command line's terminal and the

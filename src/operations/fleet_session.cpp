@@ -26,6 +26,9 @@ QString folderError(const QString& dir) {
     return QStringLiteral("Папка %1 не создана").arg(dir);
 }
 
+// The factory number of a set whose number was never entered.
+const std::string kBlankNumber = "000000";
+
 QString modelOf(const Image& image) {
     return QString::fromUtf8(modelName(RsType(image)));
 }
@@ -48,6 +51,9 @@ QString FleetSession::prepare() {
     for (const QString& dir : {plan_.backupDir, plan_.cardsDir})
         if (!dir.isEmpty() && !os::makeFolders(nameForSystem(dir)))
             return folderError(dir);
+    if (plan_.archive)
+        if (const os::FileResult r = os::makeFolders(nameForSystem(plan_.archive->root())); !r.ok)
+            return notKeptText(QString::fromStdString(r.reason));
     if (plan_.logPath.isEmpty())
         return {};
     QString why = fleetLogRefusal(plan_.logPath, plan_.filePath);
@@ -71,7 +77,6 @@ bool FleetSession::acceptSet(int, const Image& asRead, QString& refusal) {
     if (path.isEmpty())
         return false;
     lastBackup_ = path;
-    firstBackups_.emplace(ZnTxt(asRead), path);
     view_.backupSaved(path);
     return true;
 }
@@ -83,9 +88,9 @@ bool FleetSession::recordSet(int number, const FleetSetReport& report) {
     record.backupPath = lastBackup_;
     lastBackup_.clear();
     if (report.read) {
-        if (const auto first = firstBackups_.find(ZnTxt(report.asRead));
-            first != firstBackups_.end())
-            record.originalPath = first->second;
+        nameOriginals(record);
+        if (report.keptBefore.failed())
+            record.notes << readNotKeptText(report.keptBefore.reason);
         if (report.numberSeenBefore)
             record.notes << QStringLiteral("зав. № уже встречался в этом сеансе");
         if (report.cutOffBefore)
@@ -98,6 +103,28 @@ bool FleetSession::recordSet(int number, const FleetSetReport& report) {
     writeLogRow(record);
     view_.setRecorded(record);
     return record.logError.isEmpty();
+}
+
+// A set's own state is exact; which earlier state was a set's original can
+// be told only while one set of the run carries its factory number.
+void FleetSession::nameOriginals(FleetSetRecord& record) {
+    const FleetSetReport& r = record.report;
+    const std::string zn = ZnTxt(r.asRead);
+    record.keptPath = r.keptBefore.path.isEmpty() ? record.backupPath : r.keptBefore.path;
+    if (!r.cutOffBefore)
+        ++setsOfNumber_[zn];
+    if (!record.keptPath.isEmpty())
+        firstInRun_.emplace(zn, record.keptPath);
+    if (zn == kBlankNumber || setsOfNumber_[zn] > 1) {
+        record.sharedFolder =
+            plan_.archive ? plan_.archive->setFolder(QString::fromStdString(zn)) : plan_.backupDir;
+        return;
+    }
+    record.originalPath = firstInRun_.count(zn) ? firstInRun_[zn] : QString();
+    if (plan_.archive)
+        if (const auto first = plan_.archive->original(QString::fromStdString(zn));
+            first && first->path != record.originalPath)
+            record.firstStatePath = first->path;
 }
 
 // "<factory number>.pdf"; a second set of that number in this run gets

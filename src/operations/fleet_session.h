@@ -2,9 +2,9 @@
 
 // A fleet run with everything it leaves behind, the same for the command
 // line and the window: for every set the type check, the backup of what it
-// held, the card of what it holds now and the log row; the first backup of
-// each factory number, named again when that set's write was cut off. What
-// the run shows is left to its FleetView.
+// held, the card of what it holds now and the log row; the state each set
+// held before its write, named again when that write was cut off. What the
+// run shows is left to its FleetView.
 
 #include "image/image.h"
 #include "image/mode.h"
@@ -33,6 +33,7 @@ struct FleetPlan {
     QString logPath;      // "": no log
     bool anyType = false; // write sets of another radio type of the same band too
     QString hashColumn = QStringLiteral("SHA-256 файла"); // the log's name for the hash of file
+    const StateArchive* archive = nullptr; // where every state read is kept; nullptr: nowhere
 };
 
 struct FleetTotals {
@@ -70,7 +71,10 @@ private:
     std::unique_ptr<FleetLog> log_;
     std::string fileHash_;
     QString lastBackup_;
-    std::map<std::string, QString> firstBackups_; // factory number -> path
+    void nameOriginals(FleetSetRecord& record);
+
+    std::map<std::string, QString> firstInRun_; // factory number -> state read first
+    std::map<std::string, int> setsOfNumber_;   // connections not following a cut-off
     std::set<QString> cardsWritten_;
     FleetTotals totals_;
 };

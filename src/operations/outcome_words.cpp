@@ -77,9 +77,22 @@ OutcomeWords outcomeWords(const WriteOutcome& write) {
     case WriteResult::VerifyFailed:
         return error(writeCheckFailedText());
     case WriteResult::Stopped:
+    case WriteResult::NotKept: // the front end has said why
         break;
     }
     return {};
+}
+
+QString notKeptText(const QString& reason) {
+    return QStringLiteral("Исходные установки радиостанции не сохранены в архиве: ") + reason;
+}
+
+QString writeWithoutArchiveQuestion(const QString& reason) {
+    return notKeptText(reason) + QStringLiteral(". Записать всё равно?");
+}
+
+QString readNotKeptText(const QString& reason) {
+    return QStringLiteral("Считанные установки не сохранены в архиве: ") + reason;
 }
 
 QString writeCutOffText(const WriteOutcome& write) {
@@ -104,6 +117,8 @@ OutcomeWords outcomeWords(const VerifyOutcome& verify) {
 }
 
 QString fleetReason(const WriteOutcome& write) {
+    if (write.result == WriteResult::NotKept)
+        return notKeptText(write.read.kept.reason);
     return write.result == WriteResult::WriteCutOff ? writeCutOffText(write)
                                                     : outcomeWords(write).text;
 }
@@ -141,10 +156,32 @@ QString fleetCardsFailedName() {
     return QStringLiteral("карт не записано");
 }
 
-QString fleetCutOffAdvice(const QString& originalPath) {
+namespace {
+
+QString firstStateNote(const FleetSetRecord& record) {
+    return record.firstStatePath.isEmpty()
+               ? QString()
+               : QStringLiteral(". Первое состояние этого зав. № в архиве — файл ") +
+                     record.firstStatePath;
+}
+
+} // namespace
+
+QString fleetCutOffAdvice(const FleetSetRecord& record) {
     return QStringLiteral("Подключите эту радиостанцию снова: программа закончит запись. Её "
                           "исходные установки — в файле ") +
-           originalPath;
+           record.keptPath + firstStateNote(record);
+}
+
+QString fleetReconnectedText(const FleetSetRecord& record) {
+    if (!record.originalPath.isEmpty())
+        return QStringLiteral("Запись в эту радиостанцию была прервана; её исходные установки — "
+                              "в файле ") +
+               record.originalPath + firstStateNote(record);
+    return QStringLiteral("Запись в радиостанцию с зав. № %1 была прервана, но этот номер есть у "
+                          "нескольких радиостанций сеанса: чьи это исходные установки, не "
+                          "определить — все состояния в папке %2")
+        .arg(QString::fromStdString(ZnTxt(record.report.asRead)), record.sharedFolder);
 }
 
 QString fleetSetLine(const FleetSetRecord& record) {
@@ -157,7 +194,7 @@ QString fleetSetLine(const FleetSetRecord& record) {
     case FleetResult::Refused:
         return QStringLiteral("Отказ: ") + r.reason;
     case FleetResult::WriteCutOff:
-        return r.reason + QStringLiteral(". ") + fleetCutOffAdvice(record.originalPath);
+        return r.reason + QStringLiteral(". ") + fleetCutOffAdvice(record);
     case FleetResult::NoConnection:
     case FleetResult::VerifyFailed:
         break;

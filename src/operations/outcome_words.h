@@ -36,11 +36,19 @@ OutcomeWords outcomeWords(const WriteOutcome& write);
 // What a write cut off after its first record left: "Запись прервана
 // (подтверждено байт: 2 из 7), радиостанция могла измениться".
 QString writeCutOffText(const WriteOutcome& write);
+// "Исходные установки радиостанции не сохранены в архиве: <reason>"
+QString notKeptText(const QString& reason);
+// The window's question before a write whose state could not be kept:
+// notKeptText + ". Записать всё равно?"
+QString writeWithoutArchiveQuestion(const QString& reason);
+// A read whose state could not be kept: "Считанные установки не сохранены в
+// архиве: <reason>"
+QString readNotKeptText(const QString& reason);
 // Verify: nothing when the transceiver holds the file, else the reason.
 OutcomeWords outcomeWords(const VerifyOutcome& verify);
 
-// Why a fleet set ended as it did, from its write: the write's message, or
-// for a cut-off write what it left.
+// Why a fleet set ended as it did, from its write: the write's message, for
+// a cut-off write what it left, for a state not kept why.
 QString fleetReason(const WriteOutcome& write);
 
 // "Радиостанция 2: Тарвен-52, зав. № 100002, версия ПО 2.3"
@@ -54,8 +62,16 @@ QString fleetResultText(FleetResult r, const QString& reason = {});
 QString fleetSummaryName(FleetResult r);
 QString fleetCardsFailedName(); // "карт не записано"
 // What to do after a cut-off write: "Подключите эту радиостанцию снова:
-// программа закончит запись. Её исходные установки — в файле <original>".
-QString fleetCutOffAdvice(const QString& originalPath);
+// программа закончит запись. Её исходные установки — в файле <state read
+// at this connection>", and where the first state kept for its factory
+// number is another file: ". Первое состояние этого зав. № в архиве — файл
+// <path>".
+QString fleetCutOffAdvice(const FleetSetRecord& record);
+// A set connected again after its write was cut off: "Запись в эту
+// радиостанцию была прервана; её исходные установки — в файле <original>",
+// or, where several sets of the run share its factory number, that whose
+// they are cannot be told.
+QString fleetReconnectedText(const FleetSetRecord& record);
 // The line the command line shows when a set is done: "Данные записаны
 // (байт: 2)", "Отказ: <reason>", a cut-off write with its advice ...
 QString fleetSetLine(const FleetSetRecord& record);

@@ -3,6 +3,7 @@
 #include "image/codecs.h"
 #include "link/comm_port.h"
 #include "link/transfer_protocol.h"
+#include "operations/outcome_words.h"
 #include "operations/transceiver_commands.h"
 #include "serial/device_facts.h"
 
@@ -94,13 +95,14 @@ Checks checkTransceiver(const DoctorTarget& t, const DoctorOptions& o, const QSt
     const AttentionOutcome a = exchange.CallAttention(TransferProtocol::kMaxRetries);
     if (!a.answered)
         return attentionFailure(a);
-    const ReadOutcome read = readTransceiver(exchange);
+    const ReadOutcome read = readTransceiver(exchange, o.archive);
     if (!read.connected)
         return fail(DoctorStep::Read, QStringLiteral("отвечает на 0xFF, но полное чтение не "
                                                      "удалось — помехи на линии или плохой "
                                                      "контакт в кабеле"));
     QString words = readReport(read);
-    for (const QString& extra : {note, a.noise ? noiseNote(a.noise) : QString()})
+    const QString notKept = read.kept.failed() ? readNotKeptText(read.kept.reason) : QString();
+    for (const QString& extra : {note, a.noise ? noiseNote(a.noise) : QString(), notKept})
         if (!extra.isEmpty())
             words += QStringLiteral("; ") + extra;
     return Checks{DoctorStep::Done, words};

@@ -10,10 +10,11 @@
 //   5. the transceiver answers the attention handshake (0xFF, 0x13) within
 //      the protocol's repeats; other bytes are counted as noise;
 //   6. a full read works (model, factory number, firmware, checksum, power
-//      lock bit).
+//      lock bit); the state read is kept like every other.
 // No write record is ever sent: the check sends attention bytes and reads.
 // The outcome is one line in plain words.
 
+#include "files/state_archive.h"
 #include "link/port_exchange.h"
 #include "serial/serial_inventory.h"
 
@@ -32,6 +33,7 @@ struct DoctorTarget {
 struct DoctorOptions {
     ExchangeTimings timings{};
     SystemPaths paths{};
+    const StateArchive* archive = nullptr; // where a state read is kept; nullptr: nowhere
 };
 
 enum class DoctorStep { Exists, Opens, Line, Cts, Attention, Read, Done };

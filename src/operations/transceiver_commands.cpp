@@ -13,7 +13,7 @@ Image ReadOutcome::imageToShow() const {
     return shown;
 }
 
-ReadOutcome readTransceiver(PortExchange& link) {
+ReadOutcome readTransceiver(PortExchange& link, const StateArchive* archive) {
     ReadOutcome r;
     r.connected = link.ReadData(r.image, r.status);
     if (!r.connected) {
@@ -22,13 +22,15 @@ ReadOutcome readTransceiver(PortExchange& link) {
     }
     r.checksumValid = CheckCRC(r.image);
     r.powerLocked = TransferProtocol::powerLocked(r.status);
+    if (archive)
+        r.kept = archive->keep(r.image);
     return r;
 }
 
 namespace {
 
 // Sends the list and reads the transceiver back to compare.
-void writeAndVerify(PortExchange& link, WriteOutcome& o) {
+void writeAndVerify(PortExchange& link, const StateArchive* archive, WriteOutcome& o) {
     const bool written = link.WriteData(o.plan.list);
     o.recordsSent = link.protocol().recordsSent();
     o.recordsWritten = link.protocol().recordsAcknowledged();
@@ -38,14 +40,16 @@ void writeAndVerify(PortExchange& link, WriteOutcome& o) {
     }
     std::uint8_t status = 0;
     o.readBackOk = link.ReadData(o.readBack, status);
+    if (o.readBackOk && archive)
+        o.keptAfter = archive->keep(o.readBack);
     o.verified = o.readBackOk && sameAtWritableOffsets(o.readBack, o.image, o.numberChange);
     o.result = o.verified ? WriteResult::Written : WriteResult::VerifyFailed;
 }
 
 } // namespace
 
-WriteOutcome writeTransceiver(PortExchange& link, WriteHost& host) {
-    const ReadOutcome read = readTransceiver(link);
+WriteOutcome writeTransceiver(PortExchange& link, WriteHost& host, const StateArchive* archive) {
+    const ReadOutcome read = readTransceiver(link, archive);
     if (!read.connected) {
         WriteOutcome o;
         o.read = read;
@@ -57,13 +61,16 @@ WriteOutcome writeTransceiver(PortExchange& link, WriteHost& host) {
         o.result = WriteResult::Stopped;
         return o;
     }
-    return writeAfterRead(link, read, host.imageToWrite(), host.numberChangeAllowed(),
-                          [&host](const WritePlan& plan) { return host.proceedWithWrite(plan); });
+    WriteQuestions ask;
+    ask.proceed = [&host](const WritePlan& plan) { return host.proceedWithWrite(plan); };
+    ask.withoutArchive = [&host](const QString& why) { return host.writeWithoutArchive(why); };
+    return writeAfterRead(link, read, host.imageToWrite(), host.numberChangeAllowed(), archive,
+                          ask);
 }
 
 WriteOutcome writeAfterRead(PortExchange& link, const ReadOutcome& read, const Image& image,
-                            bool numberChange,
-                            const std::function<bool(const WritePlan&)>& proceed) {
+                            bool numberChange, const StateArchive* archive,
+                            const WriteQuestions& ask) {
     WriteOutcome o;
     o.read = read;
     o.numberChange = numberChange;
@@ -79,17 +86,24 @@ WriteOutcome writeAfterRead(PortExchange& link, const ReadOutcome& read, const I
         o.result = WriteResult::AlreadyWritten;
         return o;
     }
-    if (proceed && !proceed(o.plan)) {
+    if (ask.proceed && !ask.proceed(o.plan)) {
         o.result = WriteResult::Stopped;
         return o;
     }
-    writeAndVerify(link, o);
+    // Without the state read on disk nothing is sent, unless the front end
+    // says so.
+    if (o.read.kept.failed() && !(ask.withoutArchive && ask.withoutArchive(o.read.kept.reason))) {
+        o.result = WriteResult::NotKept;
+        return o;
+    }
+    writeAndVerify(link, archive, o);
     return o;
 }
 
-VerifyOutcome verifyTransceiver(PortExchange& link, const Image& file, bool numberChangeAllowed) {
+VerifyOutcome verifyTransceiver(PortExchange& link, const Image& file, bool numberChangeAllowed,
+                                const StateArchive* archive) {
     VerifyOutcome v;
-    v.read = readTransceiver(link);
+    v.read = readTransceiver(link, archive);
     if (!v.read.connected)
         return v;
     // The file's own power bit plays the power level list, and the power

@@ -5,9 +5,13 @@
 // happened; the front end turns that into its message boxes or its texts and
 // exit codes. What differs between front ends is asked of a WriteHost; the
 // progress of each exchange goes to the ExchangeView of the PortExchange.
+// Every image read from a set is kept in the archive given (none: nullptr),
+// the state before a write on disk before the first record is sent.
 //
-//   read -> (the front end stores its image) -> plan -> decide -> write -> verify
+//   read -> keep -> (the front end stores its image) -> plan -> decide -> write
+//   -> verify -> keep
 
+#include "files/state_archive.h"
 #include "image/image.h"
 #include "link/port_exchange.h"
 #include "operations/write_plan.h"
@@ -25,14 +29,15 @@ struct ReadOutcome {
     // The transceiver refuses the stationary power set: only "5-10-20
     // (Возимая)" may be written into it.
     bool powerLocked = false;
+    KeepResult kept; // the image in the archive
 
     // The image as the window shows it: under the power lock the power
     // level list is set to its first entry.
     Image imageToShow() const;
 };
 
-// Reads the image (twice, compared) and the status byte.
-ReadOutcome readTransceiver(PortExchange& link);
+// Reads the image (twice, compared) and the status byte, and keeps it.
+ReadOutcome readTransceiver(PortExchange& link, const StateArchive* archive);
 
 // What the front end decides during a write.
 class WriteHost {
@@ -48,11 +53,15 @@ public:
     // The plan says what would be sent; false stops before anything is
     // sent (a dry run).
     virtual bool proceedWithWrite(const WritePlan&) { return true; }
+    // The state read could not be kept (why: reason): true writes all the
+    // same. Asked only when there is something to send.
+    virtual bool writeWithoutArchive(const QString& reason) = 0;
 };
 
 enum class WriteResult {
     NoConnection,   // the first read failed
     Stopped,        // the host stopped the command
+    NotKept,        // the state read could not be kept and the host would not write without
     Refused,        // the plan refused: see plan.decision
     AlreadyWritten, // nothing writable differs
     Written,        // written and verified
@@ -74,17 +83,30 @@ struct WriteOutcome {
     bool verified = false;
     bool readBackOk = false; // the verifying read succeeded
     Image readBack;
+    KeepResult keptAfter; // the verifying read in the archive
 };
 
 // The write command: read, then what the host decides, then writeAfterRead.
-WriteOutcome writeTransceiver(PortExchange& link, WriteHost& host);
+WriteOutcome writeTransceiver(PortExchange& link, WriteHost& host, const StateArchive* archive);
+
+// What a write asks its front end once its plan is made; either may be
+// empty.
+struct WriteQuestions {
+    // False stops before anything is sent (a dry run); empty: go on.
+    std::function<bool(const WritePlan&)> proceed;
+    // The state read could not be kept (why: the reason); true writes all
+    // the same. Asked only when there is something to send; empty: no.
+    std::function<bool(const QString&)> withoutArchive;
+};
 
 // The write after its read, decided from the image alone (its power-level
 // set checked against the power lock): the plan, then the list sent and read
-// back, unless the plan refuses, nothing differs or proceed says no.
+// back (the read back kept in the archive), unless the plan refuses, nothing
+// differs, proceed says no, or the state read was not kept and
+// withoutArchive does not say yes.
 WriteOutcome writeAfterRead(PortExchange& link, const ReadOutcome& read, const Image& image,
-                            bool numberChange,
-                            const std::function<bool(const WritePlan&)>& proceed = {});
+                            bool numberChange, const StateArchive* archive,
+                            const WriteQuestions& ask = {});
 
 enum class VerifyResult {
     NoConnection, // the read failed
@@ -102,6 +124,7 @@ struct VerifyOutcome {
 // Reads the transceiver and compares it with the file as a write would: it
 // holds the file when a write would have nothing to send, the checksum of
 // the merged image included.
-VerifyOutcome verifyTransceiver(PortExchange& link, const Image& file, bool numberChangeAllowed);
+VerifyOutcome verifyTransceiver(PortExchange& link, const Image& file, bool numberChangeAllowed,
+                                const StateArchive* archive);
 
 } // namespace ksv

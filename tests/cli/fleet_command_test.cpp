@@ -5,6 +5,7 @@
 // two steps; its exit codes.
 #include "cli/commands.h"
 #include "cli_runner.h"
+#include "files/state_archive.h"
 #include "image/checksum.h"
 #include "image/codecs.h"
 #include "image/defaults.h"
@@ -84,11 +85,17 @@ struct FleetBench {
         plan = files.writeImage("plan.ust", planImage());
     }
     QStringList fleetArgs() const {
-        return {"fleet",        "--port",
-                "COM1",         plan,
-                "--log",        files.path("log.csv"),
-                "--backup-dir", files.path("backups"),
-                "--cards",      files.path("cards")};
+        return {"fleet",         "--port",
+                "COM1",          plan,
+                "--log",         files.path("log.csv"),
+                "--backup-dir",  files.path("backups"),
+                "--cards",       files.path("cards"),
+                "--archive-dir", files.path("archive")};
+    }
+    // The states kept of a factory number, newest first.
+    std::vector<KeptState> kept(std::uint32_t number) const {
+        return StateArchive(files.path("archive"))
+            .states(QString::number(number).rightJustified(6, '0'));
     }
     QStringList backups(std::uint32_t number) const {
         return QDir(files.path("backups")).entryList({QStringLiteral("%1-*.ust").arg(number)});
@@ -171,16 +178,20 @@ TEST(CliFleet, SharedNumberCutOffWriteAndAnotherModel) {
                                << "5");
     EXPECT_EQ(r.code, 3) << r.err;
     EXPECT_TRUE(contains(r.out, "  Зав. № 300001 уже встречался в этом сеансе\n"));
-    const QStringList originals = b.backups(300003);
-    ASSERT_EQ(originals.size(), 2);
+    EXPECT_EQ(b.backups(300003).size(), 2);
+    const std::vector<KeptState> states = b.kept(300003); // before, half-written, after
+    ASSERT_EQ(states.size(), 3);
+    const std::string original = states.back().path.toStdString();
     EXPECT_TRUE(contains(r.out, "Подключите эту радиостанцию снова: программа закончит запись. "
                                 "Её исходные установки — в файле " +
-                                    b.files.path("backups/" + originals[0]).toStdString()))
+                                    original + "\n"))
         << r.out;
-    EXPECT_EQ(b.files.readImage("backups/" + originals[0]), differing);
+    Image first;
+    ASSERT_TRUE(ReadUSTFile(states.back().path, first).ok());
+    EXPECT_EQ(first, differing);
     EXPECT_TRUE(contains(r.out, "  Запись в эту радиостанцию была прервана; её исходные установки "
                                 "— в файле " +
-                                    b.files.path("backups/" + originals[0]).toStdString()));
+                                    original + "\n"));
     EXPECT_TRUE(b.files.exists("cards/300001.pdf") && b.files.exists("cards/300001-2.pdf"));
 
     const QStringList log = lines(readText(b.files.path("log.csv")));
@@ -216,6 +227,28 @@ TEST(CliFleet, SharedNumberCutOffWriteAndAnotherModel) {
               0);
 }
 
+// Two sets of the blank number: the cut-off one is told its own original,
+// never the other set's; connected again, the run says it cannot tell.
+TEST(CliFleet, BlankNumbersNeverNameAnotherSetsOriginal) {
+    const Image second = vehicle(0, 17);
+    FleetBench b({{vehicle(0), 0, {}}, {second, 0, {}, 1}});
+    auto args = b.fleetArgs();
+    const auto r = runCli(args << "--count"
+                               << "3");
+    EXPECT_EQ(r.code, 3) << r.err;
+    QString own;
+    for (const KeptState& s : b.kept(0)) {
+        Image im;
+        if (ReadUSTFile(s.path, im).ok() && im == second && own.isEmpty())
+            own = s.path;
+    }
+    ASSERT_FALSE(own.isEmpty());
+    EXPECT_TRUE(contains(r.out, "Её исходные установки — в файле " + own.toStdString() + "\n"))
+        << r.out;
+    EXPECT_TRUE(contains(r.out, "Запись в радиостанцию с зав. № 000000 была прервана, но этот "
+                                "номер есть у нескольких радиостанций сеанса"));
+}
+
 // The log, the cards and the backups never replace what they must not: a
 // completion slip, a link, a FIFO; and a run never starts without a place
 // for the originals, unless declined.
@@ -224,6 +257,7 @@ TEST(CliFleet, OutputsItMustNotTouchAreRefused) {
     const QString plan = files.writeImage("plan.ust", planImage());
     files.writeImage("other.ust", vehicle(1));
     ASSERT_EQ(::mkfifo(files.path("pipe").toLocal8Bit().constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(files.path("log.csv"), files.path("link.csv")));
     const QString backups = files.path("backups");
     struct Case {
         QStringList extra;
@@ -233,7 +267,8 @@ TEST(CliFleet, OutputsItMustNotTouchAreRefused) {
         {{"--backup-dir", backups, "--log", plan}, "не может совпадать с входным файлом"},
         {{"--backup-dir", backups, "--log", files.path("other.ust")}, "это файл установок"},
         {{"--backup-dir", backups, "--log", files.path("pipe")}, "это не обычный файл"},
-        {{}, "добавьте --backup-dir ПАПКА (или --no-backup"},
+        {{"--no-archive"}, "добавьте --backup-dir ПАПКА (или --no-backup"},
+        {{"--log", files.path("link.csv")}, "это символическая ссылка"},
         {{"--backup-dir", backups, "--no-backup"}, "либо --backup-dir, либо --no-backup"},
     };
     for (const Case& c : cases) {

@@ -1,6 +1,8 @@
 // Read, write and verify over a real pseudo-terminal: the port component,
 // the protocol and the transceiver simulator, healthy and with faults.
+#include "files/ust_file.h"
 #include "image/checksum.h"
+#include "image/codecs.h"
 #include "image/defaults.h"
 #include "link/port_exchange.h"
 #include "link_test_util.h"
@@ -9,7 +11,11 @@
 #include "support/sim_on_port.h"
 #include "support/write_lists.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace ksv;
@@ -225,25 +231,104 @@ TEST(Exchange, PacedLineWithSlowRecordsAtFullTimings) {
     EXPECT_TRUE(b.exchange.VerifyData(current));
 }
 
-// A write host that writes `image` and may stop before sending.
+// A write host that writes `image`, may stop before sending, and writes
+// without the archive when told so.
 struct TestWriteHost : WriteHost {
     Image image;
     bool proceed = true;
+    bool withoutArchive = false;
+    QStringList notKept;             // the reasons it was asked about
+    std::function<void()> onProceed; // when the plan is ready
     bool imageRead(const ReadOutcome&) override { return true; }
     Image imageToWrite() override { return image; }
     bool numberChangeAllowed() override { return false; }
-    bool proceedWithWrite(const WritePlan&) override { return proceed; }
+    bool proceedWithWrite(const WritePlan&) override {
+        if (onProceed)
+            onProceed();
+        return proceed;
+    }
+    bool writeWithoutArchive(const QString& reason) override {
+        notKept << reason;
+        return withoutArchive;
+    }
 };
+
+Image fileImage(const QString& path) {
+    Image im;
+    EXPECT_TRUE(ReadUSTFile(path, im).ok()) << path.toStdString();
+    return im;
+}
 
 TEST(TransceiverCommands, ReadReportsChecksumAndPowerLock) {
     Bench b;
     ASSERT_TRUE(b.opened);
-    const ReadOutcome r = readTransceiver(b.exchange);
+    const ReadOutcome r = readTransceiver(b.exchange, nullptr);
     EXPECT_TRUE(r.connected && r.checksumValid && r.powerLocked);
     EXPECT_EQ(r.image, b.sim.image());
+    EXPECT_EQ(r.kept.status, KeepResult::Off);
     EXPECT_TRUE(testBit(r.imageToShow()[off::Options223], bit::PowerSet));
     b.sim.setFaults(SimFaults{.silent = true});
-    EXPECT_FALSE(readTransceiver(b.exchange).connected);
+    EXPECT_FALSE(readTransceiver(b.exchange, nullptr).connected);
+}
+
+// A state is kept once; read again unchanged it is found, changed it is kept anew.
+TEST(TransceiverCommands, ReadIsKeptOnceUntilTheSetChanges) {
+    Bench b;
+    ASSERT_TRUE(b.opened);
+    QTemporaryDir dir;
+    const StateArchive archive(dir.filePath(QStringLiteral("Архив")));
+    const ReadOutcome first = readTransceiver(b.exchange, &archive);
+    ASSERT_EQ(first.kept.status, KeepResult::Kept) << first.kept.reason.toStdString();
+    EXPECT_TRUE(first.kept.original);
+    EXPECT_EQ(fileImage(first.kept.path), b.sim.image());
+    const ReadOutcome again = readTransceiver(b.exchange, &archive);
+    EXPECT_EQ(again.kept.status, KeepResult::Unchanged);
+    EXPECT_EQ(again.kept.path, first.kept.path);
+    Image changed = b.sim.image();
+    changed.setRxCode(2, 55);
+    b.sim.setImage(changed);
+    const ReadOutcome later = readTransceiver(b.exchange, &archive);
+    EXPECT_EQ(later.kept.status, KeepResult::Kept);
+    EXPECT_FALSE(later.kept.original);
+    const QString number = QString::fromStdString(ZnTxt(changed));
+    ASSERT_EQ(archive.states(number).size(), 2u);
+    EXPECT_EQ(archive.original(number)->path, first.kept.path);
+}
+
+// The state before a write is on disk before the first record is sent; when
+// it cannot be kept, nothing is sent unless the host agrees.
+TEST(TransceiverCommands, WriteKeepsTheStatesBeforeAndAfter) {
+    QTemporaryDir dir;
+    const QString blocked = dir.filePath(QStringLiteral("файл"));
+    QFile(blocked).open(QIODevice::WriteOnly); // a file where the archive's folder would be
+    for (const bool archiveWorks : {true, false}) {
+        for (const bool withoutArchive : {false, true}) {
+            Bench b;
+            ASSERT_TRUE(b.opened);
+            const StateArchive archive(archiveWorks ? dir.filePath(QStringLiteral("Архив"))
+                                                    : blocked + QStringLiteral("/Архив"));
+            const Image before = b.sim.image();
+            const QString number = QString::fromStdString(ZnTxt(before));
+            TestWriteHost host;
+            host.image = before;
+            host.image.setRxCode(5, 99);
+            host.withoutArchive = withoutArchive;
+            bool keptBeforeSending = false;
+            host.onProceed = [&] { keptBeforeSending = !archive.states(number).empty(); };
+            const WriteOutcome o = writeTransceiver(b.exchange, host, &archive);
+            const bool sent = archiveWorks || withoutArchive;
+            EXPECT_EQ(o.result, sent ? WriteResult::Written : WriteResult::NotKept);
+            EXPECT_EQ(host.notKept.size(), archiveWorks ? 0 : 1);
+            EXPECT_EQ(countOf(b.sim.received(), 0x02) > 0, sent);
+            EXPECT_EQ(keptBeforeSending, archiveWorks);
+            if (!archiveWorks)
+                continue;
+            EXPECT_EQ(fileImage(o.read.kept.path), before);
+            ASSERT_EQ(o.keptAfter.status, KeepResult::Kept);
+            EXPECT_EQ(fileImage(o.keptAfter.path), o.plan.merged);
+            QDir(dir.filePath(QStringLiteral("Архив"))).removeRecursively();
+        }
+    }
 }
 
 TEST(TransceiverCommands, WriteRunsTheWholeSequence) {
@@ -271,7 +356,7 @@ TEST(TransceiverCommands, WriteRunsTheWholeSequence) {
         if (c.changedOffset >= 0)
             host.image[c.changedOffset] ^= 0x01;
         host.proceed = c.proceed;
-        const WriteOutcome o = writeTransceiver(b.exchange, host);
+        const WriteOutcome o = writeTransceiver(b.exchange, host, nullptr);
         EXPECT_EQ(o.result, c.result) << c.changedOffset;
         EXPECT_EQ(o.recordsWritten, c.records) << c.changedOffset;
         EXPECT_EQ(o.verified, c.result == WriteResult::Written);

@@ -22,6 +22,9 @@ public:
     virtual void plain(const QString& text) = 0;       // a plain box without icon
     // Yes/No question; true only for Yes. Closing the box any other way is No.
     virtual bool question(const QString& text) = 0;
+    // The same, with No as the default button: for a question whose Yes
+    // risks the user's data.
+    virtual bool questionNoByDefault(const QString& text) { return question(text); }
 };
 
 // The messenger in use; by default one that shows real message boxes.

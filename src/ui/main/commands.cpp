@@ -7,6 +7,7 @@
 #include "operations/write_plan.h"
 #include "print/card_from_image.h"
 #include "serial/port_map.h"
+#include "ui/archive/window_archive.h"
 #include "ui/dialogs/about_form.h"
 #include "ui/dialogs/messages.h"
 #include "ui/dialogs/raw_editor.h"
@@ -60,10 +61,11 @@ void readRadio(TForm1& form) {
     PortLine* line = form.windows().line.get();
     if (!line)
         return;
-    const ReadOutcome read = readTransceiver(line->exchange());
+    const ReadOutcome read = readTransceiver(line->exchange(), &windowArchive());
     showWords(outcomeWords(read));
     if (!read.connected)
         return;
+    showKeptRead(form, windowArchive(), read.kept);
     form.incomingImage() = read.image;
     // A wrong checksum is accepted silently: the window shows what was read.
     form.showImage(read.imageToShow());
@@ -75,20 +77,25 @@ void readRadio(TForm1& form) {
 
 // F5. The window commits its edits once the transceiver has answered, then
 // the write goes on with the committed image alone; the window takes back
-// only the image with the write's checksum (it is not refreshed).
+// only the image with the write's checksum (it is not refreshed). Nothing is
+// sent whose state before could not be kept, unless the user says so.
 void writeRadio(TForm1& form) {
     PortLine* line = form.windows().line.get();
     if (!line)
         return;
-    const ReadOutcome read = readTransceiver(line->exchange());
+    const ReadOutcome read = readTransceiver(line->exchange(), &windowArchive());
     if (!read.connected) {
         showWords(outcomeWords(WriteOutcome{}));
         return;
     }
     form.incomingImage() = read.image;
     form.commitEdits();
-    const WriteOutcome o =
-        writeAfterRead(line->exchange(), read, form.currentImage(), form.numberChangeAllowed());
+    WriteQuestions ask;
+    ask.withoutArchive = [](const QString& why) {
+        return messenger().questionNoByDefault(writeWithoutArchiveQuestion(why));
+    };
+    const WriteOutcome o = writeAfterRead(line->exchange(), read, form.currentImage(),
+                                          form.numberChangeAllowed(), &windowArchive(), ask);
     form.windowImage().set(o.image);
     showWords(outcomeWords(o));
 }
@@ -117,8 +124,9 @@ void writeSeries(TForm1& form) {
         return;
     }
     form.commitEdits();
-    const SeriesSource source = seriesSource(form.currentImage(), fileFromStatus(form.fileStatus()),
-                                             portLabel(com), form.operatingMode());
+    SeriesSource source = seriesSource(form.currentImage(), fileFromStatus(form.fileStatus()),
+                                       portLabel(com), form.operatingMode());
+    source.archive = &windowArchive();
     SeriesForm series(source, line->exchange(), form.windows().files->dialogs(), &form);
     series.exec();
 }

@@ -46,7 +46,10 @@ void FileCommands::OpenClick() {
     if (name.isEmpty())
         return;
     openName_ = name;
+    openPath(name);
+}
 
+void FileCommands::openPath(const QString& name) {
     const UstReadResult r = ReadUSTFile(name, host_.incomingImage());
     if (!r.ok()) {
         messenger().error(readFailureMessage(r, name));

@@ -23,6 +23,10 @@ public:
     void NewClick();
     void OpenClick();
     void SaveClick();
+    // Loads a file as Open does, without the dialog and without making it
+    // the name Save proposes (a state of the archive, which is never
+    // replaced).
+    void openPath(const QString& name);
 
     // The name last accepted in the open dialog during this run, whether or
     // not that file could be read; empty until then. New and Save keep it.

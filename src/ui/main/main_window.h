@@ -141,6 +141,8 @@ public slots:
     void ReadClick();
     void WriteClick();
     void WriteSeriesClick();
+    void ArchiveClick();
+    void CompareClick();
     void HelpClick();
     void AboutClick();
     void rawEditorClick();     // N8Click: "Редактирование" (service mode)
@@ -232,12 +234,14 @@ private:
     QAction* Save = nullptr;
     QAction* Print = nullptr;
     QAction* CloseItem = nullptr;
+    QAction* archiveItem_ = nullptr;         // "Архив радиостанций..."
     QMenu* portMenu_ = nullptr;              // COMPort
     QAction* portSearchItem_ = nullptr;      // N3
     std::array<QAction*, 4> mainPortItems{}; // COM12, COM22, COM32, COM42
     QAction* Read = nullptr;
     QAction* Write = nullptr;
-    QAction* WriteSeries = nullptr;         // "Запись серии...", enabled with Write
+    QAction* WriteSeries = nullptr; // "Запись серии...", enabled with Write
+    QAction* compareItem_ = nullptr; // "Сравнить с радиостанцией...", enabled with Write
     QAction* rawEditorSeparator_ = nullptr; // N6
     QAction* rawEditorItem_ = nullptr;      // N8
     QAction* Help = nullptr;

@@ -6,6 +6,7 @@
 #include "link/port_line.h"
 #include "link/port_selection.h"
 #include "serial/port_map.h"
+#include "ui/archive/archive_commands.h"
 #include "ui/dialogs/messages.h"
 #include "ui/dialogs/sn_form.h"
 #include "ui/main/click_label.h"
@@ -70,9 +71,16 @@ void TForm1::buildActions() {
     WriteSeries = makeAction("WriteSeries", QStringLiteral("Запись &серии..."),
                              QStringLiteral("Запись одних установок в несколько радиостанций"));
     WriteSeries->setStatusTip(WriteSeries->toolTip());
+    archiveItem_ = makeAction("ArchiveItem", QStringLiteral("&Архив радиостанций..."),
+                              QStringLiteral("Все считанные состояния радиостанций"));
+    compareItem_ = makeAction("CompareItem", QStringLiteral("Сра&внить с радиостанцией..."),
+                              QStringLiteral("Что изменит запись в радиостанции"));
+    for (QAction* a : {archiveItem_, compareItem_})
+        a->setStatusTip(a->toolTip());
     Read->setEnabled(false);
     Write->setEnabled(false);
     WriteSeries->setEnabled(false);
+    compareItem_->setEnabled(false);
     rawEditorSeparator_ = new QAction(this);
     rawEditorSeparator_->setObjectName(QStringLiteral("N6"));
     rawEditorSeparator_->setSeparator(true);
@@ -111,6 +119,8 @@ void TForm1::connectActions() {
     connect(Read, &QAction::triggered, this, &TForm1::ReadClick);
     connect(Write, &QAction::triggered, this, &TForm1::WriteClick);
     connect(WriteSeries, &QAction::triggered, this, &TForm1::WriteSeriesClick);
+    connect(archiveItem_, &QAction::triggered, this, &TForm1::ArchiveClick);
+    connect(compareItem_, &QAction::triggered, this, &TForm1::CompareClick);
     connect(rawEditorItem_, &QAction::triggered, this, &TForm1::rawEditorClick);
     connect(Help, &QAction::triggered, this, &TForm1::HelpClick);
     connect(About, &QAction::triggered, this, &TForm1::AboutClick);
@@ -123,6 +133,8 @@ void TForm1::buildMenus() {
     file->addAction(New);
     file->addAction(Open);
     file->addAction(Save);
+    file->addSeparator();
+    file->addAction(archiveItem_);
     file->addSeparator();
     file->addAction(Print);
     file->addSeparator();
@@ -140,6 +152,7 @@ void TForm1::buildMenus() {
     settings->addSeparator();
     settings->addAction(Read);
     settings->addAction(Write);
+    settings->addAction(compareItem_);
     settings->addAction(WriteSeries);
     settings->addAction(rawEditorSeparator_);
     settings->addAction(rawEditorItem_);
@@ -241,6 +254,8 @@ void TForm1::buildShortcuts() {
     Read->setShortcut(QKeySequence(Qt::Key_F4));
     Write->setShortcut(QKeySequence(Qt::Key_F5));
     WriteSeries->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5));
+    compareItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F5));
+    archiveItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     Open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     Save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     New->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
@@ -290,6 +305,15 @@ void TForm1::WriteClick() {
 void TForm1::WriteSeriesClick() {
     if (WriteSeries->isEnabled())
         commands::writeSeries(*this);
+}
+
+void TForm1::ArchiveClick() {
+    commands::showArchive(*this);
+}
+
+void TForm1::CompareClick() {
+    if (compareItem_->isEnabled())
+        commands::compareWithRadio(*this);
 }
 
 void TForm1::HelpClick() {
@@ -360,6 +384,7 @@ void TForm1::setReadWriteEnabled(bool on) {
     Read->setEnabled(on);
     Write->setEnabled(on);
     WriteSeries->setEnabled(on);
+    compareItem_->setEnabled(on);
 }
 
 bool TForm1::numberChangeAllowed() {

@@ -1,5 +1,6 @@
 #include "ui/series/series_form.h"
 
+#include "files/state_archive.h"
 #include "link/exchange_view_swap.h"
 #include "operations/fleet_port_line.h"
 #include "operations/outcome_words.h"
@@ -17,18 +18,12 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <algorithm>
 
 namespace ksv {
 namespace {
 
 constexpr int kProgressMax = 256;
-
-QString documentsFolder() {
-    const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return docs.isEmpty() ? QDir::homePath() : docs;
-}
 
 QPushButton* button(const char* name, const QString& text, QWidget* parent) {
     auto* b = new QPushButton(text, parent);
@@ -197,7 +192,7 @@ void SeriesForm::runSeries() {
         // The progress window of the main window stays hidden: this window
         // shows every exchange of the series.
         ExchangeViewSwap swap(exchange_, exchangeView_);
-        PortFleetLine line(exchange_, source_.image, exchange_.timings().timerMs);
+        PortFleetLine line(exchange_, source_.image, exchange_.timings().timerMs, source_.archive);
         FleetOptions options;
         options.stopRequested = [this] { return stopRequested_; };
         totals = runFleetSession(line, *session_, options);

@@ -49,6 +49,7 @@ FleetPlan seriesPlan(const SeriesSource& source, const QString& folder, bool car
     plan.backupDir = dir.filePath(QStringLiteral("копии"));
     plan.cardsDir = cards ? dir.filePath(QStringLiteral("карты")) : QString();
     plan.logPath = dir.filePath(QStringLiteral("журнал.csv"));
+    plan.archive = source.archive;
     return plan;
 }
 

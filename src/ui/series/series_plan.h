@@ -19,6 +19,7 @@ struct SeriesSource {
     QString filePath;  // the settings file whose bytes image is, "" when none
     QString portLabel; // "COM1 (/dev/ttyUSB0)"
     OperatingMode mode = omUser;
+    const StateArchive* archive = nullptr; // where every state read is kept
 };
 
 // The source of a series from the window's stored image and the file its
@@ -32,8 +33,9 @@ SeriesSource seriesSource(const Image& image, const QString& shownFile, const QS
 QString proposedSeriesFolder(const QString& documents, const QDateTime& now);
 
 // The run's plan: the log "журнал.csv", the backups in "копии" (always) and
-// the cards in "карты" (when asked for) inside the series folder. Settings
-// that are not a file are "установки окна" in the log, and so is its hash.
+// the cards in "карты" (when asked for) inside the series folder; every
+// state read also goes into the source's archive. Settings that are not a
+// file are "установки окна" in the log, and so is its hash.
 FleetPlan seriesPlan(const SeriesSource& source, const QString& folder, bool cards);
 
 // "Тарвен-52, файл шаблон.ust", or "Тарвен-52, установки окна".

@@ -66,9 +66,9 @@ void SeriesTable::addRecord(int shownNumber, const FleetSetRecord& record) {
         QString::number(r.bytesWritten),
         record.notes.join(QStringLiteral(", ")),
     };
-    // The original of a cut-off set is its first backup in this series.
-    const QString tip = r.result == FleetResult::WriteCutOff && !record.originalPath.isEmpty()
-                            ? fleetCutOffAdvice(record.originalPath)
+    // The original of a cut-off set is the state read at this connection.
+    const QString tip = r.result == FleetResult::WriteCutOff && !record.keptPath.isEmpty()
+                            ? fleetCutOffAdvice(record)
                             : QString();
     const QColor colour = seriesAttentionColour(seriesAttention(record));
     const int row = rowCount();

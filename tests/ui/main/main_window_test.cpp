@@ -49,10 +49,12 @@ TEST_F(MainWindowTest, FrameShowsCaptionPagesStatusPanelsAndMenus) {
     ASSERT_EQ(menus.size(), 3);
     EXPECT_EQ(menus[0]->text(), QStringLiteral("&Файл"));
     EXPECT_EQ(itemTexts(menus[0]->menu()),
-              (QStringList{"&Новый", "&Открыть", "&Сохранить", "-", "&Печать", "-", "&Выход"}));
+              (QStringList{"&Новый", "&Открыть", "&Сохранить", "-", "&Архив радиостанций...", "-",
+                           "&Печать", "-", "&Выход"}));
     EXPECT_EQ(menus[1]->text(), QStringLiteral("&Настройки"));
     EXPECT_EQ(itemTexts(menus[1]->menu()),
-              (QStringList{"COM &порт", "-", "&Чтение", "&Запись", "Запись &серии..."}));
+              (QStringList{"COM &порт", "-", "&Чтение", "&Запись", "Сра&внить с радиостанцией...",
+                           "Запись &серии..."}));
     EXPECT_EQ(itemTexts(form->findChild<QMenu*>("COMPort")),
               (QStringList{"&Автоопределение", "-", "COM&1", "COM&2", "COM&3", "COM&4"}));
     EXPECT_EQ(itemTexts(form->findChild<QMenu*>("COMPortMenu")),

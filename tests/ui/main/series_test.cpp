@@ -295,7 +295,7 @@ TEST(SeriesTable, RowsThatNeedAttentionStandOutAndACutOffNamesTheOriginal) {
         FleetSetRecord record;
         record.report.result = c.result;
         record.cardError = QString::fromUtf8(c.cardError);
-        record.originalPath = QStringLiteral("/копии/200003-1.ust");
+        record.keptPath = QStringLiteral("/копии/200003-1.ust");
         const int row = table.rowCount();
         table.addRecord(row + 1, record);
         EXPECT_EQ(seriesAttention(record), c.attention) << row;

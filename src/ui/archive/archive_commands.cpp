@@ -1,0 +1,46 @@
+#include "ui/archive/archive_commands.h"
+
+#include "link/port_line.h"
+#include "operations/outcome_words.h"
+#include "ui/archive/archive_form.h"
+#include "ui/archive/radio_compare_form.h"
+#include "ui/archive/window_archive.h"
+#include "ui/dialogs/messages.h"
+#include "ui/main/commands.h"
+#include "ui/main/file_commands.h"
+#include "ui/main/main_window.h"
+
+namespace ksv::commands {
+
+void showArchive(TForm1& form) {
+    ArchiveWindowHost host;
+    host.open = [&form](const QString& path) {
+        if (form.windows().files)
+            form.windows().files->openPath(path);
+    };
+    host.windowImage = [&form] { return form.imageAsShown(); };
+    ArchiveForm archive(windowArchive(), host, &form);
+    archive.exec();
+}
+
+// F5 up to the point where it would send its list, with the window's
+// settings as F5 would commit them, without committing them.
+void compareWithRadio(TForm1& form) {
+    PortLine* line = form.windows().line.get();
+    if (!line)
+        return;
+    const ReadOutcome read = readTransceiver(line->exchange(), &windowArchive());
+    if (!read.connected) {
+        messenger().error(noConnectionText());
+        return;
+    }
+    WriteQuestions ask;
+    ask.proceed = [](const WritePlan&) { return false; };
+    const WriteOutcome o = writeAfterRead(line->exchange(), read, form.imageAsShown(),
+                                          form.numberChangeAllowed(), &windowArchive(), ask);
+    RadioCompareForm compare(o, &form);
+    if (compare.exec() == QDialog::Accepted)
+        writeRadio(form);
+}
+
+} // namespace ksv::commands
