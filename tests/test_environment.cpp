@@ -5,9 +5,10 @@
 // machines the first of them is the system console.
 //
 // Every test binary also gets a home folder of its own, with the
-// configuration, cache and data folders inside it, removed when the binary
-// ends: whatever Qt or a test would store there never reaches the home of
-// whoever runs the tests.
+// configuration, cache and data folders and the archive of the states read
+// from sets inside it, removed when the binary ends: whatever Qt or a test
+// would store there never reaches the home or the documents of whoever runs
+// the tests. A test that looks into an archive gives its own folder.
 
 #include <cstdlib>
 #include <filesystem>
@@ -38,6 +39,7 @@ struct TestEnvironment {
         ::setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
         ::setenv("XDG_CACHE_HOME", (home + "/.cache").c_str(), 1);
         ::setenv("XDG_DATA_HOME", (home + "/.local/share").c_str(), 1);
+        ::setenv("KSV717N_ARCHIVE", (home + "/archive").c_str(), 1);
     }
     ~TestEnvironment() {
         // A child a test forked ends without removing its parent's home.

@@ -1,6 +1,7 @@
 // Settings files where only POSIX can arrange the failure: missing read
-// permission and a read-only folder (checked as an unprivileged user), and a
-// write that breaks off midway (a file size limit).
+// permission and a read-only folder (checked as an unprivileged user), a
+// write that breaks off midway (a file size limit), and devices that must
+// never be opened.
 
 #include "files/ust_file.h"
 #include "image/defaults.h"
@@ -13,8 +14,15 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/inotify.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace ksv;
 
@@ -94,4 +102,37 @@ TEST_F(UstFileOnPosix, WriteFailingMidwayKeepsTheOldFile) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("card.ust")});
     EXPECT_EQ(writeFailureMessage(p), QStringLiteral("Файл ") + p + QStringLiteral(" не записан"));
+}
+
+// A device, FIFO or socket given as a settings file is refused before it is
+// opened (opening a serial port raises its lines): no open reaches it, as
+// the kernel's file events tell.
+TEST_F(UstFileOnPosix, DevicesAreRefusedUnopened) {
+    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    ASSERT_EQ(::grantpt(terminal), 0);
+    ASSERT_EQ(::unlockpt(terminal), 0);
+    const QString fifo = path(QStringLiteral("pipe.ust"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString socketPath = path(QStringLiteral("socket.ust"));
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, QFile::encodeName(socketPath).constData(),
+                 sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+    for (const QString& device : {QString::fromLocal8Bit(::ptsname(terminal)), fifo, socketPath}) {
+        const int events = ::inotify_init1(IN_NONBLOCK);
+        ASSERT_GE(::inotify_add_watch(events, QFile::encodeName(device).constData(), IN_OPEN), 0);
+        Image im;
+        const UstReadResult r = ReadUSTFile(device, im);
+        EXPECT_EQ(r.status, UstReadStatus::Unreadable) << device.toStdString();
+        EXPECT_FALSE(WriteUSTFile(device, im).ok);
+        char buffer[4096];
+        EXPECT_LT(::read(events, buffer, sizeof buffer), 0) << device.toStdString() << " opened";
+        ::close(events);
+    }
+    ::close(sock);
+    ::close(terminal);
 }

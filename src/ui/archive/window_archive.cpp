@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QStatusBar>
+#include <optional>
 
 namespace ksv {
 namespace {
@@ -32,8 +33,11 @@ QString shownInArchive(const StateArchive& archive, const QString& path) {
 } // namespace
 
 const StateArchive& windowArchive() {
-    static const StateArchive archive(defaultArchiveRoot());
-    return archive;
+    static std::optional<StateArchive> archive;
+    const QString root = defaultArchiveRoot();
+    if (!archive || archive->root() != root)
+        archive.emplace(root);
+    return *archive;
 }
 
 void showKeptRead(QMainWindow& window, const StateArchive& archive, const KeepResult& kept) {

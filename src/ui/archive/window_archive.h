@@ -9,8 +9,8 @@ class QMainWindow;
 
 namespace ksv {
 
-// The folder KSV717N_ARCHIVE names, else "<documents>/KSV717N/Архив"; taken
-// once, when the window first reads a set.
+// The folder KSV717N_ARCHIVE names, else "<documents>/KSV717N/Архив", as it
+// is when a command asks.
 const StateArchive& windowArchive();
 
 // "Архив: 654321/0003_2026-03-14_15-02-07_Тарвен-52.ust" in a panel of the

@@ -16,7 +16,8 @@ using os::FileKind;
 using os::FilePrefix;
 
 #ifdef _WIN32
-const char* const kDevices[] = {"NUL", "\\\\.\\COM1", "C:\\COM1.ust"};
+const char* const kDevices[] = {"NUL", "\\\\.\\COM1", "C:\\COM1.ust",
+                                "COM1:", "\\\\?\\GLOBALROOT\\Device\\Serial0"};
 #else
 const char* const kDevices[] = {"/dev/null"};
 #endif
@@ -132,24 +133,35 @@ TEST_F(FileSystem, FoldersAreMadeWithThoseAboveThem) {
     const std::string file = at(QStringLiteral("файл"));
     ASSERT_TRUE(os::replaceFile(file, "x").ok);
     EXPECT_FALSE(os::makeFolders(file));
-    EXPECT_FALSE(os::makeFolders(file + "/копии"));
+    EXPECT_EQ(os::makeFolders(file + "/копии").reason, "на месте папки " + file + " — файл");
 }
 
-// An original made read-only (Windows: the file's "Только чтение") is kept.
+// An original made read-only (Windows: the file's "Только чтение"), or kept
+// read-only from the start, is never replaced, also by the administrator;
+// a file that is replaced keeps its permissions.
 TEST_F(FileSystem, ReadOnlyFileIsNotReplaced) {
     const std::string p = at(QStringLiteral("оригинал.ust"));
+    const std::string kept = at(QStringLiteral("0001_архив.ust"));
     ASSERT_TRUE(os::replaceFile(p, "оригинал").ok);
+    ASSERT_TRUE(os::createFile(kept, "оригинал", nullptr, true).ok);
     const QString q = QString::fromStdString(p);
     ASSERT_TRUE(QFile::setPermissions(q, QFileDevice::ReadOwner | QFileDevice::ReadUser |
                                              QFileDevice::ReadGroup | QFileDevice::ReadOther));
-    if (QFileInfo(q).isWritable())
-        GTEST_SKIP() << "run as the administrator, who may write any file";
-    const os::FileResult r = os::replaceFile(p, "новое");
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.reason, "нет прав на запись");
-    EXPECT_EQ(contentAt(p), "оригинал");
-    EXPECT_EQ(entries().size(), 1);
-    QFile::setPermissions(q, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    for (const std::string& file : {p, kept}) {
+        const os::FileResult r = os::replaceFile(file, "новое");
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.reason, "файл только для чтения");
+        EXPECT_EQ(contentAt(file), "оригинал");
+        QFile::setPermissions(QString::fromStdString(file),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    EXPECT_EQ(entries().size(), 2);
+#ifndef _WIN32
+    const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(q, mode));
+    ASSERT_TRUE(os::replaceFile(p, "новое").ok);
+    EXPECT_EQ(QFile::permissions(q) & ~QFileDevice::Permissions(0x0F00), mode); // not "user"
+#endif
 }
 
 } // namespace
