@@ -84,15 +84,17 @@ OutcomeWords outcomeWords(const WriteOutcome& write) {
 }
 
 QString notKeptText(const QString& reason) {
-    return QStringLiteral("Исходные установки радиостанции не сохранены в архиве: ") + reason;
+    return QStringLiteral("Исходные установки радиостанции не сохранены в архиве: %1").arg(reason);
 }
 
 QString writeWithoutArchiveQuestion(const QString& reason) {
-    return notKeptText(reason) + QStringLiteral(". Записать всё равно?");
+    return QStringLiteral("Исходные установки радиостанции не сохранены в архиве: %1. Записать "
+                          "всё равно?")
+        .arg(reason);
 }
 
 QString readNotKeptText(const QString& reason) {
-    return QStringLiteral("Считанные установки не сохранены в архиве: ") + reason;
+    return QStringLiteral("Считанные установки не сохранены в архиве: %1").arg(reason);
 }
 
 QString writeCutOffText(const WriteOutcome& write) {

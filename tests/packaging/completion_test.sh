@@ -36,7 +36,10 @@ check() {
 
 check "ksv717n-cli w" "write"
 check "ksv717n-cli ex" "export-csv"
-check "ksv717n-cli write --" "--backup --dry-run --help --mode --number --port"
+check "ksv717n-cli write --" \
+    "--archive-dir --backup --dry-run --help --mode --no-archive --number --port"
+check "ksv717n-cli archive --" "--archive-dir --help --original"
+check "ksv717n-cli read --archive-dir " "sub"
 check "ksv717n-cli fleet a.ust --c" "--cards --count"
 check "ksv717n-cli ports --" "--help"
 check "ksv717n-cli write a.ust --mode " "midband service user"
