@@ -1,6 +1,7 @@
 #include "link_bench.h"
 
 #include "full_change.h"
+#include "operations/transceiver_commands.h"
 
 #include <fstream>
 
@@ -62,6 +63,16 @@ LinkSample LinkBench::read() {
         Image image;
         std::uint8_t status = 0;
         return exchange_.ReadData(image, status) && image == sim_.image();
+    });
+}
+
+LinkSample LinkBench::readCommand(const StateArchive* archive) {
+    Image next = sim_.image();
+    ++next[251];
+    sim_.setImage(next);
+    return measure([&] {
+        const ReadOutcome r = readTransceiver(exchange_, archive);
+        return r.connected && r.image == next && (!archive || r.kept.status == KeepResult::Kept);
     });
 }
 

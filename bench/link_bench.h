@@ -6,6 +6,7 @@
 // whole command-line write as a process of its own.
 
 #include "child_process.h"
+#include "files/state_archive.h"
 #include "link/comm_port.h"
 #include "link/port_exchange.h"
 #include "samples.h"
@@ -29,6 +30,9 @@ public:
     void close();
 
     LinkSample read();
+    // The read command (readTransceiver), keeping the state in the archive
+    // given; the simulator's image changes first, so that it is a new state.
+    LinkSample readCommand(const StateArchive* archive);
     // Writes a list that changes every writable offset of the simulator's image.
     LinkSample write();
     // Verifies the simulator's image against itself.

@@ -1,11 +1,12 @@
 // ksv717n-bench: how close the exchanges come to the serial line's limit,
 // and how quickly the programs start and print. See docs/bench.md.
 //
-//   ksv717n-bench [--runs N] [--only link,cli,startup,card] [--verbose]
+//   ksv717n-bench [--runs N] [--only link,cli,startup,card,archive] [--verbose]
 //
 // Run it under xvfb-run (scripts/bench does): the main window's start-up is
 // timed on that display. The programs are taken from the bench's own folder.
 
+#include "archive_bench.h"
 #include "card_bench.h"
 #include "link_bench.h"
 #include "map_watch.h"
@@ -15,10 +16,12 @@
 #include "image/checksum.h"
 #include "image/defaults.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
-#include <QGuiApplication>
+#include <QFile>
 #include <QTemporaryDir>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 
@@ -29,7 +32,7 @@ namespace {
 
 struct Options {
     int runs = 5;
-    QStringList only = {"link", "cli", "startup", "card"};
+    QStringList only = {"link", "cli", "startup", "card", "archive"};
     bool verbose = false;
 };
 
@@ -55,6 +58,38 @@ void quietQt(QtMsgType type, const QMessageLogContext&, const QString& text) {
         std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
+// Keeping a state, on the disk of the bench's temporary folder, and the
+// listings of ten thousand states: 1000 sets of 10, and one set of 10000.
+void measureArchive(Report& report, const std::string& cli, const std::string& work, int runs) {
+    const int keeps = std::max(runs, 20);
+    // keep() on its own: the work and the two flushes to disk that the read
+    // hides by keeping while the service block crosses the line.
+    report.timing("7 keep() alone, a new state", keepNewStates(work + "/keep", keeps), 50);
+    report.timing("7 keep() alone, unchanged", keepUnchangedStates(work + "/keep", keeps), 5);
+    const std::string many = work + "/many-sets";
+    const std::string one = work + "/one-set";
+    if (!fillArchive(many, 1000, 10) || !fillArchive(one, 1, 10000)) {
+        report.timing("8 archive of 10000 states", {-1}, 1000);
+        return;
+    }
+    std::vector<StartupSample> sets, states;
+    std::vector<double> windowSets, windowStates;
+    // The programs first: a child forked once the bench has built windows
+    // would count the bench's pages in its peak memory.
+    for (int r = 0; r < runs; ++r) {
+        sets.push_back(cliArchive(cli, many, "", work));
+        states.push_back(cliArchive(cli, one, "654321", work));
+    }
+    for (int r = 0; r < runs; ++r) {
+        windowSets.push_back(archiveWindowMs(many, ""));
+        windowStates.push_back(archiveWindowMs(one, "654321"));
+    }
+    report.startup("8 archive, 1000 sets of 10 states", sets, 1000, 0);
+    report.startup("8 archive 654321, 10000 states", states, 1000, 0);
+    report.timing("8 window, 1000 sets of 10 states", windowSets, 1000);
+    report.timing("8 window, one set of 10000 states", windowStates, 1000);
+}
+
 Image startImage() {
     Image image = defaultImage(rtVehicleVhf);
     image[off::Checksum] = CalcCRC(image);
@@ -68,11 +103,12 @@ int main(int argc, char** argv) {
     // is told to use the display explicitly.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietQt);
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     Options o;
     if (!parse(QCoreApplication::arguments(), o)) {
         std::fprintf(
-            stderr, "usage: ksv717n-bench [--runs N] [--only link,cli,startup,card] [--verbose]\n");
+            stderr,
+            "usage: ksv717n-bench [--runs N] [--only link,cli,startup,card,archive] [--verbose]\n");
         return 2;
     }
     const QString bin = QCoreApplication::applicationDirPath();
@@ -80,6 +116,9 @@ int main(int argc, char** argv) {
     const std::string gui = (bin + "/ksv717n").toStdString();
     QTemporaryDir tmp;
     const std::string work = tmp.path().toStdString();
+    // The programs it starts keep the states they read here, never in the
+    // documents of whoever runs the bench.
+    qputenv("KSV717N_ARCHIVE", QFile::encodeName(tmp.filePath(QStringLiteral("archive"))));
 
     const LineModel line; // 9600 baud, 10 bits a byte, 5 ms a record
     Report report(line, o.runs, o.verbose);
@@ -112,6 +151,17 @@ int main(int argc, char** argv) {
             runs.push_back(cliWrite(sim, cli, work));
         report.link("4 ksv717n-cli write, whole", runs, 1.5);
     }
+    if (o.only.contains("archive")) {
+        LinkBench link(sim);
+        std::vector<LinkSample> plain, keeping;
+        const std::vector<double> added =
+            link.open()
+                ? readKeepingCost(link, work + "/reads", std::max(o.runs, 9), plain, keeping)
+                : std::vector<double>{std::nan("")};
+        report.link("7 read command, no archive", plain, 1.3);
+        report.link("7 read command, keeping the state", keeping, 1.3);
+        report.timing("7 keeping adds to a read (pairs)", added, 5);
+    }
     sim.stop();
 
     if (o.only.contains("startup")) {
@@ -136,5 +186,7 @@ int main(int argc, char** argv) {
             cards.push_back(renderCard600(QString::fromStdString(work) + "/card.pdf"));
         report.card("6 card, both sheets, 600 dpi PDF", cards, 1000);
     }
+    if (o.only.contains("archive"))
+        measureArchive(report, cli, work, o.runs);
     return report.print() ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QSysInfo>
+#include <cmath>
 #include <cstdio>
 #include <thread>
 
@@ -110,6 +111,19 @@ void Report::card(const std::string& name, const std::vector<CardSample>& runs, 
     add(format("%-34s %7.1f ms  PDF %lld KB  < %.0f ms", name.c_str(), ms,
                static_cast<long long>(runs.empty() ? 0 : runs.front().bytes / 1024), maxMs),
         !allOk(runs), ms >= maxMs, std::move(details));
+}
+
+void Report::timing(const std::string& name, const std::vector<double>& ms, double maxMs) {
+    bool ok = !ms.empty();
+    std::vector<std::string> details;
+    for (std::size_t i = 0; i < ms.size(); ++i) {
+        ok = ok && !std::isnan(ms[i]);
+        details.push_back(
+            format("run %zu: %.2f ms%s", i + 1, ms[i], std::isnan(ms[i]) ? ", FAILED" : ""));
+    }
+    const double m = median(ms);
+    add(format("%-34s %7.2f ms  < %.0f ms", name.c_str(), m, maxMs), !ok, m >= maxMs,
+        std::move(details));
 }
 
 bool Report::print(std::FILE* out) const {

@@ -22,6 +22,8 @@ public:
     void startup(const std::string& name, const std::vector<StartupSample>& runs, double maxMs,
                  double maxRssMb);
     void card(const std::string& name, const std::vector<CardSample>& runs, double maxMs);
+    // One duration (or difference of durations) per run, NaN for a run that failed.
+    void timing(const std::string& name, const std::vector<double>& ms, double maxMs);
 
     // Prints the table; false when a measurement failed or missed its target.
     bool print(std::FILE* out = stdout) const;

@@ -86,6 +86,9 @@ public:
     // Ends a running exchange as failed, as closing its window would.
     void cancel();
 
+    // Called during a read as soon as its two copies of the image agree,
+    // while the service block still crosses the line; empty: nothing.
+    void setImageAgreed(std::function<void(const Image&)> f) { imageAgreed_ = std::move(f); }
     void setTimings(const ExchangeTimings& t);
     const ExchangeTimings& timings() const { return timings_; }
 
@@ -116,12 +119,17 @@ private:
     void setProgress(int value) override { view_->showProgress(value); }
     void pause(int ms) override;
     void finish() override;
+    void imageAgreed(const Bytes& image) override {
+        if (imageAgreed_)
+            imageAgreed_(Image(image));
+    }
 
     TCommPort& port_;
     QTimer& timer_;
     ExchangeView* view_;
     TransferProtocol protocol_;
     ExchangeTimings timings_;
+    std::function<void(const Image&)> imageAgreed_;
     // The line was lost and could not be opened again yet.
     bool reopenPending_ = false;
     // Runs a handshake on its own (CallAttention); null otherwise.

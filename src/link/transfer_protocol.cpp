@@ -161,6 +161,7 @@ void TransferProtocol::onSecondCopy(int n) {
     static constexpr std::uint8_t request[] = {0x03, 0x07};
     send(request, 2);
     host_.restartTimer();
+    host_.imageAgreed(area_);
 }
 
 // Left waiting until exactly 512 bytes are there.

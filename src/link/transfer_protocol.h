@@ -48,6 +48,9 @@ public:
     virtual void pause(int ms) = 0;
     // The exchange has ended (success or failure): close the window.
     virtual void finish() = 0;
+    // A read's two copies of the image agreed; the service block is on its
+    // way (about half a second at 9600 baud).
+    virtual void imageAgreed(const Bytes& /*image*/) {}
 };
 
 enum class ExchangeState {

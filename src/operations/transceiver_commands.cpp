@@ -4,6 +4,8 @@
 #include "image/settings.h"
 #include "link/transfer_protocol.h"
 
+#include <future>
+
 namespace ksv {
 
 Image ReadOutcome::imageToShow() const {
@@ -13,8 +15,55 @@ Image ReadOutcome::imageToShow() const {
     return shown;
 }
 
+namespace {
+
+// Keeps the image of a read while the rest of the read (the service block,
+// about half a second) still crosses the line, so that the flushes to disk
+// cost the read nothing; the read's result waits for the keep.
+class KeepDuringRead {
+public:
+    KeepDuringRead(PortExchange& link, const StateArchive* archive)
+        : link_(link), archive_(archive) {
+        if (archive_)
+            link_.setImageAgreed([this](const Image& image) {
+                agreed_ = image;
+                keeping_ = std::async(std::launch::async,
+                                      [archive = archive_, image] { return archive->keep(image); });
+            });
+    }
+    ~KeepDuringRead() {
+        link_.setImageAgreed({});
+        if (keeping_.valid())
+            keeping_.wait();
+    }
+    KeepDuringRead(const KeepDuringRead&) = delete;
+    KeepDuringRead& operator=(const KeepDuringRead&) = delete;
+
+    // The image the read returned, kept.
+    KeepResult kept(const Image& read) {
+        link_.setImageAgreed({});
+        if (!archive_)
+            return {};
+        if (keeping_.valid()) {
+            const KeepResult r = keeping_.get();
+            if (agreed_ == read)
+                return r;
+        }
+        return archive_->keep(read);
+    }
+
+private:
+    PortExchange& link_;
+    const StateArchive* archive_;
+    Image agreed_;
+    std::future<KeepResult> keeping_;
+};
+
+} // namespace
+
 ReadOutcome readTransceiver(PortExchange& link, const StateArchive* archive) {
     ReadOutcome r;
+    KeepDuringRead keeping(link, archive);
     r.connected = link.ReadData(r.image, r.status);
     if (!r.connected) {
         r.status = 0;
@@ -22,8 +71,7 @@ ReadOutcome readTransceiver(PortExchange& link, const StateArchive* archive) {
     }
     r.checksumValid = CheckCRC(r.image);
     r.powerLocked = TransferProtocol::powerLocked(r.status);
-    if (archive)
-        r.kept = archive->keep(r.image);
+    r.kept = keeping.kept(r.image);
     return r;
 }
 
@@ -39,9 +87,10 @@ void writeAndVerify(PortExchange& link, const StateArchive* archive, WriteOutcom
         return;
     }
     std::uint8_t status = 0;
+    KeepDuringRead keeping(link, archive);
     o.readBackOk = link.ReadData(o.readBack, status);
-    if (o.readBackOk && archive)
-        o.keptAfter = archive->keep(o.readBack);
+    if (o.readBackOk)
+        o.keptAfter = keeping.kept(o.readBack);
     o.verified = o.readBackOk && sameAtWritableOffsets(o.readBack, o.image, o.numberChange);
     o.result = o.verified ? WriteResult::Written : WriteResult::VerifyFailed;
 }

@@ -1,5 +1,6 @@
 #include "ui/archive/archive_commands.h"
 
+#include "image/codecs.h"
 #include "link/port_line.h"
 #include "operations/outcome_words.h"
 #include "ui/archive/archive_form.h"
@@ -20,6 +21,7 @@ void showArchive(TForm1& form) {
     };
     host.windowImage = [&form] { return form.imageAsShown(); };
     ArchiveForm archive(windowArchive(), host, &form);
+    archive.chooseNumber(QString::fromStdString(ZnTxt(form.currentImage())));
     archive.exec();
 }
 

@@ -22,7 +22,8 @@
 namespace ksv {
 namespace {
 
-QTableView* table(const char* name, QAbstractItemModel* model, QWidget* parent) {
+// stretchLast: the last column takes the rest of the width.
+QTableView* table(const char* name, QAbstractItemModel* model, bool stretchLast, QWidget* parent) {
     auto* view = new QTableView(parent);
     view->setObjectName(QString::fromLatin1(name));
     view->setModel(model);
@@ -31,7 +32,7 @@ QTableView* table(const char* name, QAbstractItemModel* model, QWidget* parent) 
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->verticalHeader()->hide();
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
-    view->horizontalHeader()->setStretchLastSection(true);
+    view->horizontalHeader()->setStretchLastSection(stretchLast);
     view->setWordWrap(false);
     return view;
 }
@@ -78,8 +79,8 @@ void ArchiveForm::buildLists() {
     filterRow->addWidget(filter_, 1);
     setsModel_ = new ArchivedSetsModel(this);
     statesModel_ = new KeptStatesModel(this);
-    sets_ = table("SetsList", setsModel_, this);
-    states_ = table("StatesList", statesModel_, this);
+    sets_ = table("SetsList", setsModel_, false, this);
+    states_ = table("StatesList", statesModel_, true, this);
     differencesLabel_ = new QLabel(this);
     differencesLabel_->setObjectName(QStringLiteral("DifferencesTitle"));
     differences_ = new QListWidget(this);
@@ -131,6 +132,15 @@ void ArchiveForm::reload() {
     setsModel_->setFilter(filter_->text());
     sets_->resizeColumnsToContents();
     showStatesOfChosenSet();
+}
+
+void ArchiveForm::chooseNumber(const QString& number) {
+    for (int row = 0; row < setsModel_->rowCount(); ++row)
+        if (setsModel_->setAt(row)->number == number) {
+            sets_->selectRow(row);
+            sets_->scrollTo(setsModel_->index(row, 0));
+            return;
+        }
 }
 
 void ArchiveForm::showStatesOfChosenSet() {

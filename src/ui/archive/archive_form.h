@@ -39,6 +39,8 @@ public:
 
     // Reads the archive's folder again.
     void reload();
+    // Chooses the set of that factory number, when the archive holds it.
+    void chooseNumber(const QString& number);
     // The state chosen in the list of states, or nullptr.
     const KeptState* chosenState() const;
 

@@ -53,12 +53,12 @@ RadioCompareForm::RadioCompareForm(const WriteOutcome& dryRun, QWidget* parent) 
     row->addWidget(close);
     for (QWidget* w : {static_cast<QWidget*>(heading_), static_cast<QWidget*>(summary_),
                        static_cast<QWidget*>(note_), static_cast<QWidget*>(list_)})
-        layout->addWidget(w, w == list_ ? 1 : 0);
+        layout->addWidget(w, w == list_ ? 100 : 0);
+    layout->addStretch(1); // takes the room of a list not shown
     layout->addLayout(row);
     connect(writeButton_, &QPushButton::clicked, this, &QDialog::accept);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     fill(dryRun);
-    resize(720, 480);
 }
 
 void RadioCompareForm::fill(const WriteOutcome& o) {
@@ -83,10 +83,14 @@ void RadioCompareForm::fill(const WriteOutcome& o) {
                               .arg(o.plan.list.count));
     } else {
         summary_->setText(outcomeWords(o).text);
+        QFont bold = summary_->font();
+        bold.setBold(true);
+        summary_->setFont(bold);
     }
     list_->setVisible(listed);
     writeButton_->setEnabled(listed);
     list_->header()->resizeSections(QHeaderView::ResizeToContents);
+    resize(listed ? QSize(720, 480) : QSize(520, 180));
 }
 
 QString RadioCompareForm::summary() const {
