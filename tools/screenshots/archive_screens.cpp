@@ -94,8 +94,7 @@ int main(int argc, char** argv) {
     main->setRunStartUpOnShow(false);
     main->show();
     main->startUpWithType(rtVehicleVhf);
-    main->currentImage() = radio;
-    main->ShowBuf();
+    main->showImage(radio);
     showKeptRead(*main, archive, archive.keep(radio));
 
     QTimer::singleShot(500, [&] {

@@ -7,6 +7,7 @@
 #include "image/checksum.h"
 #include "image/codecs.h"
 #include "image/defaults.h"
+#include "link/port_line.h"
 #include "support/sim_on_port.h"
 #include "ui/archive/archive_form.h"
 #include "ui/archive/archive_models.h"
@@ -28,9 +29,9 @@ Image radioImage(std::uint32_t number = 654321) {
     TForm1 window(omUser);
     Image im = defaultImage(rtVehicleVhf);
     ZnToBuf(number, im);
-    window.ShowBuf(im);
-    window.SetBuf(im);
-    return im;
+    window.showImage(im);
+    window.commitEdits();
+    return window.currentImage();
 }
 
 // Runs act on the modal window of that name once it is shown.
@@ -54,7 +55,7 @@ protected:
         com1->setImage(radioImage());
         com1->start();
         start(omUser, rtVehicleVhf);
-        form->windows().rwForm->exchange().setTimings({200, 10});
+        form->windows().line->exchange().setTimings({200, 10});
         ASSERT_EQ(form->statusPanel(0), QStringLiteral("Порт: COM1"));
     }
     void TearDown() override { qputenv("KSV717N_ARCHIVE", saved); }
@@ -82,7 +83,7 @@ TEST_F(ArchiveWindowTest, StatusBarSaysWhereTheReadWasKeptAndAWriteAsksWithoutIt
     // default; No sends nothing after the read, Yes writes.
     QFile(dir.filePath(QStringLiteral("занято"))).open(QIODevice::WriteOnly);
     qputenv("KSV717N_ARCHIVE", QFile::encodeName(dir.filePath(QStringLiteral("занято/Архив"))));
-    form->grid()->setCell(1, 3, QStringLiteral("148500"));
+    editImage([](Image& im) { im.setRxCode(3, 32); }); // a change to write
     for (const bool yes : {false, true}) {
         messages.clear();
         messages.answers = {yes};
@@ -141,8 +142,7 @@ TEST_F(ArchiveWindowTest, ArchiveWindowListsOpensAndCompares) {
 TEST_F(ArchiveWindowTest, ComparisonWithTheSetShowsWhatAWriteWouldChange) {
     Image edited = radioImage();
     edited.setRxCode(5, 33);
-    form->currentImage() = edited;
-    form->ShowBuf();
+    form->showImage(edited);
     QStringList expected;
     for (const auto& c : formats::compareImages(radioImage(), edited))
         if (c.subject.rfind("Канал", 0) == 0)
@@ -159,8 +159,7 @@ TEST_F(ArchiveWindowTest, ComparisonWithTheSetShowsWhatAWriteWouldChange) {
         EXPECT_EQ(com1->image().rxCode(5), write ? 33 : radioImage().rxCode(5));
     }
 
-    form->currentImage() = defaultImage(rtVehicleUhf);
-    form->ShowBuf();
+    form->showImage(defaultImage(rtVehicleUhf));
     QString summary;
     bool offered = true;
     whenModal("RadioCompareForm", [&](QWidget* w) {
