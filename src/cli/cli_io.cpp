@@ -38,7 +38,7 @@ bool saveImage(const QString& path, const Image& image, CliIo& io) {
 
 bool saveNewImage(const QString& path, const Image& image, CliIo& io) {
     const os::FileResult r =
-        os::createFile(path.toStdString(),
+        os::createFile(nameForSystem(path),
                        std::string_view(reinterpret_cast<const char*>(image.data()), kImageSize));
     if (!r.ok)
         io.err << writeFailureMessage(path) << ": " << QString::fromStdString(r.reason) << "\n";

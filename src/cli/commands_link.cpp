@@ -4,6 +4,7 @@
 #include "cli/exit_codes.h"
 #include "cli/link_session.h"
 #include "cli/output_guard.h"
+#include "files/file_names.h"
 #include "formats/image_diff.h"
 #include "image/codecs.h"
 #include "operations/outcome_words.h"
@@ -225,7 +226,7 @@ namespace {
 bool backupNameIsFree(const QString& backup, const QString& input, CliIo& io) {
     if (!checkOutputIsNotAnInput(backup, {input}, io))
         return false;
-    const std::string name = backup.toStdString();
+    const std::string name = nameForSystem(backup);
     if (os::fileKind(name) == os::FileKind::Absent && !os::isLink(name))
         return true;
     io.err << QStringLiteral("Файл %1 уже есть: --backup не заменяет файлы, задайте новое имя "

@@ -1,5 +1,6 @@
 #include "files/state_archive.h"
 
+#include "files/file_names.h"
 #include "image/codecs.h"
 #include "serial/os/file_system.h"
 
@@ -66,7 +67,7 @@ QString fileName(int sequence, const QDateTime& when, const QString& model) {
 }
 
 bool holds(const QString& path, const Image& image) {
-    const os::FilePrefix file = os::readFilePrefix(path.toStdString(), kImageSize + 1);
+    const os::FilePrefix file = os::readFilePrefix(nameForSystem(path), kImageSize + 1);
     return file.status == os::FilePrefix::Ok && file.bytes.size() == kImageSize &&
            std::memcmp(file.bytes.data(), image.data(), kImageSize) == 0;
 }
@@ -89,7 +90,7 @@ QString StateArchive::setFolder(const QString& number) const {
 KeepResult StateArchive::keep(const Image& image, const QDateTime& when) const {
     const QString folder = setFolder(QString::fromStdString(ZnTxt(image)));
     const QString model = QString::fromUtf8(modelName(RsType(image)));
-    if (const os::FileResult made = os::makeFolders(folder.toStdString()); !made.ok)
+    if (const os::FileResult made = os::makeFolders(nameForSystem(folder)); !made.ok)
         return failure(QString::fromStdString(made.reason));
     int last = 0;
     std::optional<KeptState> newest;
@@ -106,7 +107,7 @@ KeepResult StateArchive::keep(const Image& image, const QDateTime& when) const {
     for (int n = last + 1; n <= last + kMaxAttempts; ++n) {
         const QString path = folder + '/' + fileName(n, when, model);
         bool taken = false;
-        const os::FileResult r = os::createFile(path.toStdString(), bytes, &taken, true);
+        const os::FileResult r = os::createFile(nameForSystem(path), bytes, &taken, true);
         if (r.ok)
             return {KeepResult::Kept, path, {}, n == 1};
         if (!taken)

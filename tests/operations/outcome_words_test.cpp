@@ -47,7 +47,7 @@ TEST(OutcomeWords, FleetSetLineForEachResult) {
         record.report.result = c.result;
         record.report.reason = QString::fromUtf8(c.reason);
         record.report.bytesWritten = 3;
-        record.originalPath = QStringLiteral("/копии/1.ust");
+        record.keptPath = QStringLiteral("/копии/1.ust"); // the state read at this connection
         EXPECT_EQ(fleetSetLine(record), QString::fromUtf8(c.line));
     }
 }
