@@ -77,4 +77,12 @@ ValueCheck checkSubtone(std::string_view text) {
     return {std::nullopt, "нет такого субтона в таблице (67.0 ... 254.1 или Откл)"};
 }
 
+ValueCheck checkMark(std::string_view text, const ChannelField& field) {
+    if (text.empty())
+        return {0, {}};
+    if (text == field.mark)
+        return {1, {}};
+    return {std::nullopt, std::string("ожидается \"") + field.mark + "\" или пустое значение"};
+}
+
 } // namespace ksv::formats

@@ -6,6 +6,7 @@
 // subtone table.
 
 #include "image/codecs.h"
+#include "image/fields.h"
 #include "image/image.h"
 #include "image/mode.h"
 
@@ -40,5 +41,14 @@ ValueCheck checkTxFrequency(std::string_view text, const FrequencyRules& rules);
 // written differently ("67", "88,50") is matched by its value; "#51".."#63"
 // (codes without a tone, as the program shows them) are kept.
 ValueCheck checkSubtone(std::string_view text);
+
+// A mark: the field's own mark (1) or empty (0).
+ValueCheck checkMark(std::string_view text, const ChannelField& field);
+
+// The L-list refusal of the channel table, on one line.
+inline constexpr const char* kLNeedsPriority =
+    "для формирования списка L следует включить функцию "
+    "\"Сканирование приоритетного канала\" во вкладке "
+    "\"Сканирование\" и задать номер приоритетного канала";
 
 } // namespace ksv::formats

@@ -15,20 +15,6 @@ namespace {
 // that has a column.
 constexpr int ColNumber = 0;
 
-// A mark column: its own mark (1), or empty (0).
-std::optional<int> checkMark(const std::string& text, const char* mark) {
-    if (text.empty())
-        return 0;
-    if (text == mark)
-        return 1;
-    return std::nullopt;
-}
-
-// The L-list refusal of the channel table, on one line.
-const char* const kLNeedsPriority = "для формирования списка L следует включить функцию "
-                                    "\"Сканирование приоритетного канала\" во вкладке "
-                                    "\"Сканирование\" и задать номер приоритетного канала";
-
 class OwnReader {
 public:
     OwnReader(const CsvTable& table, const Image& base, const FrequencyRules& rules)
@@ -135,9 +121,7 @@ ValueCheck OwnReader::check(const ChannelField& field, const std::string& text) 
     case ChannelValue::Mark:
         break;
     }
-    if (const auto mark = checkMark(text, field.mark))
-        return {mark, {}};
-    return {std::nullopt, std::string("ожидается \"") + field.mark + "\" или пустое значение"};
+    return checkMark(text, field);
 }
 
 void OwnReader::readFields(const CsvRecord& rec, ChannelRow& row) {

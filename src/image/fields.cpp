@@ -246,6 +246,17 @@ const ChannelField& channelField(ChannelFieldId id) {
     return kChannelFields[static_cast<std::size_t>(id)];
 }
 
+const std::vector<const ChannelField*>& tableColumns() {
+    static const std::vector<const ChannelField*> columns = [] {
+        std::vector<const ChannelField*> v;
+        for (const ChannelField& f : kChannelFields)
+            if (*f.caption)
+                v.push_back(&f);
+        return v;
+    }();
+    return columns;
+}
+
 bool ImageField::differs(const Image& a, const Image& b) const {
     for (const auto& [offset, mask] : bits)
         if ((a[offset] ^ b[offset]) & mask)

@@ -64,6 +64,9 @@ struct ChannelField {
 const std::array<ChannelField, kChannelFieldCount>& channelFields();
 const ChannelField& channelField(ChannelFieldId id);
 
+// The channel table's columns: the fields with a caption, in declaration order.
+const std::vector<const ChannelField*>& tableColumns();
+
 // ---- Every field of the image -------------------------------------------------------------------
 
 enum class Section { Channel, Main, Scan, Tones, Device };

@@ -6,9 +6,12 @@
 #include "ui/grid/channel_steps.h"
 
 #include <QAbstractButton>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace ksv {
 
@@ -49,14 +52,16 @@ ChannelGrid::ChannelGrid(ChannelTableContext& context, ChannelModel& channels, Q
 
     setItemDelegate(new ChannelCellDelegate(*this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
+    verticalHeader()->setSectionsClickable(true); // a channel's number selects the channel
     setTabKeyNavigation(false);
     setDragEnabled(false);
     setWordWrap(true);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     verticalScrollBar()->setTracking(true);
-    setContextMenuPolicy(Qt::NoContextMenu);
+    setContextMenuPolicy(Qt::DefaultContextMenu);
+    setAccessibleName(QStringLiteral("Таблица каналов"));
     setCurrentIndex(channels_.index(0, 0));
 
     rxEdit_ = new FrequencyEdit(QStringLiteral("EditPRM"), viewport());
@@ -95,10 +100,18 @@ QSize ChannelGrid::sizeHint() const {
 
 // ---- Painting ------------------------------------------------------------------
 
+// A selection of one cell is marked by the focus frame alone; a larger one
+// tints its cells.
 void ChannelGrid::paintCell(QPainter& p, const QModelIndex& index, const QRect& rect,
                             bool focused) const {
-    paintDataCell(p, rect, channels_.text(index),
-                  channelLook(context_, ChannelModel::channel(index)), font(), focused);
+    CellLook look = channelLook(context_, ChannelModel::channel(index));
+    if (manySelected_ && selectionModel()->isSelected(index)) {
+        const QColor mark = palette().color(QPalette::Highlight);
+        look.background = QColor((look.background.red() + mark.red()) / 2,
+                                 (look.background.green() + mark.green()) / 2,
+                                 (look.background.blue() + mark.blue()) / 2);
+    }
+    paintDataCell(p, rect, channels_.text(index), look, font(), focused);
 }
 
 void ChannelGrid::paintHeader(QPainter& p, Qt::Orientation orientation, int section,
@@ -136,13 +149,85 @@ void ChannelGrid::keyPressEvent(QKeyEvent* e) {
     QTableView::keyPressEvent(e);
 }
 
+void ChannelGrid::mousePressEvent(QMouseEvent* e) {
+    QTableView::mousePressEvent(e);
+    const bool plain = e->button() == Qt::LeftButton &&
+                       !(e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
+    pressed_ = plain ? indexAt(e->position().toPoint()) : QModelIndex();
+}
+
+// Only a plain left click acts on a cell: released over the cell it was
+// pressed on, which that press selected. Shift and Ctrl only select.
 void ChannelGrid::mouseReleaseEvent(QMouseEvent* e) {
     QTableView::mouseReleaseEvent(e);
     if (e->button() != Qt::LeftButton)
         return;
     const QModelIndex index = indexAt(e->position().toPoint());
-    if (index.isValid())
+    const bool samePress = index.isValid() && index == pressed_;
+    pressed_ = QModelIndex();
+    if (samePress)
         actOnCell(index);
+}
+
+void ChannelGrid::contextMenuEvent(QContextMenuEvent* e) {
+    if (!contextMenu_)
+        return;
+    closeEditors();
+    const QPoint at = e->reason() == QContextMenuEvent::Mouse
+                          ? e->globalPos()
+                          : viewport()->mapToGlobal(visualRect(currentIndex()).center());
+    contextMenu_->exec(at);
+}
+
+void ChannelGrid::selectionChanged(const QItemSelection& selected,
+                                   const QItemSelection& deselected) {
+    QTableView::selectionChanged(selected, deselected);
+    const bool many = selectionModel()->selectedIndexes().size() > 1;
+    if (many != manySelected_) {
+        manySelected_ = many;
+        viewport()->update();
+    }
+}
+
+// ---- The selection ----------------------------------------------------------------
+
+QModelIndexList ChannelGrid::selectedCells() const {
+    QModelIndexList cells = selectionModel()->selectedIndexes();
+    if (cells.isEmpty() && currentIndex().isValid())
+        cells << currentIndex();
+    std::sort(cells.begin(), cells.end());
+    return cells;
+}
+
+std::vector<int> ChannelGrid::selectedChannels() const {
+    std::vector<int> channels;
+    for (const QModelIndex& cell : selectedCells())
+        if (channels.empty() || channels.back() != ChannelModel::channel(cell))
+            channels.push_back(ChannelModel::channel(cell));
+    return channels;
+}
+
+bool ChannelGrid::currentChannelSelected() const {
+    return selectionModel()->isRowSelected(currentIndex().row(), QModelIndex());
+}
+
+void ChannelGrid::selectCells(const QModelIndex& first, const QModelIndex& last) {
+    selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    selectionModel()->select(QItemSelection(first, last), QItemSelectionModel::ClearAndSelect);
+    scrollTo(first);
+}
+
+void ChannelGrid::selectChannels(const std::vector<int>& channels) {
+    if (channels.empty())
+        return;
+    const int lastColumn = channels_.columnCount() - 1;
+    QItemSelection rows;
+    for (int n : channels)
+        rows.select(channels_.index(n - 1, 0), channels_.index(n - 1, lastColumn));
+    const QModelIndex first = channels_.index(channels.front() - 1, 0);
+    selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+    scrollTo(first);
 }
 
 void ChannelGrid::actOnCell(const QModelIndex& index) {
@@ -241,6 +326,16 @@ void ChannelGrid::leaveEditor(QWidget* editor, Qt::FocusReason reason) {
     editor->hide();
     if (reason != Qt::MouseFocusReason && reason != Qt::ShortcutFocusReason)
         focusTable();
+}
+
+void ChannelGrid::closeEditors() {
+    for (QWidget* editor : {static_cast<QWidget*>(rxEdit_), static_cast<QWidget*>(txEdit_),
+                            static_cast<QWidget*>(subtoneList_)}) {
+        if (editor == subtoneList_ && !editor->isHidden())
+            subtoneList_->hidePopup();
+        if (!editor->isHidden())
+            hideEditor(editor);
+    }
 }
 
 void ChannelGrid::store(const QString& text) {

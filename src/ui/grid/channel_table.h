@@ -9,6 +9,9 @@
 #include "ui/model/channel_model.h"
 
 #include <QTableView>
+#include <vector>
+
+class QMenu;
 
 namespace ksv {
 
@@ -49,6 +52,23 @@ public:
     // Acts on the selected cell (EditFunc): opens its editor or toggles its mark.
     void actOnCell(const QModelIndex& index);
 
+    // The selection: a click selects a cell, a click on a channel's number
+    // the whole channel, Shift and Ctrl extend it.
+    // The selected cells in table order (the current cell when none is).
+    QModelIndexList selectedCells() const;
+    // The channels with a selected cell, ascending (the current one when none is).
+    std::vector<int> selectedChannels() const;
+    // Whether the current channel is selected whole.
+    bool currentChannelSelected() const;
+    // Selects the cells between two corners and makes the first one current.
+    void selectCells(const QModelIndex& first, const QModelIndex& last);
+    // Selects the channels whole; the first becomes the current channel.
+    void selectChannels(const std::vector<int>& channels);
+    // Hides an open editor; what it holds and has not stored is dropped.
+    void closeEditors();
+    // The menu a right click or the menu key opens.
+    void setContextMenu(QMenu* menu) { contextMenu_ = menu; }
+
     // Paints a data cell, and a header section (the number column's header
     // when section is -1).
     void paintCell(QPainter& p, const QModelIndex& index, const QRect& rect, bool focused) const;
@@ -57,7 +77,11 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override; // StringGrid1KeyDown
+    void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
     void keyboardSearch(const QString&) override {} // typing does not move the selection
     bool eventFilter(QObject* watched, QEvent* e) override;
 
@@ -85,6 +109,9 @@ private:
     SubtoneBox* subtoneList_; // ComboBox
     QWidget* corner_ = nullptr;
     QPersistentModelIndex editing_; // the cell the open (or last) editor stores into
+    QPersistentModelIndex pressed_; // the cell a plain left press selected
+    QMenu* contextMenu_ = nullptr;
+    bool manySelected_ = false; // more than one cell selected: the selection is painted
 };
 
 } // namespace ksv

@@ -178,7 +178,9 @@ void TForm1::storeSettings(Image& im, bool quiet) {
     finishStore(im);
 }
 
+// The image and what its refresh changes are one step.
 bool TForm1::showImage(const Image& image) {
+    const ImageHistory::Step step(history_);
     windowImage_.set(image);
     return refreshFromImage();
 }

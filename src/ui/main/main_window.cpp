@@ -3,6 +3,7 @@
 #include "image/defaults.h"
 #include "ui/dialogs/messages.h"
 #include "ui/dialogs/newtype_form.h"
+#include "ui/main/channel_editing.h"
 #include "ui/main/commands.h"
 
 #include <QApplication>
@@ -34,6 +35,9 @@ TForm1::TForm1(OperatingMode mode, QWidget* parent) : QMainWindow(parent), mode_
     buildToolBars();
     buildPages();
     buildStatusBar();
+    editing_ = std::make_unique<ChannelEditing>(*this, history_, editMenu_);
+    history_.setNote([this] { return fileStatus(); },
+                     [this](const QString& text) { setFileStatus(text); });
     buildShortcuts();
     connectSettingsHandlers();
     installEnterHandling();
@@ -47,8 +51,10 @@ TForm1::TForm1(OperatingMode mode, QWidget* parent) : QMainWindow(parent), mode_
     displayDone_ = true;
 }
 
-// The pages go first: the channel table is a view of this window's model.
+// The pages go first: the channel table is a view of this window's model;
+// the commands that follow the table and its page go before them.
 TForm1::~TForm1() {
+    editing_.reset();
     delete pages_;
 }
 
@@ -154,6 +160,7 @@ void TForm1::startUpWithType(int type) {
         rawEditorSeparator_->setVisible(true);
         rawEditorItem_->setVisible(true);
     }
+    history_.clear(); // the start-up image is where undo ends
     // The channel page is open at start and its table takes the keyboard;
     // otherwise the first control of the tool bar (the scrambler list) would
     // get it, and the arrow keys would change that setting unseen.

@@ -15,11 +15,13 @@
 #include "ui/main/image_host.h"
 #include "ui/main/settings_pages.h"
 #include "ui/model/channel_model.h"
+#include "ui/model/image_history.h"
 #include "ui/model/window_image.h"
 
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -34,6 +36,7 @@ class QToolButton;
 
 namespace ksv {
 
+class ChannelEditing;
 class ClickLabel;
 struct PortChoice;
 struct PortMapping;
@@ -65,9 +68,12 @@ public:
     QString fileStatus() const override;
     QWidget* hostWindow() override { return this; }
 
-    // The window's image and the table model over it.
+    // The window's image, the table model over it, its undo history and the
+    // commands of «Правка».
     WindowImage& windowImage() { return windowImage_; }
     ChannelModel& channels() { return channels_; }
+    ImageHistory& history() { return history_; }
+    ChannelEditing& editing() { return *editing_; }
 
     // The image as the window shows it: the edits of the settings pages that
     // are not committed yet stored into a copy, without a message (what the
@@ -184,6 +190,8 @@ private:
     // Settings pages (settings_handlers.cpp).
     void connectSettingsHandlers();
     void installEnterHandling();
+    // Stores the pages and shows the image again: one step of the history.
+    void commitAndRefresh();
     void commitFrom(QWidget* control);
     void focusNextOnPage(QWidget* control);
     void setToneFieldShown(int tone, bool shown);
@@ -197,6 +205,8 @@ private:
     OperatingMode mode_;
     WindowImage windowImage_;
     ChannelModel channels_{windowImage_};
+    ImageHistory history_{windowImage_};
+    std::unique_ptr<ChannelEditing> editing_;
     Image incoming_;
     int rememberedType_ = rtVehicleVhf;
     bool displayDone_ = false;
@@ -235,6 +245,7 @@ private:
     QAction* Print = nullptr;
     QAction* CloseItem = nullptr;
     QAction* archiveItem_ = nullptr;         // "Архив радиостанций..."
+    QMenu* editMenu_ = nullptr;              // «Правка», filled by ChannelEditing
     QMenu* portMenu_ = nullptr;              // COMPort
     QAction* portSearchItem_ = nullptr;      // N3
     std::array<QAction*, 4> mainPortItems{}; // COM12, COM22, COM32, COM42

@@ -140,6 +140,9 @@ void TForm1::buildMenus() {
     file->addSeparator();
     file->addAction(CloseItem);
 
+    editMenu_ = bar->addMenu(QStringLiteral("Пр&авка"));
+    editMenu_->setObjectName(QStringLiteral("EditMenu"));
+
     QMenu* settings = bar->addMenu(QStringLiteral("&Настройки"));
     portMenu_ = settings->addMenu(commandIcon(CommandIcon::ComPort), QStringLiteral("COM &порт"));
     portMenu_->setObjectName(QStringLiteral("COMPort"));
@@ -276,11 +279,15 @@ void TForm1::buildShortcuts() {
 
 // ---- Commands ------------------------------------------------------------------------
 
+// New and Open take the file named in the status bar with them into their
+// step of the history.
 void TForm1::NewClick() {
+    const ImageHistory::Step step(history_);
     commands::newFile(*this);
 }
 
 void TForm1::OpenClick() {
+    const ImageHistory::Step step(history_);
     commands::openFile(*this);
 }
 
@@ -297,7 +304,9 @@ void TForm1::ReadClick() {
         commands::readRadio(*this);
 }
 
+// The commit and the checksum of the write are one step.
 void TForm1::WriteClick() {
+    const ImageHistory::Step step(history_);
     if (Write->isEnabled())
         commands::writeRadio(*this);
 }
@@ -325,6 +334,7 @@ void TForm1::AboutClick() {
 }
 
 void TForm1::rawEditorClick() {
+    const ImageHistory::Step step(history_);
     if (mode_ == omService)
         commands::rawEditor(*this);
 }

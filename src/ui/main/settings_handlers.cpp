@@ -122,9 +122,14 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::commitFrom(QWidget* control) {
+void TForm1::commitAndRefresh() {
+    const ImageHistory::Step step(history_);
     commitEdits();
     refreshFromImage();
+}
+
+void TForm1::commitFrom(QWidget* control) {
+    commitAndRefresh();
     focusNextOnPage(control);
 }
 
@@ -155,13 +160,11 @@ void TForm1::groupChosen() {
     // refused and its selectors jump back to the stored values.
     if (!displayDone_)
         return;
-    commitEdits();
-    refreshFromImage();
+    commitAndRefresh();
 }
 
 void TForm1::toneCountChosen() {
-    commitEdits();
-    refreshFromImage();
+    commitAndRefresh();
 }
 
 void TForm1::scanTransmitChosen() {

@@ -6,18 +6,6 @@ namespace ksv {
 
 namespace {
 
-// The table's columns: the fields with a caption, in declaration order.
-const std::vector<const ChannelField*>& tableFields() {
-    static const std::vector<const ChannelField*> fields = [] {
-        std::vector<const ChannelField*> v;
-        for (const ChannelField& f : channelFields())
-            if (*f.caption)
-                v.push_back(&f);
-        return v;
-    }();
-    return fields;
-}
-
 // The code a cell text stores. A frequency text that is no number stores
 // "Откл", as the window has always stored it.
 int codeOf(const ChannelField& f, const QString& text, RadioType type) {
@@ -45,15 +33,15 @@ int ChannelModel::rowCount(const QModelIndex& parent) const {
 }
 
 int ChannelModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(tableFields().size());
+    return parent.isValid() ? 0 : static_cast<int>(tableColumns().size());
 }
 
 const ChannelField& ChannelModel::field(int column) {
-    return *tableFields().at(static_cast<std::size_t>(column));
+    return *tableColumns().at(static_cast<std::size_t>(column));
 }
 
 int ChannelModel::column(ChannelFieldId id) {
-    const auto& fields = tableFields();
+    const auto& fields = tableColumns();
     for (std::size_t i = 0; i < fields.size(); ++i)
         if (fields[i]->id == id)
             return static_cast<int>(i);

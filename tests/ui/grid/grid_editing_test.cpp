@@ -15,7 +15,9 @@ const QString kLMessage = QStringLiteral("Для формирования спи
                                          "\"Сканирование\"\n"
                                          " и задать номер приоритетного канала");
 
-TEST_F(GridTest, FixedGeometryAndHeadersThatDoNothing) {
+// The caption row does nothing; a channel's number selects the channel, and
+// Shift or Ctrl with a click extend the selection without opening an editor.
+TEST_F(GridTest, FixedGeometryCaptionsThatDoNothingAndNumbersThatSelectChannels) {
     EXPECT_EQ(model.rowCount(), 40);
     EXPECT_EQ(model.columnCount(), 7);
     EXPECT_EQ(grid->verticalHeader()->width(), 32);
@@ -32,13 +34,23 @@ TEST_F(GridTest, FixedGeometryAndHeadersThatDoNothing) {
     const int y2 = left->sectionViewportPosition(1) + 10;
     QTest::mouseClick(top->viewport(), Qt::LeftButton, {}, QPoint(x5, 10));
     QTest::mouseDClick(top->viewport(), Qt::LeftButton, {}, QPoint(x5 + 53, 10)); // section edge
-    QTest::mouseClick(left->viewport(), Qt::LeftButton, {}, QPoint(10, y2));
-    EXPECT_EQ(currentRow(), 2);
     EXPECT_EQ(currentColumn(), 5);
     EXPECT_EQ(grid->selectionModel()->selectedIndexes().size(), 1);
+    QTest::mouseClick(left->viewport(), Qt::LeftButton, {}, QPoint(10, y2));
+    EXPECT_EQ(currentRow(), 2);
+    EXPECT_EQ(grid->selectedChannels(), std::vector<int>{2});
+    EXPECT_TRUE(grid->currentChannelSelected());
+    const int y4 = left->sectionViewportPosition(3) + 10;
+    QTest::mouseClick(left->viewport(), Qt::LeftButton, Qt::ShiftModifier, QPoint(10, y4));
+    EXPECT_EQ(grid->selectedChannels(), (std::vector<int>{2, 3, 4}));
+    EXPECT_EQ(grid->selectedCells().size(), 21);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ControlModifier, cellCentre(5, 7));
+    EXPECT_EQ(grid->selectedCells().size(), 22);
     EXPECT_EQ(cell(5, 2), QString());
+    EXPECT_EQ(cell(5, 7), QString());
     EXPECT_EQ(grid->columnWidth(4), 64);
     EXPECT_TRUE(messages.log.empty());
+    select(5, 2);
 
     // Typing into the table changes neither the cells nor the selection.
     QTest::keyClicks(grid, "S1");

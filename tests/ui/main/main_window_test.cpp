@@ -45,12 +45,30 @@ TEST_F(MainWindowTest, FrameShowsCaptionPagesStatusPanelsAndMenus) {
     EXPECT_EQ(form->findChild<QLabel*>("Label3")->text(), QStringLiteral("Зав. №: 000000 "));
     EXPECT_EQ(form->findChild<QLabel*>("Label1")->text(), QStringLiteral("Версия ПО: 0.0"));
 
-    const QList<QAction*> menus = form->menuBar()->actions();
-    ASSERT_EQ(menus.size(), 3);
+    QList<QAction*> menus = form->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 4);
     EXPECT_EQ(menus[0]->text(), QStringLiteral("&Файл"));
     EXPECT_EQ(itemTexts(menus[0]->menu()),
               (QStringList{"&Новый", "&Открыть", "&Сохранить", "-", "&Архив радиостанций...", "-",
                            "&Печать", "-", "&Выход"}));
+    const QStringList editItems = {"Отменить",
+                                   "Повторить",
+                                   "-",
+                                   "Вырезать",
+                                   "Копировать",
+                                   "Вставить",
+                                   "Очистить",
+                                   "-",
+                                   "Вставить канал",
+                                   "Удалить канал",
+                                   "Переместить вверх",
+                                   "Переместить вниз",
+                                   "-",
+                                   "Сортировать по частоте ПРМ"};
+    EXPECT_EQ(menus[1]->text(), QStringLiteral("Пр&авка"));
+    EXPECT_EQ(itemTexts(menus[1]->menu()), editItems);
+    EXPECT_EQ(itemTexts(form->findChild<QMenu*>("ChannelTableMenu")), editItems);
+    menus.removeAt(1);
     EXPECT_EQ(menus[1]->text(), QStringLiteral("&Настройки"));
     EXPECT_EQ(itemTexts(menus[1]->menu()),
               (QStringList{"COM &порт", "-", "&Чтение", "&Запись", "Сра&внить с радиостанцией...",
@@ -107,7 +125,17 @@ TEST_F(MainWindowTest, ShortcutsActLikeTheirItemsAndNotWhileDisabled) {
                  {"COM22", Qt::SHIFT | Qt::Key_F2},
                  {"COM32", Qt::SHIFT | Qt::Key_F3},
                  {"COM42", Qt::SHIFT | Qt::Key_F4},
-                 {"N8", Qt::ALT | Qt::Key_F1}};
+                 {"N8", Qt::ALT | Qt::Key_F1},
+                 {"Undo", Qt::CTRL | Qt::Key_Z},
+                 {"Redo", Qt::CTRL | Qt::Key_Y},
+                 {"Cut", Qt::CTRL | Qt::Key_X},
+                 {"Copy", Qt::CTRL | Qt::Key_C},
+                 {"Paste", Qt::CTRL | Qt::Key_V},
+                 {"Clear", Qt::Key_Delete},
+                 {"InsertChannel", Qt::CTRL | Qt::SHIFT | Qt::Key_Insert},
+                 {"DeleteChannel", Qt::CTRL | Qt::SHIFT | Qt::Key_Delete},
+                 {"MoveUp", Qt::CTRL | Qt::SHIFT | Qt::Key_Up},
+                 {"MoveDown", Qt::CTRL | Qt::SHIFT | Qt::Key_Down}};
     for (const auto& t : table)
         EXPECT_EQ(form->findChild<QAction*>(t.action)->shortcut(), t.key) << t.action;
     QStringList keys; // no key has two items
