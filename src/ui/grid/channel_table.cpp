@@ -212,8 +212,13 @@ bool ChannelGrid::currentChannelSelected() const {
 }
 
 void ChannelGrid::selectCells(const QModelIndex& first, const QModelIndex& last) {
+    const QModelIndex topLeft =
+        channels_.index(std::min(first.row(), last.row()), std::min(first.column(), last.column()));
+    const QModelIndex bottomRight =
+        channels_.index(std::max(first.row(), last.row()), std::max(first.column(), last.column()));
     selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
-    selectionModel()->select(QItemSelection(first, last), QItemSelectionModel::ClearAndSelect);
+    selectionModel()->select(QItemSelection(topLeft, bottomRight),
+                             QItemSelectionModel::ClearAndSelect);
     scrollTo(first);
 }
 

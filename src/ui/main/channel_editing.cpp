@@ -153,6 +153,8 @@ QMimeData* ChannelEditing::copiedData() const {
     const std::vector<int> channels = grid->selectedChannels();
     const Image& image = form_.currentImage();
     auto* data = new QMimeData;
+    if (cells.isEmpty())
+        return data;
     std::string text;
     if (cells.size() == static_cast<qsizetype>(channels.size()) * columnCount()) {
         QByteArray records;
@@ -197,7 +199,7 @@ void ChannelEditing::pasteData(const QMimeData& data) {
     const QString text = data.text();
     ChannelGrid* grid = form_.grid();
     grid->closeEditors();
-    if (text.isEmpty())
+    if (text.isEmpty() || !grid->currentIndex().isValid())
         return;
     formats::TableCell at = tableCell(grid->currentIndex());
     if (grid->currentChannelSelected())
@@ -256,6 +258,8 @@ void ChannelEditing::insertChannels() {
     ChannelGrid* grid = form_.grid();
     grid->closeEditors();
     const std::vector<int> channels = grid->selectedChannels();
+    if (channels.empty())
+        return;
     const int at = channels.front();
     const int count = static_cast<int>(channels.size());
     Image image = form_.currentImage();
@@ -278,6 +282,8 @@ void ChannelEditing::deleteChannels() {
     ChannelGrid* grid = form_.grid();
     grid->closeEditors();
     const std::vector<int> channels = grid->selectedChannels();
+    if (channels.empty())
+        return;
     Image image = form_.currentImage();
     const ChannelPlaces places = ksv::deleteChannels(image, channels);
     form_.windowImage().set(image);
