@@ -16,6 +16,7 @@ namespace ksv::commands {
 void showArchive(TForm1& form) {
     ArchiveWindowHost host;
     host.open = [&form](const QString& path) {
+        const ImageHistory::Step step(form.history()); // with the file's name, as Open
         if (form.windows().files)
             form.windows().files->openPath(path);
     };

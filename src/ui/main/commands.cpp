@@ -32,12 +32,16 @@ void showWords(const OutcomeWords& w) {
 
 } // namespace
 
+// New and Open take the file named in the status bar with them into their
+// step of the history.
 void newFile(TForm1& form) {
+    const ImageHistory::Step step(form.history());
     if (form.windows().files)
         form.windows().files->NewClick();
 }
 
 void openFile(TForm1& form) {
+    const ImageHistory::Step step(form.history());
     if (form.windows().files)
         form.windows().files->OpenClick();
 }
@@ -80,6 +84,7 @@ void readRadio(TForm1& form) {
 // only the image with the write's checksum (it is not refreshed). Nothing is
 // sent whose state before could not be kept, unless the user says so.
 void writeRadio(TForm1& form) {
+    const ImageHistory::Step step(form.history()); // the commit and the checksum
     PortLine* line = form.windows().line.get();
     if (!line)
         return;
@@ -142,6 +147,7 @@ void about(TForm1& form) {
 }
 
 void rawEditor(TForm1& form) {
+    const ImageHistory::Step step(form.history()); // the commit and the show
     if (TEditWnd* e = form.windows().editWnd)
         e->editCurrentImage();
 }

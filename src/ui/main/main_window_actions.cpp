@@ -279,15 +279,11 @@ void TForm1::buildShortcuts() {
 
 // ---- Commands ------------------------------------------------------------------------
 
-// New and Open take the file named in the status bar with them into their
-// step of the history.
 void TForm1::NewClick() {
-    const ImageHistory::Step step(history_);
     commands::newFile(*this);
 }
 
 void TForm1::OpenClick() {
-    const ImageHistory::Step step(history_);
     commands::openFile(*this);
 }
 
@@ -304,9 +300,7 @@ void TForm1::ReadClick() {
         commands::readRadio(*this);
 }
 
-// The commit and the checksum of the write are one step.
 void TForm1::WriteClick() {
-    const ImageHistory::Step step(history_);
     if (Write->isEnabled())
         commands::writeRadio(*this);
 }
@@ -334,7 +328,6 @@ void TForm1::AboutClick() {
 }
 
 void TForm1::rawEditorClick() {
-    const ImageHistory::Step step(history_);
     if (mode_ == omService)
         commands::rawEditor(*this);
 }
