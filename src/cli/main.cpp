@@ -20,7 +20,7 @@ void quietQt(QtMsgType type, const QMessageLogContext&, const QString& text) {
 int main(int argc, char** argv) {
     qInstallMessageHandler(quietQt);
     QCoreApplication app(argc, argv);
-    ksv::os::prepareConsoleForUtf8();
+    ksv::os::useUnicodeStandardStreams();
     const QStringList args = ksv::commandLineArguments(argc, argv);
     ksv::cli::CliIo io{std::cout, std::cerr, ksv::os::errorStreamIsTerminal()};
     const int code = ksv::cli::runCli(args, io);

@@ -2,13 +2,26 @@
 
 // The terminal or console the command line runs in.
 
+#include <memory>
+#include <streambuf>
+
 namespace ksv::os {
 
 // Whether the error stream goes to a terminal (a progress bar is drawn there).
 bool errorStreamIsTerminal();
 
-// Lets the console show the UTF-8 texts of the program as they are.
-void prepareConsoleForUtf8();
+// Gives std::cout and std::cerr buffers that show the program's UTF-8 texts
+// as written: in a Windows console as UTF-16 (WriteConsoleW), whatever its
+// code page; to a pipe, a file or a POSIX terminal as the UTF-8 bytes they
+// are. Called once, before the first output.
+void useUnicodeStandardStreams();
+
+#ifdef _WIN32
+// The buffer behind it, over a Windows handle (a HANDLE): UTF-16 to a
+// console, the bytes themselves to anything else. A UTF-8 sequence cut by a
+// flush waits for its rest.
+std::unique_ptr<std::streambuf> windowsTextOutput(void* handle);
+#endif
 
 // While one lives, Ctrl+C, a closed terminal or console window, a request
 // to terminate and (on POSIX) an output pipe whose reader went away no

@@ -27,7 +27,7 @@ bool errorStreamIsTerminal() {
     return ::isatty(STDERR_FILENO) == 1;
 }
 
-void prepareConsoleForUtf8() {}
+void useUnicodeStandardStreams() {} // a terminal takes UTF-8 as it is
 
 StopRequests::StopRequests() {
     stopRequested = false;

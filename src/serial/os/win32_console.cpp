@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <atomic>
-#include <cstdlib>
 
 namespace ksv::os {
 namespace {
@@ -12,7 +11,6 @@ std::atomic<bool> stopRequested{false};
 // Set once the run that noted a stop has ended (StopRequests destroyed);
 // made once and kept, since a handler may still wait on it.
 HANDLE runEnded = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-UINT previousOutputCodePage = 0;
 
 // Windows ends the process as soon as this handler returns from a closed
 // console window, a log-off or a shutdown, and after about five seconds
@@ -33,11 +31,6 @@ BOOL WINAPI noteStopRequest(DWORD event) {
     }
 }
 
-void restoreOutputCodePage() {
-    if (previousOutputCodePage != 0)
-        SetConsoleOutputCP(previousOutputCodePage);
-}
-
 } // namespace
 
 bool errorStreamIsTerminal() {
@@ -45,19 +38,6 @@ bool errorStreamIsTerminal() {
     DWORD mode = 0;
     return err != nullptr && err != INVALID_HANDLE_VALUE && GetFileType(err) == FILE_TYPE_CHAR &&
            GetConsoleMode(err, &mode);
-}
-
-// The program writes UTF-8: cmd.exe and PowerShell show it as written once
-// the console's output code page is UTF-8. The console keeps its code page
-// after the program, so the old one is put back at exit.
-void prepareConsoleForUtf8() {
-    const UINT current = GetConsoleOutputCP();
-    if (current == 0 || current == CP_UTF8)
-        return; // no console, or already UTF-8
-    if (SetConsoleOutputCP(CP_UTF8)) {
-        previousOutputCodePage = current;
-        std::atexit(restoreOutputCodePage);
-    }
 }
 
 StopRequests::StopRequests() {
