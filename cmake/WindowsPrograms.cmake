@@ -6,7 +6,7 @@
 
 set(KSV_WINDOWS_DIR ${PROJECT_SOURCE_DIR}/packaging/windows)
 
-# Company and copyright as the project's copyright file gives them for its
+# The copyright as the project's copyright file gives them for its
 # own files ("Copyright: <years> <holder> <address>").
 function(ksv_read_copyright_holder)
   file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/copyright lines ENCODING UTF-8
@@ -19,6 +19,9 @@ function(ksv_read_copyright_holder)
   set(KSV_COPYRIGHT_HOLDER ${CMAKE_MATCH_2} PARENT_SCOPE)
 endfunction()
 ksv_read_copyright_holder()
+# The publisher as the list of installed programs and a file's properties
+# show it to a Russian-speaking user; the copyright keeps the legal holder.
+set(KSV_WINDOWS_PUBLISHER "Разработчики KSV717N")
 
 # The version as Windows keeps it: four numbers.
 set(KSV_RC_VERSION_COMMAS ${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR})

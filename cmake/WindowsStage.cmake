@@ -3,7 +3,8 @@
 #         -DVERSION=<v> -DQT_VERSION=<v> -DHOMEPAGE=<url> -P WindowsStage.cmake
 # Texts get Windows line ends and a UTF-8 byte order mark, so that every
 # editor, Notepad too, shows them as written; @VERSION@, @QT_VERSION@ and
-# @HOMEPAGE@ are filled in.
+# @HOMEPAGE@ are filled in. <STAGE>.nsh then names the installed size for
+# the installer, as Windows writes sizes ("23,4 МБ").
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -32,3 +33,14 @@ foreach(pair ${TEXTS})
   endif()
   file(WRITE ${STAGE}/${name} "${text}")
 endforeach()
+
+file(GLOB_RECURSE staged ${STAGE}/*)
+set(bytes 0)
+foreach(f ${staged})
+  file(SIZE ${f} size)
+  math(EXPR bytes "${bytes} + ${size}")
+endforeach()
+math(EXPR tenths "(${bytes} * 10 + 524288) / 1048576")
+math(EXPR whole "${tenths} / 10")
+math(EXPR tenth "${tenths} % 10")
+file(WRITE ${STAGE}.nsh "!define INSTALLED_SIZE \"${whole},${tenth} МБ\"\n")
