@@ -3,6 +3,7 @@
 #include "ui/main/app_windows.h"
 #include "ui/main/main_window.h"
 #include "ui/main/no_stored_settings.h"
+#include "ui/main/ui_font.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     const ksv::OperatingMode mode = ksv::modeFromArgs(argc, argv);
     QApplication app(argc, argv);
     ksv::storeNoQtSettings();
+    ksv::useFontWithCyrillic();
     // The title names the program to the desktop; message boxes carry it too.
     // (A display name would be appended to every window caption.)
     QApplication::setApplicationName(ksv::applicationTitle());

@@ -2,6 +2,7 @@
 
 #include "image/checksum.h"
 #include "image/defaults.h"
+#include "ui/main/ui_font.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -146,3 +147,27 @@ TEST_F(StartUpTest, ClosingTheStartUpDialogEndsTheProgramWithoutLoadingAnything)
 
 } // namespace
 } // namespace ksv::test
+
+// A desktop font without Cyrillic (Wine without Windows' fonts resolves
+// "MS Shell Dlg" to a math font) is replaced by a text font that has it.
+TEST(UiFont, AFontWithoutCyrillicIsReplaced) {
+    const QStringList cyrillic{"DejaVu Math TeX Gyre", "DejaVu Sans Mono", "DejaVu Serif",
+                               "DejaVu Sans", "Tahoma"};
+    const auto has = [&](const QString& f) { return cyrillic.contains(f); };
+    const auto fixed = [](const QString& f) { return f.contains("Mono"); };
+    const struct {
+        QString current;
+        QStringList installed;
+        QString chosen;
+    } cases[] = {
+        {"DejaVu Sans", cyrillic, ""}, // has Cyrillic: kept
+        {"MS Shell Dlg", cyrillic, "Tahoma"},
+        {"MS Shell Dlg",
+         {"DejaVu Math TeX Gyre", "DejaVu Sans Mono", "DejaVu Serif"},
+         "DejaVu Serif"},
+        {"MS Shell Dlg", {"DejaVu Math TeX Gyre", "DejaVu Sans Mono"}, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ksv::familyForCyrillic(c.current, c.installed, has, fixed), c.chosen)
+            << c.current.toStdString();
+}
