@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QStandardPaths>
 #include <QStringList>
 
 namespace ksv {
@@ -17,7 +19,7 @@ QString ustFilter() {
 }
 
 void configure(QFileDialog& d, const QString& proposed) {
-    d.setOption(QFileDialog::DontUseNativeDialog, true);
+    d.setOption(QFileDialog::DontUseNativeDialog, !systemFileDialogs());
     d.setOption(QFileDialog::ReadOnly, false);
     d.setNameFilter(ustFilter());
     d.setDefaultSuffix(QStringLiteral("ust"));
@@ -26,8 +28,13 @@ void configure(QFileDialog& d, const QString& proposed) {
     d.setLabelText(QFileDialog::FileName, QStringLiteral("Имя файла:"));
     d.setLabelText(QFileDialog::FileType, QStringLiteral("Тип файлов:"));
     d.setLabelText(QFileDialog::Reject, QStringLiteral("Отмена"));
-    if (!proposed.isEmpty())
-        d.selectFile(proposed);
+    // The folder is set on its own: Windows' dialog takes only a name as the
+    // file to select and would start in the working folder.
+    if (!proposed.isEmpty()) {
+        const QFileInfo info(proposed);
+        d.setDirectory(info.absolutePath());
+        d.selectFile(info.fileName());
+    }
 }
 
 QString run(QFileDialog& d) {
@@ -39,13 +46,26 @@ QString run(QFileDialog& d) {
 
 } // namespace
 
+bool systemFileDialogs() {
+    return QGuiApplication::platformName() == QLatin1String("windows");
+}
+
+QString proposalInFolder(const QString& proposed, const QString& lastFolder,
+                         const QString& documents) {
+    if (proposed.isEmpty() || proposed.contains(QLatin1Char('/')) ||
+        proposed.contains(QLatin1Char('\\')))
+        return proposed;
+    const QString folder = lastFolder.isEmpty() ? documents : lastFolder;
+    return folder.isEmpty() ? proposed : QDir(folder).filePath(proposed);
+}
+
 void FileDialogDelete::operator()(QFileDialog* d) const {
     const os::UserSettingsOutOfReach outOfReach;
     delete d;
 }
 
 // Made without the history of earlier runs or other programs: the dialog
-// reads it as it makes its widgets (DontUseNativeDialog).
+// reads Qt's settings as it is made, Windows' own dialog included.
 FileDialogPtr makeOpenDialog(QWidget* parent, const QString& proposed) {
     const os::UserSettingsOutOfReach outOfReach;
     FileDialogPtr d(new QFileDialog(parent, QStringLiteral("Открытие файла")));
@@ -76,7 +96,7 @@ FileDialogPtr makeFolderDialog(QWidget* parent, const QString& proposed) {
     FileDialogPtr d(new QFileDialog(parent, QStringLiteral("Папка серии")));
     d->setAcceptMode(QFileDialog::AcceptOpen);
     d->setFileMode(QFileDialog::Directory);
-    d->setOption(QFileDialog::DontUseNativeDialog, true);
+    d->setOption(QFileDialog::DontUseNativeDialog, !systemFileDialogs());
     d->setOption(QFileDialog::ShowDirsOnly, true);
     d->setSizeGripEnabled(true);
     d->setLabelText(QFileDialog::LookIn, QStringLiteral("Папка:"));
@@ -94,14 +114,28 @@ FileDialogPtr makeFolderDialog(QWidget* parent, const QString& proposed) {
     return d;
 }
 
+QtFileDialogs::QtFileDialogs(QString documents)
+    : documents_(documents.isEmpty()
+                     ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                     : std::move(documents)) {}
+
+QString QtFileDialogs::accepted(const QString& name) {
+    if (!name.isEmpty())
+        lastFolder_ = QFileInfo(name).absolutePath();
+    return name;
+}
+
 QString QtFileDialogs::openFileName(QWidget* parent, const QString& proposed) {
-    auto d = makeOpenDialog(parent, proposed);
-    return run(*d);
+    const QString where = proposalInFolder(proposed, lastFolder_, documents_);
+    auto d = makeOpenDialog(parent, where);
+    if (proposed.isEmpty())
+        d->setDirectory(lastFolder_.isEmpty() ? documents_ : lastFolder_);
+    return accepted(run(*d));
 }
 
 QString QtFileDialogs::saveFileName(QWidget* parent, const QString& proposed) {
-    auto d = makeSaveDialog(parent, proposed);
-    return run(*d);
+    auto d = makeSaveDialog(parent, proposalInFolder(proposed, lastFolder_, documents_));
+    return accepted(run(*d));
 }
 
 QString QtFileDialogs::folderName(QWidget* parent, const QString& proposed) {

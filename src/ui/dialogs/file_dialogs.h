@@ -23,14 +23,34 @@ public:
     virtual QString folderName(QWidget* parent, const QString& proposed) = 0;
 };
 
-// Qt's own file dialogs (never the desktop's), so the ".ust" suffix is added
-// to a typed name before the overwrite question is asked.
+// The file dialogs of the window: on Windows the system's own, elsewhere
+// Qt's (the desktop's dialog may ask before overwriting a name still without
+// its ".ust"; Windows' adds the suffix first). A proposal without a folder
+// starts in the folder of the last file accepted in them, or at first in the
+// user's documents folder (never the program's own folder).
 class QtFileDialogs final : public FileDialogs {
 public:
+    // documents: the user's documents folder (by default the system's).
+    explicit QtFileDialogs(QString documents = {});
+
     QString openFileName(QWidget* parent, const QString& proposed) override;
     QString saveFileName(QWidget* parent, const QString& proposed) override;
     QString folderName(QWidget* parent, const QString& proposed) override;
+
+private:
+    QString accepted(const QString& name);
+
+    QString documents_;
+    QString lastFolder_;
 };
+
+// proposed as a full path: as it is when it names a folder, else in
+// lastFolder, or in documents when no file was accepted yet.
+QString proposalInFolder(const QString& proposed, const QString& lastFolder,
+                         const QString& documents);
+
+// Whether the window uses the system's own file dialogs (on Windows).
+bool systemFileDialogs();
 
 // Destroys a file dialog with the user's settings out of its reach: Qt's
 // dialog writes its history into them as it goes, on Windows into the

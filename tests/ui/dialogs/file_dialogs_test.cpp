@@ -36,6 +36,22 @@ TEST(FileDialogs, OpenAndSaveAreQtDialogsForSettingsFiles) {
     EXPECT_EQ(save->selectedFiles(), QStringList{dir.filePath(QStringLiteral("000000.ust"))});
 }
 
+// A bare name starts in the folder of the last file accepted, at first in
+// the documents folder: never in the program's own folder.
+TEST(FileDialogs, BareProposalStartsInTheLastFolderOrTheDocuments) {
+    const struct {
+        QString proposed, lastFolder, expected;
+    } cases[] = {
+        {"000000", "", "/home/ivan/Документы/000000"},
+        {"000000", "/srv/станции", "/srv/станции/000000"},
+        {"/srv/a.ust", "/tmp", "/srv/a.ust"},
+        {"C:\\Users\\a.ust", "/tmp", "C:\\Users\\a.ust"},
+        {"", "/tmp", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(proposalInFolder(c.proposed, c.lastFolder, "/home/ivan/Документы"), c.expected);
+}
+
 // A series folder not made yet: the dialog opens in the nearest folder that exists.
 TEST(FileDialogs, FolderDialogOpensWhereTheProposedFolderWouldBe) {
     test::testApp();
