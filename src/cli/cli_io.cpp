@@ -1,6 +1,7 @@
 #include "cli/cli_io.h"
 
 #include "files/file_names.h"
+#include "files/shown_path.h"
 #include "files/ust_file.h"
 #include "serial/os/file_system.h"
 
@@ -50,17 +51,17 @@ std::optional<std::string> readTextFile(const QString& path, CliIo& io, qint64 m
         os::readFilePrefix(nameForSystem(path), static_cast<std::size_t>(maxBytes) + 1);
     switch (file.status) {
     case os::FilePrefix::NotFound:
-        io.err << QStringLiteral("Файл ") << path << QStringLiteral(" не найден\n");
+        io.err << QStringLiteral("Файл ") << shownPath(path) << QStringLiteral(" не найден\n");
         return std::nullopt;
     case os::FilePrefix::Unreadable:
-        io.err << QStringLiteral("Файл ") << path << QStringLiteral(" не удается прочитать: ")
-               << file.reason << "\n";
+        io.err << QStringLiteral("Файл ") << shownPath(path)
+               << QStringLiteral(" не удается прочитать: ") << file.reason << "\n";
         return std::nullopt;
     case os::FilePrefix::Ok:
         break;
     }
     if (file.bytes.size() > static_cast<std::size_t>(maxBytes)) {
-        io.err << QStringLiteral("Файл ") << path
+        io.err << QStringLiteral("Файл ") << shownPath(path)
                << QStringLiteral(" слишком большой для таблицы каналов\n");
         return std::nullopt;
     }

@@ -4,6 +4,7 @@
 #include "cli/exit_codes.h"
 #include "cli/output_guard.h"
 #include "files/file_names.h"
+#include "files/shown_path.h"
 #include "formats/channel_csv.h"
 #include "formats/image_diff.h"
 #include "formats/image_report.h"
@@ -41,7 +42,7 @@ int runNew(const Arguments& a, CliIo& io) {
     if (!saveImage(path, image, io))
         return kExitRefused;
     io.out << QStringLiteral("Создан файл %1: %2\n")
-                  .arg(path, QString::fromUtf8(modelName(static_cast<RadioType>(type))));
+                  .arg(shownPath(path), QString::fromUtf8(modelName(static_cast<RadioType>(type))));
     return kExitOk;
 }
 
@@ -53,7 +54,7 @@ int runShow(const Arguments& a, CliIo& io) {
     if (a.flag(QStringLiteral("--json")))
         io.out << imageJson(*image);
     else
-        io.out << imageReport(*image, shownName(path).toStdString());
+        io.out << imageReport(*image, shownPath(path).toStdString());
     return kExitOk;
 }
 
@@ -84,7 +85,7 @@ int runExportCsv(const Arguments& a, CliIo& io) {
     // A file gets a byte order mark, so that spreadsheets read it as UTF-8.
     if (!writeOutputFile(*out, QByteArray::fromStdString("\xEF\xBB\xBF" + csv), io))
         return kExitRefused;
-    io.out << QStringLiteral("Таблица каналов записана в файл %1\n").arg(*out);
+    io.out << QStringLiteral("Таблица каналов записана в файл %1\n").arg(shownPath(*out));
     return kExitOk;
 }
 
@@ -107,7 +108,7 @@ int runImportCsv(const Arguments& a, CliIo& io) {
     for (const auto& n : result.notes)
         io.err << QStringLiteral("Внимание: ") << n << "\n";
     if (!result.ok) {
-        io.err << QStringLiteral("Файл %1 не принят:\n").arg(csvPath);
+        io.err << QStringLiteral("Файл %1 не принят:\n").arg(shownPath(csvPath));
         for (const auto& e : result.errors)
             io.err << "  " << e << "\n";
         io.err << QStringLiteral("Ничего не записано.\n");
@@ -118,7 +119,7 @@ int runImportCsv(const Arguments& a, CliIo& io) {
     io.out << QStringLiteral("Каналов принято: %1%2; записан файл %3\n")
                   .arg(result.channels)
                   .arg(result.chirp ? QStringLiteral(" (формат CHIRP)") : QString())
-                  .arg(out);
+                  .arg(shownPath(out));
     return kExitOk;
 }
 

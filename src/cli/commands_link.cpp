@@ -5,6 +5,7 @@
 #include "cli/link_session.h"
 #include "cli/output_guard.h"
 #include "files/file_names.h"
+#include "files/shown_path.h"
 #include "formats/image_diff.h"
 #include "image/codecs.h"
 #include "operations/outcome_words.h"
@@ -142,7 +143,7 @@ int runRead(const Arguments& a, CliIo& io) {
                              .arg(QString::fromUtf8(modelName(RsType(read.image))),
                                   QString::fromStdString(ZnTxt(read.image)));
     if (path)
-        io.out << QStringLiteral("Записан файл %1: %2\n").arg(*path, what);
+        io.out << QStringLiteral("Записан файл %1: %2\n").arg(shownPath(*path), what);
     else
         io.out << QStringLiteral("Считано: %1\n").arg(what);
     return read.kept.failed() && !path ? kExitRefused : kExitOk;
@@ -231,7 +232,7 @@ bool backupNameIsFree(const QString& backup, const QString& input, CliIo& io) {
         return true;
     io.err << QStringLiteral("Файл %1 уже есть: --backup не заменяет файлы, задайте новое имя "
                              "(установки до записи сохраняются и в архиве)\n")
-                  .arg(backup);
+                  .arg(shownPath(backup));
     return false;
 }
 

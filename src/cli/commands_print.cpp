@@ -5,6 +5,7 @@
 #include "cli/output_guard.h"
 #include "cli/print_card.h"
 #include "files/file_names.h"
+#include "files/shown_path.h"
 #include "print/card_from_image.h"
 #include "print/card_printing.h"
 
@@ -22,7 +23,7 @@ namespace {
 std::optional<QByteArray> renderPdf(const print::CardData& card, print::CardLayout layout,
                                     const QString& out, CliIo& io) {
     const auto fail = [&](const QString& why) {
-        io.err << QStringLiteral("Файл %1 не записан: %2\n").arg(out, why);
+        io.err << QStringLiteral("Файл %1 не записан: %2\n").arg(shownPath(out), why);
         return std::nullopt;
     };
     const QTemporaryDir dir;
@@ -41,7 +42,7 @@ std::optional<QByteArray> renderPdf(const print::CardData& card, print::CardLayo
 } // namespace
 
 print::CardData cardOfFile(const Image& image, OperatingMode mode, const QString& path) {
-    return print::cardFromImage(image, mode, QFileInfo(shownName(path)).absoluteFilePath());
+    return print::cardFromImage(image, mode, shownPath(QFileInfo(path).absoluteFilePath()));
 }
 
 int runPrint(const Arguments& a, CliIo& io) {
@@ -60,7 +61,7 @@ int runPrint(const Arguments& a, CliIo& io) {
     const auto pdf = renderPdf(cardOfFile(*image, *mode, input), layout, out, io);
     if (!pdf || !writeOutputFile(out, *pdf, io))
         return kExitRefused;
-    io.out << QStringLiteral("Карта программирования записана в файл %1\n").arg(out);
+    io.out << QStringLiteral("Карта программирования записана в файл %1\n").arg(shownPath(out));
     return kExitOk;
 }
 

@@ -1,6 +1,7 @@
 #include "cli/output_guard.h"
 
 #include "files/file_names.h"
+#include "files/shown_path.h"
 #include "files/ust_file.h"
 #include "serial/os/file_system.h"
 
@@ -18,7 +19,7 @@ bool checkOutputIsNotAnInput(const QString& output, const QStringList& inputs, C
         if (sameFile(output, input)) {
             io.err << writeFailureMessage(output)
                    << QStringLiteral(": выходной файл не может совпадать с входным файлом ")
-                   << input << "\n";
+                   << shownPath(input) << "\n";
             return false;
         }
     }

@@ -1,6 +1,7 @@
 #include "files/ust_file.h"
 
 #include "files/file_names.h"
+#include "files/shown_path.h"
 #include "serial/os/file_system.h"
 
 #include <cstring>
@@ -52,13 +53,13 @@ QString readFailureMessage(const UstReadResult& result, const QString& name) {
     case UstReadStatus::Ok:
         return {};
     case UstReadStatus::NotFound:
-        return QStringLiteral("Файл ") + name + QStringLiteral(" не найден");
+        return QStringLiteral("Файл ") + shownPath(name) + QStringLiteral(" не найден");
     case UstReadStatus::Damaged:
-        return QStringLiteral("Файл ") + name + QStringLiteral(" поврежден");
+        return QStringLiteral("Файл ") + shownPath(name) + QStringLiteral(" поврежден");
     case UstReadStatus::Unreadable:
         break;
     }
-    return QStringLiteral("Файл ") + name + QStringLiteral(" не удается прочитать: ") +
+    return QStringLiteral("Файл ") + shownPath(name) + QStringLiteral(" не удается прочитать: ") +
            result.reason;
 }
 
@@ -68,7 +69,7 @@ UstWriteResult WriteUSTFile(const QString& path, const Image& image) {
 }
 
 QString writeFailureMessage(const QString& name) {
-    return QStringLiteral("Файл ") + name + QStringLiteral(" не записан");
+    return QStringLiteral("Файл ") + shownPath(name) + QStringLiteral(" не записан");
 }
 
 } // namespace ksv

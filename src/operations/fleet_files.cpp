@@ -113,7 +113,8 @@ QString saveBackup(const QString& dir, const Image& image, const QDateTime& when
     for (int n = 1; n <= kMaxBackupSuffix; ++n) {
         const QString name =
             n == 1 ? stem + QStringLiteral(".ust") : QStringLiteral("%1-%2.ust").arg(stem).arg(n);
-        const QString path = QDir(dir).filePath(name);
+        // With the system's separators, as the run shows it; no byte changed.
+        const QString path = QDir::toNativeSeparators(QDir(dir).filePath(name));
         // Written aside, on disk and closed before it takes its name, which
         // it never takes from another file: a backup is whole or absent.
         bool taken = false;

@@ -1,6 +1,7 @@
 #include "operations/fleet_session.h"
 
 #include "files/file_names.h"
+#include "files/shown_path.h"
 #include "image/codecs.h"
 #include "operations/fleet_files.h"
 #include "operations/outcome_words.h"
@@ -23,7 +24,7 @@ std::string sha256Hex(const Image& image) {
 }
 
 QString folderError(const QString& dir) {
-    return QStringLiteral("Папка %1 не создана").arg(dir);
+    return QStringLiteral("Папка %1 не создана").arg(shownPath(dir));
 }
 
 // The factory number of a set whose number was never entered.
@@ -63,7 +64,7 @@ QString FleetSession::prepare() {
             return {};
         log_.reset();
     }
-    return QStringLiteral("Журнал %1 не открыт: %2").arg(plan_.logPath, why);
+    return QStringLiteral("Журнал %1 не открыт: %2").arg(shownPath(plan_.logPath), why);
 }
 
 bool FleetSession::acceptSet(int, const Image& asRead, QString& refusal) {
@@ -130,7 +131,8 @@ void FleetSession::nameOriginals(FleetSetRecord& record) {
 // "<factory number>.pdf"; a second set of that number in this run gets
 // "-2", "-3" ..., so that no card of the run replaces another.
 QString FleetSession::cardPath(const Image& now) const {
-    const QString stem = QDir(plan_.cardsDir).filePath(QString::fromStdString(ZnTxt(now)));
+    const QString stem =
+        QDir::toNativeSeparators(QDir(plan_.cardsDir).filePath(QString::fromStdString(ZnTxt(now))));
     QString path = stem + QStringLiteral(".pdf");
     for (int n = 2; cardsWritten_.count(path); ++n)
         path = stem + QStringLiteral("-%1.pdf").arg(n);
@@ -146,7 +148,7 @@ void FleetSession::writeCard(FleetSetRecord& record) {
     const QString path = cardPath(now);
     const QString fileField = plan_.filePath.isEmpty()
                                   ? QString()
-                                  : QFileInfo(shownName(plan_.filePath)).absoluteFilePath();
+                                  : shownPath(QFileInfo(plan_.filePath).absoluteFilePath());
     QString error;
     const QByteArray pdf = print::renderCardPdfData(
         print::cardFromImage(now, plan_.mode, fileField), print::CardLayout::TwoPages, &error);
@@ -159,8 +161,8 @@ void FleetSession::writeCard(FleetSetRecord& record) {
             cardsWritten_.insert(path);
             return;
         }
-        error =
-            QStringLiteral("Файл %1 не записан: %2").arg(path, QString::fromStdString(r.reason));
+        error = QStringLiteral("Файл %1 не записан: %2")
+                    .arg(shownPath(path), QString::fromStdString(r.reason));
     }
     record.cardError = error;
     record.notes << QStringLiteral("карта не записана: ") + error;
@@ -188,7 +190,8 @@ void FleetSession::writeLogRow(FleetSetRecord& record) {
     QString error;
     if (log_->append(row, error))
         return;
-    record.logError = QStringLiteral("Журнал %1 не дописан: %2").arg(plan_.logPath, error);
+    record.logError =
+        QStringLiteral("Журнал %1 не дописан: %2").arg(shownPath(plan_.logPath), error);
     totals_.logFailed = true;
 }
 

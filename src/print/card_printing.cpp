@@ -4,6 +4,7 @@
 #include "print/painter_canvas.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -94,8 +95,9 @@ bool renderCardPdf(const CardData& data, const QString& path, CardLayout layout,
     if (result == PrintResult::Printed)
         return true;
     if (error)
-        *error = result == PrintResult::BeginFailed ? QStringLiteral("Файл %1 не записан").arg(path)
-                                                    : printErrorText(result);
+        *error = result == PrintResult::BeginFailed
+                     ? QStringLiteral("Файл %1 не записан").arg(QDir::toNativeSeparators(path))
+                     : printErrorText(result);
     return false;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/main/file_commands.h"
 
+#include "files/shown_path.h"
 #include "files/ust_file.h"
 #include "image/codecs.h"
 #include "image/defaults.h"
@@ -13,7 +14,7 @@ namespace {
 const QString kFilePanel = QStringLiteral("Файл: ");
 
 QString fileStatusText(const QString& name) {
-    return kFilePanel + name;
+    return kFilePanel + shownPath(name);
 }
 
 } // namespace
@@ -56,7 +57,7 @@ void FileCommands::openPath(const QString& name) {
         return;
     }
     if (!host_.showImage(host_.incomingImage())) {
-        messenger().error(QStringLiteral("Файл ") + name + QStringLiteral(" поврежден"));
+        messenger().error(QStringLiteral("Файл ") + shownPath(name) + QStringLiteral(" поврежден"));
         return;
     }
     host_.setFileStatus(fileStatusText(name));
