@@ -6,6 +6,7 @@
 #include "files/file_names.h"
 #include "files/shown_path.h"
 #include "formats/channel_csv.h"
+#include "formats/csv_reader.h"
 #include "formats/image_diff.h"
 #include "formats/image_report.h"
 #include "image/normalise.h"
@@ -82,8 +83,9 @@ int runExportCsv(const Arguments& a, CliIo& io) {
     if (!checkOutputIsNotAnInput(*out, {a.positional[0]}, io) ||
         !checkOutputIsNotASettingsFile(*out, io))
         return kExitRefused;
-    // A file gets a byte order mark, so that spreadsheets read it as UTF-8.
-    if (!writeOutputFile(*out, QByteArray::fromStdString("\xEF\xBB\xBF" + csv), io))
+    // A file gets a byte order mark; what goes to the standard output does not.
+    if (!writeOutputFile(
+            *out, QByteArray::fromStdString(std::string(formats::kUtf8ByteOrderMark) + csv), io))
         return kExitRefused;
     io.out << QStringLiteral("Таблица каналов записана в файл %1\n").arg(shownPath(*out));
     return kExitOk;

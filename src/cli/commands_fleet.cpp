@@ -47,8 +47,7 @@ std::optional<QString> backupOption(const Arguments& a, bool archived, CliIo& io
 }
 
 QString portColumn(const PortTarget& port) {
-    const QString device = QString::fromStdString(port.device);
-    return port.comNumber ? QStringLiteral("%1 (%2)").arg(port.name, device) : device;
+    return fleetPortLabel(port.name, port.device, port.comNumber != 0);
 }
 
 struct FleetSetup {
@@ -119,7 +118,7 @@ public:
             io_.err << QStringLiteral("  Карта программирования не записана: ") << record.cardError
                     << "\n";
         if (!record.logError.isEmpty())
-            io_.err << record.logError << QStringLiteral(". Работа остановлена\n");
+            io_.err << record.logError << "\n";
     }
 
 private:
@@ -185,6 +184,9 @@ int runFleet(const Arguments& a, CliIo& io) {
     options.count = setup->count;
     options.stopRequested = [&stop] { return stop.requested(); };
     const FleetTotals totals = runFleetSession(line, session, options);
+    if (totals.logFailed)
+        io.err << totals.logError << QStringLiteral(". Строки, которые в него не записаны:\n")
+               << totals.unwrittenRows;
     printSummary(totals, !setup->plan.cardsDir.isEmpty(), io);
     // While the stop requests are still noted: into a closed pipe the
     // summary is dropped rather than ending the process at exit.

@@ -12,6 +12,10 @@
 
 namespace ksv::formats {
 
+// Begins every CSV file the program writes, so that a spreadsheet (Excel on
+// a Russian Windows above all) reads it as UTF-8, not in the ANSI code page.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 struct CsvRecord {
     int line = 0; // 1-based line of the file where the record starts
     std::vector<std::string> fields;

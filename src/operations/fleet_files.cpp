@@ -91,12 +91,22 @@ QString fleetLogRefusal(const QString& log, const QString& settingsFile) {
 
 bool FleetLog::open(const QString& path, QString& error) {
     path_ = path;
-    const std::optional<std::string> start = logStart(nameForSystem(path), csvRow(columns_), error);
+    // A new log begins with a byte order mark, as every CSV the program writes.
+    const std::optional<std::string> start = logStart(
+        nameForSystem(path), std::string(formats::kUtf8ByteOrderMark) + csvRow(columns_), error);
     return start && appendBytes(*start, error);
 }
 
 bool FleetLog::append(const std::vector<std::string>& cells, QString& error) {
-    return appendBytes(csvRow(cells), error);
+    kept_ += csvRow(cells);
+    return flush(error);
+}
+
+bool FleetLog::flush(QString& error) {
+    if (kept_.empty() || !appendBytes(kept_, error))
+        return kept_.empty();
+    kept_.clear();
+    return true;
 }
 
 bool FleetLog::appendBytes(const std::string& bytes, QString& error) {

@@ -1,8 +1,9 @@
 #pragma once
 
 // The files a fleet run leaves behind: the log (one CSV row per set,
-// appended and forced to disk as soon as the set is done) and the backups of
-// the images read (never replacing a file).
+// appended and forced to disk as soon as the set is done; a new log begins
+// with a UTF-8 byte order mark) and the backups of the images read (never
+// replacing a file).
 
 #include "image/image.h"
 
@@ -32,13 +33,20 @@ public:
     // Opens the log for appending (creating it); writes the header row into
     // an empty file. On failure error says why. Call fleetLogRefusal first.
     bool open(const QString& path, QString& error);
-    // Appends one row and forces it to disk.
+    // Appends one row and forces it to disk, after the rows kept from
+    // before. A row that cannot be written now (the file held by another
+    // program) is kept: error says why, and it goes with the next append.
     bool append(const std::vector<std::string>& cells, QString& error);
+    // Writes the rows kept; false, with error, while some are still kept.
+    bool flush(QString& error);
+    // The rows kept, as CSV lines.
+    const std::string& unwritten() const { return kept_; }
 
 private:
     bool appendBytes(const std::string& bytes, QString& error);
     std::vector<std::string> columns_;
     QString path_;
+    std::string kept_;
 };
 
 // Saves the image into dir as "<factory number>-<YYYYMMDD-HHMMSS>.ust"

@@ -84,7 +84,7 @@ struct FleetSetRecord {
     QString firstStatePath;
     QString cardPath;  // the card written ("" when none)
     QString cardError; // why its card was not written
-    QString logError;  // why its log row was not written
+    QString logError;  // why its log row was not written yet (it is kept for later)
     QStringList notes; // what the log's note column says
 };
 

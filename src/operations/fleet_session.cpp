@@ -36,6 +36,16 @@ QString modelOf(const Image& image) {
 
 } // namespace
 
+QString fleetPortLabel(const QString& name, const std::string& device, bool comName) {
+    const QString d = QString::fromStdString(device);
+    if (!comName)
+        return d;
+    if (d.isEmpty() || d.compare(name, Qt::CaseInsensitive) == 0 ||
+        d.compare(QStringLiteral("\\\\.\\") + name, Qt::CaseInsensitive) == 0)
+        return name;
+    return QStringLiteral("%1 (%2)").arg(name, d);
+}
+
 QString typeMismatch(const Image& asRead, const Image& file) {
     if (asRead.band() != file.band() || RsType(asRead) == RsType(file))
         return {};
@@ -101,9 +111,9 @@ bool FleetSession::recordSet(int number, const FleetSetReport& report) {
         record.notes << QStringLiteral("подключите радиостанцию снова");
     if (report.result == FleetResult::Written || report.result == FleetResult::AlreadyWritten)
         writeCard(record);
-    writeLogRow(record);
+    writeLogRow(record); // a row not written now is kept for later: the run goes on
     view_.setRecorded(record);
-    return record.logError.isEmpty();
+    return true;
 }
 
 // A set's own state is exact; which earlier state was a set's original can
@@ -188,15 +198,25 @@ void FleetSession::writeLogRow(FleetSetRecord& record) {
         shown(record.notes.join(QStringLiteral(", "))),
     };
     QString error;
-    if (log_->append(row, error))
+    if (!log_->append(row, error))
+        record.logError =
+            QStringLiteral("Журнал %1 пока не дописан: %2; строка будет дописана позже")
+                .arg(shownPath(plan_.logPath), error);
+}
+
+void FleetSession::finishLog() {
+    QString error;
+    if (!log_ || log_->flush(error))
         return;
-    record.logError =
-        QStringLiteral("Журнал %1 не дописан: %2").arg(shownPath(plan_.logPath), error);
     totals_.logFailed = true;
+    totals_.logError =
+        QStringLiteral("Журнал %1 не дописан: %2").arg(shownPath(plan_.logPath), error);
+    totals_.unwrittenRows = QString::fromStdString(log_->unwritten());
 }
 
 FleetTotals runFleetSession(FleetLine& line, FleetSession& session, const FleetOptions& options) {
     const FleetSummary summary = programFleet(line, session, session.view(), options);
+    session.finishLog();
     FleetTotals totals = session.totals();
     totals.summary = summary;
     return totals;

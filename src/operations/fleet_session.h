@@ -39,8 +39,17 @@ struct FleetPlan {
 struct FleetTotals {
     FleetSummary summary;
     int cardsFailed = 0;
-    bool logFailed = false; // a row could not be written: the run stopped there
+    // Rows that could not be written into the log even at the end of the
+    // run: why, and the rows themselves (CSV lines), for the user to keep.
+    bool logFailed = false;
+    QString logError;
+    QString unwrittenRows;
 };
+
+// The port as the log names it: "COM1 (/dev/ttyUSB0)"; the name alone when
+// the device is the port of that name ("COM5", not "COM5 (COM5)"), the
+// device alone when the port has no COM name.
+QString fleetPortLabel(const QString& name, const std::string& device, bool comName);
 
 // "тип радиостанции Тарвен-51 не совпадает с типом файла Тарвен-52", or ""
 // when the types agree. Sets of another band are left to the band check.
@@ -56,6 +65,9 @@ public:
     QString prepare();
     const FleetTotals& totals() const { return totals_; }
     FleetView& view() const { return view_; }
+    // Writes the log rows kept during the run; what is still kept goes into
+    // the totals.
+    void finishLog();
 
     // FleetSteps
     bool acceptSet(int number, const Image& asRead, QString& refusal) override;

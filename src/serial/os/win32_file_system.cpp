@@ -305,6 +305,30 @@ FileResult makeFolders(const std::string& path) {
     return {true, {}};
 }
 
+namespace {
+
+// FILE_APPEND_DATA alone: every write lands at the end, as O_APPEND, so
+// that several writers (a second run sharing the log, a spreadsheet that
+// shares writing) never overwrite each other's rows; the file is shared for
+// reading and writing accordingly. A writer that holds the file without
+// sharing it for a moment is waited for, briefly.
+HANDLE openForAppending(const std::string& path) {
+    constexpr int kTries = 10;
+    constexpr DWORD kPauseMs = 50;
+    for (int attempt = 1;; ++attempt) {
+        const HANDLE h =
+            CreateFileW(toWide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const DWORD err = GetLastError();
+        if (h != INVALID_HANDLE_VALUE || attempt == kTries ||
+            (err != ERROR_SHARING_VIOLATION && err != ERROR_LOCK_VIOLATION))
+            return h;
+        Sleep(kPauseMs);
+    }
+}
+
+} // namespace
+
 FileResult appendToFile(const std::string& path, std::string_view bytes) {
     if (isDeviceName(path))
         return failure(kNotRegular);
@@ -312,9 +336,7 @@ FileResult appendToFile(const std::string& path, std::string_view bytes) {
         return failure(kLink);
     if (fileKind(path) == FileKind::Folder)
         return failure(kFolder);
-    // FILE_APPEND_DATA alone: every write lands at the end, as O_APPEND.
-    const Handle h{CreateFileW(toWide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    const Handle h{openForAppending(path)};
     if (!h.valid())
         return failure(writeReason(GetLastError()));
     if (GetFileType(h.h) != FILE_TYPE_DISK)

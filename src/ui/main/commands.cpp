@@ -2,6 +2,7 @@
 
 #include "link/port_line.h"
 #include "link/port_selection.h"
+#include "operations/fleet_session.h"
 #include "operations/outcome_words.h"
 #include "operations/transceiver_commands.h"
 #include "operations/write_plan.h"
@@ -109,10 +110,8 @@ namespace {
 
 // "COM1 (/dev/ttyUSB0)": the port as the series log names it.
 QString portLabel(int com) {
-    const std::string device = systemPortMap().resolve(com).device;
-    const QString name = QStringLiteral("COM%1").arg(com);
-    return device.empty() ? name
-                          : QStringLiteral("%1 (%2)").arg(name, QString::fromStdString(device));
+    return fleetPortLabel(QStringLiteral("COM%1").arg(com), systemPortMap().resolve(com).device,
+                          true);
 }
 
 } // namespace

@@ -203,7 +203,9 @@ void SeriesForm::runSeries() {
     progress_->setValue(0);
     status_->setText(QStringLiteral("Серия остановлена"));
     if (totals.logFailed)
-        messenger().error(logError_ + QStringLiteral(". Работа остановлена"));
+        messenger().error(totals.logError +
+                          QStringLiteral(". Строки, которые в него не записаны:\n") +
+                          totals.unwrittenRows);
     if (closeWhenStopped_)
         QDialog::reject();
 }
@@ -247,8 +249,6 @@ void SeriesForm::setRecorded(const FleetSetRecord& record) {
     ++counts_.counts[static_cast<std::size_t>(record.report.result)];
     ++counts_.sets;
     cardsFailed_ += record.cardError.isEmpty() ? 0 : 1;
-    if (!record.logError.isEmpty())
-        logError_ = record.logError;
     table_->addRecord(rowsBefore_ + record.number, record);
     countsLabel_->setText(seriesCountsText(counts_, cardsFailed_, cardsBox_->isChecked()));
     openButton_->setEnabled(true);

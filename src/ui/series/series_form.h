@@ -71,7 +71,6 @@ private:
     int cardsFailed_ = 0;
     int rowsBefore_ = 0; // rows of the runs before this one
     bool wroteThisSet_ = false;
-    QString logError_;
     bool running_ = false;
     QElapsedTimer started_;
     bool stopRequested_ = false;

@@ -9,6 +9,10 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace ksv {
 namespace {
 
@@ -75,6 +79,30 @@ TEST_F(FileSystem, AppendKeepsWhatIsThere) {
     for (const char* device : kDevices)
         EXPECT_FALSE(os::appendToFile(device, "x").ok) << device;
 }
+
+#ifdef _WIN32
+// A log that a spreadsheet holds open sharing writing takes the row; one
+// held without sharing refuses it after a short wait, and says why.
+TEST_F(FileSystem, AppendWhileAnotherProgramHoldsTheFile) {
+    const std::string log = at(QStringLiteral("журнал.csv"));
+    ASSERT_TRUE(os::appendToFile(log, "1\n").ok);
+    const std::wstring name = QString::fromStdString(log).toStdWString();
+    const struct {
+        DWORD share;
+        bool ok;
+    } holders[] = {{FILE_SHARE_READ | FILE_SHARE_WRITE, true}, {FILE_SHARE_READ, false}};
+    for (const auto& h : holders) {
+        const HANDLE other = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, h.share,
+                                         nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(other, INVALID_HANDLE_VALUE);
+        const os::FileResult r = os::appendToFile(log, "2\n");
+        CloseHandle(other);
+        EXPECT_EQ(r.ok, h.ok) << h.share << ": " << r.reason;
+        EXPECT_EQ(r.reason, h.ok ? "" : "файл открыт другой программой");
+    }
+    EXPECT_EQ(contentAt(log), "1\n2\n");
+}
+#endif
 
 TEST_F(FileSystem, KindsAndIdentity) {
     const std::string file = at(QStringLiteral("файл.ust"));
