@@ -177,9 +177,12 @@ int runFleet(const Arguments& a, CliIo& io) {
         return kExitNoConnection;
     // Ctrl+C, a closed terminal, a termination request or an output pipe
     // closed by its reader stop the run between two steps, never in the
-    // middle of a write.
+    // middle of a write; a closed console window on Windows leaves seconds
+    // only, and a write that would not fit is not begun or is cut short (the
+    // set's row says so).
     const os::StopRequests stop;
     PortFleetLine line(link.exchange(), plan.file, io.timings.timerMs, plan.archive);
+    line.setTimeLeft([&stop] { return stop.msLeft(); });
     FleetOptions options;
     options.count = setup->count;
     options.stopRequested = [&stop] { return stop.requested(); };

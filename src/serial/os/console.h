@@ -35,6 +35,14 @@ public:
     StopRequests& operator=(const StopRequests&) = delete;
 
     bool requested() const;
+    // How long the system lets the process run on, in ms, once a stop came
+    // with a limit (on Windows a closed console window: about five seconds);
+    // negative while there is no limit.
+    int msLeft() const;
 };
+
+// The lines of a long command's help that say how it can be stopped on this
+// system and what then happens to the step under way.
+const char* const* stopHelpLines();
 
 } // namespace ksv::os

@@ -47,4 +47,15 @@ bool StopRequests::requested() const {
     return stopRequested;
 }
 
+int StopRequests::msLeft() const {
+    return -1; // a signal sets no limit: the run ends between two steps
+}
+
+const char* const* stopHelpLines() {
+    static const char* const lines[] = {
+        "Ctrl+C, закрытие терминала или канала вывода (fleet … | head) и SIGTERM",
+        "завершают работу после текущего шага.", nullptr};
+    return lines;
+}
+
 } // namespace ksv::os
