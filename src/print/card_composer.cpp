@@ -4,6 +4,8 @@
 #include "print/codepage.h"
 #include "print/templates.h"
 
+#include <algorithm>
+#include <limits>
 #include <optional>
 
 namespace ksv::print {
@@ -69,6 +71,9 @@ void CardComposer::DrawTmp(const QByteArray& tmpl, Canvas& canvas) {
             continue;
         }
         const char key = pos + 1 < tmpl.size() ? tmpl[pos + 1] : kFormFeed;
+        // A value may take its line's carriage return, never its line feed.
+        const qsizetype lineEnd = tmpl.indexOf('\n', pos);
+        room_ = lineEnd < 0 ? std::numeric_limits<int>::max() : int(lineEnd - pos);
         QByteArray value = kOneSpace;
         if (placeholder(key, canvas, value) == Step::EndOfSheet)
             return;
@@ -108,12 +113,10 @@ std::optional<QByteArray> textFieldValue(const CardData& d, char key) {
 }
 
 // Placeholders whose text depends on a setting: blanks when it is off.
-std::optional<QByteArray> conditionalValue(const CardData& d, char key) {
+std::optional<QByteArray> conditionalValue(const CardData& d, char key, int room) {
     switch (key) {
-    case 'A': {
-        const QByteArray field = win(d.fileField);
-        return field.size() > 6 ? field + ' ' : kThreeSpaces;
-    }
+    case 'A':
+        return fileFieldValue(d.fileField, room);
     case 'T':
         return scanTransmitValue(d.scanTransmit);
     case 'P':
@@ -138,6 +141,24 @@ std::optional<QByteArray> conditionalValue(const CardData& d, char key) {
 }
 
 } // namespace
+
+QByteArray fileFieldValue(const QString& field, int room) {
+    static const QString prefix = QStringLiteral("Файл: ");
+    if (win(field).size() <= prefix.size())
+        return kThreeSpaces;
+    QString text = field;
+    if (text.size() + 1 > room && text.startsWith(prefix)) {
+        const QString path = text.mid(prefix.size());
+        QString name = path.mid(std::max(path.lastIndexOf('/'), path.lastIndexOf('\\')) + 1);
+        const int nameRoom = room - 1 - int(prefix.size());
+        if (name.size() > nameRoom) {
+            const int keep = std::max(nameRoom - 3, 2);
+            name = name.left(keep - keep / 2) + QStringLiteral("...") + name.right(keep / 2);
+        }
+        text = prefix + name;
+    }
+    return win(text) + ' ';
+}
 
 // Makes the value text of key and draws it. Every value but that of an
 // unknown key is at least two characters long, so that the key letter after
@@ -166,7 +187,7 @@ CardComposer::Step CardComposer::placeholder(char key, Canvas& canvas, QByteArra
     } else {
         known = textFieldValue(data_, key);
         if (!known)
-            known = conditionalValue(data_, key);
+            known = conditionalValue(data_, key, room_);
     }
     // An unknown key is drawn as one space; the key follows as a template character.
     value = known ? known->leftJustified(2, ' ') : kOneSpace;

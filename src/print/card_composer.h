@@ -35,6 +35,13 @@ private:
     PageWriter& writer_;
     int row_ = 0;          // channel number on sheet 1, tone number on sheet 2
     bool inGroup_ = false; // the current channel row belongs to a group
+    int room_ = 0;         // characters from the placeholder to the end of its line
 };
+
+// The file field's value in a room of so many characters up to the end of
+// its line, so that the line after it ("Лист 1") is never overwritten: the
+// whole path when it fits, else the file name alone, else the name with its
+// middle left out ("..."). Code page 1251, with the space that ends it.
+QByteArray fileFieldValue(const QString& field, int room);
 
 } // namespace ksv::print

@@ -18,7 +18,7 @@ constexpr double kOnePageScale = 0.65;
 } // namespace
 
 bool drawPrintedCard(const CardData& data, CardLayout layout, PageWriter& writer, Canvas& canvas,
-                     const std::function<bool()>& newPage) {
+                     const std::function<bool()>& newPage, CardSheets sheets) {
     CardComposer composer(data, writer);
     if (layout == CardLayout::OnePage) {
         writer.Scale = kOnePageScale;
@@ -27,15 +27,18 @@ bool drawPrintedCard(const CardData& data, CardLayout layout, PageWriter& writer
         return true;
     }
     writer.Scale = kTwoPageScale;
-    composer.DrawList1(canvas, 1, 1);
-    if (!newPage())
+    if (sheets.first <= 1)
+        composer.DrawList1(canvas, 1, 1);
+    if (sheets.last < 2)
+        return true;
+    if (sheets.first <= 1 && !newPage())
         return false;
     composer.DrawList2(canvas, 1, 1);
     return true;
 }
 
 PrintResult paintCard(QPagedPaintDevice& device, const CardData& data, CardLayout layout,
-                      const PrintFonts& fonts) {
+                      const PrintFonts& fonts, CardSheets sheets) {
     // The orientation is set here, after any print dialog, and wins over
     // what was chosen there.
     device.setPageOrientation(layout == CardLayout::OnePage ? QPageLayout::Landscape
@@ -51,7 +54,8 @@ PrintResult paintCard(QPagedPaintDevice& device, const CardData& data, CardLayou
     PageWriter writer;
     writer.setResolution(device.logicalDpiX(), device.logicalDpiY());
     PainterCanvas canvas(painter, fonts);
-    if (!drawPrintedCard(data, layout, writer, canvas, [&] { return device.newPage(); })) {
+    if (!drawPrintedCard(
+            data, layout, writer, canvas, [&] { return device.newPage(); }, sheets)) {
         painter.end();
         return PrintResult::NewPageFailed;
     }

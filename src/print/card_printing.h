@@ -24,12 +24,17 @@ enum class PrintResult { Printed, NoFonts, BeginFailed, NewPageFailed, EndFailed
 // resolution: at 0.8 with each sheet on its own page at origin cell (1, 1),
 // or at 0.65 with both sheets on one page at cells (0, 0) and (80, 0).
 // newPage starts the second page; when it fails, drawing stops with false.
+// sheets: the pages of the two-page layout to draw (1, 2 or both).
+struct CardSheets {
+    int first = 1;
+    int last = 2;
+};
 bool drawPrintedCard(const CardData& data, CardLayout layout, PageWriter& writer, Canvas& canvas,
-                     const std::function<bool()>& newPage);
+                     const std::function<bool()>& newPage, CardSheets sheets = {});
 
 // Sets the orientation, then draws the card with the device's resolution.
 PrintResult paintCard(QPagedPaintDevice& device, const CardData& data, CardLayout layout,
-                      const PrintFonts& fonts);
+                      const PrintFonts& fonts, CardSheets sheets = {});
 
 // The message that tells the user a print failed.
 QString printErrorText(PrintResult result);

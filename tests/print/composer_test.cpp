@@ -324,19 +324,28 @@ TEST(Composer, LongValuesOverwriteTheTemplate) {
     // "Тип УПР - " and an 11-character type fill their room exactly.
     EXPECT_EQ(sheetLines(d, 2)[35],
               "        │                                              Тип УПР - 09ЛС400-07Б │");
+}
 
-    // A file field of 58 characters keeps the line feed of line 3 ...
-    d.fileField = "Файл: " + QString(52, u'x');
-    QStringList s = sheetLines(d, 1);
-    EXPECT_EQ(s[2], "        " + d.fileField);
-    EXPECT_EQ(s[3], "        Лист 1");
-    // ... one of 59 replaces it, and line 4 of the template continues on the
-    // same printed line.
-    d.fileField = "Файл: " + QString(53, u'x');
-    s = sheetLines(d, 1);
-    EXPECT_EQ(s[2], "        " + d.fileField + "         Лист 1");
-    EXPECT_EQ(s[3], "");
-    EXPECT_EQ(s[4], "        Таблица настройки каналов");
+// The file field fits its line, so that "Лист 1" stays on the next: a path
+// of 58 characters whole, a longer one by its file name, a name too long by
+// its two ends.
+TEST(Composer, FileFieldIsShortenedToItsLine) {
+    CardData d = referenceCard();
+    const QString longFolder = "C:\\Users\\Иванов\\Documents\\KSV717N\\Серия 2026-12-08\\";
+    const struct {
+        QString field, printed;
+    } cases[] = {
+        {"Файл: " + QString(52, u'x'), "Файл: " + QString(52, u'x')},
+        {"Файл: " + longFolder + "654321.ust", "Файл: 654321.ust"},
+        {"Файл: /home/radio/" + QString(53, u'y'),
+         "Файл: " + QString(25, u'y') + "..." + QString(24, u'y')},
+    };
+    for (const auto& c : cases) {
+        d.fileField = c.field;
+        const QStringList s = sheetLines(d, 1);
+        EXPECT_EQ(s[2].toStdString(), ("        " + c.printed).toStdString());
+        EXPECT_EQ(s[3], "        Лист 1");
+    }
 }
 
 TEST(Composer, FileFieldAndMode) {

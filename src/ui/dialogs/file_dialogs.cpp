@@ -125,6 +125,30 @@ QString QtFileDialogs::accepted(const QString& name) {
     return name;
 }
 
+FileDialogPtr makePdfDialog(QWidget* parent, const QString& proposed) {
+    const os::UserSettingsOutOfReach outOfReach;
+    FileDialogPtr d(new QFileDialog(parent, QStringLiteral("Сохранение карты в PDF")));
+    d->setAcceptMode(QFileDialog::AcceptSave);
+    d->setFileMode(QFileDialog::AnyFile);
+    d->setOption(QFileDialog::DontUseNativeDialog, !systemFileDialogs());
+    d->setOption(QFileDialog::DontConfirmOverwrite, false);
+    d->setNameFilter(QStringLiteral("Документ PDF (*.pdf)"));
+    d->setDefaultSuffix(QStringLiteral("pdf"));
+    d->setSizeGripEnabled(true);
+    d->setLabelText(QFileDialog::Accept, QStringLiteral("Сохранить"));
+    d->setLabelText(QFileDialog::Reject, QStringLiteral("Отмена"));
+    const QFileInfo info(proposed);
+    d->setDirectory(info.absolutePath());
+    d->selectFile(info.fileName());
+    return d;
+}
+
+QString pdfFileName(QWidget* parent, const QString& proposed) {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    auto d = makePdfDialog(parent, proposalInFolder(proposed, {}, documents));
+    return run(*d);
+}
+
 QString QtFileDialogs::openFileName(QWidget* parent, const QString& proposed) {
     const QString where = proposalInFolder(proposed, lastFolder_, documents_);
     auto d = makeOpenDialog(parent, where);

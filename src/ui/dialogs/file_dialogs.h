@@ -65,5 +65,11 @@ using FileDialogPtr = std::unique_ptr<QFileDialog, FileDialogDelete>;
 FileDialogPtr makeOpenDialog(QWidget* parent, const QString& proposed);
 FileDialogPtr makeSaveDialog(QWidget* parent, const QString& proposed);
 FileDialogPtr makeFolderDialog(QWidget* parent, const QString& proposed);
+// Saving the programming card as PDF; proposed is a full path.
+FileDialogPtr makePdfDialog(QWidget* parent, const QString& proposed);
+
+// The PDF name chosen in it, or "" when cancelled; proposed is a file name,
+// put into the user's documents folder.
+QString pdfFileName(QWidget* parent, const QString& proposed);
 
 } // namespace ksv

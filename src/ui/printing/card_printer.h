@@ -9,6 +9,7 @@ class QPrinter;
 
 namespace ksv::print {
 
+// The sheets are those of the page range chosen in the print dialog.
 PrintResult printCard(QPrinter& printer, const CardData& data, CardLayout layout,
                       const PrintFonts& fonts);
 

@@ -3,19 +3,26 @@
 #include "print/card_composer.h"
 #include "print/painter_canvas.h"
 #include "print/preview_geometry.h"
+#include "ui/dialogs/file_dialogs.h"
 #include "ui/dialogs/messages.h"
 #include "ui/printing/sheet_image.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
+#include <QToolButton>
+#include <QWheelEvent>
+#include <algorithm>
 
 namespace ksv::print {
 
@@ -25,10 +32,11 @@ constexpr int kClientW = 610;
 constexpr int kClientH = 410;
 constexpr int kBottomStrip = 48; // below the scroll area
 
-// A white image framed by a one-pixel black rectangle.
-QImage blankSheet(QSize size) {
-    QImage img(size, QImage::Format_RGB32);
-    img.fill(Qt::white);
+// A sheet as drawn, scaled smoothly to the size shown and framed by a
+// one-pixel black rectangle.
+QImage shownSheet(const QImage& drawn, QSize size) {
+    QImage img = drawn.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                     .convertToFormat(QImage::Format_RGB32);
     QPainter p(&img);
     p.setPen(QPen(Qt::black, 0));
     p.setBrush(Qt::NoBrush);
@@ -36,9 +44,19 @@ QImage blankSheet(QSize size) {
     return img;
 }
 
-bool runPrintDialog(QPrinter& printer, QWidget* parent) {
-    QPrintDialog dialog(&printer, parent);
-    return dialog.exec() == QDialog::Accepted;
+QRect zoomed(const QRect& r, double zoom) {
+    return QRect(r.topLeft(), QSize(qRound(r.width() * zoom), qRound(r.height() * zoom)));
+}
+
+QToolButton* zoomButton(QWidget* parent, const char* name, const QString& text,
+                        const QString& tip) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setText(text);
+    b->setToolTip(tip);
+    b->setFocusPolicy(Qt::NoFocus); // the keyboard stays with the Part's controls
+    b->setAutoRaise(true);
+    return b;
 }
 
 } // namespace
@@ -47,7 +65,15 @@ TPrintForm::TPrintForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                           Qt::WindowCloseButtonHint),
-      runDialog_(runPrintDialog), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+      printersPresent_([] { return !QPrinterInfo::availablePrinterNames().isEmpty(); }),
+      pdfName_(pdfFileName), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    // The page range offered is that of the card: sheets 1 and 2, or one page.
+    runDialog_ = [this](QPrinter& printer, QWidget* parent) {
+        QPrintDialog dialog(&printer, parent);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+        dialog.setMinMax(1, CheckBox1->isChecked() ? 1 : 2);
+        return dialog.exec() == QDialog::Accepted;
+    };
     setObjectName(QStringLiteral("PrintForm"));
     setWindowTitle(QStringLiteral("Программа KSV717N"));
     setModal(true);
@@ -70,6 +96,7 @@ TPrintForm::TPrintForm(QWidget* parent)
     // A click anywhere on the preview, free area included, reaches the
     // viewport: the images and the content pass their presses on.
     ScrollBox1->viewport()->installEventFilter(this);
+    ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     CheckBox1 = new QCheckBox(QStringLiteral("Разместить на 1 листе"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
@@ -82,6 +109,7 @@ TPrintForm::TPrintForm(QWidget* parent)
     Button1->installEventFilter(this);
     setTabOrder(CheckBox1, Button1);
     setTabOrder(Button1, Button2);
+    makeZoomControls();
 
     connect(CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
@@ -121,30 +149,80 @@ void TPrintForm::FormShow() {
     Button1->setFocus(Qt::OtherFocusReason);
 }
 
+// The three images, drawn at a multiple of the screen's resolution; the
+// size shown comes from the zoom (showSheets).
 void TPrintForm::MakeView() {
-    writer_.setResolution(logicalDpiX(), logicalDpiY());
+    const int k = previewOversampling(logicalDpiX(), logicalDpiY());
+    writer_.setResolution(logicalDpiX() * k, logicalDpiY() * k);
     const PreviewGeometry g = previewGeometry(writer_.PpiX, writer_.PpiY);
     writer_.Scale = g.scale;
     CardComposer composer(card_, writer_);
 
     const auto render = [&](QSize size, const std::function<void(Canvas&)>& draw) {
-        QImage img = blankSheet(size);
+        QImage img(size, QImage::Format_Grayscale8);
+        img.fill(Qt::white);
         QPainter painter(&img);
         PainterCanvas canvas(painter, fonts_);
         draw(canvas);
         return img;
     };
-    PrintPanel->setImage(render(g.sheet1.size(), [&](Canvas& c) { composer.DrawList1(c, 0, 0); }));
-    PrintPanel1->setImage(render(g.sheet2.size(), [&](Canvas& c) { composer.DrawList2(c, 0, 0); }));
+    drawn1_ = render(g.sheet1.size(), [&](Canvas& c) { composer.DrawList1(c, 0, 0); });
+    drawn2_ = render(g.sheet2.size(), [&](Canvas& c) { composer.DrawList2(c, 0, 0); });
     writer_.Scale = g.bothScale;
-    PrintPanel2->setImage(render(g.bothSheets.size(), [&](Canvas& c) {
+    drawnBoth_ = render(g.bothSheets.size(), [&](Canvas& c) {
         composer.DrawList1(c, 0, 0);
         composer.DrawList2(c, 80, 0);
-    }));
-    PrintPanel->move(g.sheet1.topLeft());
-    PrintPanel1->move(g.sheet2.topLeft());
-    PrintPanel2->move(g.bothSheets.topLeft());
+    });
+    showSheets();
+}
+
+// The layout shown, at the zoom the fit asks for.
+void TPrintForm::showSheets() {
+    if (drawn1_.isNull())
+        return;
+    if (fit_ != Fit::None)
+        zoom_ = fittedZoom();
+    const PreviewGeometry g = previewGeometry(logicalDpiX(), logicalDpiY());
+    const auto place = [this](SheetImage* sheet, const QImage& drawn, const QRect& at) {
+        const QRect r = zoomed(at, zoom_);
+        sheet->setImage(shownSheet(drawn, r.size()));
+        sheet->move(r.topLeft());
+    };
+    if (CheckBox1->isChecked()) {
+        place(PrintPanel2, drawnBoth_, g.bothSheets);
+    } else {
+        place(PrintPanel, drawn1_, g.sheet1);
+        place(PrintPanel1, drawn2_,
+              QRect(g.sheet2.left(), 1 + qRound((g.sheet2.top() - 1) * zoom_), g.sheet2.width(),
+                    g.sheet2.height()));
+    }
+    ZoomText->setText(QStringLiteral("%1 %").arg(qRound(zoom_ * 100)));
     resizeContent();
+}
+
+// The zoom at which one page fills the width of the scroll area (its
+// vertical scroll bar always there), or fits into it whole.
+double TPrintForm::fittedZoom() const {
+    const PreviewGeometry g = previewGeometry(logicalDpiX(), logicalDpiY());
+    const QRect page = CheckBox1->isChecked() ? g.bothSheets : g.sheet1;
+    const int frame = 2 * ScrollBox1->frameWidth() + 2; // and a pixel of margin on each side
+    const int bar =
+        ScrollBox1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBox1);
+    const double width = double(ScrollBox1->width() - frame - bar) / page.width();
+    const double height = double(ScrollBox1->height() - frame) / page.height();
+    const double z = fit_ == Fit::Page ? std::min(width, height) : width;
+    return std::clamp(z, kMinZoom, kMaxZoom);
+}
+
+void TPrintForm::setZoom(double zoom) {
+    fit_ = Fit::None;
+    zoom_ = std::clamp(zoom, kMinZoom, kMaxZoom);
+    showSheets();
+}
+
+void TPrintForm::setFit(Fit fit) {
+    fit_ = fit;
+    showSheets();
 }
 
 void TPrintForm::CheckBox1Click() {
@@ -152,7 +230,7 @@ void TPrintForm::CheckBox1Click() {
     PrintPanel->setVisible(!one);
     PrintPanel1->setVisible(!one);
     PrintPanel2->setVisible(one);
-    resizeContent();
+    showSheets();
 }
 
 void TPrintForm::ScrollBox1Click() {
@@ -160,12 +238,33 @@ void TPrintForm::ScrollBox1Click() {
 }
 
 void TPrintForm::Button1Click() {
+    if (!printersPresent_()) {
+        if (messenger().question(QStringLiteral(
+                "Принтер не установлен. Сохранить карту программирования в файл PDF?")))
+            saveAsPdf();
+        return;
+    }
     if (!runDialog_(*printer_, this))
         return; // cancelled: the preview stays open
     const CardLayout layout = CheckBox1->isChecked() ? CardLayout::OnePage : CardLayout::TwoPages;
     const PrintResult result = printCard(*printer_, card_, layout, fonts_);
     if (result != PrintResult::Printed) {
         messenger().error(printErrorText(result));
+        return;
+    }
+    accept();
+}
+
+// The card as the printer would get it, in a PDF file; the window closes
+// once it is saved, as after printing.
+void TPrintForm::saveAsPdf() {
+    const QString path = pdfName_(this, card_.factoryNumber + QStringLiteral(".pdf"));
+    if (path.isEmpty())
+        return;
+    const CardLayout layout = CheckBox1->isChecked() ? CardLayout::OnePage : CardLayout::TwoPages;
+    QString error;
+    if (!renderCardPdf(card_, path, layout, &error)) {
+        messenger().error(error);
         return;
     }
     accept();
@@ -185,6 +284,32 @@ void TPrintForm::layoutControls() {
     CheckBox1->move(16, h - (kClientH - 384));
     Button1->move(w - (kClientW - 450), h - (kClientH - 378));
     Button2->move(w - (kClientW - 530), h - (kClientH - 378));
+    // The zoom controls follow the check box on its line.
+    int x = CheckBox1->geometry().right() + 16;
+    for (QWidget* c : {static_cast<QWidget*>(ZoomOut), static_cast<QWidget*>(ZoomText),
+                       static_cast<QWidget*>(ZoomIn), static_cast<QWidget*>(FitWidth),
+                       static_cast<QWidget*>(FitPage)}) {
+        c->adjustSize();
+        c->move(x, h - (kClientH - 378) + (25 - c->height()) / 2);
+        x += c->width() + 2;
+    }
+}
+
+void TPrintForm::makeZoomControls() {
+    ZoomOut = zoomButton(this, "ZoomOut", QStringLiteral("−"), QStringLiteral("Мельче (Ctrl+−)"));
+    ZoomIn = zoomButton(this, "ZoomIn", QStringLiteral("+"), QStringLiteral("Крупнее (Ctrl++)"));
+    FitWidth = zoomButton(this, "FitWidth", QStringLiteral("Ширина"),
+                          QStringLiteral("Лист во всю ширину окна"));
+    FitPage =
+        zoomButton(this, "FitPage", QStringLiteral("Лист"), QStringLiteral("Весь лист в окне"));
+    ZoomText = new QLabel(QStringLiteral("100 %"), this);
+    ZoomText->setObjectName(QStringLiteral("ZoomText"));
+    ZoomText->setAlignment(Qt::AlignCenter);
+    ZoomText->setMinimumWidth(ZoomText->fontMetrics().horizontalAdvance(QStringLiteral("400 %")));
+    connect(ZoomOut, &QToolButton::clicked, this, [this] { setZoom(nextZoomStep(zoom_, false)); });
+    connect(ZoomIn, &QToolButton::clicked, this, [this] { setZoom(nextZoomStep(zoom_, true)); });
+    connect(FitWidth, &QToolButton::clicked, this, [this] { setFit(Fit::Width); });
+    connect(FitPage, &QToolButton::clicked, this, [this] { setFit(Fit::Page); });
 }
 
 void TPrintForm::resizeContent() {
@@ -198,6 +323,8 @@ void TPrintForm::resizeContent() {
 void TPrintForm::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     layoutControls();
+    if (fit_ != Fit::None)
+        showSheets(); // the page grows and shrinks with the window
 }
 
 // Escape closes the window only from "Печать" (see eventFilter); elsewhere
@@ -205,6 +332,13 @@ void TPrintForm::resizeEvent(QResizeEvent* event) {
 // that has the focus and nothing else: on the check box it does not print.
 void TPrintForm::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (key == Qt::Key_Plus || key == Qt::Key_Equal || key == Qt::Key_Minus) {
+            setZoom(nextZoomStep(zoom_, key != Qt::Key_Minus));
+            event->accept();
+            return;
+        }
+    }
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     if ((key == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) ||
         (enter && !qobject_cast<QPushButton*>(focusWidget()))) {
@@ -219,6 +353,14 @@ bool TPrintForm::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         reject(); // Button1KeyDown
         return true;
+    }
+    if (watched == ScrollBox1->viewport() && event->type() == QEvent::Wheel) {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            if (wheel->angleDelta().y() != 0)
+                setZoom(nextZoomStep(zoom_, wheel->angleDelta().y() > 0));
+            return true;
+        }
     }
     if (watched == ScrollBox1->viewport() && event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {

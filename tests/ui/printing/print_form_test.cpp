@@ -12,12 +12,15 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 using namespace ksv::print;
@@ -93,7 +96,10 @@ struct WithApplication {
 
 class PrintForm : public ::testing::Test, private WithApplication {
 protected:
-    void SetUp() override { form.setCard(sampleCard()); }
+    void SetUp() override {
+        form.setCard(sampleCard());
+        form.setPrinterCheck([] { return true; });
+    }
     TPrintForm form;
 };
 
@@ -123,13 +129,31 @@ TEST_F(PrintForm, LayoutOfTheWindow) {
     EXPECT_EQ(form.Button2->pos(), QPoint(720, 568));
 }
 
+// The sheets' size at a zoom: the preview geometry scaled.
+QSize zoomedSize(const QRect& r, double zoom) {
+    return QSize(qRound(r.width() * zoom), qRound(r.height() * zoom));
+}
+
+int darkPixels(const QImage& img) {
+    int n = 0;
+    for (int y = 1; y < img.height() - 1; ++y)
+        for (int x = 1; x < img.width() - 1; ++x)
+            n += qGray(img.pixel(x, y)) < 128;
+    return n;
+}
+
 TEST_F(PrintForm, ShowingBuildsThePreviewAndFocusesPrint) {
     form.show();
     EXPECT_EQ(form.focusWidget(), form.Button1);
+    // At first a sheet fills the width of the scroll area.
     const PreviewGeometry g = previewGeometry(form.logicalDpiX(), form.logicalDpiY());
-    EXPECT_EQ(form.PrintPanel->geometry(), g.sheet1);
-    EXPECT_EQ(form.PrintPanel1->geometry(), g.sheet2);
-    EXPECT_EQ(form.PrintPanel2->geometry(), g.bothSheets);
+    EXPECT_EQ(form.fit(), TPrintForm::Fit::Width);
+    const int right = form.ScrollBox1->viewport()->width() - 1;
+    EXPECT_LE(form.PrintPanel->geometry().right(), right);
+    EXPECT_GE(form.PrintPanel->geometry().right(), right - 3);
+    EXPECT_EQ(form.PrintPanel->size(), zoomedSize(g.sheet1, form.zoom()));
+    EXPECT_EQ(form.PrintPanel1->geometry().left(), 1);
+    EXPECT_GT(form.PrintPanel1->geometry().top(), form.PrintPanel->geometry().bottom());
     EXPECT_TRUE(form.PrintPanel->isVisibleTo(&form));
     EXPECT_TRUE(form.PrintPanel1->isVisibleTo(&form));
     EXPECT_FALSE(form.PrintPanel2->isVisibleTo(&form));
@@ -139,11 +163,7 @@ TEST_F(PrintForm, ShowingBuildsThePreviewAndFocusesPrint) {
     EXPECT_EQ(img.pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(img.pixel(img.width() - 1, img.height() - 1), qRgb(0, 0, 0));
     EXPECT_EQ(img.pixel(2, 2), qRgb(255, 255, 255));
-    int ink = 0;
-    for (int y = 1; y < img.height() - 1; ++y)
-        for (int x = 1; x < img.width() - 1; ++x)
-            ink += img.pixel(x, y) == qRgb(0, 0, 0);
-    EXPECT_GT(ink, 5000);
+    EXPECT_GT(darkPixels(img), 5000);
 
     // The next showing rebuilds from the current card and focuses "Печать" again.
     form.hide();
@@ -153,6 +173,56 @@ TEST_F(PrintForm, ShowingBuildsThePreviewAndFocusesPrint) {
     form.show();
     EXPECT_EQ(form.focusWidget(), form.Button1);
     EXPECT_NE(form.PrintPanel->image(), img);
+}
+
+// The page follows the window until a zoom is chosen; Ctrl+wheel and the
+// buttons zoom; "Лист" puts the whole page into the window.
+TEST_F(PrintForm, ZoomAndAPageThatGrowsWithTheWindow) {
+    form.show();
+    const int small = form.PrintPanel->width();
+    form.resize(1200, 900); // maximised, say
+    EXPECT_GT(form.PrintPanel->width(), small * 19 / 10);
+
+    const double fitted = form.zoom();
+    QWheelEvent wheel(QPointF(50, 50), QPointF(50, 50), {}, QPoint(0, 120), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(form.ScrollBox1->viewport(), &wheel);
+    EXPECT_EQ(form.fit(), TPrintForm::Fit::None);
+    EXPECT_GT(form.zoom(), fitted);
+    const int zoomedWidth = form.PrintPanel->width();
+    form.resize(800, 600);
+    EXPECT_EQ(form.PrintPanel->width(), zoomedWidth); // a chosen zoom stays
+    QTest::mouseClick(form.ZoomOut, Qt::LeftButton);
+    EXPECT_LT(form.PrintPanel->width(), zoomedWidth);
+    EXPECT_EQ(form.ZoomText->text(), QString("%1 %").arg(qRound(form.zoom() * 100)));
+
+    QTest::mouseClick(form.FitPage, Qt::LeftButton);
+    QApplication::processEvents(); // the scroll bars follow
+    EXPECT_LE(form.PrintPanel->geometry().bottom(), form.ScrollBox1->viewport()->height() - 1);
+    form.CheckBox1->setChecked(true); // the landscape page fits as well
+    QApplication::processEvents();
+    EXPECT_LE(form.PrintPanel2->geometry().right(), form.ScrollBox1->viewport()->width() - 1);
+    EXPECT_LE(form.PrintPanel2->geometry().bottom(), form.ScrollBox1->viewport()->height() - 1);
+}
+
+// At the size shown first, 148000 and 140000 are told apart: drawn at the
+// screen's resolution, an 8 in its 7 x 13 cell differed from a 0 in 3 pixels.
+TEST_F(PrintForm, FiguresAreLegibleAtTheFirstSize) {
+    CardData eight = sampleCard(), zero = sampleCard();
+    eight.channels[0].rx = "888888";
+    zero.channels[0].rx = "000000";
+    form.setCard(eight);
+    form.show();
+    const QImage a = form.PrintPanel->image();
+    form.hide();
+    form.setCard(zero);
+    form.show();
+    const QImage b = form.PrintPanel->image();
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            differing += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 64;
+    EXPECT_GE(differing, 6 * 5) << differing; // 5 clear pixels a figure; 3 when drawn small
 }
 
 TEST_F(PrintForm, ClickOnThePreviewSwitchesTheLayout) {
@@ -263,6 +333,53 @@ TEST_F(PrintForm, PrintCommand) {
     EXPECT_EQ(countPages(pdf1), 1);
     EXPECT_TRUE(pdf1.contains("/MediaBox [0 0 842.000000 595.000000]"));
     EXPECT_EQ(messages.log.size(), 1u);
+}
+
+// Without a printer the window says so and offers the card as PDF; the
+// print dialog, which could do nothing, is not shown.
+TEST_F(PrintForm, WithoutAPrinterTheCardIsOfferedAsPdf) {
+    ksv::test::MessageRecorder messages;
+    QTemporaryDir dir;
+    form.setPrinterCheck([] { return false; });
+    int dialogs = 0;
+    form.setPrintDialogRunner([&](QPrinter&, QWidget*) { return ++dialogs, false; });
+    QString proposed;
+    form.setPdfNameRunner([&](QWidget*, const QString& name) {
+        proposed = name;
+        return dir.filePath("карта.pdf");
+    });
+    form.show();
+    QTest::mouseClick(form.Button1, Qt::LeftButton); // No
+    EXPECT_EQ(messages.texts(),
+              QStringList{"Принтер не установлен. Сохранить карту программирования в файл PDF?"});
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_FALSE(QFile::exists(dir.filePath("карта.pdf")));
+
+    messages.answers = {true};
+    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    EXPECT_EQ(proposed, "012345.pdf");
+    QFile pdf(dir.filePath("карта.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_EQ(countPages(pdf.readAll()), 2);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(dialogs, 0);
+}
+
+// A page range chosen in the print dialog prints those sheets only.
+TEST_F(PrintForm, PageRangePrintsThoseSheets) {
+    QTemporaryDir dir;
+    form.setPrintDialogRunner([&](QPrinter& printer, QWidget*) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath("2.pdf"));
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(2, 2);
+        return true;
+    });
+    form.show();
+    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    QFile pdf(dir.filePath("2.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_EQ(countPages(pdf.readAll()), 1);
 }
 
 // The print dialog offers what was chosen last time: one printer for the
