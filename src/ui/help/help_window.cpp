@@ -1,5 +1,7 @@
 #include "ui/help/help_window.h"
 
+#include "ui/help/help_views.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -16,6 +18,24 @@ static void registerHelpResources() {
 }
 
 namespace ksv {
+namespace {
+
+// Shows the pages as a reader on this system sees them.
+class HelpBrowser final : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+    QVariant loadResource(int type, const QUrl& name) override {
+        QVariant data = QTextBrowser::loadResource(type, name);
+        if (type != QTextDocument::HtmlResource)
+            return data;
+        const QString html = data.userType() == QMetaType::QByteArray
+                                 ? QString::fromUtf8(data.toByteArray())
+                                 : data.toString();
+        return helpPageFor(html, currentHelpSystem());
+    }
+};
+
+} // namespace
 
 QUrl HelpWindow::contentsUrl(const QString& dir) {
     // Beside the program in the build tree; under share/ when installed, found
@@ -34,7 +54,7 @@ QUrl HelpWindow::contentsUrl() {
 }
 
 HelpWindow::HelpWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this)), back_(new QToolButton(this)),
+    : QWidget(parent, Qt::Window), browser_(new HelpBrowser(this)), back_(new QToolButton(this)),
       forward_(new QToolButton(this)) {
     setWindowTitle(QStringLiteral("Справка KSV717N"));
     // An open help window must not keep the program running.

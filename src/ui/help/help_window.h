@@ -2,7 +2,8 @@
 
 // The program's help: a window of its own that shows the HTML help book
 // shipped beside the executable (folder "help"), or the copy compiled into
-// the program when that folder is missing.
+// the program when that folder is missing; each page as a reader on this
+// system sees it (help_views.h).
 
 #include <QUrl>
 #include <QWidget>

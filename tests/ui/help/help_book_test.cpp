@@ -4,11 +4,13 @@
 
 #include "help_book_check.h"
 #include "support/test_app.h"
+#include "ui/help/help_views.h"
 #include "ui/help/help_window.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <gtest/gtest.h>
@@ -33,31 +35,72 @@ QStringList pagesOf(const QDir& book) {
     return book.entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
 }
 
+// Each system's view of a page.
+QString pageIn(const QDir& book, const QString& page, HelpSystem system) {
+    return helpPageFor(readAll(book.filePath(page)), system);
+}
+
 } // namespace
 
+// In each system's view: every page is reached from the contents and every
+// link and anchor resolves.
 TEST(HelpBook, EveryPageReachedFromTheContentsAndEveryAnchorResolves) {
     const QDir book = compiledInBook();
-    QSet<QString> reached{QStringLiteral("index.html")};
-    QStringList queue{QStringLiteral("index.html")};
-    while (!queue.isEmpty()) {
-        const QString page = queue.takeFirst();
-        const QString html = readAll(book.filePath(page));
-        for (const HelpLink& link : helpLinks(html)) {
-            const QString target = link.page.isEmpty() ? page : link.page;
-            ASSERT_TRUE(QFile::exists(book.filePath(target)))
-                << page.toStdString() << " links to missing " << target.toStdString();
-            if (!link.anchor.isEmpty()) {
-                EXPECT_TRUE(helpIds(readAll(book.filePath(target))).contains(link.anchor))
-                    << page.toStdString() << " links to missing #" << link.anchor.toStdString();
-            }
-            if (target.endsWith(QStringLiteral(".html")) && !reached.contains(target)) {
-                reached.insert(target);
-                queue << target;
+    for (const HelpSystem system : {HelpSystem::Linux, HelpSystem::Windows}) {
+        SCOPED_TRACE(system == HelpSystem::Linux ? "Linux" : "Windows");
+        QSet<QString> reached{QStringLiteral("index.html")};
+        QStringList queue{QStringLiteral("index.html")};
+        while (!queue.isEmpty()) {
+            const QString page = queue.takeFirst();
+            for (const HelpLink& link : helpLinks(pageIn(book, page, system))) {
+                const QString target = link.page.isEmpty() ? page : link.page;
+                ASSERT_TRUE(QFile::exists(book.filePath(target)))
+                    << page.toStdString() << " links to missing " << target.toStdString();
+                if (!link.anchor.isEmpty()) {
+                    EXPECT_TRUE(helpIds(pageIn(book, target, system)).contains(link.anchor))
+                        << page.toStdString() << " links to missing #" << link.anchor.toStdString();
+                }
+                if (target.endsWith(QStringLiteral(".html")) && !reached.contains(target)) {
+                    reached.insert(target);
+                    queue << target;
+                }
             }
         }
+        for (const QString& page : pagesOf(book))
+            EXPECT_TRUE(reached.contains(page)) << page.toStdString() << " is not reachable";
     }
-    for (const QString& page : pagesOf(book))
-        EXPECT_TRUE(reached.contains(page)) << page.toStdString() << " is not reachable";
+}
+
+// Each reader sees the steps of their own system only; every mark names a
+// system and is closed.
+TEST(HelpBook, EachSystemSeesItsOwnSteps) {
+    const QDir book = compiledInBook();
+    const QRegularExpression mark(QStringLiteral("<!--(only (linux|windows)|/only)-->|<!--only"));
+    const struct {
+        HelpSystem system;
+        QStringList foreign;
+    } views[] = {
+        {HelpSystem::Windows, {"dialout", "sudo", "systemctl", "ModemManager", "/dev/", "SIGTERM"}},
+        {HelpSystem::Linux, {"Диспетчер устройств", "Проводник", "PATH", "Ctrl+Break"}},
+    };
+    for (const QString& page : pagesOf(book)) {
+        const QString html = readAll(book.filePath(page));
+        int depth = 0;
+        for (auto m = mark.globalMatch(html); m.hasNext();) {
+            const QString found = m.next().captured();
+            EXPECT_TRUE(found.endsWith(QStringLiteral("-->")))
+                << page.toStdString() << ": " << found.toStdString();
+            depth += found == QStringLiteral("<!--/only-->") ? -1 : 1;
+            EXPECT_TRUE(depth == 0 || depth == 1)
+                << page.toStdString() << ": marks nested or unopened";
+        }
+        EXPECT_EQ(depth, 0) << page.toStdString() << ": a mark is not closed";
+        for (const auto& view : views)
+            for (const QString& word : view.foreign)
+                EXPECT_FALSE(helpPageFor(html, view.system).contains(word))
+                    << page.toStdString() << " shows " << word.toStdString()
+                    << " to the other system";
+    }
 }
 
 TEST(HelpBook, CompiledInCopyHoldsEveryPageOfTheFolder) {

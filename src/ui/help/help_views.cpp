@@ -1,0 +1,23 @@
+#include "ui/help/help_views.h"
+
+#include <QRegularExpression>
+#include <QSysInfo>
+
+namespace ksv {
+
+HelpSystem currentHelpSystem() {
+    return QSysInfo::kernelType() == QLatin1String("winnt") ? HelpSystem::Windows
+                                                            : HelpSystem::Linux;
+}
+
+QString helpPageFor(const QString& html, HelpSystem system) {
+    const QString other =
+        system == HelpSystem::Windows ? QStringLiteral("linux") : QStringLiteral("windows");
+    const QRegularExpression marked(
+        QStringLiteral("<!--only\\s+%1\\s*-->.*?<!--/only-->").arg(other),
+        QRegularExpression::DotMatchesEverythingOption);
+    QString page = html;
+    return page.remove(marked);
+}
+
+} // namespace ksv
