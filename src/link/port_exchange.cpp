@@ -9,8 +9,8 @@
 namespace ksv {
 
 QString exchangeCaption(ExchangeKind kind) {
-    return kind == ExchangeKind::Write ? QStringLiteral("Запись данных : ")
-                                       : QStringLiteral("Чтение данных : ");
+    return kind == ExchangeKind::Write ? QStringLiteral("Запись данных: ")
+                                       : QStringLiteral("Чтение данных: ");
 }
 
 void configureCommPort(TCommPort& port) {

@@ -19,7 +19,8 @@ namespace ksv {
 
 enum class ExchangeKind { Read, Write };
 
-// The progress window's caption: "Чтение данных : " or "Запись данных : ".
+// The progress window's caption: "Чтение данных: " or "Запись данных: " (no
+// space before the colon, as Russian is written).
 QString exchangeCaption(ExchangeKind kind);
 
 class ExchangeView {

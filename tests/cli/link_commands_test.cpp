@@ -140,9 +140,9 @@ TEST(CliWrite, WritesVerifiesAndThenHasNothingToSend) {
     EXPECT_TRUE(CheckCRC(now));
     EXPECT_EQ(b.sim.records().size(), 3u); // byte 18, byte 231 and the checksum
     // The progress bar on a terminal: read, write, verification read.
-    EXPECT_TRUE(contains(r.err, "\rЧтение данных : [........................................] 0%"));
+    EXPECT_TRUE(contains(r.err, "\rЧтение данных: [........................................] 0%"));
     EXPECT_TRUE(
-        contains(r.err, "\rЗапись данных : [########################################] 100%\n"));
+        contains(r.err, "\rЗапись данных: [########################################] 100%\n"));
 
     b.sim.clearLog();
     const auto again = runCli({"write", "--port", "COM1", path});

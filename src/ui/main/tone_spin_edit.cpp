@@ -19,6 +19,15 @@ ToneSpinEdit::ToneSpinEdit(QWidget* parent) : QSpinBox(parent) {
     lineEdit()->setMaxLength(4);
 }
 
+QSize ToneSpinEdit::sizeHint() const {
+    return QSpinBox::sizeHint() + QSize(fontMetrics().horizontalAdvance(QLatin1Char('0')), 0);
+}
+
+QSize ToneSpinEdit::minimumSizeHint() const {
+    return QSpinBox::minimumSizeHint() +
+           QSize(fontMetrics().horizontalAdvance(QLatin1Char('0')), 0);
+}
+
 bool ToneSpinEdit::isEmpty() const {
     return cleanText().trimmed().isEmpty();
 }

@@ -46,7 +46,7 @@ TEST(ProgressWindow, ShowsTheExchangeAndEndsItWhenClosed) {
     Image image;
     std::uint8_t status;
     ASSERT_TRUE(exchange.ReadData(image, status));
-    EXPECT_EQ(captionSeen, QString::fromUtf8("Чтение данных : "));
+    EXPECT_EQ(captionSeen, QString::fromUtf8("Чтение данных: "));
     EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
     EXPECT_EQ(form.Gauge1->value(), 256);
     EXPECT_EQ(form.Gauge1->text(), QStringLiteral("100%"));
@@ -63,7 +63,7 @@ TEST(ProgressWindow, ShowsTheExchangeAndEndsItWhenClosed) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(exchange.WriteData(writeListOf({{40, 1}})));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
-    EXPECT_EQ(captionSeen, QString::fromUtf8("Запись данных : "));
+    EXPECT_EQ(captionSeen, QString::fromUtf8("Запись данных: "));
     EXPECT_FALSE(line.timer().isActive());
     EXPECT_TRUE(sim.records().empty());
 }
