@@ -43,8 +43,8 @@ TEST_F(UstFile, OnlyExactly256BytesAreAccepted) {
         const UstReadResult r = ReadUSTFile(p, im);
         EXPECT_EQ(r.status, UstReadStatus::Damaged) << length;
         EXPECT_EQ(im, untouched) << length;
-        EXPECT_EQ(readFailureMessage(r, p),
-                  QStringLiteral("Файл ") + p + QStringLiteral(" поврежден"));
+        EXPECT_EQ(readFailureMessage(r, p), QStringLiteral("Файл ") + QDir::toNativeSeparators(p) +
+                                                QStringLiteral(" поврежден"));
     }
 
     Image im = untouched;
@@ -93,8 +93,9 @@ TEST_F(UstFile, MissingFolderAndSpecialFilesGiveClearMessages) {
     const QString missing = path(QStringLiteral("nothing.ust"));
     UstReadResult r = ReadUSTFile(missing, im);
     EXPECT_EQ(r.status, UstReadStatus::NotFound);
-    EXPECT_EQ(readFailureMessage(r, missing),
-              QStringLiteral("Файл ") + missing + QStringLiteral(" не найден"));
+    EXPECT_EQ(readFailureMessage(r, missing), QStringLiteral("Файл ") +
+                                                  QDir::toNativeSeparators(missing) +
+                                                  QStringLiteral(" не найден"));
     EXPECT_EQ(ReadUSTFile(path(QStringLiteral("no/such/dir.ust")), im).status,
               UstReadStatus::NotFound);
     EXPECT_EQ(ReadUSTFile(QString(), im).status, UstReadStatus::NotFound);
@@ -103,7 +104,8 @@ TEST_F(UstFile, MissingFolderAndSpecialFilesGiveClearMessages) {
     const QString folder = path(QStringLiteral("folder.ust"));
     r = ReadUSTFile(folder, im);
     EXPECT_EQ(r.status, UstReadStatus::Unreadable);
-    EXPECT_TRUE(readFailureMessage(r, folder).startsWith(QStringLiteral("Файл ") + folder));
+    EXPECT_TRUE(readFailureMessage(r, folder).startsWith(QStringLiteral("Файл ") +
+                                                         QDir::toNativeSeparators(folder)));
     EXPECT_TRUE(r.reason.contains(QStringLiteral("папка")));
 
 #ifdef _WIN32
