@@ -10,7 +10,7 @@
 #   ksv_wine_isolate                 bind /dev/null over the serial devices
 #                                    (root, in a private mount namespace only)
 #   ksv_wine_display_start           a virtual display for the session
-#   ksv_wine_prefix_new              fresh prefix in a temporary folder
+#   ksv_wine_prefix_new              fresh prefix (and home) in a temporary folder
 #   ksv_wine_map_port COM5 /dev/pts/3
 #                                    \\.\COM5 under Wine reaches that device
 #   ksv_wine_end                     stop Wine, remove the prefix
@@ -21,7 +21,9 @@
 
 export WINEDEBUG=${WINEDEBUG:--all}
 # No .NET or browser add-ons: they cannot be downloaded and nothing needs them.
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# Nor desktop entries: winemenubuilder would write the shortcuts an installer
+# makes into the real home's desktop and menus.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 export WINEARCH=win64
 
 ksv_wine_serial_devices() {
@@ -74,8 +76,12 @@ ksv_wine_tmp() {
   KSV_WINE_TMP=$(mktemp -d "${TMPDIR:-/tmp}/ksv-wine-XXXXXX")
 }
 
+# The prefix links the user's Desktop, Documents and Downloads to $HOME: a
+# home of its own, so that nothing run under Wine writes into the real one.
 ksv_wine_prefix_new() {
   ksv_wine_tmp
+  export HOME="$KSV_WINE_TMP/home"
+  mkdir -p "$HOME"
   export WINEPREFIX="$KSV_WINE_TMP/prefix"
   wineboot -i >"$KSV_WINE_TMP/wineboot.log" 2>&1 || {
     cat "$KSV_WINE_TMP/wineboot.log" >&2
