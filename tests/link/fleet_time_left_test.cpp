@@ -22,7 +22,7 @@ TEST(FleetTimeLeft, AWriteThatWouldNotFitIsNotBegunOrIsCutShort) {
     ASSERT_TRUE(bench.opened);
     bench.sim->setRecordDelay(std::chrono::milliseconds(3));
     const Image before = bench.sim->image();
-    PortFleetLine line(bench.exchange, fileWithManyChanges(before), 100);
+    PortFleetLine line(bench.exchange, fileWithManyChanges(before), 100, nullptr);
     const auto any = [](const Image&) { return true; };
 
     line.setTimeLeft([] { return 2000; }); // the window closed while the set was read
