@@ -3,6 +3,7 @@
 
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
+#include "files/shown_path.h"
 #include "operations/outcome_words.h"
 
 #include <QDir>
@@ -10,17 +11,13 @@
 namespace ksv::cli {
 namespace {
 
-QString shown(const QString& path) {
-    return QDir::toNativeSeparators(path);
-}
-
 void listSets(const StateArchive& archive, CliIo& io) {
     const std::vector<ArchivedSet> sets = archive.sets();
     if (sets.empty()) {
-        io.out << QStringLiteral("Архив %1 пуст\n").arg(shown(archive.root()));
+        io.out << QStringLiteral("Архив %1 пуст\n").arg(shownPath(archive.root()));
         return;
     }
-    io.out << QStringLiteral("Архив %1\n").arg(shown(archive.root()));
+    io.out << QStringLiteral("Архив %1\n").arg(shownPath(archive.root()));
     io.out << QStringLiteral("Зав. №   Модель      Первое состояние     Последнее состояние  "
                              "Состояний\n");
     for (const ArchivedSet& s : sets)
@@ -33,7 +30,7 @@ void listSets(const StateArchive& archive, CliIo& io) {
 void listStates(const std::vector<KeptState>& states, CliIo& io) {
     for (const KeptState& s : states)
         io.out << QStringLiteral("%1  %2  %3%4\n")
-                      .arg(s.time, s.model.leftJustified(10), shown(s.path),
+                      .arg(s.time, s.model.leftJustified(10), shownPath(s.path),
                            s.original ? QStringLiteral("  (исходные)") : QString());
 }
 
@@ -58,11 +55,11 @@ void reportKept(const KeepResult& kept, CliIo& io) {
         return;
     case KeepResult::Kept:
         io.out << QStringLiteral("Состояние радиостанции сохранено в архиве: %1\n")
-                      .arg(shown(kept.path));
+                      .arg(shownPath(kept.path));
         return;
     case KeepResult::Unchanged:
         io.out << QStringLiteral("Состояние радиостанции уже есть в архиве: %1\n")
-                      .arg(shown(kept.path));
+                      .arg(shownPath(kept.path));
         return;
     case KeepResult::Failed:
         io.err << QStringLiteral("Внимание: ") << readNotKeptText(kept.reason) << "\n";
@@ -93,11 +90,11 @@ int runArchive(const Arguments& a, CliIo& io) {
     const std::vector<KeptState> states = archive.states(number);
     if (states.empty()) {
         io.err << QStringLiteral("В архиве %1 нет состояний радиостанции с зав. № %2\n")
-                      .arg(shown(archive.root()), number);
+                      .arg(shownPath(archive.root()), number);
         return kExitRefused;
     }
     if (originalOnly)
-        io.out << shown(states.back().path) << "\n";
+        io.out << shownPath(states.back().path) << "\n";
     else
         listStates(states, io);
     return kExitOk;

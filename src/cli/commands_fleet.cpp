@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/link_session.h"
+#include "files/shown_path.h"
 #include "image/codecs.h"
 #include "operations/fleet_port_line.h"
 #include "operations/fleet_session.h"
@@ -95,7 +96,7 @@ public:
     void waitingForRemoval() override { say(QStringLiteral("Отключите радиостанцию…")); }
     void setRead(int number, const Image& asRead) override { say(fleetSetHeading(number, asRead)); }
     void backupSaved(const QString& path) override {
-        say(QStringLiteral("  Считанные данные сохранены в файл %1").arg(path));
+        say(QStringLiteral("  Считанные данные сохранены в файл %1").arg(shownPath(path)));
     }
 
     void setRecorded(const FleetSetRecord& record) override {
@@ -108,7 +109,8 @@ public:
             say(QStringLiteral("  Зав. № %1 уже встречался в этом сеансе")
                     .arg(QString::fromStdString(ZnTxt(r.asRead))));
         if (r.keptBefore.status == KeepResult::Kept)
-            say(QStringLiteral("  Состояние сохранено в архиве: %1").arg(r.keptBefore.path));
+            say(QStringLiteral("  Состояние сохранено в архиве: %1")
+                    .arg(shownPath(r.keptBefore.path)));
         else if (r.keptBefore.failed() && r.result != FleetResult::Refused)
             io_.err << QStringLiteral("  ") << readNotKeptText(r.keptBefore.reason) << "\n";
         say(QStringLiteral("  ") + fleetSetLine(record));

@@ -1,5 +1,6 @@
 #include "operations/outcome_words.h"
 
+#include "files/shown_path.h"
 #include "image/codecs.h"
 
 namespace ksv {
@@ -164,7 +165,7 @@ QString firstStateNote(const FleetSetRecord& record) {
     return record.firstStatePath.isEmpty()
                ? QString()
                : QStringLiteral(". Первое состояние этого зав. № в архиве — файл ") +
-                     record.firstStatePath;
+                     shownPath(record.firstStatePath);
 }
 
 } // namespace
@@ -172,18 +173,18 @@ QString firstStateNote(const FleetSetRecord& record) {
 QString fleetCutOffAdvice(const FleetSetRecord& record) {
     return QStringLiteral("Подключите эту радиостанцию снова: программа закончит запись. Её "
                           "исходные установки — в файле ") +
-           record.keptPath + firstStateNote(record);
+           shownPath(record.keptPath) + firstStateNote(record);
 }
 
 QString fleetReconnectedText(const FleetSetRecord& record) {
     if (!record.originalPath.isEmpty())
         return QStringLiteral("Запись в эту радиостанцию была прервана; её исходные установки — "
                               "в файле ") +
-               record.originalPath + firstStateNote(record);
+               shownPath(record.originalPath) + firstStateNote(record);
     return QStringLiteral("Запись в радиостанцию с зав. № %1 была прервана, но этот номер есть у "
                           "нескольких радиостанций сеанса: чьи это исходные установки, не "
                           "определить — все состояния в папке %2")
-        .arg(QString::fromStdString(ZnTxt(record.report.asRead)), record.sharedFolder);
+        .arg(QString::fromStdString(ZnTxt(record.report.asRead)), shownPath(record.sharedFolder));
 }
 
 QString fleetSetLine(const FleetSetRecord& record) {
