@@ -30,11 +30,12 @@ public:
     Image current;
     Image incoming;
     int shows = 0;
-    Image& currentImage() override { return current; }
+    const Image& currentImage() const override { return current; }
     Image& incomingImage() override { return incoming; }
     OperatingMode operatingMode() const override { return omService; }
-    void SetBuf() override {}
-    bool ShowBuf() override {
+    void commitEdits() override {}
+    bool showImage(const Image& image) override {
+        current = image;
         ++shows;
         return true;
     }
