@@ -12,6 +12,7 @@
 #include "operations/write_plan.h"
 
 #include "serial/device_facts.h"
+#include "serial/os/console.h"
 #include "serial/os/file_system.h"
 #include "serial/port_map.h"
 #include "serial/port_names.h"
@@ -153,11 +154,13 @@ namespace {
 
 // The command line's side of a write: the file is the current image as it
 // stands (its power bit plays the power level list); the backup is saved
-// once the transceiver has answered; a dry run shows the plan and stops.
+// once the transceiver has answered; a dry run shows the plan and stops, and
+// so does a stop request that came before the first record.
 class CliWriteHost : public WriteHost {
 public:
-    CliWriteHost(const Prepared& p, std::optional<QString> backup, bool dryRun, CliIo& io)
-        : p_(p), backup_(std::move(backup)), dryRun_(dryRun), io_(io) {}
+    CliWriteHost(const Prepared& p, std::optional<QString> backup, bool dryRun,
+                 const os::StopRequests& stop, CliIo& io)
+        : p_(p), backup_(std::move(backup)), dryRun_(dryRun), stop_(stop), io_(io) {}
 
     bool imageRead(const ReadOutcome& read) override {
         reportPowerLock(read, io_);
@@ -169,6 +172,11 @@ public:
     Image imageToWrite() override { return p_.file; }
     bool numberChangeAllowed() override { return p_.numberChange; }
     bool proceedWithWrite(const WritePlan& plan) override {
+        if (stop_.requested()) {
+            io_.err << QStringLiteral(
+                "Запись не начата: команда остановлена, радиостанция не изменилась\n");
+            return false;
+        }
         if (!dryRun_)
             return true;
         io_.out << QStringLiteral("Будет записано байт: %1 (радиостанция ничего не получила)\n")
@@ -191,6 +199,7 @@ private:
     const Prepared& p_;
     std::optional<QString> backup_;
     bool dryRun_;
+    const os::StopRequests& stop_;
     CliIo& io_;
     Image incoming_;
     bool dryRunShown_ = false;
@@ -264,10 +273,15 @@ int runWrite(const Arguments& a, CliIo& io) {
     LinkSession link(io);
     if (!link.open(p->port))
         return kExitNoConnection;
-    CliWriteHost host(*p, backup, a.flag(QStringLiteral("--dry-run")), io);
+    // Ctrl+C, a closed terminal or pipe and SIGTERM stop the command before
+    // the first record; once records are sent, the write is finished and
+    // verified, so that no set is left holding half of the file.
+    const os::StopRequests stop;
+    CliWriteHost host(*p, backup, a.flag(QStringLiteral("--dry-run")), stop, io);
     const WriteOutcome outcome = link.write(host, archive->get());
     const int code = writeExitCode(outcome, host);
     reportWrite(outcome, code, io);
+    io.out.flush(); // while a closed pipe still drops output instead of ending the process
     return code;
 }
 

@@ -8,6 +8,7 @@
 #include "support/sim_on_port.h"
 
 #include <QFileInfo>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -272,6 +273,39 @@ TEST(CliWrite, LineLostDuringTheWrite) {
     // Restored from the archive, as the help shows it.
     ASSERT_EQ(runCli({"write", "--port", "COM1", originalPath, "--archive-dir", archive}).code, 0);
     EXPECT_EQ(b.com1.sim().image(), radioImage());
+}
+
+// A stop request during the read ends the command with nothing sent; one
+// that comes after the first record lets the write finish and be verified.
+TEST(CliWrite, StopSignalsNeverCutAWriteShort) {
+    const struct {
+        int signal;
+        std::size_t afterBytes; // received by the set when the signal comes
+        int code;
+        bool written;
+    } cases[] = {{SIGINT, 1, 1, false}, {SIGTERM, 1, 1, false}, {SIGTERM, 6, 0, true}};
+    for (const auto& c : cases) {
+        Bench b;
+        b.sim.setFaults(SimFaults{.chunkSize = 64, .chunkGapMs = 8}); // a read of ~0.1 s
+        Image file = radioImage();
+        file.setRxCode(1, 30);
+        file.setRxCode(2, 31);
+        const QString path = b.files.writeImage("f.ust", file);
+        b.sim.clearLog();
+        std::thread stopper([&] {
+            if (b.sim.waitForReceived(c.afterBytes, std::chrono::seconds(20)))
+                ::kill(::getpid(), c.signal);
+        });
+        const auto r = runCli({"write", "--port", "COM1", path});
+        stopper.join();
+        EXPECT_EQ(r.code, c.code) << r.err;
+        EXPECT_EQ(b.sim.image().rxCode(2) == 31, c.written);
+        EXPECT_EQ(b.sim.records().empty(), !c.written);
+        EXPECT_EQ(contains(r.err, "Запись не начата: команда остановлена, радиостанция не "
+                                  "изменилась"),
+                  !c.written)
+            << r.err;
+    }
 }
 
 // Without the state before it on disk nothing is written, unless the user
