@@ -1,5 +1,5 @@
 ; Installer of KSV717N for 64-bit Windows, built by cmake/WindowsPackage.cmake:
-;   makensis -INPUTCHARSET UTF8 -DVERSION=1.1 -DVERSION4=1.1.0.0 -DPUBLISHER=...
+;   makensis -INPUTCHARSET UTF8 -DVERSION=1.2 -DVERSION4=1.2.0.0 -DPUBLISHER=...
 ;            -DCOPYRIGHT=... -DHOMEPAGE=... -DSTAGE=<staged folder> -DICON=<.ico>
 ;            -DOUTFILE=<setup.exe> installer.nsi
 ; "setup.exe /S" installs without a question; "/D=C:\Folder" (last, unquoted)

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #ifndef KSV_VERSION
-#define KSV_VERSION "1.1"
+#define KSV_VERSION "1.2"
 #endif
 
 namespace ksv {

@@ -15,7 +15,7 @@ public:
     // Shows the window modally (the main window's "О программе...").
     void showAbout();
 
-    // "1.1"
+    // "1.2"
     static QString version();
 };
 
