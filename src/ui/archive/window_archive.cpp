@@ -4,9 +4,13 @@
 #include "ui/dialogs/messages.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QLabel>
 #include <QMainWindow>
+#include <QPainter>
 #include <QStatusBar>
+#include <QStyle>
+#include <algorithm>
 #include <optional>
 
 namespace ksv {
@@ -14,11 +18,64 @@ namespace {
 
 const QString kPanelName = QStringLiteral("ArchivePanel");
 
+// The panel takes the room the status bar's other panels leave (the file
+// panel first shows its whole path) and shortens its own text in the middle,
+// so that the number's folder and the state's file name stay readable.
+class ElidingLabel final : public QLabel {
+public:
+    explicit ElidingLabel(QWidget* bar) : QLabel(bar) { bar->installEventFilter(this); }
+
+    QSize sizeHint() const override {
+        const int whole = fontMetrics().horizontalAdvance(text()) + 8;
+        const int least = minimumSizeHint().width();
+        asked_ = std::clamp(roomLeft(), least, std::max(least, whole));
+        return {asked_, QLabel::sizeHint().height()};
+    }
+    QSize minimumSizeHint() const override {
+        return {fontMetrics().horizontalAdvance(QStringLiteral("Архив: …")),
+                QLabel::minimumSizeHint().height()};
+    }
+
+protected:
+    // The bar's layout keeps the width it last asked for until it is told;
+    // told only when the width changes, so that asking starts no new round.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const bool relaid =
+            event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest;
+        if (relaid && watched == parentWidget() && sizeHint().width() != told_) {
+            told_ = asked_;
+            updateGeometry();
+        }
+        return QLabel::eventFilter(watched, event);
+    }
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QRect room = contentsRect();
+        const QString shown = fontMetrics().elidedText(text(), Qt::ElideMiddle, room.width());
+        style()->drawItemText(&painter, room, Qt::AlignRight | Qt::AlignVCenter, palette(),
+                              isEnabled(), shown, foregroundRole());
+    }
+
+private:
+    mutable int asked_ = 0; // the width last asked for
+    int told_ = 0;          // the width the bar's layout was last told of
+
+    // The bar's width less what its other panels ask for and the gaps.
+    int roomLeft() const {
+        int room = parentWidget()->width() - 24;
+        for (const QWidget* other :
+             parentWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            if (other != this && other->isVisible())
+                room -= other->sizeHint().width() + 6;
+        return room;
+    }
+};
+
 QLabel* panel(QMainWindow& window) {
     QStatusBar* bar = window.statusBar();
     auto* label = bar->findChild<QLabel*>(kPanelName);
     if (!label) {
-        label = new QLabel(bar);
+        label = new ElidingLabel(bar);
         label->setObjectName(kPanelName);
         bar->addPermanentWidget(label);
     }

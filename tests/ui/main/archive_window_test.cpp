@@ -15,9 +15,11 @@
 #include "ui/archive/window_archive.h"
 #include "ui/main/file_commands.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -70,6 +72,21 @@ protected:
     QTemporaryDir dir;
     SimOnPort com1{1, Image{}, 0, SimOnPort::Start::Later};
 };
+
+// A long file path stays whole; the archive panel takes the rest, shortened.
+TEST_F(ArchiveWindowTest, TheFilePanelKeepsItsWholePathBesideTheArchivePanel) {
+    key(Qt::Key_F4);
+    form->setFileStatus(QStringLiteral("Файл: /home/мастер/Заказчики/Автобаза №3/654321.ust"));
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+    const auto* file = form->statusBar()->findChild<QLabel*>(QStringLiteral("StatusPanel1"));
+    const auto* kept = form->statusBar()->findChild<QLabel*>(QStringLiteral("ArchivePanel"));
+    ASSERT_TRUE(file && kept);
+    EXPECT_GE(file->width(), file->sizeHint().width());
+    EXPECT_LT(kept->width(), kept->fontMetrics().horizontalAdvance(kept->text()));
+    EXPECT_GT(kept->width(), kept->minimumSizeHint().width());
+    EXPECT_LE(kept->geometry().right(), form->statusBar()->width());
+}
 
 TEST_F(ArchiveWindowTest, StatusBarSaysWhereTheReadWasKeptAndAWriteAsksWithoutIt) {
     key(Qt::Key_F4);
