@@ -6,7 +6,9 @@
 #include "ui/grid/channel_steps.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
@@ -16,6 +18,13 @@
 namespace ksv {
 
 namespace {
+
+// Text of more than one cell: a tab, or a line break before its last line.
+bool holdsSeveralCells(QString text) {
+    while (text.endsWith(u'\n') || text.endsWith(u'\r'))
+        text.chop(1);
+    return text.contains(u'\t') || text.contains(u'\n');
+}
 
 const QString kOffText = QString::fromUtf8(kOff);
 
@@ -360,6 +369,13 @@ bool ChannelGrid::acceptFrequency(const QString& text) const {
 // EditPRMKeyDown and EditPRDKeyDown: Enter stores an accepted value, Escape
 // and Tab close, Page Up and Page Down step through the allowed range.
 bool ChannelGrid::frequencyKey(FrequencyEdit* editor, QKeyEvent* e, bool transmit) {
+    // Several cells copied from a spreadsheet go into the table, not into
+    // this one editor as their digits run together.
+    if (e->matches(QKeySequence::Paste) &&
+        holdsSeveralCells(QGuiApplication::clipboard()->text())) {
+        emit cellsPasteRequested();
+        return true;
+    }
     const QString text = editor->text();
     const RangeTable& ranges = context_.allowedRanges();
     if (isEnter(e)) {

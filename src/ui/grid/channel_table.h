@@ -69,6 +69,11 @@ public:
     // The menu a right click or the menu key opens.
     void setContextMenu(QMenu* menu) { contextMenu_ = menu; }
 
+signals:
+    // The paste key in an open editor while the clipboard holds several cells.
+    void cellsPasteRequested();
+
+public:
     // Paints a data cell, and a header section (the number column's header
     // when section is -1).
     void paintCell(QPainter& p, const QModelIndex& index, const QRect& rect, bool focused) const;

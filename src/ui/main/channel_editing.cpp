@@ -43,6 +43,7 @@ ChannelEditing::ChannelEditing(TForm1& form, ImageHistory& history, QMenu* menu)
     buildActions();
     buildMenus(menu);
     connect(&history_, &ImageHistory::stepsChanged, this, &ChannelEditing::updateActions);
+    connect(form_.grid(), &ChannelGrid::cellsPasteRequested, this, &ChannelEditing::paste);
     connect(&history_, &ImageHistory::restored, this, [this](const Image& was) {
         if (settingsDiffer(was, form_.currentImage()))
             form_.refreshFromImage();

@@ -186,6 +186,40 @@ TEST_F(EditingTest, KeysInTheTableAndThePriorityFollowingItsChannel) {
     EXPECT_TRUE(messages.log.empty());
 }
 
+// A spreadsheet's column pasted into an open editor goes into the table,
+// checked as a whole, instead of its digits running together in one cell.
+TEST_F(EditingTest, SeveralCellsPastedIntoAnOpenEditorGoIntoTheTable) {
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    const struct {
+        QString text;
+        QStringList cells; // channels 10 to 12 afterwards
+        bool refused;
+    } cases[] = {
+        {"148100\n150000\n148300\n", {"148000", "148000", "148000"}, true},
+        {"148100\r\n148200\r\n148300\r\n", {"148100", "148200", "148300"}, false},
+        {"148125\n", {"148125", "148000", "148000"}, false}, // one cell: the editor takes it
+    };
+    for (const auto& c : cases) {
+        for (int ch = 10; ch <= 12; ++ch)
+            setCell(1, ch, QStringLiteral("148000"));
+        messages.clear();
+        QGuiApplication::clipboard()->setText(c.text);
+        grid()->setFocus();
+        grid()->selectCells(at(10, 0), at(10, 0));
+        QTest::keyClick(grid(), Qt::Key_Return);
+        QWidget* editor = QApplication::focusWidget();
+        ASSERT_NE(editor, grid());
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+        if (QApplication::focusWidget() == editor)
+            QTest::keyClick(editor, Qt::Key_Return);
+        EXPECT_EQ((QStringList{cell(1, 10), cell(1, 11), cell(1, 12)}), c.cells)
+            << c.text.toStdString();
+        EXPECT_EQ(!messages.log.empty(), c.refused) << c.text.toStdString();
+    }
+}
+
 // A screen reader finds the cells, the column captions and the current cell.
 TEST_F(EditingTest, TheTableIsReadableThroughAccessibility) {
     setCell(1, 2, QStringLiteral("148500"));
