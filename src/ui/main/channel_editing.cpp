@@ -34,6 +34,9 @@ int columnCount() {
     return static_cast<int>(tableColumns().size());
 }
 
+// A channel copied or pasted whole spans the table's columns from the first.
+constexpr int kFirstColumn = 0;
+
 } // namespace
 
 const QString ChannelEditing::kChannelsFormat = QStringLiteral("application/x-ksv717n-channels");
@@ -160,7 +163,7 @@ QMimeData* ChannelEditing::copiedData() const {
     if (cells.size() == static_cast<qsizetype>(channels.size()) * columnCount()) {
         QByteArray records;
         for (int n : channels) {
-            text += formats::cellsText(image, {{n, 0}, {n, columnCount() - 1}});
+            text += formats::cellsText(image, {{n, kFirstColumn}, {n, columnCount() - 1}});
             const ChannelRecord r = channelRecord(image, n);
             records += QByteArray(reinterpret_cast<const char*>(r.data()), r.size()).toHex();
             records += '\n';
@@ -204,7 +207,7 @@ void ChannelEditing::pasteData(const QMimeData& data) {
         return;
     formats::TableCell at = tableCell(grid->currentIndex());
     if (grid->currentChannelSelected())
-        at.column = 0;
+        at.column = kFirstColumn;
     std::vector<formats::TableCell> fill;
     for (const QModelIndex& cell : grid->selectedCells())
         fill.push_back(tableCell(cell));
@@ -218,7 +221,7 @@ void ChannelEditing::pasteData(const QMimeData& data) {
         return;
     }
     const formats::CellBlock& b = pasted.block;
-    if (b.first.column == 0 && b.last.column == columnCount() - 1)
+    if (b.first.column == kFirstColumn && b.last.column == columnCount() - 1)
         pastedRecords(pasted.image, data, b.first.channel, b.last.channel - b.first.channel + 1);
     form_.windowImage().set(pasted.image);
     const ChannelModel& model = form_.channels();
