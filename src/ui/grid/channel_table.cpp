@@ -1,5 +1,6 @@
 #include "ui/grid/channel_table.h"
 
+#include "formats/channel_cells.h"
 #include "ui/dialogs/messages.h"
 #include "ui/grid/channel_editors.h"
 #include "ui/grid/channel_paint.h"
@@ -19,11 +20,10 @@ namespace ksv {
 
 namespace {
 
-// Text of more than one cell: a tab, or a line break before its last line.
-bool holdsSeveralCells(QString text) {
-    while (text.endsWith(u'\n') || text.endsWith(u'\r'))
-        text.chop(1);
-    return text.contains(u'\t') || text.contains(u'\n');
+// Text of more than one cell, as a paste into the table reads it.
+bool holdsSeveralCells(const QString& text) {
+    const auto lines = formats::splitCells(text.toStdString());
+    return lines.size() > 1 || (lines.size() == 1 && lines.front().size() > 1);
 }
 
 const QString kOffText = QString::fromUtf8(kOff);
