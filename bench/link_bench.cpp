@@ -31,7 +31,7 @@ LineTraffic trafficOf(const test::TransceiverSim& sim) {
 }
 
 LinkBench::LinkBench(test::TransceiverSim& sim) : sim_(sim), exchange_(port_, timer_, view_) {
-    configureCommPort(port_);
+    configureSerialPort(port_);
 }
 
 LinkBench::~LinkBench() {

@@ -7,8 +7,8 @@
 
 #include "child_process.h"
 #include "files/state_archive.h"
-#include "link/comm_port.h"
 #include "link/port_exchange.h"
+#include "link/serial_port.h"
 #include "samples.h"
 #include "support/transceiver_sim.h"
 
@@ -42,7 +42,7 @@ private:
     LinkSample measure(const std::function<bool()>& exchange);
 
     test::TransceiverSim& sim_;
-    TCommPort port_;
+    SerialPort port_;
     QTimer timer_;
     EventLoopExchangeView view_;
     PortExchange exchange_;

@@ -60,8 +60,8 @@ int main(int argc, char** argv) {
     sim.start();
     ScopedPortMapping com1(1, sim.devicePath());
 
-    TCommPort port;
-    configureCommPort(port);
+    SerialPort port;
+    configureSerialPort(port);
     QTimer timer;
     EventLoopExchangeView view;
     PortExchange exchange(port, timer, view);

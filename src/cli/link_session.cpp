@@ -53,7 +53,7 @@ LinkSession::LinkSession(CliIo& io) : io_(io), view_(io), line_(view_) {
 LinkSession::~LinkSession() = default;
 
 bool LinkSession::open(const PortTarget& target) {
-    TCommPort& port = line_.port();
+    SerialPort& port = line_.port();
     port.setOpen(false);
     if (target.comNumber) {
         port.setDeviceName({});

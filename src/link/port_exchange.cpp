@@ -13,7 +13,7 @@ QString exchangeCaption(ExchangeKind kind) {
                                        : QStringLiteral("Чтение данных: ");
 }
 
-void configureCommPort(TCommPort& port) {
+void configureSerialPort(SerialPort& port) {
     port.setComNumber(1);
     port.setBaudRate(cbr9600);
     port.setParity(paNone);
@@ -26,12 +26,12 @@ void configureCommPort(TCommPort& port) {
     port.setMonitorEvents(kAllCommEvents);
 }
 
-PortExchange::PortExchange(TCommPort& port, QTimer& timer, ExchangeView& view)
+PortExchange::PortExchange(SerialPort& port, QTimer& timer, ExchangeView& view)
     : port_(port), timer_(timer), view_(&view), protocol_(*this, *this) {
     timer_.setInterval(timings_.timerMs);
     timer_.stop();
     QObject::connect(&timer_, &QTimer::timeout, this, [this] { protocol_.timerTick(); });
-    port_.OnTriggerAvail = [this](TCustomCommPort*, std::uint16_t) { protocol_.dataAvailable(); };
+    port_.OnTriggerAvail = [this](SerialPort*, std::uint16_t) { protocol_.dataAvailable(); };
 }
 
 PortExchange::~PortExchange() {

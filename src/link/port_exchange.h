@@ -6,7 +6,7 @@
 // is left to an ExchangeView: the progress window, or a bare event loop for
 // programs without windows.
 
-#include "link/comm_port.h"
+#include "link/serial_port.h"
 #include "link/transfer_protocol.h"
 
 #include <QEventLoop>
@@ -50,11 +50,11 @@ struct AttentionOutcome {
 
 // Sets the line settings the transceiver needs: COM1, 9600 8N1, buffers of
 // 2048 and 4096 bytes, DTR and RTS off.
-void configureCommPort(TCommPort& port);
+void configureSerialPort(SerialPort& port);
 
 class PortExchange : public QObject, private ExchangePort, private ExchangeHost {
 public:
-    PortExchange(TCommPort& port, QTimer& timer, ExchangeView& view);
+    PortExchange(SerialPort& port, QTimer& timer, ExchangeView& view);
     ~PortExchange() override;
 
     // Reads the image (twice, compared) and the status byte. On failure the
@@ -93,7 +93,7 @@ public:
     void setTimings(const ExchangeTimings& t);
     const ExchangeTimings& timings() const { return timings_; }
 
-    TCommPort& port() { return port_; }
+    SerialPort& port() { return port_; }
     const TransferProtocol& protocol() const { return protocol_; }
 
     // What shows the exchanges from now on (ExchangeViewSwap swaps it for a
@@ -125,7 +125,7 @@ private:
             imageAgreed_(Image(image));
     }
 
-    TCommPort& port_;
+    SerialPort& port_;
     QTimer& timer_;
     ExchangeView* view_;
     TransferProtocol protocol_;

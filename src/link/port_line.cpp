@@ -3,8 +3,8 @@
 namespace ksv {
 
 PortLine::PortLine(ExchangeView& view) : exchange_(port_, timer_, view) {
-    timer_.setObjectName(QStringLiteral("Timer1"));
-    configureCommPort(port_);
+    timer_.setObjectName(QStringLiteral("retryTimer"));
+    configureSerialPort(port_);
 }
 
 PortLine::~PortLine() {

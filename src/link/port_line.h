@@ -5,8 +5,8 @@
 // line each hold one for their whole run; what an exchange shows goes to the
 // view they give it (the progress window, a terminal's bar).
 
-#include "link/comm_port.h"
 #include "link/port_exchange.h"
+#include "link/serial_port.h"
 
 #include <QTimer>
 
@@ -20,12 +20,12 @@ public:
     PortLine(const PortLine&) = delete;
     PortLine& operator=(const PortLine&) = delete;
 
-    TCommPort& port() { return port_; }
+    SerialPort& port() { return port_; }
     QTimer& timer() { return timer_; }
     PortExchange& exchange() { return exchange_; }
 
 private:
-    TCommPort port_;
+    SerialPort port_;
     QTimer timer_;
     PortExchange exchange_;
 };

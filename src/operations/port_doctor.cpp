@@ -1,7 +1,7 @@
 #include "operations/port_doctor.h"
 
 #include "image/codecs.h"
-#include "link/comm_port.h"
+#include "link/serial_port.h"
 #include "link/transfer_protocol.h"
 #include "operations/outcome_words.h"
 #include "operations/transceiver_commands.h"
@@ -82,8 +82,8 @@ QString readReport(const ReadOutcome& r) {
 // Checks 5 and 6 through the port component, as the read command runs them;
 // the device's note goes after the report.
 Checks checkTransceiver(const DoctorTarget& t, const DoctorOptions& o, const QString& note) {
-    TCommPort port;
-    configureCommPort(port);
+    SerialPort port;
+    configureSerialPort(port);
     port.setDeviceName(t.device);
     QTimer timer;
     EventLoopExchangeView view;

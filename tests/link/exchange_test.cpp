@@ -33,13 +33,13 @@ long countOf(const std::vector<std::uint8_t>& v, std::uint8_t b) {
 // A simulator on COM1 and the exchange running on it without a window.
 struct Bench {
     explicit Bench(const ExchangeTimings& timings = kFast) {
-        configureCommPort(port);
+        configureSerialPort(port);
         exchange.setTimings(timings);
         opened = exchange.SelectPort(1);
     }
     SimOnPort com1{1, sampleTransceiverImage(), 0x20};
     TransceiverSim& sim = com1.sim();
-    TCommPort port;
+    SerialPort port;
     QTimer timer;
     EventLoopExchangeView view;
     PortExchange exchange{port, timer, view};

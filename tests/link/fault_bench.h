@@ -30,7 +30,7 @@ inline std::chrono::milliseconds retryTimeBound() {
 
 struct FaultBench {
     FaultBench() {
-        configureCommPort(port);
+        configureSerialPort(port);
         exchange.setTimings(kFaultTimings);
         opened = exchange.SelectPort(1);
     }
@@ -50,7 +50,7 @@ struct FaultBench {
     }
 
     SimOnPort sim{1, sampleTransceiverImage(), 0x20};
-    TCommPort port;
+    SerialPort port;
     QTimer timer;
     EventLoopExchangeView view;
     PortExchange exchange{port, timer, view};

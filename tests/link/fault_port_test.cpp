@@ -29,8 +29,8 @@ TEST(FaultPort, PermissionDeniedIsRefusedWithItsReason) {
     PtyPair pty;
     ASSERT_EQ(::chmod(pty.path().c_str(), 0), 0);
     ScopedPortMapping com2(2, pty.path());
-    TCommPort port;
-    configureCommPort(port);
+    SerialPort port;
+    configureSerialPort(port);
     port.setComNumber(2);
     // Root may open anything: the attempt is made as an ordinary user.
     const int rc = runUnprivileged([&] {
@@ -87,10 +87,10 @@ TEST(FaultPort, VanishingWhileOpenIsReportedAndTheNextExchangeReopens) {
 // handler: whatever the handler refers to may be gone already.
 TEST(FaultPort, DestroyedPortCallsNoHandler) {
     PtyPair pty;
-    auto port = std::make_unique<TCommPort>();
+    auto port = std::make_unique<SerialPort>();
     port->setDeviceName(pty.path());
     bool called = false;
-    port->OnTriggerAvail = [&](TCustomCommPort*, std::uint16_t) { called = true; };
+    port->OnTriggerAvail = [&](SerialPort*, std::uint16_t) { called = true; };
     port->setOpen(true);
     ASSERT_TRUE(port->Open());
     pty.write({0x13});

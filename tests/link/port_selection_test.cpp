@@ -14,7 +14,7 @@ using namespace ksv::test;
 namespace {
 
 struct Ports {
-    Ports() { configureCommPort(port); }
+    Ports() { configureSerialPort(port); }
     // Maps COM n to a fresh pseudo-terminal.
     const std::string& attach(int n) {
         ptys.push_back(std::make_unique<PtyPair>());
@@ -23,7 +23,7 @@ struct Ports {
     }
     std::vector<std::unique_ptr<PtyPair>> ptys;
     std::vector<std::unique_ptr<ScopedPortMapping>> maps;
-    TCommPort port;
+    SerialPort port;
     QTimer timer;
     EventLoopExchangeView view;
     PortExchange exchange{port, timer, view};

@@ -128,11 +128,11 @@ TEST(PortMap, SearchNeverOpensTheConsole) {
              std::to_string(major(st.st_rdev)) + ":" + std::to_string(minor(st.st_rdev)));
     systemPortMap().setPaths(tree.paths());
     ScopedPortMapping com4(4, console.path()), com2(2, free.path());
-    TCommPort port;
+    SerialPort port;
     QTimer timer;
     EventLoopExchangeView view;
     PortExchange exchange(port, timer, view);
-    configureCommPort(port);
+    configureSerialPort(port);
     EXPECT_TRUE(exchange.FindPort());
     EXPECT_EQ(exchange.openPort(), 2);
     EXPECT_TRUE(exchange.SelectPort(4));

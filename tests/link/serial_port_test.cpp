@@ -1,5 +1,5 @@
 // The serial port component on pseudo-terminals and on an in-memory line.
-#include "link/comm_port.h"
+#include "link/serial_port.h"
 #include "link_test_util.h"
 #include "serial/port_names.h"
 #include "support/transceiver_sim.h"
@@ -104,13 +104,13 @@ struct PortOnPty {
         port.setDeviceName(pty.path());
     }
     PtyPair pty;
-    TCommPort port;
+    SerialPort port;
 };
 
 } // namespace
 
-TEST(CommPort, DevicesThatAreNoSerialPortStayClosed) {
-    TCommPort port;
+TEST(SerialPort, DevicesThatAreNoSerialPortStayClosed) {
+    SerialPort port;
     port.setComNumber(3); // mapped to an absent path for every test
     port.setOpen(true);
     EXPECT_FALSE(port.Open());
@@ -130,7 +130,7 @@ TEST(CommPort, DevicesThatAreNoSerialPortStayClosed) {
     port.setOpen(false); // closing a closed port is harmless
 }
 
-TEST(CommPort, PortNumbersMapToEnvironmentOrPlatformNames) {
+TEST(SerialPort, PortNumbersMapToEnvironmentOrPlatformNames) {
     {
         ScopedPortMapping map(2, "/dev/ttyUSB7");
         EXPECT_EQ(portDeviceName(2), "/dev/ttyUSB7");
@@ -138,10 +138,10 @@ TEST(CommPort, PortNumbersMapToEnvironmentOrPlatformNames) {
     // Without the variable the port map decides (tested in port_map_test).
 }
 
-TEST(CommPort, LineIsRawAndCarriesEveryByteUnchangedBothWays) {
+TEST(SerialPort, LineIsRawAndCarriesEveryByteUnchangedBothWays) {
     PortOnPty p;
     std::vector<std::uint8_t> got;
-    p.port.OnTriggerAvail = [&](TCustomCommPort* sender, std::uint16_t count) {
+    p.port.OnTriggerAvail = [&](SerialPort* sender, std::uint16_t count) {
         std::vector<std::uint8_t> buf(count);
         buf.resize(static_cast<std::size_t>(sender->Receive(buf.data(), count)));
         got.insert(got.end(), buf.begin(), buf.end());
@@ -169,7 +169,7 @@ TEST(CommPort, LineIsRawAndCarriesEveryByteUnchangedBothWays) {
     EXPECT_TRUE(p.port.CTS()); // a pseudo-terminal has no CTS line: counts as on
 }
 
-TEST(CommPort, ClosingGivesTheLineItsEarlierSettingsBack) {
+TEST(SerialPort, ClosingGivesTheLineItsEarlierSettingsBack) {
     // The port may be a console or another program's line: what we set up
     // for the transceiver must not stay behind.
     PortOnPty p;
@@ -190,7 +190,7 @@ TEST(CommPort, ClosingGivesTheLineItsEarlierSettingsBack) {
     EXPECT_EQ(after.c_cflag, before.c_cflag);
 }
 
-TEST(CommPort, BuffersBoundSendAndReceive) {
+TEST(SerialPort, BuffersBoundSendAndReceive) {
     PortOnPty p;
     p.port.setOpen(true);
     ASSERT_TRUE(p.port.Open());
@@ -212,11 +212,11 @@ TEST(CommPort, BuffersBoundSendAndReceive) {
     EXPECT_EQ(p.port.InCount(), 0);
 }
 
-TEST(CommPort, BytesLeftWaitingAreOfferedAgain) {
+TEST(SerialPort, BytesLeftWaitingAreOfferedAgain) {
     PortOnPty p;
     p.port.setIdleOfferInterval(30);
     std::vector<int> counts;
-    p.port.OnTriggerAvail = [&](TCustomCommPort*, std::uint16_t count) { counts.push_back(count); };
+    p.port.OnTriggerAvail = [&](SerialPort*, std::uint16_t count) { counts.push_back(count); };
     p.port.setOpen(true);
     ASSERT_TRUE(p.port.Open());
     p.pty.write(std::vector<std::uint8_t>(10, 0xAA));
@@ -225,10 +225,10 @@ TEST(CommPort, BytesLeftWaitingAreOfferedAgain) {
         EXPECT_EQ(c, 10);
 }
 
-TEST(CommPort, ClosingRunsTheEventAWorkerIsWaitingToDeliver) {
+TEST(SerialPort, ClosingRunsTheEventAWorkerIsWaitingToDeliver) {
     PortOnPty p;
     bool handled = false;
-    p.port.OnTriggerAvail = [&](TCustomCommPort*, std::uint16_t) { handled = true; };
+    p.port.OnTriggerAvail = [&](SerialPort*, std::uint16_t) { handled = true; };
     p.port.setOpen(true);
     ASSERT_TRUE(p.port.Open());
     p.pty.write({0x13});
@@ -242,11 +242,9 @@ TEST(CommPort, ClosingRunsTheEventAWorkerIsWaitingToDeliver) {
     EXPECT_FALSE(p.port.Open());
 }
 
-TEST(CommPort, HandlerMayCloseThePort) {
+TEST(SerialPort, HandlerMayCloseThePort) {
     PortOnPty p;
-    p.port.OnTriggerAvail = [&](TCustomCommPort* sender, std::uint16_t) {
-        static_cast<TCommPort*>(sender)->setOpen(false);
-    };
+    p.port.OnTriggerAvail = [&](SerialPort* sender, std::uint16_t) { sender->setOpen(false); };
     p.port.setOpen(true);
     ASSERT_TRUE(p.port.Open());
     p.pty.write({0x13});
@@ -255,7 +253,7 @@ TEST(CommPort, HandlerMayCloseThePort) {
     EXPECT_TRUE(p.port.Open());
 }
 
-TEST(CommPort, DeviceHeldElsewhereIsRefusedUntilReleased) {
+TEST(SerialPort, DeviceHeldElsewhereIsRefusedUntilReleased) {
     PortOnPty p;
     {
         ForeignHolder holder(p.pty.path());
@@ -266,7 +264,7 @@ TEST(CommPort, DeviceHeldElsewhereIsRefusedUntilReleased) {
     }
     p.port.setOpen(true);
     EXPECT_TRUE(p.port.Open());
-    TCommPort second; // a second opener in this process is refused too
+    SerialPort second; // a second opener in this process is refused too
     second.setDeviceName(p.pty.path());
     second.setOpen(true);
     EXPECT_FALSE(second.Open());
@@ -275,9 +273,9 @@ TEST(CommPort, DeviceHeldElsewhereIsRefusedUntilReleased) {
     EXPECT_TRUE(p.port.Open());
 }
 
-TEST(CommPort, TransmitWaitsForCts) {
+TEST(SerialPort, TransmitWaitsForCts) {
     auto line = std::make_shared<MemoryLine>();
-    TCommPort port;
+    SerialPort port;
     port.setDeviceFactory([line] { return std::make_unique<MemoryDevice>(line); });
     port.setOpen(true);
     ASSERT_TRUE(port.Open());
@@ -289,7 +287,7 @@ TEST(CommPort, TransmitWaitsForCts) {
     EXPECT_TRUE(port.CTS());
 }
 
-TEST(CommPort, VanishedLineLeavesThePortUsable) {
+TEST(SerialPort, VanishedLineLeavesThePortUsable) {
     PortOnPty p;
     p.port.setOpen(true);
     ASSERT_TRUE(p.port.Open());

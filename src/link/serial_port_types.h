@@ -7,7 +7,7 @@
 
 namespace ksv {
 
-class TCustomCommPort;
+class SerialPort;
 
 enum TBaudRate : int {
     cbr110,
@@ -54,6 +54,6 @@ constexpr TC32EventType eventBit(TC32EventState s) {
 }
 constexpr TC32EventType kAllCommEvents = (1u << (evTxEmpty + 1)) - 1;
 
-using TTriggerAvailEvent = std::function<void(TCustomCommPort* sender, std::uint16_t count)>;
+using TTriggerAvailEvent = std::function<void(SerialPort* sender, std::uint16_t count)>;
 
 } // namespace ksv

@@ -1,6 +1,6 @@
 #pragma once
 
-// TCommPort: one serial port moved through two in-memory buffers by three
+// SerialPort: one serial port moved through two in-memory buffers by three
 // worker threads, with arriving bytes and line events reported on the
 // owner's thread (the thread that created the component, normally the GUI
 // thread). The worker that raises an event waits until its handler has
@@ -15,8 +15,8 @@
 //  - writer: moves the transmit buffer to the driver as soon as bytes are
 //    queued, and only while CTS is on.
 
-#include "link/comm_port_types.h"
 #include "link/owner_calls.h"
+#include "link/serial_port_types.h"
 #include "serial/serial_device.h"
 
 #include <QObject>
@@ -29,13 +29,13 @@
 
 namespace ksv {
 
-class TCustomCommPort : public QObject {
+class SerialPort : public QObject { // TCommPort
     Q_OBJECT
 public:
-    explicit TCustomCommPort(QObject* parent = nullptr);
-    ~TCustomCommPort() override;
-    TCustomCommPort(const TCustomCommPort&) = delete;
-    TCustomCommPort& operator=(const TCustomCommPort&) = delete;
+    explicit SerialPort(QObject* parent = nullptr);
+    ~SerialPort() override;
+    SerialPort(const SerialPort&) = delete;
+    SerialPort& operator=(const SerialPort&) = delete;
 
     // Properties (getter named as the property, setter set...).
     int ComNumber() const { return comNumber_; }
@@ -122,7 +122,7 @@ private:
     void recordLines(const ModemLines& l);
     void noteLineLost(int error);
     void stopThread(std::thread& t, std::atomic<bool>& ended, Waiter who);
-    void startThread(std::thread& t, std::atomic<bool>& started, void (TCustomCommPort::*loop)());
+    void startThread(std::thread& t, std::atomic<bool>& started, void (SerialPort::*loop)());
 
     // Properties.
     int comNumber_ = 2;
@@ -157,11 +157,6 @@ private:
     std::thread statusThread_, readThread_, writeThread_;
     std::atomic<bool> statusStarted_{false}, readStarted_{false}, writeStarted_{false};
     std::atomic<bool> statusEnded_{false}, readEnded_{false}, writeEnded_{false};
-};
-
-class TCommPort : public TCustomCommPort {
-public:
-    using TCustomCommPort::TCustomCommPort;
 };
 
 } // namespace ksv

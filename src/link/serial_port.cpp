@@ -1,4 +1,4 @@
-#include "link/comm_port.h"
+#include "link/serial_port.h"
 
 #include "serial/port_names.h"
 
@@ -36,12 +36,12 @@ int baudRateOf(int bitsPerSecond) {
     return -1;
 }
 
-TCustomCommPort::TCustomCommPort(QObject* parent)
+SerialPort::SerialPort(QObject* parent)
     : QObject(parent), factory_(createPlatformSerialDevice),
       // Queued by name: the owner thread's event loop then runs the call.
       calls_([this] { QMetaObject::invokeMethod(this, "runHandOver", Qt::QueuedConnection); }) {}
 
-TCustomCommPort::~TCustomCommPort() {
+SerialPort::~SerialPort() {
     // Closing runs the events the workers are still waiting to deliver. A
     // component being destroyed reports nothing any more: its handlers may
     // refer to things their owner has already destroyed.
@@ -49,19 +49,19 @@ TCustomCommPort::~TCustomCommPort() {
     DoClose();
 }
 
-void TCustomCommPort::runHandOver() {
+void SerialPort::runHandOver() {
     calls_.runPending();
 }
 
-void TCustomCommPort::setDeviceFactory(std::function<std::unique_ptr<SerialDevice>()> factory) {
+void SerialPort::setDeviceFactory(std::function<std::unique_ptr<SerialDevice>()> factory) {
     factory_ = factory ? std::move(factory) : createPlatformSerialDevice;
 }
 
-std::string TCustomCommPort::effectiveDeviceName() const {
+std::string SerialPort::effectiveDeviceName() const {
     return deviceName_.empty() ? portDeviceName(comNumber_) : deviceName_;
 }
 
-LineSettings TCustomCommPort::lineSettings() const {
+LineSettings SerialPort::lineSettings() const {
     static constexpr ParityMode parities[] = {ParityMode::None, ParityMode::Odd, ParityMode::Even,
                                               ParityMode::Mark, ParityMode::Space};
     static constexpr StopBitsMode stops[] = {StopBitsMode::One, StopBitsMode::OneAndHalf,
@@ -69,62 +69,62 @@ LineSettings TCustomCommPort::lineSettings() const {
     return LineSettings{baudOf(baudRate_), databits_, parities[parity_], stops[stopbits_]};
 }
 
-void TCustomCommPort::applyLine() {
+void SerialPort::applyLine() {
     if (IsOpen())
         device_->applyLine(lineSettings());
 }
 
-void TCustomCommPort::setBaudRate(TBaudRate r) {
+void SerialPort::setBaudRate(TBaudRate r) {
     baudRate_ = r;
     applyLine();
 }
 
-void TCustomCommPort::setBaud(int bitsPerSecond) {
+void SerialPort::setBaud(int bitsPerSecond) {
     const int r = baudRateOf(bitsPerSecond);
     if (r >= 0)
         setBaudRate(static_cast<TBaudRate>(r));
 }
 
-void TCustomCommPort::setParity(TParity p) {
+void SerialPort::setParity(TParity p) {
     parity_ = p;
     applyLine();
 }
 
-void TCustomCommPort::setStopbits(TStopbits s) {
+void SerialPort::setStopbits(TStopbits s) {
     stopbits_ = s;
     applyLine();
 }
 
-void TCustomCommPort::setDatabits(int bits) {
+void SerialPort::setDatabits(int bits) {
     databits_ = bits;
     applyLine();
 }
 
-void TCustomCommPort::setDTR(bool on) {
+void SerialPort::setDTR(bool on) {
     dtr_ = on;
     if (!IsOpen())
         return;
     device_->setDtr(on);
 }
 
-void TCustomCommPort::setRTS(bool on) {
+void SerialPort::setRTS(bool on) {
     rts_ = on;
     if (IsOpen())
         device_->setRts(on);
 }
 
-bool TCustomCommPort::IsOpen() const {
+bool SerialPort::IsOpen() const {
     return device_ && device_->isOpen();
 }
 
-void TCustomCommPort::startThread(std::thread& t, std::atomic<bool>& started,
-                                  void (TCustomCommPort::*loop)()) {
+void SerialPort::startThread(std::thread& t, std::atomic<bool>& started,
+                             void (SerialPort::*loop)()) {
     started = false;
     t = std::thread(loop, this);
     calls_.waitRunningCalls([&] { return started.load(); }, kStartWait);
 }
 
-void TCustomCommPort::DoOpen() {
+void SerialPort::DoOpen() {
     if (open_)
         return;
     std::unique_ptr<SerialDevice> dev = factory_();
@@ -142,13 +142,13 @@ void TCustomCommPort::DoOpen() {
     txCount_ = 0;
     statusEnded_ = readEnded_ = writeEnded_ = false;
     calls_.release(false);
-    startThread(statusThread_, statusStarted_, &TCustomCommPort::statusLoop);
-    startThread(readThread_, readStarted_, &TCustomCommPort::readLoop);
-    startThread(writeThread_, writeStarted_, &TCustomCommPort::writeLoop);
+    startThread(statusThread_, statusStarted_, &SerialPort::statusLoop);
+    startThread(readThread_, readStarted_, &SerialPort::readLoop);
+    startThread(writeThread_, writeStarted_, &SerialPort::writeLoop);
     open_ = true;
 }
 
-void TCustomCommPort::stopThread(std::thread& t, std::atomic<bool>& ended, Waiter who) {
+void SerialPort::stopThread(std::thread& t, std::atomic<bool>& ended, Waiter who) {
     if (!t.joinable())
         return;
     device_->wake(who);
@@ -157,7 +157,7 @@ void TCustomCommPort::stopThread(std::thread& t, std::atomic<bool>& ended, Waite
     t.join();
 }
 
-void TCustomCommPort::DoClose() {
+void SerialPort::DoClose() {
     closing_ = true;
     if (!open_ && !device_)
         return;
@@ -188,7 +188,7 @@ void TCustomCommPort::DoClose() {
     open_ = false;
 }
 
-int TCustomCommPort::Send(const void* data, int len) {
+int SerialPort::Send(const void* data, int len) {
     if (!IsOpen() || len <= 0)
         return 0;
     int n;
@@ -205,7 +205,7 @@ int TCustomCommPort::Send(const void* data, int len) {
     return n;
 }
 
-int TCustomCommPort::Receive(void* dst, int len) {
+int SerialPort::Receive(void* dst, int len) {
     if (!IsOpen() || len <= 0)
         return 0;
     std::lock_guard lk(rxLock_);
@@ -219,21 +219,21 @@ int TCustomCommPort::Receive(void* dst, int len) {
     return n;
 }
 
-void TCustomCommPort::PurgeIn() {
+void SerialPort::PurgeIn() {
     if (IsOpen())
         device_->purgeIn();
     std::lock_guard lk(rxLock_);
     rxCount_ = 0;
 }
 
-void TCustomCommPort::PurgeOut() {
+void SerialPort::PurgeOut() {
     if (IsOpen())
         device_->purgeOut();
     std::lock_guard lk(txLock_);
     txCount_ = 0;
 }
 
-void TCustomCommPort::recordLines(const ModemLines& l) {
+void SerialPort::recordLines(const ModemLines& l) {
     cts_ = l.cts;
     dsr_ = l.dsr;
     ring_ = l.ring;
@@ -241,12 +241,12 @@ void TCustomCommPort::recordLines(const ModemLines& l) {
 }
 
 // Called by a worker when the device reports that the line is gone.
-void TCustomCommPort::noteLineLost(int error) {
+void SerialPort::noteLineLost(int error) {
     int none = 0;
     openError_.compare_exchange_strong(none, error != 0 ? error : EIO);
 }
 
-void TCustomCommPort::raiseTriggerAvail() {
+void SerialPort::raiseTriggerAvail() {
     const int count = rxCount_;
     if (count <= 0)
         return;
@@ -256,7 +256,7 @@ void TCustomCommPort::raiseTriggerAvail() {
     });
 }
 
-void TCustomCommPort::statusLoop() {
+void SerialPort::statusLoop() {
     recordLines(device_->modemLines());
     statusStarted_ = true;
     calls_.poke();
@@ -284,7 +284,7 @@ void TCustomCommPort::statusLoop() {
     calls_.poke();
 }
 
-void TCustomCommPort::readLoop() {
+void SerialPort::readLoop() {
     readStarted_ = true;
     calls_.poke();
     bool lineGone = false;
@@ -325,7 +325,7 @@ void TCustomCommPort::readLoop() {
     calls_.poke();
 }
 
-void TCustomCommPort::writeLoop() {
+void SerialPort::writeLoop() {
     writeStarted_ = true;
     calls_.poke();
     while (!closing_) {
