@@ -5,7 +5,7 @@
 #include "files/state_archive.h"
 #include "image/codecs.h"
 #include "image/defaults.h"
-#include "ui/archive/archive_form.h"
+#include "ui/archive/archive_dialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -104,7 +104,7 @@ double archiveWindowMs(const std::string& folder, const std::string& number) {
     const StateArchive archive(QString::fromStdString(folder));
     QElapsedTimer t;
     t.start();
-    ArchiveForm form(archive, {[](const QString&) {}, [] { return Image{}; }});
+    ArchiveDialog form(archive, {[](const QString&) {}, [] { return Image{}; }});
     if (!number.empty())
         form.findChild<QLineEdit*>(QStringLiteral("NumberFilter"))
             ->setText(QString::fromStdString(number));

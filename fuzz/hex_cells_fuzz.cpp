@@ -61,7 +61,7 @@ public:
 struct Editor {
     Host host;
     Recorder messages;
-    TEditWnd window{host};
+    RawEditor window{host};
     Editor() { setMessenger(&messages); }
 };
 
@@ -119,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         expected[static_cast<std::size_t>(i)] = expectedValue(text);
         allValid = allValid && expected[static_cast<std::size_t>(i)].has_value();
     }
-    e.window.Button1Click();
+    e.window.apply();
 
     if (allValid) {
         FUZZ_CHECK(e.messages.errors == errors);

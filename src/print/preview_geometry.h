@@ -8,9 +8,9 @@ namespace ksv::print {
 
 struct PreviewGeometry {
     double scale = 0.8; // cell scale of the two single-sheet images
-    QRect sheet1;       // PrintPanel: sheet 1
-    QRect sheet2;       // PrintPanel1: sheet 2, below sheet 1 with a gap
-    QRect bothSheets;   // PrintPanel2: a landscape page with both sheets
+    QRect sheet1;       // sheet 1
+    QRect sheet2;       // sheet 2, below sheet 1 with a gap
+    QRect bothSheets;   // a landscape page with both sheets
     double bothScale = 0.6;
 };
 

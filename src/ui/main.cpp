@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
-    const std::unique_ptr<ksv::TForm1> form1 = ksv::createAppWindows(mode);
+    const std::unique_ptr<ksv::MainWindow> form1 = ksv::createAppWindows(mode);
     form1->show();
     return app.exec();
 }

@@ -10,8 +10,8 @@
 #include "image/defaults.h"
 #include "operations/write_plan.h"
 #include "support/message_recorder.h"
-#include "ui/archive/archive_form.h"
-#include "ui/archive/radio_compare_form.h"
+#include "ui/archive/archive_dialog.h"
+#include "ui/archive/radio_compare_dialog.h"
 #include "ui/archive/window_archive.h"
 #include "ui/main/app_windows.h"
 #include "ui/main/main_window.h"
@@ -77,17 +77,17 @@ int main(int argc, char** argv) {
 
     const Image radio = changed(changed(set(rtVehicleVhf, 654321), 3, 36), 4, 60);
     const Image window = changed(changed(radio, 7, 200), 8, 220);
-    ArchiveForm form(archive, {[](const QString&) {}, [&] { return window; }});
+    ArchiveDialog form(archive, {[](const QString&) {}, [&] { return window; }});
     form.findChild<QLineEdit*>(QStringLiteral("NumberFilter"))->setText(QStringLiteral("6543"));
     form.findChild<QTableView*>(QStringLiteral("StatesList"))->selectRow(2);
     form.findChild<QPushButton*>(QStringLiteral("CompareStateButton"))->click();
     form.show();
-    ArchiveForm all(archive, {[](const QString&) {}, [&] { return window; }});
+    ArchiveDialog all(archive, {[](const QString&) {}, [&] { return window; }});
     all.show();
 
-    RadioCompareForm compare(dryRun(radio, window, WriteResult::Stopped));
+    RadioCompareDialog compare(dryRun(radio, window, WriteResult::Stopped));
     compare.show();
-    RadioCompareForm refused(dryRun(radio, set(rtVehicleUhf, 654321), WriteResult::Refused));
+    RadioCompareDialog refused(dryRun(radio, set(rtVehicleUhf, 654321), WriteResult::Refused));
     refused.show();
 
     auto main = createAppWindows(omUser);

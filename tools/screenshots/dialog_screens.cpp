@@ -3,7 +3,7 @@
 
 #include "image/defaults.h"
 #include "support/fake_image_host.h"
-#include "ui/dialogs/about_form.h"
+#include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/file_dialogs.h"
 #include "ui/dialogs/raw_editor.h"
 #include "ui/help/help_window.h"
@@ -22,13 +22,13 @@ int main(int argc, char** argv) {
     host.mode = ksv::omService;
     ksv::LoadDefault(ksv::rtVehicleVhf, host.current);
     host.commitEdits();
-    ksv::TEditWnd editor(host);
+    ksv::RawEditor editor(host);
     editor.editCurrentImage();
 
     ksv::HelpWindow help;
     help.showContents();
 
-    ksv::TAboutForm about;
+    ksv::AboutDialog about;
     about.show();
 
     const auto save = ksv::makeSaveDialog(nullptr, QStringLiteral("000000"));

@@ -4,7 +4,7 @@
 // Not a test; it is built beside the tests and run by hand.
 
 #include "support/message_recorder.h"
-#include "ui/dialogs/newtype_form.h"
+#include "ui/dialogs/radio_type_dialog.h"
 #include "ui/grid/channel_table.h"
 #include "ui/main/app_windows.h"
 #include "ui/main/main_window.h"
@@ -34,7 +34,7 @@ void shootWindow(const QString& dir, const QString& name, QWidget* w) {
 
 // A table with two groups, the priority channel, marks, subtones and a
 // transmitter off, scrolled to its first rows.
-void shootChannels(const QString& dir, ksv::TForm1& form, const QString& tag) {
+void shootChannels(const QString& dir, ksv::MainWindow& form, const QString& tag) {
     ksv::Image im = form.currentImage();
     im[216] = 4;
     im[217] = 19;
@@ -110,18 +110,18 @@ int main(int argc, char** argv) {
     shootMode(dir, ksv::omService, QStringLiteral("service"), 4);
     shootMode(dir, ksv::omMidBand, QStringLiteral("midband"), 3);
 
-    ksv::TNewTypeForm dialog;
+    ksv::RadioTypeDialog dialog;
     dialog.setEndProgram([] {});
     int remembered = 4;
     QTimer::singleShot(0, [&] {
         shootWindow(dir, QStringLiteral("ui-newtype-new.png"), &dialog);
         dialog.reject();
     });
-    dialog.AskNewType(remembered);
+    dialog.askNewType(remembered);
     QTimer::singleShot(0, [&] {
         shootWindow(dir, QStringLiteral("ui-newtype-start.png"), &dialog);
         dialog.reject();
     });
-    dialog.AskStartType(remembered);
+    dialog.askStartType(remembered);
     return 0;
 }

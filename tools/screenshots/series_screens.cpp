@@ -12,12 +12,12 @@
 #include "support/message_recorder.h"
 #include "support/transceiver_sim.h"
 #include "ui/dialogs/desktop.h"
+#include "ui/dialogs/exchange_window.h"
 #include "ui/dialogs/file_dialogs.h"
-#include "ui/dialogs/rw_form.h"
 #include "ui/main/app_windows.h"
 #include "ui/main/file_commands.h"
 #include "ui/main/main_window.h"
-#include "ui/series/series_form.h"
+#include "ui/series/series_dialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -78,7 +78,7 @@ std::vector<test::SimSet> threeSets(const Image& plan) {
 
 // The four pictures, each taken once the window has come that far.
 struct Shots {
-    SeriesForm* series() const { return form->findChild<SeriesForm*>(); }
+    SeriesDialog* series() const { return form->findChild<SeriesDialog*>(); }
     QString status() const { return series()->findChild<QLabel*>("SeriesStatus")->text(); }
     void shoot(const char* name) const {
         series()->grab().save(out.filePath(QString::fromLatin1(name)));
@@ -107,7 +107,7 @@ struct Shots {
                  series()->findChild<QPushButton*>("CloseButton")->click();
              });
     }
-    TForm1* form;
+    MainWindow* form;
     QDir out;
 };
 
@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
 
     Image plan = defaultImage(rtVehicleVhf);
     {
-        TForm1 window(omUser); // the image as the window stores it
+        MainWindow window(omUser); // the image as the window stores it
         window.showImage(plan);
         window.commitEdits();
         plan = window.currentImage();
@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
     const Shots shots{form.get(), out};
     when([&] { return shots.series() && shots.series()->isVisible(); }, [&] { shots.start(); });
     QTimer::singleShot(0, [&] {
-        form->findChild<QAction*>("WriteSeries")->trigger();
+        form->findChild<QAction*>("writeSeriesAction")->trigger();
         app.quit();
     });
     return app.exec();

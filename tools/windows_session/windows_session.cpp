@@ -111,14 +111,14 @@ int main(int argc, char** argv) {
     QStringList seen;
     answerModalWindows(file, seen);
 
-    const std::unique_ptr<ksv::TForm1> form = ksv::createAppWindows(ksv::omUser);
+    const std::unique_ptr<ksv::MainWindow> form = ksv::createAppWindows(ksv::omUser);
     form->setRunStartUpOnShow(false);
     form->show();
     form->startUpWithType(0); // as if the type were chosen; the port search runs too
-    form->SaveClick();
+    form->saveFile();
     const bool saved = QFileInfo(file).size() == 256;
-    form->OpenClick();
-    form->PrintClick();
+    form->openFile();
+    form->printCard();
     for (const QString& s : seen)
         std::cout << "answered: " << s.toStdString() << "\n";
     std::cout << (saved ? "saved and opened " : "NOT saved: ") << file.toStdString() << "\n";

@@ -3,8 +3,8 @@
 #include "image/codecs.h"
 #include "link/port_line.h"
 #include "operations/outcome_words.h"
-#include "ui/archive/archive_form.h"
-#include "ui/archive/radio_compare_form.h"
+#include "ui/archive/archive_dialog.h"
+#include "ui/archive/radio_compare_dialog.h"
 #include "ui/archive/window_archive.h"
 #include "ui/dialogs/messages.h"
 #include "ui/main/commands.h"
@@ -13,7 +13,7 @@
 
 namespace ksv::commands {
 
-void showArchive(TForm1& form) {
+void showArchive(MainWindow& form) {
     ArchiveWindowHost host;
     host.open = [&form](const QString& path) {
         const ImageHistory::Step step(form.history()); // with the file's name, as Open
@@ -21,14 +21,14 @@ void showArchive(TForm1& form) {
             form.windows().files->openPath(path);
     };
     host.windowImage = [&form] { return form.imageAsShown(); };
-    ArchiveForm archive(windowArchive(), host, &form);
+    ArchiveDialog archive(windowArchive(), host, &form);
     archive.chooseNumber(QString::fromStdString(ZnTxt(form.currentImage())));
     archive.exec();
 }
 
 // F5 up to the point where it would send its list, with the window's
 // settings as F5 would commit them, without committing them.
-void compareWithRadio(TForm1& form) {
+void compareWithRadio(MainWindow& form) {
     PortLine* line = form.windows().line.get();
     if (!line)
         return;
@@ -41,7 +41,7 @@ void compareWithRadio(TForm1& form) {
     ask.proceed = [](const WritePlan&) { return false; };
     const WriteOutcome o = writeAfterRead(line->exchange(), read, form.imageAsShown(),
                                           form.numberChangeAllowed(), &windowArchive(), ask);
-    RadioCompareForm compare(o, &form);
+    RadioCompareDialog compare(o, &form);
     if (compare.exec() == QDialog::Accepted)
         writeRadio(form);
 }

@@ -5,12 +5,12 @@
 
 namespace ksv {
 
-class TForm1;
+class MainWindow;
 
 namespace commands {
 
-void showArchive(TForm1& form);      // the archive window, modal
-void compareWithRadio(TForm1& form); // read the set, show what F5 would change
+void showArchive(MainWindow& form);      // the archive window, modal
+void compareWithRadio(MainWindow& form); // read the set, show what F5 would change
 
 } // namespace commands
 } // namespace ksv

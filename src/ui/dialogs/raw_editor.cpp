@@ -35,12 +35,12 @@ std::optional<std::uint8_t> cellValue(const QString& text) {
 
 } // namespace
 
-TEditWnd::TEditWnd(ImageHost& host, QWidget* parent)
+RawEditor::RawEditor(ImageHost& host, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
       host_(host), grid_(new HexGrid(this)),
-      button1_(new QPushButton(QStringLiteral("Применить"), this)),
-      button2_(new QPushButton(QStringLiteral("Закрыть"), this)) {
+      applyButton_(new QPushButton(QStringLiteral("Применить"), this)),
+      closeButton_(new QPushButton(QStringLiteral("Закрыть"), this)) {
     setWindowTitle(QStringLiteral("Редактор данных"));
     // An open editor must not keep the program running once the main window
     // has closed.
@@ -66,10 +66,10 @@ TEditWnd::TEditWnd(ImageHost& host, QWidget* parent)
     if (corner_)
         corner_->installEventFilter(this);
 
-    connect(grid_, &HexGrid::escapePressed, this, &TEditWnd::Button2Click);
-    connect(button1_, &QPushButton::clicked, this, &TEditWnd::Button1Click);
-    connect(button2_, &QPushButton::clicked, this, &TEditWnd::Button2Click);
-    for (QPushButton* b : {button1_, button2_}) {
+    connect(grid_, &HexGrid::escapePressed, this, &RawEditor::closeEditor);
+    connect(applyButton_, &QPushButton::clicked, this, &RawEditor::apply);
+    connect(closeButton_, &QPushButton::clicked, this, &RawEditor::closeEditor);
+    for (QPushButton* b : {applyButton_, closeButton_}) {
         b->setAutoDefault(false);
         b->setMinimumWidth(88);
     }
@@ -77,8 +77,8 @@ TEditWnd::TEditWnd(ImageHost& host, QWidget* parent)
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(8, 6, 8, 8);
     buttons->addStretch();
-    buttons->addWidget(button1_);
-    buttons->addWidget(button2_);
+    buttons->addWidget(applyButton_);
+    buttons->addWidget(closeButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -91,15 +91,15 @@ TEditWnd::TEditWnd(ImageHost& host, QWidget* parent)
     grid_->setCurrentCell(0, 0);
 }
 
-void TEditWnd::editCurrentImage() {
+void RawEditor::editCurrentImage() {
     if (host_.operatingMode() != omService)
         return;
     host_.commitEdits();
-    ShowImage(host_.currentImage());
+    showBytes(host_.currentImage());
     host_.showImage(host_.currentImage());
 }
 
-void TEditWnd::ShowImage(const Image& image) {
+void RawEditor::showBytes(const Image& image) {
     const Image copy = image;
     grid_->discardEdit();
     for (int i = 0; i < static_cast<int>(kImageSize); ++i)
@@ -119,7 +119,7 @@ void TEditWnd::ShowImage(const Image& image) {
     grid_->setFocus();
 }
 
-std::optional<int> TEditWnd::firstBadCell() const {
+std::optional<int> RawEditor::firstBadCell() const {
     for (int i = 0; i < static_cast<int>(kImageSize); ++i) {
         if (!cellValue(grid_->item(i / 16, i % 16)->text()))
             return i;
@@ -127,7 +127,7 @@ std::optional<int> TEditWnd::firstBadCell() const {
     return std::nullopt;
 }
 
-void TEditWnd::Button1Click() {
+void RawEditor::apply() {
     // A cell still being typed into counts with what it holds.
     grid_->commitEdit();
 
@@ -149,11 +149,11 @@ void TEditWnd::Button1Click() {
     host_.showImage(image);
 }
 
-void TEditWnd::Button2Click() {
+void RawEditor::closeEditor() {
     close();
 }
 
-QString TEditWnd::cellText(int col, int row) const {
+QString RawEditor::cellText(int col, int row) const {
     if (col < 0 || row < 0 || col >= kGridSize || row >= kGridSize)
         return {};
     if (col == 0 && row == 0)
@@ -165,13 +165,13 @@ QString TEditWnd::cellText(int col, int row) const {
     return grid_->item(row - 1, col - 1)->text();
 }
 
-void TEditWnd::setCellText(int col, int row, const QString& text) {
+void RawEditor::setCellText(int col, int row, const QString& text) {
     if (col < 1 || row < 1 || col >= kGridSize || row >= kGridSize)
         return;
     grid_->item(row - 1, col - 1)->setText(text);
 }
 
-void TEditWnd::keyPressEvent(QKeyEvent* event) {
+void RawEditor::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         close();
         return;
@@ -179,13 +179,13 @@ void TEditWnd::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void TEditWnd::hideEvent(QHideEvent* event) {
+void RawEditor::hideEvent(QHideEvent* event) {
     // An edit left open when the window closes is dropped, not applied later.
     grid_->discardEdit();
     QWidget::hideEvent(event);
 }
 
-bool TEditWnd::eventFilter(QObject* watched, QEvent* event) {
+bool RawEditor::eventFilter(QObject* watched, QEvent* event) {
     if (watched == corner_ && event->type() == QEvent::Paint) {
         QStylePainter p(corner_);
         QStyleOptionHeader opt;

@@ -18,12 +18,12 @@ namespace ksv {
 
 class HexGrid;
 
-class TEditWnd : public QWidget {
+class RawEditor : public QWidget { // TEditWnd
     Q_OBJECT
 public:
     static constexpr int kGridSize = 17; // header row and column plus 16 x 16 bytes
 
-    explicit TEditWnd(ImageHost& host, QWidget* parent = nullptr);
+    explicit RawEditor(ImageHost& host, QWidget* parent = nullptr);
 
     // The main window's "Редактирование" (Alt+F1): in service mode only,
     // stores the window into the image, fills the table from it and shows the
@@ -32,15 +32,15 @@ public:
 
     // Fills the table from a copy of the image, replacing any edits not yet
     // applied, and shows the window without making it modal.
-    void ShowImage(const Image& image);
+    void showBytes(const Image& image);
 
     // "Применить": the table's 256 bytes into the current image, then a
     // refresh of the main window. A cell that does not begin with two
     // upper-case hexadecimal digits refuses the whole Apply with a message and
     // changes no byte.
-    void Button1Click();
+    void apply();
     // "Закрыть": closes without applying.
-    void Button2Click();
+    void closeEditor();
 
     // Text of a cell in the table's own coordinates: column 0 and row 0 are
     // the headers ("$$" in the corner), column c + 1 and row r + 1 hold byte
@@ -49,8 +49,8 @@ public:
     void setCellText(int col, int row, const QString& text);
 
     HexGrid* grid() const { return grid_; }
-    QPushButton* applyButton() const { return button1_; }
-    QPushButton* closeButton() const { return button2_; }
+    QPushButton* applyButton() const { return applyButton_; }
+    QPushButton* closeButton() const { return closeButton_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -64,8 +64,8 @@ private:
     ImageHost& host_;
     HexGrid* grid_;
     QAbstractButton* corner_ = nullptr;
-    QPushButton* button1_;
-    QPushButton* button2_;
+    QPushButton* applyButton_;
+    QPushButton* closeButton_;
     bool placed_ = false;
 };
 

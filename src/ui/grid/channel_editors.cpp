@@ -86,7 +86,7 @@ void FrequencyEdit::focusOutEvent(QFocusEvent* e) {
 }
 
 SubtoneBox::SubtoneBox(QWidget* parent) : QComboBox(parent) {
-    setObjectName(QStringLiteral("ComboBox"));
+    setObjectName(QStringLiteral("subtoneList"));
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);

@@ -45,7 +45,7 @@ bool isTab(const QKeyEvent* e) {
 
 ChannelGrid::ChannelGrid(ChannelTableContext& context, ChannelModel& channels, QWidget* parent)
     : QTableView(parent), context_(context), channels_(channels) {
-    setObjectName(QStringLiteral("StringGrid1"));
+    setObjectName(QStringLiteral("channelTable"));
     setHorizontalHeader(new ChannelHeader(Qt::Horizontal, *this));
     setVerticalHeader(new ChannelHeader(Qt::Vertical, *this));
     setModel(&channels_);
@@ -73,8 +73,8 @@ ChannelGrid::ChannelGrid(ChannelTableContext& context, ChannelModel& channels, Q
     setAccessibleName(QStringLiteral("Таблица каналов"));
     setCurrentIndex(channels_.index(0, 0));
 
-    rxEdit_ = new FrequencyEdit(QStringLiteral("EditPRM"), viewport());
-    txEdit_ = new FrequencyEdit(QStringLiteral("EditPRD"), viewport());
+    rxEdit_ = new FrequencyEdit(QStringLiteral("receiveEdit"), viewport());
+    txEdit_ = new FrequencyEdit(QStringLiteral("transmitEdit"), viewport());
     subtoneList_ = new SubtoneBox(viewport());
     rxEdit_->onKeyDown = [this](QKeyEvent* e) { return frequencyKey(rxEdit_, e, false); };
     txEdit_->onKeyDown = [this](QKeyEvent* e) { return frequencyKey(txEdit_, e, true); };

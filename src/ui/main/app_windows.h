@@ -12,27 +12,27 @@ class QWidget;
 
 namespace ksv {
 
-class TForm1;
-class TAboutForm;
-class TNewTypeForm;
-class TEditWnd;
+class MainWindow;
+class AboutDialog;
+class RadioTypeDialog;
+class RawEditor;
 namespace print {
-class TPrintForm;
+class PrintPreview;
 }
-class TRWForm;
-class TSNForm;
+class ExchangeWindow;
+class FactoryNumberDialog;
 class FileCommands;
 class HelpWindow;
 class PortLine;
 
 struct AppWindows {
-    TForm1* form1 = nullptr;
-    TAboutForm* about = nullptr;
-    TNewTypeForm* newType = nullptr;
-    TEditWnd* editWnd = nullptr;
-    print::TPrintForm* printForm = nullptr;
-    TRWForm* rwForm = nullptr;
-    TSNForm* snForm = nullptr;
+    MainWindow* form1 = nullptr;
+    AboutDialog* aboutDialog = nullptr;
+    RadioTypeDialog* radioTypeDialog = nullptr;
+    RawEditor* rawEditor = nullptr;
+    print::PrintPreview* printPreview = nullptr;
+    ExchangeWindow* exchangeWindow = nullptr;
+    FactoryNumberDialog* factoryNumberDialog = nullptr;
     // Not windows of their own: the file commands and the help viewer.
     std::shared_ptr<FileCommands> files;
     HelpWindow* help = nullptr;
@@ -42,9 +42,9 @@ struct AppWindows {
     std::shared_ptr<PortLine> line;
 };
 
-// Creates TForm1, TAboutForm, TNewTypeForm, TEditWnd, TPrintForm, TRWForm and
-// TSNForm in this order, and the line. Only the main window is returned; the others hang
-// off it (TForm1::windows()).
-std::unique_ptr<TForm1> createAppWindows(OperatingMode mode);
+// Creates MainWindow, AboutDialog, RadioTypeDialog, RawEditor, PrintPreview, ExchangeWindow and
+// FactoryNumberDialog in this order, and the line. Only the main window is returned; the others
+// hang off it (MainWindow::windows()).
+std::unique_ptr<MainWindow> createAppWindows(OperatingMode mode);
 
 } // namespace ksv

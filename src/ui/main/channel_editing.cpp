@@ -41,7 +41,7 @@ constexpr int kFirstColumn = 0;
 
 const QString ChannelEditing::kChannelsFormat = QStringLiteral("application/x-ksv717n-channels");
 
-ChannelEditing::ChannelEditing(TForm1& form, ImageHistory& history, QMenu* menu)
+ChannelEditing::ChannelEditing(MainWindow& form, ImageHistory& history, QMenu* menu)
     : form_(form), history_(history) {
     buildActions();
     buildMenus(menu);

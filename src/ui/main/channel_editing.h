@@ -18,13 +18,13 @@ class QMimeData;
 
 namespace ksv {
 
-class TForm1;
+class MainWindow;
 
 class ChannelEditing : public QObject {
     Q_OBJECT
 public:
     // Fills menu with the commands and gives the table its context menu.
-    ChannelEditing(TForm1& form, ImageHistory& history, QMenu* menu);
+    ChannelEditing(MainWindow& form, ImageHistory& history, QMenu* menu);
 
     // The clipboard format of whole channels copied: their records, so that
     // a paste carries the bits the table does not show.
@@ -63,7 +63,7 @@ private:
     void followChannels(const ChannelPlaces& places);
     void pastedRecords(Image& image, const QMimeData& data, int first, int count) const;
 
-    TForm1& form_;
+    MainWindow& form_;
     ImageHistory& history_;
     QMenu* contextMenu_ = nullptr;
     std::vector<QAction*> actions_;

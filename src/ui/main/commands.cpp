@@ -9,15 +9,15 @@
 #include "print/card_from_image.h"
 #include "serial/port_map.h"
 #include "ui/archive/window_archive.h"
-#include "ui/dialogs/about_form.h"
+#include "ui/dialogs/about_dialog.h"
+#include "ui/dialogs/factory_number_dialog.h"
 #include "ui/dialogs/messages.h"
 #include "ui/dialogs/raw_editor.h"
-#include "ui/dialogs/sn_form.h"
 #include "ui/help/help_window.h"
 #include "ui/main/file_commands.h"
 #include "ui/main/main_window.h"
-#include "ui/printing/print_form.h"
-#include "ui/series/series_form.h"
+#include "ui/printing/print_preview.h"
+#include "ui/series/series_dialog.h"
 
 #include <QLabel>
 
@@ -35,34 +35,34 @@ void showWords(const OutcomeWords& w) {
 
 // New and Open take the file named in the status bar with them into their
 // step of the history.
-void newFile(TForm1& form) {
+void newFile(MainWindow& form) {
     const ImageHistory::Step step(form.history());
     if (form.windows().files)
-        form.windows().files->NewClick();
+        form.windows().files->newFile();
 }
 
-void openFile(TForm1& form) {
+void openFile(MainWindow& form) {
     const ImageHistory::Step step(form.history());
     if (form.windows().files)
-        form.windows().files->OpenClick();
+        form.windows().files->openFile();
 }
 
-void saveFile(TForm1& form) {
+void saveFile(MainWindow& form) {
     if (form.windows().files)
-        form.windows().files->SaveClick();
+        form.windows().files->saveFile();
 }
 
-print::CardData cardToPrint(TForm1& form) {
+print::CardData cardToPrint(MainWindow& form) {
     return print::cardOfShownImage(form.imageAsShown(), form.operatingMode(),
                                    fileFromStatus(form.fileStatus()));
 }
 
-void print(TForm1& form) {
-    if (print::TPrintForm* p = form.windows().printForm)
-        p->ShowPrint(cardToPrint(form));
+void print(MainWindow& form) {
+    if (print::PrintPreview* p = form.windows().printPreview)
+        p->showCard(cardToPrint(form));
 }
 
-void readRadio(TForm1& form) {
+void readRadio(MainWindow& form) {
     PortLine* line = form.windows().line.get();
     if (!line)
         return;
@@ -84,7 +84,7 @@ void readRadio(TForm1& form) {
 // the write goes on with the committed image alone; the window takes back
 // only the image with the write's checksum (it is not refreshed). Nothing is
 // sent whose state before could not be kept, unless the user says so.
-void writeRadio(TForm1& form) {
+void writeRadio(MainWindow& form) {
     const ImageHistory::Step step(form.history()); // the commit and the checksum
     PortLine* line = form.windows().line.get();
     if (!line)
@@ -118,7 +118,7 @@ QString portLabel(int com) {
 
 // The window is stored as F5 stores it before anything is written; the
 // series then writes that image and leaves the window as it is.
-void writeSeries(TForm1& form) {
+void writeSeries(MainWindow& form) {
     PortLine* line = form.windows().line.get();
     if (!line || !form.windows().files)
         return;
@@ -131,32 +131,32 @@ void writeSeries(TForm1& form) {
     SeriesSource source = seriesSource(form.currentImage(), fileFromStatus(form.fileStatus()),
                                        portLabel(com), form.operatingMode());
     source.archive = &windowArchive();
-    SeriesForm series(source, line->exchange(), form.windows().files->dialogs(), &form);
+    SeriesDialog series(source, line->exchange(), form.windows().files->dialogs(), &form);
     series.exec();
 }
 
-void help(TForm1& form) {
+void help(MainWindow& form) {
     if (HelpWindow* h = form.windows().help)
         h->showContents();
 }
 
-void about(TForm1& form) {
-    if (TAboutForm* about = form.windows().about)
-        about->showAbout();
+void about(MainWindow& form) {
+    if (AboutDialog* dialog = form.windows().aboutDialog)
+        dialog->showAbout();
 }
 
-void rawEditor(TForm1& form) {
+void rawEditor(MainWindow& form) {
     const ImageHistory::Step step(form.history()); // the commit and the show
-    if (TEditWnd* e = form.windows().editWnd)
+    if (RawEditor* e = form.windows().rawEditor)
         e->editCurrentImage();
 }
 
-void factoryNumber(TForm1& form) {
-    if (TSNForm* sn = form.windows().snForm)
+void factoryNumber(MainWindow& form) {
+    if (FactoryNumberDialog* sn = form.windows().factoryNumberDialog)
         sn->askForNumber();
 }
 
-void quitHelp(TForm1& form) {
+void quitHelp(MainWindow& form) {
     if (HelpWindow* h = form.windows().help)
         h->closeHelp();
 }

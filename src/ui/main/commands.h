@@ -9,25 +9,25 @@
 
 namespace ksv {
 
-class TForm1;
+class MainWindow;
 
 namespace commands {
 
-void newFile(TForm1& form);  // "Новый": type dialog (New form), default image, refresh
-void openFile(TForm1& form); // "Открыть"
-void saveFile(TForm1& form); // "Сохранить"
-void print(TForm1& form);    // "Печать"
+void newFile(MainWindow& form);  // "Новый": type dialog (New form), default image, refresh
+void openFile(MainWindow& form); // "Открыть"
+void saveFile(MainWindow& form); // "Сохранить"
+void print(MainWindow& form);    // "Печать"
 // The card "Печать" prints: the image the window shows, the settings edits
 // not yet committed included (nothing is committed).
-print::CardData cardToPrint(TForm1& form);
-void readRadio(TForm1& form);     // "Чтение"
-void writeRadio(TForm1& form);    // "Запись"
-void writeSeries(TForm1& form);   // "Запись серии...": the series window, modal
-void help(TForm1& form);          // "Вызов справки"
-void about(TForm1& form);         // "О программе...": the About window, modal
-void rawEditor(TForm1& form);     // "Редактирование" (service mode only)
-void factoryNumber(TForm1& form); // click on the factory number (service mode only)
-void quitHelp(TForm1& form);      // the main window closes: close any help window
+print::CardData cardToPrint(MainWindow& form);
+void readRadio(MainWindow& form);     // "Чтение"
+void writeRadio(MainWindow& form);    // "Запись"
+void writeSeries(MainWindow& form);   // "Запись серии...": the series window, modal
+void help(MainWindow& form);          // "Вызов справки"
+void about(MainWindow& form);         // "О программе...": the About window, modal
+void rawEditor(MainWindow& form);     // "Редактирование" (service mode only)
+void factoryNumber(MainWindow& form); // click on the factory number (service mode only)
+void quitHelp(MainWindow& form);      // the main window closes: close any help window
 
 } // namespace commands
 } // namespace ksv

@@ -21,7 +21,7 @@ QString extraPortText(int n) {
 
 } // namespace
 
-void TForm1::showExtraPorts(const std::vector<PortMapping>& names) {
+void MainWindow::showExtraPorts(const std::vector<PortMapping>& names) {
     std::vector<int> wanted;
     for (std::size_t i = 4; i < names.size(); ++i)
         wanted.push_back(names[i].com);
@@ -38,16 +38,14 @@ void TForm1::showExtraPorts(const std::vector<PortMapping>& names) {
         }
         extraPortItems_.clear();
         for (const int n : wanted) {
-            // Named as the items of COM1..COM4: "COM<n>2" in the main menu,
-            // "COM<n>1" in the drop-down.
-            const QString base = QStringLiteral("COM%1").arg(n);
+            // Named as the items of COM1..COM4.
             std::array<QAction*, 2> items{new QAction(extraPortText(n), this),
                                           new QAction(extraPortText(n), this)};
-            items[0]->setObjectName(base + '2');
-            items[1]->setObjectName(base + '1');
+            items[0]->setObjectName(QStringLiteral("portItem%1").arg(n));
+            items[1]->setObjectName(QStringLiteral("popupPortItem%1").arg(n));
             for (QAction* item : items) {
                 item->setCheckable(true);
-                connect(item, &QAction::triggered, this, [this, n] { choosePortClick(n); });
+                connect(item, &QAction::triggered, this, [this, n] { selectPort(n); });
             }
             portMenu_->addAction(items[0]);
             portPopup_->addAction(items[1]);

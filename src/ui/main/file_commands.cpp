@@ -27,7 +27,7 @@ FileCommands::FileCommands(ImageHost& host, std::unique_ptr<FileDialogs> dialogs
     : host_(host), dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtFileDialogs>()),
       terminate_([] { QCoreApplication::exit(2); }) {}
 
-void FileCommands::NewClick() {
+void FileCommands::newFile() {
     const std::optional<int> type = host_.chooseRadioTypeForNew();
     if (!type)
         return;
@@ -42,7 +42,7 @@ void FileCommands::NewClick() {
     host_.setFileStatus(fileStatusText(QString()));
 }
 
-void FileCommands::OpenClick() {
+void FileCommands::openFile() {
     const QString name = dialogs_->openFileName(host_.hostWindow(), openName_);
     if (name.isEmpty())
         return;
@@ -63,7 +63,7 @@ void FileCommands::openPath(const QString& name) {
     host_.setFileStatus(fileStatusText(name));
 }
 
-void FileCommands::SaveClick() {
+void FileCommands::saveFile() {
     // The proposal comes from the image as it is, before the window is stored.
     const QString proposed =
         openName_.isEmpty() ? QString::fromStdString(ZnTxt(host_.currentImage())) : openName_;

@@ -20,9 +20,9 @@ public:
     // dialogs: nullptr for Qt's own file dialogs.
     explicit FileCommands(ImageHost& host, std::unique_ptr<FileDialogs> dialogs = nullptr);
 
-    void NewClick();
-    void OpenClick();
-    void SaveClick();
+    void newFile();
+    void openFile();
+    void saveFile();
     // Loads a file as Open does, without the dialog and without making it
     // the name Save proposes (a state of the archive, which is never
     // replaced).

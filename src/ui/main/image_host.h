@@ -34,7 +34,7 @@ public:
 
     // The radio type last confirmed in the type dialog.
     virtual int rememberedRadioType() const = 0;
-    // Shows the type dialog in its "New" form (with Cancel). The chosen type,
+    // Shows the type dialog in its "newAction" form (with Cancel). The chosen type,
     // which also becomes the remembered type, or nullopt when cancelled.
     virtual std::optional<int> chooseRadioTypeForNew() = 0;
 

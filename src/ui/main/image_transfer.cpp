@@ -148,13 +148,13 @@ void showStandby(const SettingsControls& c, const Image& im) {
 
 } // namespace
 
-void TForm1::commitEdits() {
+void MainWindow::commitEdits() {
     Image im = currentImage();
     storeSettings(im, false);
     windowImage_.set(im);
 }
 
-Image TForm1::imageAsShown() {
+Image MainWindow::imageAsShown() {
     Image im = currentImage();
     storeSettings(im, true);
     return im;
@@ -164,7 +164,7 @@ Image TForm1::imageAsShown() {
 // the groups (with their messages), the priority channel, the lists that
 // stand alone, tone signalling, standby reception, then the stored bit and
 // the checksum.
-void TForm1::storeSettings(Image& im, bool quiet) {
+void MainWindow::storeSettings(Image& im, bool quiet) {
     // A scrambler list without a selection (a repeater image with the bit
     // set) stores "Отсутствует".
     setting(SettingId::Scrambler).store(im, std::max(scramblerBox()->currentIndex(), 0));
@@ -179,7 +179,7 @@ void TForm1::storeSettings(Image& im, bool quiet) {
 }
 
 // The image and what its refresh changes are one step.
-bool TForm1::showImage(const Image& image) {
+bool MainWindow::showImage(const Image& image) {
     const ImageHistory::Step step(history_);
     windowImage_.set(image);
     return refreshFromImage();
@@ -187,7 +187,7 @@ bool TForm1::showImage(const Image& image) {
 
 // ShowBuf. The image may change on the way: unticking priority scanning
 // clears the L marks.
-bool TForm1::refreshFromImage() {
+bool MainWindow::refreshFromImage() {
     displayDone_ = false;
     const Image& im = currentImage(); // follows the image through changes
     bool toneTab = showRadioType(im);
@@ -212,7 +212,7 @@ bool TForm1::refreshFromImage() {
 // tone page is to be shown. The page is shown or hidden once, at the end of
 // the show, so that a refresh made from that page does not move the user to
 // another page first.
-bool TForm1::showRadioType(const Image& im) {
+bool MainWindow::showRadioType(const Image& im) {
     const Diap diap = DiapTxt(RsType(im), mode_);
     ranges_ = diap.ranges;
     rangeLabel_->setText(fromStd(diap.text));
@@ -228,7 +228,7 @@ bool TForm1::showRadioType(const Image& im) {
 // Ticking the box runs its handler, whose defaults the image's values then
 // overwrite; a tone's field is hidden when its word is absent, and the count
 // is that of the tones before the first absent one.
-void TForm1::showToneSignalling(const Image& im) {
+void MainWindow::showToneSignalling(const Image& im) {
     if (!toneSignallingOn(im)) {
         sc_.toneSignalling->setChecked(false);
         for (int k = 2; k <= 5; ++k)

@@ -2,7 +2,7 @@
 
 #include "image/defaults.h"
 #include "ui/dialogs/messages.h"
-#include "ui/dialogs/newtype_form.h"
+#include "ui/dialogs/radio_type_dialog.h"
 #include "ui/main/channel_editing.h"
 #include "ui/main/commands.h"
 
@@ -24,8 +24,8 @@
 
 namespace ksv {
 
-TForm1::TForm1(OperatingMode mode, QWidget* parent) : QMainWindow(parent), mode_(mode) {
-    setObjectName(QStringLiteral("Form1"));
+MainWindow::MainWindow(OperatingMode mode, QWidget* parent) : QMainWindow(parent), mode_(mode) {
+    setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Программа KSV717N v1.1"));
     setWindowFlags(windowFlags() | Qt::WindowContextHelpButtonHint);
     endProgram_ = [] { QCoreApplication::exit(0); };
@@ -53,19 +53,19 @@ TForm1::TForm1(OperatingMode mode, QWidget* parent) : QMainWindow(parent), mode_
 
 // The pages go first: the channel table is a view of this window's model;
 // the commands that follow the table and its page go before them.
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
     editing_.reset();
     delete pages_;
 }
 
-void TForm1::buildPages() {
+void MainWindow::buildPages() {
     pages_ = new QTabWidget(this);
-    pages_->setObjectName(QStringLiteral("PageControl1"));
+    pages_->setObjectName(QStringLiteral("pages"));
 
     channelPage_ = new QWidget;
-    channelPage_->setObjectName(QStringLiteral("TabSheet1"));
+    channelPage_->setObjectName(QStringLiteral("channelPage"));
     rangeLabel_ = new QLabel(channelPage_);
-    rangeLabel_->setObjectName(QStringLiteral("Label2"));
+    rangeLabel_->setObjectName(QStringLiteral("rangeLabel"));
     rangeLabel_->setFrameShape(QFrame::StyledPanel);
     rangeLabel_->setMargin(3);
     channelTable_ = new ChannelGrid(*this, channels_, channelPage_);
@@ -92,58 +92,58 @@ void TForm1::buildPages() {
     setFocusProxy(channelTable_);
 }
 
-void TForm1::buildStatusBar() {
+void MainWindow::buildStatusBar() {
     auto* bar = new QStatusBar(this);
-    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setObjectName(QStringLiteral("statusBar"));
     bar->setSizeGripEnabled(false);
-    panel0_ = new QLabel(QStringLiteral("Порт:"), bar);
-    panel0_->setObjectName(QStringLiteral("StatusPanel0"));
-    panel0_->setFixedWidth(100);
-    panel1_ = new QLabel(QStringLiteral("Файл: "), bar);
-    panel1_->setObjectName(QStringLiteral("StatusPanel1"));
-    panel1_->setMinimumWidth(50);
-    bar->addWidget(panel0_);
-    bar->addWidget(panel1_, 1);
+    portPanel_ = new QLabel(QStringLiteral("Порт:"), bar);
+    portPanel_->setObjectName(QStringLiteral("portPanel"));
+    portPanel_->setFixedWidth(100);
+    filePanel_ = new QLabel(QStringLiteral("Файл: "), bar);
+    filePanel_->setObjectName(QStringLiteral("filePanel"));
+    filePanel_->setMinimumWidth(50);
+    bar->addWidget(portPanel_);
+    bar->addWidget(filePanel_, 1);
     setStatusBar(bar);
 }
 
-QString TForm1::statusPanel(int index) const {
-    return index == 0 ? panel0_->text() : panel1_->text();
+QString MainWindow::statusPanel(int index) const {
+    return index == 0 ? portPanel_->text() : filePanel_->text();
 }
 
-void TForm1::setFileStatus(const QString& text) {
-    panel1_->setText(text);
+void MainWindow::setFileStatus(const QString& text) {
+    filePanel_->setText(text);
 }
 
-QString TForm1::fileStatus() const {
-    return panel1_->text();
+QString MainWindow::fileStatus() const {
+    return filePanel_->text();
 }
 
-bool TForm1::toneTabShown() const {
+bool MainWindow::toneTabShown() const {
     return pages_->isTabVisible(pages_->indexOf(sc_.tonePage));
 }
 
 // ---- Start-up ----------------------------------------------------------------------
 
-void TForm1::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (runStartUpOnShow_ && !startUpQueued_) {
         startUpQueued_ = true;
-        QTimer::singleShot(0, this, &TForm1::FormShow);
+        QTimer::singleShot(0, this, &MainWindow::runStartUp);
     }
 }
 
-void TForm1::FormShow() {
-    if (!windows_.newType)
+void MainWindow::runStartUp() {
+    if (!windows_.radioTypeDialog)
         return;
     // Closing the start-up dialog without a choice has already asked the
     // application to end: nothing is loaded and no port is searched.
-    if (!windows_.newType->AskStartType(rememberedType_))
+    if (!windows_.radioTypeDialog->askStartType(rememberedType_))
         return;
     startUpWithType(rememberedType_);
 }
 
-void TForm1::startUpWithType(int type) {
+void MainWindow::startUpWithType(int type) {
     rememberedType_ = type;
     Image im = currentImage();
     LoadDefault(rememberedType_, im);
@@ -155,7 +155,7 @@ void TForm1::startUpWithType(int type) {
     }
     commitEdits();
     refreshFromImage();
-    searchPortClick();
+    searchPort();
     if (mode_ == omService) {
         rawEditorSeparator_->setVisible(true);
         rawEditorItem_->setVisible(true);
@@ -168,64 +168,64 @@ void TForm1::startUpWithType(int type) {
         channelTable_->setFocus(Qt::OtherFocusReason);
 }
 
-void TForm1::setEndProgram(std::function<void()> endProgram) {
+void MainWindow::setEndProgram(std::function<void()> endProgram) {
     endProgram_ = std::move(endProgram);
 }
 
-std::optional<int> TForm1::chooseRadioTypeForNew() {
-    if (!windows_.newType || !windows_.newType->AskNewType(rememberedType_))
+std::optional<int> MainWindow::chooseRadioTypeForNew() {
+    if (!windows_.radioTypeDialog || !windows_.radioTypeDialog->askNewType(rememberedType_))
         return std::nullopt;
     return rememberedType_;
 }
 
 // ---- Closing -----------------------------------------------------------------------
 
-void TForm1::closeEvent(QCloseEvent* event) {
-    if (!FormCloseQuery()) {
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!confirmExit()) {
         event->ignore();
         return;
     }
-    FormClose();
+    quitHelp();
     event->accept();
     // The program ends here, also while the raw editor is still open.
     if (endProgram_)
         endProgram_();
 }
 
-bool TForm1::FormCloseQuery() {
+bool MainWindow::confirmExit() {
     // Only Yes ends the program; dismissing the question counts as No.
     return messenger().question(QStringLiteral("Выйти из программы?"));
 }
 
-void TForm1::FormClose() {
+void MainWindow::quitHelp() {
     commands::quitHelp(*this);
 }
 
-void TForm1::CloseItemClick() {
+void MainWindow::exitProgram() {
     close();
 }
 
-void TForm1::requestClose() {
+void MainWindow::requestClose() {
     close();
 }
 
 // ---- What the channel table reads ----------------------------------------------------
 
-int TForm1::groupFirst(int group) const {
+int MainWindow::groupFirst(int group) const {
     const SettingId id = group == 1 ? SettingId::Group1First : SettingId::Group2First;
     return sc_.list(id)->currentIndex() + 1;
 }
 
-int TForm1::groupLast(int group) const {
+int MainWindow::groupLast(int group) const {
     const SettingId id = group == 1 ? SettingId::Group1Last : SettingId::Group2Last;
     return sc_.list(id)->currentIndex() + 1;
 }
 
-bool TForm1::priorityScanning() const {
+bool MainWindow::priorityScanning() const {
     return sc_.priorityScan->isChecked();
 }
 
-int TForm1::priorityChannel() const {
+int MainWindow::priorityChannel() const {
     return sc_.list(SettingId::PriorityChannel)->currentIndex() + 1;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// The main window (TForm1): menus, tool bar, status bar and the four pages
+// The main window: menus, tool bar, status bar and the four pages
 // (channel table and three settings pages). It owns the window's image, its
 // one state, and the incoming buffer, the remembered radio type, the
 // display-done flag and the allowed range table. The channel table shows
@@ -41,14 +41,14 @@ class ClickLabel;
 struct PortChoice;
 struct PortMapping;
 
-class TForm1 : public QMainWindow, public ImageHost, public ChannelTableContext {
+class MainWindow : public QMainWindow, public ImageHost, public ChannelTableContext { // TForm1
     Q_OBJECT
 public:
     static constexpr int kClientWidth = 632;
     static constexpr int kClientHeight = 434;
 
-    explicit TForm1(OperatingMode mode, QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(OperatingMode mode, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     AppWindows& windows() { return windows_; }
 
@@ -100,7 +100,7 @@ public:
     // shown, unless switched off here (tests drive it themselves).
     void setRunStartUpOnShow(bool run) { runStartUpOnShow_ = run; }
     // The whole sequence: type dialog in its start-up form, then the rest.
-    void FormShow();
+    void runStartUp();
     // The sequence after the type dialog, for the given type: default image,
     // show, store, show, port search, service-mode items.
     void startUpWithType(int type);
@@ -140,22 +140,22 @@ public:
     QMenu* createPopupMenu() override { return nullptr; }
 
 public slots:
-    void NewClick();
-    void OpenClick();
-    void SaveClick();
-    void PrintClick();
-    void ReadClick();
-    void WriteClick();
-    void WriteSeriesClick();
-    void ArchiveClick();
-    void CompareClick();
-    void HelpClick();
-    void AboutClick();
-    void rawEditorClick();     // N8Click: "Редактирование" (service mode)
-    void factoryNumberClick(); // Label3Click (service mode)
-    void CloseItemClick();
-    void searchPortClick(); // N3Click: "Автоопределение" and the face of the port button
-    void choosePortClick(int n); // COM11Click..COM41Click and the items above COM4
+    void newFile();
+    void openFile();
+    void saveFile();
+    void printCard();
+    void readRadio();
+    void writeRadio();
+    void writeSeries();
+    void showArchive();
+    void compareWithRadio();
+    void showHelp();
+    void showAbout();
+    void openRawEditor();     // N8Click: "Редактирование" (service mode)
+    void editFactoryNumber(); // Label3Click (service mode)
+    void exitProgram();
+    void searchPort(); // N3Click: "Автоопределение" and the face of the port button
+    void selectPort(int n); // COM11Click..COM41Click and the items above COM4
 
     // Settings page handlers.
     void groupChosen();           // ComboBox1Change: lists 1 to 4
@@ -174,8 +174,8 @@ private:
     // Frame (main_window.cpp).
     void buildPages();
     void buildStatusBar();
-    bool FormCloseQuery();
-    void FormClose();
+    bool confirmExit();
+    void quitHelp();
 
     // Menus, tool bar, shortcuts (main_window_actions.cpp).
     void buildActions();
@@ -217,7 +217,7 @@ private:
     bool startUpQueued_ = false;
     std::function<void()> endProgram_;
     int checkedPort_ = 0;
-    QWidget* checkBox3EnterArmed_ = nullptr;
+    QWidget* priorityScanEnterArmed_ = nullptr;
 
     // Pages.
     QTabWidget* pages_ = nullptr;         // PageControl1
@@ -235,32 +235,32 @@ private:
     QLabel* firmwareLabel_ = nullptr;          // Label1
 
     // Status bar panels.
-    QLabel* panel0_ = nullptr;
-    QLabel* panel1_ = nullptr;
+    QLabel* portPanel_ = nullptr;
+    QLabel* filePanel_ = nullptr;
 
     // Menu items; the tool buttons share them.
-    QAction* New = nullptr;
-    QAction* Open = nullptr;
-    QAction* Save = nullptr;
-    QAction* Print = nullptr;
-    QAction* CloseItem = nullptr;
-    QAction* archiveItem_ = nullptr;         // "Архив радиостанций..."
-    QMenu* editMenu_ = nullptr;              // «Правка», filled by ChannelEditing
-    QMenu* portMenu_ = nullptr;              // COMPort
-    QAction* portSearchItem_ = nullptr;      // N3
-    std::array<QAction*, 4> mainPortItems{}; // COM12, COM22, COM32, COM42
-    QAction* Read = nullptr;
-    QAction* Write = nullptr;
-    QAction* WriteSeries = nullptr; // "Запись серии...", enabled with Write
-    QAction* compareItem_ = nullptr; // "Сравнить с радиостанцией...", enabled with Write
+    QAction* newAction_ = nullptr;
+    QAction* openAction_ = nullptr;
+    QAction* saveAction_ = nullptr;
+    QAction* printAction_ = nullptr;
+    QAction* exitAction_ = nullptr;
+    QAction* archiveAction_ = nullptr;    // "Архив радиостанций..."
+    QMenu* editMenu_ = nullptr;           // «Правка», filled by ChannelEditing
+    QMenu* portMenu_ = nullptr;           // COMPort
+    QAction* portSearchItem_ = nullptr;   // N3
+    std::array<QAction*, 4> portItems_{}; // COM12, COM22, COM32, COM42
+    QAction* readAction_ = nullptr;
+    QAction* writeAction_ = nullptr;
+    QAction* writeSeriesAction_ = nullptr; // "Запись серии...", enabled with Write
+    QAction* compareAction_ = nullptr; // "Сравнить с радиостанцией...", enabled with Write
     QAction* rawEditorSeparator_ = nullptr; // N6
     QAction* rawEditorItem_ = nullptr;      // N8
-    QAction* Help = nullptr;
-    QAction* About = nullptr;
-    QAction* portButtonAction_ = nullptr;     // face of the port button
-    QMenu* portPopup_ = nullptr;              // COMPortMenu
-    QAction* popupSearchItem_ = nullptr;      // N1
-    std::array<QAction*, 4> popupPortItems{}; // COM11, COM21, COM31, COM41
+    QAction* helpAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
+    QAction* portButtonAction_ = nullptr;      // face of the port button
+    QMenu* portPopup_ = nullptr;               // COMPortMenu
+    QAction* popupSearchItem_ = nullptr;       // N1
+    std::array<QAction*, 4> popupPortItems_{}; // COM11, COM21, COM31, COM41
     // Port number -> its main-menu and drop-down item, for ports above COM4.
     std::vector<std::pair<int, std::array<QAction*, 2>>> extraPortItems_;
     QShortcut* hiddenRawEditorShortcut_ = nullptr; // HotKey12 while the item is hidden

@@ -7,8 +7,8 @@
 #include "link/port_selection.h"
 #include "serial/port_map.h"
 #include "ui/archive/archive_commands.h"
+#include "ui/dialogs/factory_number_dialog.h"
 #include "ui/dialogs/messages.h"
-#include "ui/dialogs/sn_form.h"
 #include "ui/main/click_label.h"
 #include "ui/main/command_icons.h"
 #include "ui/main/commands.h"
@@ -41,7 +41,7 @@ QToolBar* fixedToolBar(QMainWindow* owner, const char* name) {
 
 } // namespace
 
-QAction* TForm1::makeAction(const char* name, const QString& text, const QString& hint) {
+QAction* MainWindow::makeAction(const char* name, const QString& text, const QString& hint) {
     auto* action = new QAction(text, this);
     action->setObjectName(QString::fromLatin1(name));
     if (!hint.isEmpty())
@@ -49,138 +49,147 @@ QAction* TForm1::makeAction(const char* name, const QString& text, const QString
     return action;
 }
 
-void TForm1::buildActions() {
-    New = makeAction("New", QStringLiteral("&Новый"), QStringLiteral("Создать новый файл"));
-    Open = makeAction("Open", QStringLiteral("&Открыть"), QStringLiteral("Открыть файл"));
-    Save = makeAction("Save", QStringLiteral("&Сохранить"), QStringLiteral("Сохранить файл"));
-    Print = makeAction("Print", QStringLiteral("&Печать"), QStringLiteral("Печать данных"));
-    CloseItem = makeAction("CloseItem", QStringLiteral("&Выход"), {});
-    portSearchItem_ = makeAction("N3", QStringLiteral("&Автоопределение"), {});
-    popupSearchItem_ = makeAction("N1", QStringLiteral("&Автоопределение"), {});
-    const char* mainNames[] = {"COM12", "COM22", "COM32", "COM42"};
-    const char* popupNames[] = {"COM11", "COM21", "COM31", "COM41"};
+void MainWindow::buildActions() {
+    newAction_ =
+        makeAction("newAction", QStringLiteral("&Новый"), QStringLiteral("Создать новый файл"));
+    openAction_ =
+        makeAction("openAction", QStringLiteral("&Открыть"), QStringLiteral("Открыть файл"));
+    saveAction_ =
+        makeAction("saveAction", QStringLiteral("&Сохранить"), QStringLiteral("Сохранить файл"));
+    printAction_ =
+        makeAction("printAction", QStringLiteral("&Печать"), QStringLiteral("Печать данных"));
+    exitAction_ = makeAction("exitAction", QStringLiteral("&Выход"), {});
+    portSearchItem_ = makeAction("portSearchItem", QStringLiteral("&Автоопределение"), {});
+    popupSearchItem_ = makeAction("popupSearchItem", QStringLiteral("&Автоопределение"), {});
+    const char* mainNames[] = {"portItem1", "portItem2", "portItem3", "portItem4"};
+    const char* popupNames[] = {"popupPortItem1", "popupPortItem2", "popupPortItem3",
+                                "popupPortItem4"};
     for (int i = 0; i < 4; ++i) {
         const QString text = QStringLiteral("COM&%1").arg(i + 1);
-        mainPortItems[i] = makeAction(mainNames[i], text, {});
-        popupPortItems[i] = makeAction(popupNames[i], text, {});
-        mainPortItems[i]->setCheckable(true);
-        popupPortItems[i]->setCheckable(true);
+        portItems_[i] = makeAction(mainNames[i], text, {});
+        popupPortItems_[i] = makeAction(popupNames[i], text, {});
+        portItems_[i]->setCheckable(true);
+        popupPortItems_[i]->setCheckable(true);
     }
-    Read = makeAction("Read", QStringLiteral("&Чтение"), QStringLiteral("Чтение данных"));
-    Write = makeAction("Write", QStringLiteral("&Запись"), QStringLiteral("Программирование"));
-    WriteSeries = makeAction("WriteSeries", QStringLiteral("Запись &серии..."),
-                             QStringLiteral("Запись одних установок в несколько радиостанций"));
-    WriteSeries->setStatusTip(WriteSeries->toolTip());
-    archiveItem_ = makeAction("ArchiveItem", QStringLiteral("&Архив радиостанций..."),
-                              QStringLiteral("Все считанные состояния радиостанций"));
-    compareItem_ = makeAction("CompareItem", QStringLiteral("Сра&внить с радиостанцией..."),
-                              QStringLiteral("Что изменит запись в радиостанции"));
-    for (QAction* a : {archiveItem_, compareItem_})
+    readAction_ =
+        makeAction("readAction", QStringLiteral("&Чтение"), QStringLiteral("Чтение данных"));
+    writeAction_ =
+        makeAction("writeAction", QStringLiteral("&Запись"), QStringLiteral("Программирование"));
+    writeSeriesAction_ =
+        makeAction("writeSeriesAction", QStringLiteral("Запись &серии..."),
+                   QStringLiteral("Запись одних установок в несколько радиостанций"));
+    writeSeriesAction_->setStatusTip(writeSeriesAction_->toolTip());
+    archiveAction_ = makeAction("archiveAction", QStringLiteral("&Архив радиостанций..."),
+                                QStringLiteral("Все считанные состояния радиостанций"));
+    compareAction_ = makeAction("compareAction", QStringLiteral("Сра&внить с радиостанцией..."),
+                                QStringLiteral("Что изменит запись в радиостанции"));
+    for (QAction* a : {archiveAction_, compareAction_})
         a->setStatusTip(a->toolTip());
-    Read->setEnabled(false);
-    Write->setEnabled(false);
-    WriteSeries->setEnabled(false);
-    compareItem_->setEnabled(false);
+    readAction_->setEnabled(false);
+    writeAction_->setEnabled(false);
+    writeSeriesAction_->setEnabled(false);
+    compareAction_->setEnabled(false);
     rawEditorSeparator_ = new QAction(this);
-    rawEditorSeparator_->setObjectName(QStringLiteral("N6"));
+    rawEditorSeparator_->setObjectName(QStringLiteral("rawEditorSeparator"));
     rawEditorSeparator_->setSeparator(true);
     rawEditorSeparator_->setVisible(false);
-    rawEditorItem_ = makeAction("N8", QStringLiteral("&Редактирование"), {});
+    rawEditorItem_ = makeAction("rawEditorItem", QStringLiteral("&Редактирование"), {});
     rawEditorItem_->setVisible(false);
-    Help = makeAction("Help", QStringLiteral("Вызов &справки"), QStringLiteral("Вызов справки"));
-    About = makeAction("About", QStringLiteral("&О программе..."), {});
-    portButtonAction_ =
-        makeAction("COMPortAction", QStringLiteral("COM &порт"), QStringLiteral("Выбор COM порта"));
+    helpAction_ =
+        makeAction("helpAction", QStringLiteral("Вызов &справки"), QStringLiteral("Вызов справки"));
+    aboutAction_ = makeAction("aboutAction", QStringLiteral("&О программе..."), {});
+    portButtonAction_ = makeAction("portButtonAction", QStringLiteral("COM &порт"),
+                                   QStringLiteral("Выбор COM порта"));
 
-    New->setIcon(commandIcon(CommandIcon::New));
-    Open->setIcon(commandIcon(CommandIcon::Open));
-    Save->setIcon(commandIcon(CommandIcon::Save));
-    Print->setIcon(commandIcon(CommandIcon::Print));
+    newAction_->setIcon(commandIcon(CommandIcon::New));
+    openAction_->setIcon(commandIcon(CommandIcon::Open));
+    saveAction_->setIcon(commandIcon(CommandIcon::Save));
+    printAction_->setIcon(commandIcon(CommandIcon::Print));
     portButtonAction_->setIcon(commandIcon(CommandIcon::ComPort));
-    Read->setIcon(commandIcon(CommandIcon::Read));
-    Write->setIcon(commandIcon(CommandIcon::Write));
-    Help->setIcon(commandIcon(CommandIcon::Help));
-    CloseItem->setIcon(commandIcon(CommandIcon::Exit));
+    readAction_->setIcon(commandIcon(CommandIcon::Read));
+    writeAction_->setIcon(commandIcon(CommandIcon::Write));
+    helpAction_->setIcon(commandIcon(CommandIcon::Help));
+    exitAction_->setIcon(commandIcon(CommandIcon::Exit));
     connectActions();
 }
 
-void TForm1::connectActions() {
-    connect(New, &QAction::triggered, this, &TForm1::NewClick);
-    connect(Open, &QAction::triggered, this, &TForm1::OpenClick);
-    connect(Save, &QAction::triggered, this, &TForm1::SaveClick);
-    connect(Print, &QAction::triggered, this, &TForm1::PrintClick);
-    connect(CloseItem, &QAction::triggered, this, &TForm1::CloseItemClick);
+void MainWindow::connectActions() {
+    connect(newAction_, &QAction::triggered, this, &MainWindow::newFile);
+    connect(openAction_, &QAction::triggered, this, &MainWindow::openFile);
+    connect(saveAction_, &QAction::triggered, this, &MainWindow::saveFile);
+    connect(printAction_, &QAction::triggered, this, &MainWindow::printCard);
+    connect(exitAction_, &QAction::triggered, this, &MainWindow::exitProgram);
     for (QAction* search : {portSearchItem_, popupSearchItem_, portButtonAction_})
-        connect(search, &QAction::triggered, this, &TForm1::searchPortClick);
+        connect(search, &QAction::triggered, this, &MainWindow::searchPort);
     for (int i = 0; i < 4; ++i) {
-        for (QAction* item : {mainPortItems[i], popupPortItems[i]})
-            connect(item, &QAction::triggered, this, [this, i] { choosePortClick(i + 1); });
+        for (QAction* item : {portItems_[i], popupPortItems_[i]})
+            connect(item, &QAction::triggered, this, [this, i] { selectPort(i + 1); });
     }
-    connect(Read, &QAction::triggered, this, &TForm1::ReadClick);
-    connect(Write, &QAction::triggered, this, &TForm1::WriteClick);
-    connect(WriteSeries, &QAction::triggered, this, &TForm1::WriteSeriesClick);
-    connect(archiveItem_, &QAction::triggered, this, &TForm1::ArchiveClick);
-    connect(compareItem_, &QAction::triggered, this, &TForm1::CompareClick);
-    connect(rawEditorItem_, &QAction::triggered, this, &TForm1::rawEditorClick);
-    connect(Help, &QAction::triggered, this, &TForm1::HelpClick);
-    connect(About, &QAction::triggered, this, &TForm1::AboutClick);
+    connect(readAction_, &QAction::triggered, this, &MainWindow::readRadio);
+    connect(writeAction_, &QAction::triggered, this, &MainWindow::writeRadio);
+    connect(writeSeriesAction_, &QAction::triggered, this, &MainWindow::writeSeries);
+    connect(archiveAction_, &QAction::triggered, this, &MainWindow::showArchive);
+    connect(compareAction_, &QAction::triggered, this, &MainWindow::compareWithRadio);
+    connect(rawEditorItem_, &QAction::triggered, this, &MainWindow::openRawEditor);
+    connect(helpAction_, &QAction::triggered, this, &MainWindow::showHelp);
+    connect(aboutAction_, &QAction::triggered, this, &MainWindow::showAbout);
 }
 
-void TForm1::buildMenus() {
+void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
 
     QMenu* file = bar->addMenu(QStringLiteral("&Файл"));
-    file->addAction(New);
-    file->addAction(Open);
-    file->addAction(Save);
+    file->addAction(newAction_);
+    file->addAction(openAction_);
+    file->addAction(saveAction_);
     file->addSeparator();
-    file->addAction(archiveItem_);
+    file->addAction(archiveAction_);
     file->addSeparator();
-    file->addAction(Print);
+    file->addAction(printAction_);
     file->addSeparator();
-    file->addAction(CloseItem);
+    file->addAction(exitAction_);
 
     editMenu_ = bar->addMenu(QStringLiteral("Пр&авка"));
     editMenu_->setObjectName(QStringLiteral("EditMenu"));
 
     QMenu* settings = bar->addMenu(QStringLiteral("&Настройки"));
     portMenu_ = settings->addMenu(commandIcon(CommandIcon::ComPort), QStringLiteral("COM &порт"));
-    portMenu_->setObjectName(QStringLiteral("COMPort"));
-    portMenu_->menuAction()->setObjectName(QStringLiteral("COMPortItem"));
+    portMenu_->setObjectName(QStringLiteral("portMenu"));
+    portMenu_->menuAction()->setObjectName(QStringLiteral("portMenuItem"));
     portMenu_->menuAction()->setToolTip(QStringLiteral("Выбор COM порта"));
     portMenu_->addAction(portSearchItem_);
     portMenu_->addSeparator();
-    for (QAction* a : mainPortItems)
+    for (QAction* a : portItems_)
         portMenu_->addAction(a);
     settings->addSeparator();
-    settings->addAction(Read);
-    settings->addAction(Write);
-    settings->addAction(compareItem_);
-    settings->addAction(WriteSeries);
+    settings->addAction(readAction_);
+    settings->addAction(writeAction_);
+    settings->addAction(compareAction_);
+    settings->addAction(writeSeriesAction_);
     settings->addAction(rawEditorSeparator_);
     settings->addAction(rawEditorItem_);
 
     QMenu* help = bar->addMenu(QStringLiteral("&Помощь"));
-    help->addAction(Help);
+    help->addAction(helpAction_);
     help->addSeparator();
-    help->addAction(About);
+    help->addAction(aboutAction_);
 
     for (QMenu* m : {file, settings, portMenu_, help})
         m->setToolTipsVisible(true);
 
     portPopup_ = new QMenu(this);
-    portPopup_->setObjectName(QStringLiteral("COMPortMenu"));
+    portPopup_->setObjectName(QStringLiteral("portPopup"));
     portPopup_->addAction(popupSearchItem_);
     portPopup_->addSeparator();
-    for (QAction* a : popupPortItems)
+    for (QAction* a : popupPortItems_)
         portPopup_->addAction(a);
     portPopup_->setToolTipsVisible(true);
-    connect(portMenu_, &QMenu::aboutToShow, this, &TForm1::showPortDevices);
-    connect(portPopup_, &QMenu::aboutToShow, this, &TForm1::showPortDevices);
+    connect(portMenu_, &QMenu::aboutToShow, this, &MainWindow::showPortDevices);
+    connect(portPopup_, &QMenu::aboutToShow, this, &MainWindow::showPortDevices);
 }
 
-void TForm1::buildToolBars() {
-    commandBar_ = fixedToolBar(this, "ToolBar1");
+void MainWindow::buildToolBars() {
+    commandBar_ = fixedToolBar(this, "commandBar");
     commandBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     commandBar_->setIconSize(QSize(22, 22));
     // All nine captions must fit the window's width: a slightly smaller font
@@ -194,15 +203,15 @@ void TForm1::buildToolBars() {
         commandBar_->addAction(action);
         commandBar_->widgetForAction(action)->setObjectName(QString::fromLatin1(name));
     };
-    addButton(New, "NewButton");
-    addButton(Open, "OpenButton");
-    addButton(Save, "SaveButton");
+    addButton(newAction_, "NewButton");
+    addButton(openAction_, "OpenButton");
+    addButton(saveAction_, "SaveButton");
     commandBar_->addSeparator();
-    addButton(Print, "PrintButton");
+    addButton(printAction_, "PrintButton");
     commandBar_->addSeparator();
 
     portButton_ = new QToolButton(commandBar_);
-    portButton_->setObjectName(QStringLiteral("COMPortButton"));
+    portButton_->setObjectName(QStringLiteral("portButton"));
     portButton_->setDefaultAction(portButtonAction_);
     portButton_->setMenu(portPopup_);
     portButton_->setPopupMode(QToolButton::MenuButtonPopup);
@@ -211,23 +220,23 @@ void TForm1::buildToolBars() {
     commandBar_->addWidget(portButton_);
     commandBar_->addSeparator();
 
-    addButton(Read, "ReadButton");
-    addButton(Write, "WriteButton");
+    addButton(readAction_, "ReadButton");
+    addButton(writeAction_, "WriteButton");
     commandBar_->addSeparator();
-    addButton(Help, "HelpButton");
+    addButton(helpAction_, "HelpButton");
     addToolBar(Qt::TopToolBarArea, commandBar_);
     addToolBarBreak(Qt::TopToolBarArea);
     buildInfoToolBars();
 }
 
 // The factory number, the firmware version and the scrambler type.
-void TForm1::buildInfoToolBars() {
-    deviceBar_ = fixedToolBar(this, "ToolBar2");
+void MainWindow::buildInfoToolBars() {
+    deviceBar_ = fixedToolBar(this, "deviceBar");
     factoryNumberLabel_ = new ClickLabel(QStringLiteral("Зав. №: 000000 "), deviceBar_);
-    factoryNumberLabel_->setObjectName(QStringLiteral("Label3"));
+    factoryNumberLabel_->setObjectName(QStringLiteral("factoryNumberLabel"));
     factoryNumberLabel_->setToolTip(QStringLiteral("Заводской номер приемопередатчика"));
     firmwareLabel_ = new QLabel(QStringLiteral("Версия ПО: 0.0"), deviceBar_);
-    firmwareLabel_->setObjectName(QStringLiteral("Label1"));
+    firmwareLabel_->setObjectName(QStringLiteral("firmwareLabel"));
     firmwareLabel_->setToolTip(QStringLiteral("Версия ПО контроллера приемепередатчика"));
     for (QLabel* l : {static_cast<QLabel*>(factoryNumberLabel_), firmwareLabel_})
         l->setContentsMargins(6, 0, 10, 0);
@@ -235,11 +244,11 @@ void TForm1::buildInfoToolBars() {
     deviceBar_->addSeparator();
     deviceBar_->addWidget(firmwareLabel_);
     addToolBar(Qt::TopToolBarArea, deviceBar_);
-    connect(factoryNumberLabel_, &ClickLabel::clicked, this, &TForm1::factoryNumberClick);
+    connect(factoryNumberLabel_, &ClickLabel::clicked, this, &MainWindow::editFactoryNumber);
 
-    scramblerBar_ = fixedToolBar(this, "ToolBar5");
+    scramblerBar_ = fixedToolBar(this, "scramblerBar");
     auto* caption = new QLabel(QStringLiteral("УПР: "), scramblerBar_);
-    caption->setObjectName(QStringLiteral("Label4"));
+    caption->setObjectName(QStringLiteral("scramblerCaption"));
     caption->setToolTip(QStringLiteral("Тип устройства преобразования речи"));
     caption->setContentsMargins(6, 0, 0, 0);
     // Until an image is shown, the list holds the items of the UHF vehicle set.
@@ -252,127 +261,127 @@ void TForm1::buildInfoToolBars() {
     addToolBar(Qt::TopToolBarArea, scramblerBar_);
 }
 
-void TForm1::buildShortcuts() {
-    Help->setShortcut(QKeySequence(Qt::Key_F1));
-    Read->setShortcut(QKeySequence(Qt::Key_F4));
-    Write->setShortcut(QKeySequence(Qt::Key_F5));
-    WriteSeries->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5));
-    compareItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F5));
-    archiveItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-    Open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    Save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    New->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    Print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+void MainWindow::buildShortcuts() {
+    helpAction_->setShortcut(QKeySequence(Qt::Key_F1));
+    readAction_->setShortcut(QKeySequence(Qt::Key_F4));
+    writeAction_->setShortcut(QKeySequence(Qt::Key_F5));
+    writeSeriesAction_->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5));
+    compareAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F5));
+    archiveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    openAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    newAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    printAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     for (int i = 0; i < 4; ++i)
-        mainPortItems[i]->setShortcut(
+        portItems_[i]->setShortcut(
             QKeySequence(QKeyCombination(Qt::ShiftModifier, Qt::Key(Qt::Key_F1 + i))));
     rawEditorItem_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F1));
     // A hidden menu item takes no shortcuts; while "Редактирование" is hidden
     // its shortcut is served by this one (the handler itself checks the mode).
     hiddenRawEditorShortcut_ = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F1), this);
-    hiddenRawEditorShortcut_->setObjectName(QStringLiteral("HotKey12"));
+    hiddenRawEditorShortcut_->setObjectName(QStringLiteral("hiddenRawEditorShortcut"));
     hiddenRawEditorShortcut_->setContext(Qt::WindowShortcut);
-    connect(hiddenRawEditorShortcut_, &QShortcut::activated, this, &TForm1::rawEditorClick);
+    connect(hiddenRawEditorShortcut_, &QShortcut::activated, this, &MainWindow::openRawEditor);
     connect(rawEditorItem_, &QAction::changed, this,
             [this] { hiddenRawEditorShortcut_->setEnabled(!rawEditorItem_->isVisible()); });
 }
 
 // ---- Commands ------------------------------------------------------------------------
 
-void TForm1::NewClick() {
+void MainWindow::newFile() {
     commands::newFile(*this);
 }
 
-void TForm1::OpenClick() {
+void MainWindow::openFile() {
     commands::openFile(*this);
 }
 
-void TForm1::SaveClick() {
+void MainWindow::saveFile() {
     commands::saveFile(*this);
 }
 
-void TForm1::PrintClick() {
+void MainWindow::printCard() {
     commands::print(*this);
 }
 
-void TForm1::ReadClick() {
-    if (Read->isEnabled())
+void MainWindow::readRadio() {
+    if (readAction_->isEnabled())
         commands::readRadio(*this);
 }
 
-void TForm1::WriteClick() {
-    if (Write->isEnabled())
+void MainWindow::writeRadio() {
+    if (writeAction_->isEnabled())
         commands::writeRadio(*this);
 }
 
-void TForm1::WriteSeriesClick() {
-    if (WriteSeries->isEnabled())
+void MainWindow::writeSeries() {
+    if (writeSeriesAction_->isEnabled())
         commands::writeSeries(*this);
 }
 
-void TForm1::ArchiveClick() {
+void MainWindow::showArchive() {
     commands::showArchive(*this);
 }
 
-void TForm1::CompareClick() {
-    if (compareItem_->isEnabled())
+void MainWindow::compareWithRadio() {
+    if (compareAction_->isEnabled())
         commands::compareWithRadio(*this);
 }
 
-void TForm1::HelpClick() {
+void MainWindow::showHelp() {
     commands::help(*this);
 }
 
-void TForm1::AboutClick() {
+void MainWindow::showAbout() {
     commands::about(*this);
 }
 
-void TForm1::rawEditorClick() {
+void MainWindow::openRawEditor() {
     if (mode_ == omService)
         commands::rawEditor(*this);
 }
 
-void TForm1::factoryNumberClick() {
+void MainWindow::editFactoryNumber() {
     if (mode_ == omService)
         commands::factoryNumber(*this);
 }
 
 // ---- Ports ---------------------------------------------------------------------------
 
-void TForm1::searchPortClick() {
+void MainWindow::searchPort() {
     applyPortChoice(autoDetectPort(windows_.line->exchange()));
 }
 
-void TForm1::choosePortClick(int n) {
+void MainWindow::selectPort(int n) {
     applyPortChoice(choosePort(windows_.line->exchange(), n));
 }
 
-void TForm1::applyPortChoice(const PortChoice& choice) {
+void MainWindow::applyPortChoice(const PortChoice& choice) {
     if (!choice.opened)
         messenger().error(choice.errorText);
     applyPortResult(choice.opened ? choice.port : 0);
 }
 
-void TForm1::applyPortResult(int portOrZero) {
+void MainWindow::applyPortResult(int portOrZero) {
     if (portOrZero >= 1) {
         checkedPort_ = portOrZero;
-        panel0_->setText(portStatusText(portOrZero));
+        portPanel_->setText(portStatusText(portOrZero));
         setReadWriteEnabled(true);
     }
     // Triggering a checkable item toggles its mark; the marks always show
     // the port last opened, whatever was clicked.
     for (int i = 0; i < 4; ++i) {
-        mainPortItems[i]->setChecked(checkedPort_ == i + 1);
-        popupPortItems[i]->setChecked(checkedPort_ == i + 1);
+        portItems_[i]->setChecked(checkedPort_ == i + 1);
+        popupPortItems_[i]->setChecked(checkedPort_ == i + 1);
     }
     showPortDevices();
 }
 
-void TForm1::showPortDevices() {
+void MainWindow::showPortDevices() {
     const auto map = systemPortMap().offered();
     for (int i = 0; i < 4; ++i) {
         const QString tip = QString::fromStdString(portTipText(map[static_cast<std::size_t>(i)]));
-        for (QAction* item : {mainPortItems[i], popupPortItems[i]}) {
+        for (QAction* item : {portItems_[i], popupPortItems_[i]}) {
             item->setToolTip(tip);
             item->setStatusTip(tip);
         }
@@ -380,19 +389,19 @@ void TForm1::showPortDevices() {
     showExtraPorts(map);
     for (const PortMapping& m : map)
         if (m.com == checkedPort_)
-            panel0_->setToolTip(QString::fromStdString(portTipText(m)));
+            portPanel_->setToolTip(QString::fromStdString(portTipText(m)));
 }
 
-void TForm1::setReadWriteEnabled(bool on) {
-    Read->setEnabled(on);
-    Write->setEnabled(on);
-    WriteSeries->setEnabled(on);
-    compareItem_->setEnabled(on);
+void MainWindow::setReadWriteEnabled(bool on) {
+    readAction_->setEnabled(on);
+    writeAction_->setEnabled(on);
+    writeSeriesAction_->setEnabled(on);
+    compareAction_->setEnabled(on);
 }
 
-bool TForm1::numberChangeAllowed() {
-    return ksv::numberChangeAllowed(mode_,
-                                    windows_.snForm && windows_.snForm->numberChangeAllowed());
+bool MainWindow::numberChangeAllowed() {
+    return ksv::numberChangeAllowed(mode_, windows_.factoryNumberDialog &&
+                                               windows_.factoryNumberDialog->numberChangeAllowed());
 }
 
 } // namespace ksv

@@ -27,21 +27,22 @@ bool isEnterKey(const QEvent* event) {
 
 } // namespace
 
-void TForm1::connectSettingsHandlers() {
+void MainWindow::connectSettingsHandlers() {
     // A list's change handler follows the user's choice only; the check box
     // handlers follow every change of state, also those made by ShowBuf.
     for (SettingId id : {SettingId::Group1First, SettingId::Group1Last, SettingId::Group2First,
                          SettingId::Group2Last})
-        connect(sc_.list(id), &QComboBox::activated, this, &TForm1::groupChosen);
+        connect(sc_.list(id), &QComboBox::activated, this, &MainWindow::groupChosen);
     connect(sc_.list(SettingId::ScanTransmit), &QComboBox::activated, this,
-            &TForm1::scanTransmitChosen);
-    connect(sc_.list(SettingId::ToneCount), &QComboBox::activated, this, &TForm1::toneCountChosen);
+            &MainWindow::scanTransmitChosen);
+    connect(sc_.list(SettingId::ToneCount), &QComboBox::activated, this,
+            &MainWindow::toneCountChosen);
     // The priority channel only colours the table.
     connect(sc_.list(SettingId::PriorityChannel), &QComboBox::activated, this,
             [this] { channelTable_->viewport()->update(); });
-    connect(sc_.standby, &QCheckBox::toggled, this, &TForm1::standbyToggled);
-    connect(sc_.toneSignalling, &QCheckBox::toggled, this, &TForm1::toneSignallingToggled);
-    connect(sc_.priorityScan, &QCheckBox::toggled, this, &TForm1::priorityScanToggled);
+    connect(sc_.standby, &QCheckBox::toggled, this, &MainWindow::standbyToggled);
+    connect(sc_.toneSignalling, &QCheckBox::toggled, this, &MainWindow::toneSignallingToggled);
+    connect(sc_.priorityScan, &QCheckBox::toggled, this, &MainWindow::priorityScanToggled);
 
     std::vector<ToneSpinEdit*> spins(sc_.toneSpin.begin(), sc_.toneSpin.end());
     spins.push_back(sc_.rxTone);
@@ -49,7 +50,7 @@ void TForm1::connectSettingsHandlers() {
         connect(spin, &ToneSpinEdit::enterPressed, this, [this, spin] { commitFrom(spin); });
 }
 
-void TForm1::installEnterHandling() {
+void MainWindow::installEnterHandling() {
     QComboBox* scrambler = scramblerBox();
     for (const auto& [id, box] : sc_.lists()) {
         box->installEventFilter(this);
@@ -63,7 +64,7 @@ void TForm1::installEnterHandling() {
         box->installEventFilter(this);
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget)
         return QMainWindow::eventFilter(watched, event);
@@ -96,7 +97,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             // it received itself, so an Enter that moved the focus here does
             // not run on past it.
             if (!key->isAutoRepeat())
-                checkBox3EnterArmed_ = widget;
+                priorityScanEnterArmed_ = widget;
             return true;
         }
         commitFrom(widget);
@@ -105,8 +106,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyRelease:
         if (widget == sc_.priorityScan && isEnterKey(event)) {
             auto* key = static_cast<QKeyEvent*>(event);
-            if (!key->isAutoRepeat() && checkBox3EnterArmed_ == widget) {
-                checkBox3EnterArmed_ = nullptr;
+            if (!key->isAutoRepeat() && priorityScanEnterArmed_ == widget) {
+                priorityScanEnterArmed_ = nullptr;
                 commitFrom(widget);
             }
             return true;
@@ -114,7 +115,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::FocusOut:
         if (widget == sc_.priorityScan)
-            checkBox3EnterArmed_ = nullptr;
+            priorityScanEnterArmed_ = nullptr;
         break;
     default:
         break;
@@ -122,18 +123,18 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::commitAndRefresh() {
+void MainWindow::commitAndRefresh() {
     const ImageHistory::Step step(history_);
     commitEdits();
     refreshFromImage();
 }
 
-void TForm1::commitFrom(QWidget* control) {
+void MainWindow::commitFrom(QWidget* control) {
     commitAndRefresh();
     focusNextOnPage(control);
 }
 
-void TForm1::focusNextOnPage(QWidget* control) {
+void MainWindow::focusNextOnPage(QWidget* control) {
     for (QWidget* page : {sc_.mainPage, sc_.scanPage, sc_.tonePage}) {
         if (!page->isAncestorOf(control))
             continue;
@@ -155,7 +156,7 @@ void TForm1::focusNextOnPage(QWidget* control) {
 
 // ---- Handlers ------------------------------------------------------------------------
 
-void TForm1::groupChosen() {
+void MainWindow::groupChosen() {
     // A group change is stored and shown at once, so an invalid group is
     // refused and its selectors jump back to the stored values.
     if (!displayDone_)
@@ -163,11 +164,11 @@ void TForm1::groupChosen() {
     commitAndRefresh();
 }
 
-void TForm1::toneCountChosen() {
+void MainWindow::toneCountChosen() {
     commitAndRefresh();
 }
 
-void TForm1::scanTransmitChosen() {
+void MainWindow::scanTransmitChosen() {
     // Variants 2 and 3 transmit on the priority channel and need its scanning.
     QComboBox* variant = sc_.list(SettingId::ScanTransmit);
     const int index = variant->currentIndex();
@@ -177,7 +178,7 @@ void TForm1::scanTransmitChosen() {
 
 // Unticked: variants 2 and 3 become variant 1, and the L marks of every
 // channel are cleared in the image.
-void TForm1::priorityScanToggled() {
+void MainWindow::priorityScanToggled() {
     const bool on = sc_.priorityScan->isChecked();
     if (!on) {
         QComboBox* variant = sc_.list(SettingId::ScanTransmit);
@@ -193,7 +194,7 @@ void TForm1::priorityScanToggled() {
     channelTable_->viewport()->update();
 }
 
-void TForm1::toneSignallingToggled() {
+void MainWindow::toneSignallingToggled() {
     const bool on = sc_.toneSignalling->isChecked();
     sc_.toneFrame->setVisible(on);
     if (!on)
@@ -206,7 +207,7 @@ void TForm1::toneSignallingToggled() {
     showToneCount(2);
 }
 
-void TForm1::standbyToggled() {
+void MainWindow::standbyToggled() {
     const bool on = sc_.standby->isChecked();
     sc_.standbyFrame->setVisible(on);
     if (!on)
@@ -215,12 +216,12 @@ void TForm1::standbyToggled() {
     sc_.list(SettingId::AudioHold)->setCurrentIndex(9);
 }
 
-void TForm1::setToneFieldShown(int tone, bool shown) {
+void MainWindow::setToneFieldShown(int tone, bool shown) {
     sc_.toneSpin[tone - 1]->setVisible(shown);
     sc_.toneLabel[tone - 1]->setVisible(shown);
 }
 
-void TForm1::showToneCount(int count) {
+void MainWindow::showToneCount(int count) {
     for (int k = 1; k <= 5; ++k)
         setToneFieldShown(k, k <= count);
 }

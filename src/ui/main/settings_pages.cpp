@@ -16,45 +16,44 @@ namespace ksv {
 
 namespace {
 
-// The list that shows each setting, by the name the old form gave it (its
-// object name).
+// The object name of the list that shows each setting.
 const char* listName(SettingId id) {
     using I = SettingId;
     switch (id) {
     case I::ShpListen:
-        return "ComboBox17";
+        return "shpListenList";
     case I::TxLimit:
-        return "ComboBox10";
+        return "txLimitList";
     case I::SubtoneCancel:
-        return "ComboBox12";
+        return "subtoneCancelList";
     case I::PowerLevels:
-        return "ComboBox13";
+        return "powerLevelsList";
     case I::Group1First:
-        return "ComboBox1";
+        return "group1FirstList";
     case I::Group1Last:
-        return "ComboBox2";
+        return "group1LastList";
     case I::Group2First:
-        return "ComboBox3";
+        return "group2FirstList";
     case I::Group2Last:
-        return "ComboBox4";
+        return "group2LastList";
     case I::ResumeDelay:
-        return "ComboBox6";
+        return "resumeDelayList";
     case I::CarrierTime:
-        return "ComboBox7";
+        return "carrierTimeList";
     case I::ScanTransmit:
-        return "ComboBox11";
+        return "scanTransmitList";
     case I::PriorityChannel:
-        return "ComboBox5";
+        return "priorityChannelList";
     case I::PriorityPeriod:
-        return "ComboBox8";
+        return "priorityPeriodList";
     case I::ToneCount:
-        return "ComboBox14";
+        return "toneCountList";
     case I::ToneDuration:
-        return "ComboBox15";
+        return "toneDurationList";
     case I::AudioHold:
-        return "ComboBox16";
+        return "audioHoldList";
     case I::Scrambler:
-        return "ComboBox9";
+        return "scramblerList";
     }
     return "";
 }
@@ -96,7 +95,7 @@ QVBoxLayout* pageLayout(QWidget* page) {
 
 void buildMainPage(SettingsControls& c) {
     auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("TabSheet2"));
+    page->setObjectName(QStringLiteral("mainSettingsPage"));
     c.mainPage = page;
 
     QComboBox* shp = c.makeList(SettingId::ShpListen);
@@ -104,7 +103,7 @@ void buildMainPage(SettingsControls& c) {
     QComboBox* subtoneCancel = c.makeList(SettingId::SubtoneCancel);
     QComboBox* power = c.makeList(SettingId::PowerLevels);
 
-    auto* general = frame("GroupBox4");
+    auto* general = frame("generalFrame");
     auto* g = formGrid(general);
     addRow(g, QStringLiteral("Прослушивание канала кнопкой \"ШП\":"), shp);
     addRow(g, QStringLiteral("Время непрерывной работы передатчика, с:"), txLimit);
@@ -117,7 +116,7 @@ void buildMainPage(SettingsControls& c) {
     QComboBox* first2 = c.makeList(SettingId::Group2First);
     QComboBox* last2 = c.makeList(SettingId::Group2Last);
 
-    auto* groups = frame("GroupBox5");
+    auto* groups = frame("groupsFrame");
     auto* gg = new QGridLayout(groups);
     gg->setHorizontalSpacing(8);
     gg->setVerticalSpacing(6);
@@ -143,14 +142,14 @@ void buildMainPage(SettingsControls& c) {
 
 void buildScanPage(SettingsControls& c) {
     auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("TabSheet3"));
+    page->setObjectName(QStringLiteral("scanPage"));
     c.scanPage = page;
 
     QComboBox* resume = c.makeList(SettingId::ResumeDelay);
     QComboBox* carrier = c.makeList(SettingId::CarrierTime);
     QComboBox* scanTransmit = c.makeList(SettingId::ScanTransmit);
 
-    auto* scan = frame("GroupBox2");
+    auto* scan = frame("scanFrame");
     auto* g = formGrid(scan);
     addRow(g, QStringLiteral("Задержка для возобновления сканирования, с:"), resume);
     addRow(g, QStringLiteral("Время анализа несущей на канале в режиме сканирования, мс:"),
@@ -158,13 +157,13 @@ void buildScanPage(SettingsControls& c) {
     addRow(g, QStringLiteral("Выход в режим \"Передача\" из режима сканирования:"), scanTransmit);
 
     c.priorityScan = new QCheckBox(QStringLiteral("Сканирование приоритетного канала"));
-    c.priorityScan->setObjectName(QStringLiteral("CheckBox3"));
+    c.priorityScan->setObjectName(QStringLiteral("priorityScanBox"));
     c.priorityScan->setChecked(true);
 
     QComboBox* priority = c.makeList(SettingId::PriorityChannel);
     QComboBox* period = c.makeList(SettingId::PriorityPeriod);
 
-    c.priorityFrame = frame("GroupBox1");
+    c.priorityFrame = frame("priorityFrame");
     auto* p = formGrid(c.priorityFrame);
     addRow(p, QStringLiteral("Приоритетный канал:"), priority);
     addRow(p, QStringLiteral("Период сканирования приоритетного канала, с:"), period);
@@ -188,13 +187,13 @@ QVBoxLayout* boxAboveFrame(QWidget* box, QWidget* frame) {
 
 void buildTonePage(SettingsControls& c) {
     auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("TabSheet4"));
+    page->setObjectName(QStringLiteral("tonePage"));
     c.tonePage = page;
 
     c.toneSignalling = new QCheckBox(QStringLiteral("Тональные сигналы"));
-    c.toneSignalling->setObjectName(QStringLiteral("CheckBox2"));
+    c.toneSignalling->setObjectName(QStringLiteral("toneSignallingBox"));
 
-    c.toneFrame = frame("GroupBox3");
+    c.toneFrame = frame("toneFrame");
     QComboBox* count = c.makeList(SettingId::ToneCount);
     QComboBox* duration = c.makeList(SettingId::ToneDuration);
     auto* t = formGrid(c.toneFrame);
@@ -202,9 +201,9 @@ void buildTonePage(SettingsControls& c) {
     addRow(t, QStringLiteral("Длительность тон-сигналов ПРД, c:"), duration);
     for (int k = 0; k < 5; ++k) {
         auto* spin = new ToneSpinEdit;
-        spin->setObjectName(QStringLiteral("SpinEdit%1").arg(k + 1));
+        spin->setObjectName(QStringLiteral("toneSpin%1").arg(k + 1));
         auto* label = captionFor(QStringLiteral("Частота ТОН%1, Гц:").arg(k + 1), spin);
-        label->setObjectName(QStringLiteral("Label%1").arg(k + 7));
+        label->setObjectName(QStringLiteral("toneLabel%1").arg(k + 1));
         const int row = t->rowCount();
         t->addWidget(label, row, 0);
         t->addWidget(spin, row, 1, Qt::AlignRight);
@@ -218,11 +217,11 @@ void buildTonePage(SettingsControls& c) {
     c.toneFrame->hide();
 
     c.standby = new QCheckBox(QStringLiteral("Дежурный прием"));
-    c.standby->setObjectName(QStringLiteral("CheckBox1"));
+    c.standby->setObjectName(QStringLiteral("standbyBox"));
 
-    c.standbyFrame = frame("GroupBox6");
+    c.standbyFrame = frame("standbyFrame");
     c.rxTone = new ToneSpinEdit;
-    c.rxTone->setObjectName(QStringLiteral("SpinEdit6"));
+    c.rxTone->setObjectName(QStringLiteral("rxToneSpin"));
     QComboBox* hold = c.makeList(SettingId::AudioHold);
     auto* s = formGrid(c.standbyFrame);
     addRow(s, QStringLiteral("Частота тон-сигнала ПРМ, Гц:"), c.rxTone);

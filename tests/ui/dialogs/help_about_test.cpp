@@ -1,6 +1,6 @@
 #include "support/fake_image_host.h"
 #include "support/test_app.h"
-#include "ui/dialogs/about_form.h"
+#include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/raw_editor.h"
 #include "ui/help/help_window.h"
 
@@ -92,7 +92,7 @@ TEST(Help, OneWindowBroughtBackToTheContentsAndClosedOnRequest) {
 
 TEST(About, CaptionSizeAndContents) {
     test::testApp();
-    TAboutForm about;
+    AboutDialog about;
     EXPECT_EQ(about.windowTitle(), QStringLiteral("О программе..."));
     EXPECT_EQ(about.minimumSize(), QSize(468, 294));
     EXPECT_EQ(about.maximumSize(), QSize(468, 294));
@@ -115,7 +115,7 @@ TEST(Help, OpenHelpAndRawEditorDoNotKeepTheProgramRunning) {
     test::testApp();
     test::FakeImageHost host;
     host.mode = omService;
-    TEditWnd editor(host);
+    RawEditor editor(host);
     HelpWindow help;
     auto* main = new QWidget;
     main->setAttribute(Qt::WA_DeleteOnClose);

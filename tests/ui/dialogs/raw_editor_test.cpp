@@ -34,12 +34,12 @@ int rowOf(int offset) {
     return offset / 16 + 1;
 }
 
-class RawEditor : public ::testing::Test {
+class RawEditorTest : public ::testing::Test {
 protected:
     QApplication& app = test::testApp(); // before any widget
     FakeImageHost host;
     MessageRecorder messages;
-    TEditWnd editor{host};
+    RawEditor editor{host};
 
     // Opens the editor of a byte's cell and types text into it, not confirmed.
     QLineEdit* typeInto(int offset, const QString& text) {
@@ -56,11 +56,11 @@ protected:
 
 } // namespace
 
-TEST_F(RawEditor, ShowsHeadersAndTwoUpperCaseDigitsPerByte) {
+TEST_F(RawEditorTest, ShowsHeadersAndTwoUpperCaseDigitsPerByte) {
     Image im = countingImage();
     im[0] = 12;
     im[255] = 255;
-    editor.ShowImage(im);
+    editor.showBytes(im);
 
     EXPECT_EQ(editor.windowTitle(), QStringLiteral("Редактор данных"));
     EXPECT_TRUE(editor.isVisible());
@@ -78,7 +78,7 @@ TEST_F(RawEditor, ShowsHeadersAndTwoUpperCaseDigitsPerByte) {
     EXPECT_EQ(editor.closeButton()->text(), QStringLiteral("Закрыть"));
 }
 
-TEST_F(RawEditor, OpensOnlyInServiceModeAndRefillsFromTheStoredWindow) {
+TEST_F(RawEditorTest, OpensOnlyInServiceModeAndRefillsFromTheStoredWindow) {
     host.current = countingImage();
     for (OperatingMode m : {omUser, omMidBand}) {
         host.mode = m;
@@ -102,14 +102,14 @@ TEST_F(RawEditor, OpensOnlyInServiceModeAndRefillsFromTheStoredWindow) {
     EXPECT_EQ(editor.cellText(colOf(3), rowOf(3)), QStringLiteral("03"));
 }
 
-TEST_F(RawEditor, ApplyStoresEveryCellAsTypedAndStaysOpen) {
+TEST_F(RawEditorTest, ApplyStoresEveryCellAsTypedAndStaysOpen) {
     host.current = defaultImage(rtVehicleVhf);
-    editor.ShowImage(host.current);
+    editor.showBytes(host.current);
     host.current[17] = 0x44; // an edit in the window after the editor was filled
 
     editor.setCellText(colOf(250), rowOf(250), QStringLiteral("5A"));
     editor.setCellText(colOf(7), rowOf(7), QStringLiteral("1A7"));
-    editor.Button1Click();
+    editor.apply();
 
     EXPECT_TRUE(messages.log.empty());
     Image expected = defaultImage(rtVehicleVhf);
@@ -120,22 +120,22 @@ TEST_F(RawEditor, ApplyStoresEveryCellAsTypedAndStaysOpen) {
     EXPECT_TRUE(editor.isVisible());
     EXPECT_EQ(editor.cellText(colOf(7), rowOf(7)), QStringLiteral("1A7"));
 
-    editor.Button1Click();
+    editor.apply();
     EXPECT_EQ(host.current, expected);
 }
 
-TEST_F(RawEditor, CellWithoutTwoUpperCaseDigitsRefusesTheWholeApply) {
+TEST_F(RawEditorTest, CellWithoutTwoUpperCaseDigitsRefusesTheWholeApply) {
     host.current = countingImage();
     for (const QString& bad : {QStringLiteral("5a"), QStringLiteral("5"), QString(),
                                QStringLiteral("G0"), QStringLiteral(" 5"), QStringLiteral("Ф1")}) {
-        editor.ShowImage(host.current);
+        editor.showBytes(host.current);
         editor.setCellText(colOf(16), rowOf(16), QStringLiteral("00"));
         editor.setCellText(colOf(0xFA), rowOf(0xFA), bad);
         editor.setCellText(colOf(0xFC), rowOf(0xFC), QStringLiteral("x"));
         messages.clear();
         host.calls.clear();
 
-        editor.Button1Click();
+        editor.apply();
         EXPECT_EQ(host.current, countingImage()) << bad.toStdString();
         EXPECT_TRUE(host.calls.isEmpty());
         ASSERT_EQ(messages.log.size(), 1u);
@@ -149,21 +149,21 @@ TEST_F(RawEditor, CellWithoutTwoUpperCaseDigitsRefusesTheWholeApply) {
     }
 }
 
-TEST_F(RawEditor, CellBeingEditedIsCommittedBeforeApply) {
+TEST_F(RawEditorTest, CellBeingEditedIsCommittedBeforeApply) {
     host.current = countingImage();
-    editor.ShowImage(host.current);
+    editor.showBytes(host.current);
     ASSERT_NE(typeInto(0x20, QStringLiteral("C3")), nullptr);
     ASSERT_TRUE(editor.grid()->editing());
 
-    editor.Button1Click();
+    editor.apply();
     EXPECT_EQ(host.current[0x20], 0xC3);
     EXPECT_FALSE(editor.grid()->editing());
     EXPECT_EQ(editor.cellText(colOf(0x20), rowOf(0x20)), QStringLiteral("C3"));
 }
 
-TEST_F(RawEditor, EscapeClosesWithoutApplyingEvenWhileEditing) {
+TEST_F(RawEditorTest, EscapeClosesWithoutApplyingEvenWhileEditing) {
     host.current = countingImage();
-    editor.ShowImage(host.current);
+    editor.showBytes(host.current);
     QLineEdit* line = typeInto(0x30, QStringLiteral("EE"));
     ASSERT_NE(line, nullptr);
 
@@ -172,12 +172,12 @@ TEST_F(RawEditor, EscapeClosesWithoutApplyingEvenWhileEditing) {
     EXPECT_EQ(host.current, countingImage());
     EXPECT_TRUE(host.calls.isEmpty());
 
-    editor.ShowImage(host.current);
+    editor.showBytes(host.current);
     EXPECT_EQ(editor.cellText(colOf(0x30), rowOf(0x30)), QStringLiteral("30"));
     QTest::keyClick(editor.grid(), Qt::Key_Escape);
     EXPECT_FALSE(editor.isVisible());
 
-    editor.ShowImage(host.current);
+    editor.showBytes(host.current);
     editor.closeButton()->click();
     EXPECT_FALSE(editor.isVisible());
     EXPECT_EQ(host.current, countingImage());

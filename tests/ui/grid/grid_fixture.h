@@ -52,9 +52,9 @@ protected:
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         grid->setFocus();
-        editPRM = grid->findChild<FrequencyEdit*>(QStringLiteral("EditPRM"));
-        editPRD = grid->findChild<FrequencyEdit*>(QStringLiteral("EditPRD"));
-        combo = grid->findChild<SubtoneBox*>(QStringLiteral("ComboBox"));
+        editPRM = grid->findChild<FrequencyEdit*>(QStringLiteral("receiveEdit"));
+        editPRD = grid->findChild<FrequencyEdit*>(QStringLiteral("transmitEdit"));
+        combo = grid->findChild<SubtoneBox*>(QStringLiteral("subtoneList"));
         ASSERT_TRUE(editPRM && editPRD && combo);
     }
     void TearDown() override { window.reset(); }

@@ -9,9 +9,9 @@
 #include "image/defaults.h"
 #include "link/port_line.h"
 #include "support/sim_on_port.h"
-#include "ui/archive/archive_form.h"
+#include "ui/archive/archive_dialog.h"
 #include "ui/archive/archive_models.h"
-#include "ui/archive/radio_compare_form.h"
+#include "ui/archive/radio_compare_dialog.h"
 #include "ui/archive/window_archive.h"
 #include "ui/main/file_commands.h"
 
@@ -28,7 +28,7 @@ namespace ksv::test {
 namespace {
 
 Image radioImage(std::uint32_t number = 654321) {
-    TForm1 window(omUser);
+    MainWindow window(omUser);
     Image im = defaultImage(rtVehicleVhf);
     ZnToBuf(number, im);
     window.showImage(im);
@@ -79,7 +79,7 @@ TEST_F(ArchiveWindowTest, TheFilePanelKeepsItsWholePathBesideTheArchivePanel) {
     form->setFileStatus(QStringLiteral("Файл: /home/мастер/Заказчики/Автобаза №3/654321.ust"));
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();
-    const auto* file = form->statusBar()->findChild<QLabel*>(QStringLiteral("StatusPanel1"));
+    const auto* file = form->statusBar()->findChild<QLabel*>(QStringLiteral("filePanel"));
     const auto* kept = form->statusBar()->findChild<QLabel*>(QStringLiteral("ArchivePanel"));
     ASSERT_TRUE(file && kept);
     EXPECT_GE(file->width(), file->sizeHint().width());
@@ -126,8 +126,9 @@ TEST_F(ArchiveWindowTest, ArchiveWindowListsOpensAndCompares) {
     StateArchive(root()).keep(radioImage(100001));
 
     const StateArchive kept(root());
-    ArchiveForm archive(kept, {[&](const QString& path) { form->windows().files->openPath(path); },
-                               [&] { return form->currentImage(); }});
+    ArchiveDialog archive(kept,
+                          {[&](const QString& path) { form->windows().files->openPath(path); },
+                           [&] { return form->currentImage(); }});
     auto* sets = archive.findChild<QTableView*>("SetsList");
     EXPECT_EQ(sets->model()->rowCount(), 2);
     archive.findChild<QLineEdit*>("NumberFilter")->setText(QStringLiteral("543"));
@@ -166,8 +167,8 @@ TEST_F(ArchiveWindowTest, ComparisonWithTheSetShowsWhatAWriteWouldChange) {
             expected << QString::fromStdString(formats::formatChange(c));
     for (const bool write : {false, true}) {
         QStringList listed;
-        whenModal("RadioCompareForm", [&](QWidget* w) {
-            auto* compare = static_cast<RadioCompareForm*>(w);
+        whenModal("RadioCompareDialog", [&](QWidget* w) {
+            auto* compare = static_cast<RadioCompareDialog*>(w);
             listed = compare->changes();
             w->findChild<QPushButton*>(write ? "WriteButton" : "CloseButton")->click();
         });
@@ -179,9 +180,9 @@ TEST_F(ArchiveWindowTest, ComparisonWithTheSetShowsWhatAWriteWouldChange) {
     form->showImage(defaultImage(rtVehicleUhf));
     QString summary;
     bool offered = true;
-    whenModal("RadioCompareForm", [&](QWidget* w) {
-        summary = static_cast<RadioCompareForm*>(w)->summary();
-        offered = static_cast<RadioCompareForm*>(w)->writeOffered();
+    whenModal("RadioCompareDialog", [&](QWidget* w) {
+        summary = static_cast<RadioCompareDialog*>(w)->summary();
+        offered = static_cast<RadioCompareDialog*>(w)->writeOffered();
         static_cast<QDialog*>(w)->reject();
     });
     key(QKeyCombination(Qt::ControlModifier, Qt::Key_F5));

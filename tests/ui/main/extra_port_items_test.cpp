@@ -29,7 +29,7 @@ TEST_F(ExtraPortItemsTest, FollowComFourWithTheirDevicesNamesAndMark) {
     form->applyPortResult(5);
     form->showExtraPorts(namesWith({{5, "USB Serial Port (COM5)", {}}, {12, {}, "\\Device\\X"}}));
     EXPECT_EQ(form->statusPanel(0), QStringLiteral("Порт: COM5"));
-    for (const char* menu : {"COMPort", "COMPortMenu"})
+    for (const char* menu : {"portMenu", "portPopup"})
         EXPECT_EQ(texts(form->findChild<QMenu*>(menu)).mid(2),
                   (QStringList{"COM&1", "COM&2", "COM&3", "COM&4", "COM&5", "COM12"}))
             << menu;
@@ -37,10 +37,10 @@ TEST_F(ExtraPortItemsTest, FollowComFourWithTheirDevicesNamesAndMark) {
         const char* item;
         const char* tip;
         bool checked;
-    } items[] = {{"COM51", "USB Serial Port", true},
-                 {"COM52", "USB Serial Port", true},
-                 {"COM121", "последовательный порт", false},
-                 {"COM122", "последовательный порт", false}};
+    } items[] = {{"popupPortItem5", "USB Serial Port", true},
+                 {"portItem5", "USB Serial Port", true},
+                 {"popupPortItem12", "последовательный порт", false},
+                 {"portItem12", "последовательный порт", false}};
     for (const auto& i : items) {
         const QAction* a = form->findChild<QAction*>(i.item);
         ASSERT_TRUE(a) << i.item;
@@ -51,8 +51,8 @@ TEST_F(ExtraPortItemsTest, FollowComFourWithTheirDevicesNamesAndMark) {
 
     form->showExtraPorts(namesWith({{12, {}, {}}})); // the adapter on COM5 unplugged
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(form->findChild<QAction*>("COM51"), nullptr);
-    EXPECT_EQ(texts(form->findChild<QMenu*>("COMPort")).mid(6), QStringList{"COM12"});
+    EXPECT_EQ(form->findChild<QAction*>("popupPortItem5"), nullptr);
+    EXPECT_EQ(texts(form->findChild<QMenu*>("portMenu")).mid(6), QStringList{"COM12"});
 }
 
 } // namespace

@@ -74,7 +74,7 @@ TEST_F(FileCommandsTest, OpenShowsTheFilesOwnTypeAndKeepsTheRememberedOne) {
     const QString p = writeFile(QStringLiteral("uhf.ust"), uhf);
 
     dialogs->openAnswers = {p};
-    commands.OpenClick();
+    commands.openFile();
 
     EXPECT_TRUE(messages.log.empty());
     EXPECT_EQ(host.current, uhf);
@@ -86,7 +86,7 @@ TEST_F(FileCommandsTest, OpenShowsTheFilesOwnTypeAndKeepsTheRememberedOne) {
 
     // New still offers the remembered VHF type, and loads what is chosen.
     host.newTypeAnswer = rtRepeaterVhf;
-    commands.NewClick();
+    commands.newFile();
     EXPECT_EQ(host.preselectedForNew, rtVehicleVhf);
     EXPECT_EQ(host.current, defaultImage(rtRepeaterVhf));
     EXPECT_EQ(host.status, QStringLiteral("Файл: "));
@@ -95,7 +95,7 @@ TEST_F(FileCommandsTest, OpenShowsTheFilesOwnTypeAndKeepsTheRememberedOne) {
 TEST_F(FileCommandsTest, FailedOpenChangesNothingButTheDialogsName) {
     const QString opened = writeFile(QStringLiteral("first.ust"), defaultImage(rtVehicleUhf));
     dialogs->openAnswers = {opened};
-    commands.OpenClick();
+    commands.openFile();
     const Image before = host.current;
     host.calls.clear();
 
@@ -105,8 +105,8 @@ TEST_F(FileCommandsTest, FailedOpenChangesNothingButTheDialogsName) {
     shortFile.close();
     const QString missing = dir.filePath(QStringLiteral("missing.ust"));
     dialogs->openAnswers = {shortFile.fileName(), missing};
-    commands.OpenClick();
-    commands.OpenClick();
+    commands.openFile();
+    commands.openFile();
 
     EXPECT_EQ(
         messages.texts(),
@@ -123,21 +123,21 @@ TEST_F(FileCommandsTest, FailedOpenChangesNothingButTheDialogsName) {
 }
 
 TEST_F(FileCommandsTest, SaveProposesFactoryNumberUntilAFileWasOpened) {
-    commands.SaveClick(); // cancelled
+    commands.saveFile(); // cancelled
     EXPECT_EQ(dialogs->saveProposals, QStringList{QStringLiteral("000000")});
     EXPECT_TRUE(host.calls.isEmpty()); // a cancelled save does not even store the window
 
     ZnToBuf(4711, host.current);
-    commands.SaveClick();
+    commands.saveFile();
     EXPECT_EQ(dialogs->saveProposals.last(), QStringLiteral("004711"));
 
     // Open, then New: the opened name is still proposed, not the factory number.
     const QString p = writeFile(QStringLiteral("opened.ust"), defaultImage(rtVehicleVhf));
     dialogs->openAnswers = {p};
-    commands.OpenClick();
+    commands.openFile();
     host.newTypeAnswer = rtStationaryVhf;
-    commands.NewClick();
-    commands.SaveClick();
+    commands.newFile();
+    commands.saveFile();
     EXPECT_EQ(dialogs->saveProposals.last(), p);
     EXPECT_EQ(host.status, QStringLiteral("Файл: "));
 }
@@ -146,7 +146,7 @@ TEST_F(FileCommandsTest, SaveStoresTheWindowAndReopensTheSameBytes) {
     host.current[240] = 0x99; // a byte the program does not interpret travels unchanged
     const QString p = dir.filePath(QStringLiteral("card.ust"));
     dialogs->saveAnswers = {p};
-    commands.SaveClick();
+    commands.saveFile();
 
     EXPECT_TRUE(messages.log.empty());
     EXPECT_EQ(host.calls, QStringList{QStringLiteral("SetBuf")});
@@ -156,14 +156,14 @@ TEST_F(FileCommandsTest, SaveStoresTheWindowAndReopensTheSameBytes) {
 
     host.current = defaultImage(rtRepeaterUhf);
     dialogs->openAnswers = {p};
-    commands.OpenClick();
+    commands.openFile();
     EXPECT_EQ(host.current, saved);
 }
 
 TEST_F(FileCommandsTest, FailedSaveNamesTheFileAndKeepsTheStatus) {
     const QString p = dir.filePath(QStringLiteral("no/such/folder/card.ust"));
     dialogs->saveAnswers = {p};
-    commands.SaveClick();
+    commands.saveFile();
 
     EXPECT_EQ(messages.texts(),
               QStringList{QStringLiteral("Файл ") + p + QStringLiteral(" не записан")});
@@ -175,7 +175,7 @@ TEST_F(FileCommandsTest, CancelledNewChangesNothing) {
     host.status = QStringLiteral("Файл: /x/a.ust");
     const Image before = host.current;
     host.newTypeAnswer.reset();
-    commands.NewClick();
+    commands.newFile();
     EXPECT_EQ(host.calls, QStringList{QStringLiteral("chooseType")});
     EXPECT_EQ(host.current, before);
     EXPECT_EQ(host.status, QStringLiteral("Файл: /x/a.ust"));
@@ -187,14 +187,14 @@ TEST_F(FileCommandsTest, FailedDisplayIsReported) {
     host.showBufResult = false;
 
     host.newTypeAnswer = rtVehicleUhf;
-    commands.NewClick();
+    commands.newFile();
     EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Ошибка #2. Программа будет закрыта.")});
     EXPECT_EQ(terminated, 1);
 
     messages.clear();
     const QString p = writeFile(QStringLiteral("a.ust"), defaultImage(rtVehicleVhf));
     dialogs->openAnswers = {p};
-    commands.OpenClick();
+    commands.openFile();
     EXPECT_EQ(messages.texts(),
               QStringList{QStringLiteral("Файл ") + p + QStringLiteral(" поврежден")});
     EXPECT_EQ(host.status, QStringLiteral("Файл: "));

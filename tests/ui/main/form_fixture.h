@@ -6,8 +6,8 @@
 #include "image/image.h"
 #include "link/port_line.h"
 #include "support/message_recorder.h"
-#include "ui/dialogs/newtype_form.h"
-#include "ui/dialogs/rw_form.h"
+#include "ui/dialogs/exchange_window.h"
+#include "ui/dialogs/radio_type_dialog.h"
 #include "ui/main/app_windows.h"
 #include "ui/main/main_window.h"
 
@@ -26,7 +26,7 @@ protected:
         form = createAppWindows(mode);
         form->setRunStartUpOnShow(runStartUpOnShow);
         form->setEndProgram([this] { ++programEnds; });
-        form->windows().newType->setEndProgram([this] { ++programEnds; });
+        form->windows().radioTypeDialog->setEndProgram([this] { ++programEnds; });
         // Exchanges that find no transceiver give up after six short ticks.
         form->windows().line->exchange().setTimings({20, 10});
     }
@@ -65,7 +65,7 @@ protected:
     }
 
     MessageRecorder messages;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
     int programEnds = 0;
 };
 

@@ -96,7 +96,7 @@ TEST_F(HostileFiles, OpenRefusesEverythingButASettingsFileAndNamesIt) {
                                              : std::function<void()>();
         QElapsedTimer clock;
         clock.start();
-        commands.OpenClick();
+        commands.openFile();
         EXPECT_LT(clock.elapsed(), 2000);
 
         ASSERT_EQ(messages.log.size(), 1u);

@@ -45,7 +45,7 @@ protected:
     int saveFails(const QString& name) {
         messages.clear();
         dialogs->answer = name;
-        commands.SaveClick();
+        commands.saveFile();
         if (messages.texts() != QStringList{writeFailureMessage(name)})
             return 1;
         return host.status == QStringLiteral("Файл: /earlier/card.ust") ? 0 : 2;

@@ -42,8 +42,9 @@ TEST_F(MainWindowTest, FrameShowsCaptionPagesStatusPanelsAndMenus) {
     EXPECT_EQ(pages->currentIndex(), 0);
     EXPECT_EQ(form->statusPanel(0), QStringLiteral("Порт:"));
     EXPECT_EQ(form->statusPanel(1), QStringLiteral("Файл: "));
-    EXPECT_EQ(form->findChild<QLabel*>("Label3")->text(), QStringLiteral("Зав. №: 000000 "));
-    EXPECT_EQ(form->findChild<QLabel*>("Label1")->text(), QStringLiteral("Версия ПО: 0.0"));
+    EXPECT_EQ(form->findChild<QLabel*>("factoryNumberLabel")->text(),
+              QStringLiteral("Зав. №: 000000 "));
+    EXPECT_EQ(form->findChild<QLabel*>("firmwareLabel")->text(), QStringLiteral("Версия ПО: 0.0"));
 
     QList<QAction*> menus = form->menuBar()->actions();
     ASSERT_EQ(menus.size(), 4);
@@ -73,9 +74,9 @@ TEST_F(MainWindowTest, FrameShowsCaptionPagesStatusPanelsAndMenus) {
     EXPECT_EQ(itemTexts(menus[1]->menu()),
               (QStringList{"COM &порт", "-", "&Чтение", "&Запись", "Сра&внить с радиостанцией...",
                            "Запись &серии..."}));
-    EXPECT_EQ(itemTexts(form->findChild<QMenu*>("COMPort")),
+    EXPECT_EQ(itemTexts(form->findChild<QMenu*>("portMenu")),
               (QStringList{"&Автоопределение", "-", "COM&1", "COM&2", "COM&3", "COM&4"}));
-    EXPECT_EQ(itemTexts(form->findChild<QMenu*>("COMPortMenu")),
+    EXPECT_EQ(itemTexts(form->findChild<QMenu*>("portPopup")),
               (QStringList{"&Автоопределение", "-", "COM&1", "COM&2", "COM&3", "COM&4"}));
     EXPECT_EQ(menus[2]->text(), QStringLiteral("&Помощь"));
     EXPECT_EQ(itemTexts(menus[2]->menu()), (QStringList{"Вызов &справки", "-", "&О программе..."}));
@@ -86,10 +87,10 @@ TEST_F(MainWindowTest, ToolButtonsShareCaptionHintAndPictureWithTheirMenuItems) 
     const struct {
         const char* button;
         const char* hint;
-    } buttons[] = {{"NewButton", "Создать новый файл"},  {"OpenButton", "Открыть файл"},
-                   {"SaveButton", "Сохранить файл"},     {"PrintButton", "Печать данных"},
-                   {"COMPortButton", "Выбор COM порта"}, {"ReadButton", "Чтение данных"},
-                   {"WriteButton", "Программирование"},  {"HelpButton", "Вызов справки"}};
+    } buttons[] = {{"NewButton", "Создать новый файл"}, {"OpenButton", "Открыть файл"},
+                   {"SaveButton", "Сохранить файл"},    {"PrintButton", "Печать данных"},
+                   {"portButton", "Выбор COM порта"},   {"ReadButton", "Чтение данных"},
+                   {"WriteButton", "Программирование"}, {"HelpButton", "Вызов справки"}};
     for (const auto& b : buttons) {
         auto* button = form->findChild<QToolButton*>(b.button);
         ASSERT_NE(button, nullptr) << b.button;
@@ -97,7 +98,7 @@ TEST_F(MainWindowTest, ToolButtonsShareCaptionHintAndPictureWithTheirMenuItems) 
         EXPECT_FALSE(button->icon().isNull()) << b.button;
         EXPECT_FALSE(button->icon().pixmap(24, 24).isNull()) << b.button;
     }
-    EXPECT_FALSE(form->findChild<QAction*>("CloseItem")->icon().isNull());
+    EXPECT_FALSE(form->findChild<QAction*>("exitAction")->icon().isNull());
     EXPECT_FALSE(form->findChild<QToolButton*>("ReadButton")->isEnabled());
     EXPECT_FALSE(form->findChild<QToolButton*>("WriteButton")->isEnabled());
     // The user cannot move or hide the tool bars.
@@ -113,19 +114,19 @@ TEST_F(MainWindowTest, ShortcutsActLikeTheirItemsAndNotWhileDisabled) {
     const struct {
         const char* action;
         QKeySequence key;
-    } table[] = {{"Help", Qt::Key_F1},
-                 {"Read", Qt::Key_F4},
-                 {"Write", Qt::Key_F5},
-                 {"WriteSeries", Qt::SHIFT | Qt::Key_F5},
-                 {"Open", Qt::CTRL | Qt::Key_O},
-                 {"Save", Qt::CTRL | Qt::Key_S},
-                 {"New", Qt::CTRL | Qt::Key_N},
-                 {"Print", Qt::CTRL | Qt::Key_P},
-                 {"COM12", Qt::SHIFT | Qt::Key_F1},
-                 {"COM22", Qt::SHIFT | Qt::Key_F2},
-                 {"COM32", Qt::SHIFT | Qt::Key_F3},
-                 {"COM42", Qt::SHIFT | Qt::Key_F4},
-                 {"N8", Qt::ALT | Qt::Key_F1},
+    } table[] = {{"helpAction", Qt::Key_F1},
+                 {"readAction", Qt::Key_F4},
+                 {"writeAction", Qt::Key_F5},
+                 {"writeSeriesAction", Qt::SHIFT | Qt::Key_F5},
+                 {"openAction", Qt::CTRL | Qt::Key_O},
+                 {"saveAction", Qt::CTRL | Qt::Key_S},
+                 {"newAction", Qt::CTRL | Qt::Key_N},
+                 {"printAction", Qt::CTRL | Qt::Key_P},
+                 {"portItem1", Qt::SHIFT | Qt::Key_F1},
+                 {"portItem2", Qt::SHIFT | Qt::Key_F2},
+                 {"portItem3", Qt::SHIFT | Qt::Key_F3},
+                 {"portItem4", Qt::SHIFT | Qt::Key_F4},
+                 {"rawEditorItem", Qt::ALT | Qt::Key_F1},
                  {"Undo", Qt::CTRL | Qt::Key_Z},
                  {"Redo", Qt::CTRL | Qt::Key_Y},
                  {"Cut", Qt::CTRL | Qt::Key_X},
@@ -144,12 +145,12 @@ TEST_F(MainWindowTest, ShortcutsActLikeTheirItemsAndNotWhileDisabled) {
             keys << a->shortcut().toString();
     EXPECT_EQ(keys.size(), QSet<QString>(keys.begin(), keys.end()).size())
         << keys.join(' ').toStdString();
-    QAction* series = form->findChild<QAction*>("WriteSeries");
+    QAction* series = form->findChild<QAction*>("writeSeriesAction");
     EXPECT_EQ(series->toolTip(), QStringLiteral("Запись одних установок в несколько радиостанций"));
     EXPECT_EQ(series->statusTip(), series->toolTip());
     EXPECT_FALSE(series->isEnabled()); // with "Запись", once a port has opened
 
-    QSignalSpy read(form->findChild<QAction*>("Read"), &QAction::triggered);
+    QSignalSpy read(form->findChild<QAction*>("readAction"), &QAction::triggered);
     QTest::keyClick(form.get(), Qt::Key_F4);
     EXPECT_EQ(read.count(), 0); // disabled until a port has opened
     form->applyPortResult(2);
@@ -165,14 +166,15 @@ TEST_F(MainWindowTest, ShortcutsActLikeTheirItemsAndNotWhileDisabled) {
     EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Порт COM1 не доступен")});
 
     // Alt+F1 stays live while its item is hidden (the handler checks the mode).
-    QSignalSpy hidden(form->findChild<QShortcut*>("HotKey12"), &QShortcut::activated);
+    QSignalSpy hidden(form->findChild<QShortcut*>("hiddenRawEditorShortcut"),
+                      &QShortcut::activated);
     QTest::keyClick(form.get(), Qt::Key_F1, Qt::AltModifier);
     EXPECT_EQ(hidden.count(), 1);
 
     start(omService, rtVehicleVhf);
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    QSignalSpy edit(form->findChild<QAction*>("N8"), &QAction::triggered);
+    QSignalSpy edit(form->findChild<QAction*>("rawEditorItem"), &QAction::triggered);
     QTest::keyClick(form.get(), Qt::Key_F1, Qt::AltModifier);
     EXPECT_EQ(edit.count(), 1); // exactly one owner of the key: no ambiguity
 }
@@ -183,7 +185,7 @@ TEST_F(MainWindowTest, EveryCloseAsksAndOnlyYesEndsTheProgram) {
 
     form->close(); // close box; the question dismissed counts as No
     EXPECT_TRUE(form->isVisible());
-    form->findChild<QAction*>("CloseItem")->trigger(); // "Выход", answered No
+    form->findChild<QAction*>("exitAction")->trigger(); // "Выход", answered No
     messages.answers = {false};
     form->requestClose(); // Esc in the channel table
     EXPECT_TRUE(form->isVisible());
@@ -200,20 +202,20 @@ TEST_F(MainWindowTest, PortResultsMarkBothItemsOfTheOpenPortAndEnableTransfers) 
     start(omUser, rtVehicleVhf);
     const auto checked = [this](int port) {
         const QString n = QString::number(port);
-        return form->findChild<QAction*>("COM" + n + "1")->isChecked() &&
-               form->findChild<QAction*>("COM" + n + "2")->isChecked();
+        return form->findChild<QAction*>("popupPortItem" + n)->isChecked() &&
+               form->findChild<QAction*>("portItem" + n)->isChecked();
     };
 
-    form->findChild<QAction*>("N3")->trigger(); // nothing free
+    form->findChild<QAction*>("portSearchItem")->trigger(); // nothing free
     EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Свободный COM порт не найден")});
     EXPECT_EQ(form->statusPanel(0), QStringLiteral("Порт:"));
-    EXPECT_FALSE(form->findChild<QAction*>("Write")->isEnabled());
+    EXPECT_FALSE(form->findChild<QAction*>("writeAction")->isEnabled());
 
     form->applyPortResult(3);
     EXPECT_EQ(form->statusPanel(0), QStringLiteral("Порт: COM3"));
     for (int p = 1; p <= 4; ++p)
         EXPECT_EQ(checked(p), p == 3) << p;
-    for (const char* name : {"Read", "Write"})
+    for (const char* name : {"readAction", "writeAction"})
         EXPECT_TRUE(form->findChild<QAction*>(name)->isEnabled()) << name;
     for (const char* name : {"ReadButton", "WriteButton"})
         EXPECT_TRUE(form->findChild<QToolButton*>(name)->isEnabled()) << name;
@@ -221,22 +223,22 @@ TEST_F(MainWindowTest, PortResultsMarkBothItemsOfTheOpenPortAndEnableTransfers) 
     // A failed selection leaves marks and panel showing the earlier port, even
     // for the item that was just clicked.
     messages.clear();
-    form->findChild<QAction*>("COM21")->trigger();
+    form->findChild<QAction*>("popupPortItem2")->trigger();
     EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Порт COM2 не доступен")});
-    EXPECT_FALSE(form->findChild<QAction*>("COM21")->isChecked());
+    EXPECT_FALSE(form->findChild<QAction*>("popupPortItem2")->isChecked());
     EXPECT_TRUE(checked(3));
     EXPECT_EQ(form->statusPanel(0), QStringLiteral("Порт: COM3"));
-    EXPECT_TRUE(form->findChild<QAction*>("Read")->isEnabled());
+    EXPECT_TRUE(form->findChild<QAction*>("readAction")->isEnabled());
 
     // Captions stay "COM&n"; the device is the tip of both items and of the panel.
     const QString com3 =
         QStringLiteral("/nonexistent/ksv717n-com3 — задан переменной KSV717N_COM3");
-    for (const char* name : {"COM31", "COM32"}) {
+    for (const char* name : {"popupPortItem3", "portItem3"}) {
         EXPECT_EQ(form->findChild<QAction*>(name)->text(), QStringLiteral("COM&3"));
         EXPECT_EQ(form->findChild<QAction*>(name)->toolTip(), com3);
         EXPECT_EQ(form->findChild<QAction*>(name)->statusTip(), com3);
     }
-    EXPECT_EQ(form->findChild<QLabel*>("StatusPanel0")->toolTip(), com3);
+    EXPECT_EQ(form->findChild<QLabel*>("portPanel")->toolTip(), com3);
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 #include "support/sim_on_port.h"
 #include "support/transceiver_sim.h"
 #include "support/write_lists.h"
-#include "ui/dialogs/sn_form.h"
+#include "ui/dialogs/factory_number_dialog.h"
 #include "ui/grid/channel_editors.h"
 #include "ui/main/tone_spin_edit.h"
 
@@ -39,7 +39,7 @@ Image radioImage(Image i, OperatingMode mode = omUser, std::uint32_t number = 65
     i[230] = 0x5A;
     for (int k = 232; k <= 248; ++k)
         i[k] = static_cast<std::uint8_t>(k * 3);
-    TForm1 window(mode);
+    MainWindow window(mode);
     window.showImage(i);
     window.commitEdits();
     i = window.currentImage();
@@ -101,7 +101,7 @@ protected:
         g->setCurrentIndex(form->channels().index(row - 1, col - 1));
         g->setFocus();
         QTest::keyClick(g, Qt::Key_Return);
-        auto* editor = g->findChild<FrequencyEdit*>(col == 1 ? "EditPRM" : "EditPRD");
+        auto* editor = g->findChild<FrequencyEdit*>(col == 1 ? "receiveEdit" : "transmitEdit");
         ASSERT_FALSE(editor->isHidden());
         editor->selectAll();
         QTest::keyClicks(editor, text);
@@ -131,8 +131,9 @@ TEST_F(ReadWriteTest, ReadShowsTheImageWithARightOrAWrongChecksum) {
     EXPECT_EQ(sim.received(), kReadBytes);
     EXPECT_EQ(image(), radio);
     EXPECT_EQ(cell(1, 7), QStringLiteral("148700"));
-    EXPECT_EQ(form->findChild<QLabel*>("Label3")->text(), QStringLiteral("Зав. №: 654321"));
-    EXPECT_EQ(form->findChild<QLabel*>("Label1")->text(), QStringLiteral("Версия ПО: 2.3"));
+    EXPECT_EQ(form->findChild<QLabel*>("factoryNumberLabel")->text(),
+              QStringLiteral("Зав. №: 654321"));
+    EXPECT_EQ(form->findChild<QLabel*>("firmwareLabel")->text(), QStringLiteral("Версия ПО: 2.3"));
 
     // A wrong checksum: accepted without a word.
     messages.clear();
@@ -268,7 +269,7 @@ TEST_F(ReadWriteTest, ReceiveToneIsWrittenAndByte230Never) {
         radio[off::RxTone] = (660 - 500) / 10; // standby reception on
         radio = radioImage(radio, mode);
         startWith(mode, rtVehicleVhf, radio);
-        form->windows().snForm->CheckBox1->setChecked(true);
+        form->windows().factoryNumberDialog->allowChangeBox->setChecked(true);
         readAndForget();
         ASSERT_TRUE(c().standby->isChecked());
 
@@ -300,17 +301,18 @@ TEST_F(ReadWriteTest, FactoryNumberIsWrittenInServiceModeWithTheBoxTickedOnly) {
     const Image radio = radioImage(rtVehicleUhf, 654321);
     startWith(omService, rtVehicleUhf, radio);
     readAndForget();
-    TSNForm* sn = form->windows().snForm;
+    FactoryNumberDialog* sn = form->windows().factoryNumberDialog;
 
     // Ticked: the new number goes out, the band nibble stays.
     whenShown(sn, [&] {
-        QTest::mouseClick(sn->CheckBox1, Qt::LeftButton);
-        sn->Edit1->selectAll();
-        QTest::keyClicks(sn->Edit1, "999999");
-        QTest::keyClick(sn->Edit1, Qt::Key_Return);
+        QTest::mouseClick(sn->allowChangeBox, Qt::LeftButton);
+        sn->numberEdit->selectAll();
+        QTest::keyClicks(sn->numberEdit, "999999");
+        QTest::keyClick(sn->numberEdit, Qt::Key_Return);
     });
-    QTest::mouseClick(form->findChild<QLabel*>("Label3"), Qt::LeftButton);
-    EXPECT_EQ(form->findChild<QLabel*>("Label3")->text(), QStringLiteral("Зав. №: 999999"));
+    QTest::mouseClick(form->findChild<QLabel*>("factoryNumberLabel"), Qt::LeftButton);
+    EXPECT_EQ(form->findChild<QLabel*>("factoryNumberLabel")->text(),
+              QStringLiteral("Зав. №: 999999"));
     activate();
     writeButton();
     EXPECT_EQ(messages.texts(), QStringList{kWritten});
@@ -326,8 +328,8 @@ TEST_F(ReadWriteTest, FactoryNumberIsWrittenInServiceModeWithTheBoxTickedOnly) {
     // Unticked: another number stays in the window, the transceiver keeps its own.
     messages.clear();
     whenShown(sn, [&] {
-        QTest::mouseClick(sn->CheckBox1, Qt::LeftButton);
-        QTest::keyClick(sn->Button1, Qt::Key_Escape);
+        QTest::mouseClick(sn->allowChangeBox, Qt::LeftButton);
+        QTest::keyClick(sn->okButton, Qt::Key_Escape);
     });
     sn->askForNumber();
     EXPECT_FALSE(form->numberChangeAllowed());
@@ -345,7 +347,8 @@ TEST_F(ReadWriteTest, FactoryNumberIsProtectedInUserMode) {
     const Image radio = radioImage(rtVehicleVhf, 654321);
     startWith(omUser, rtVehicleVhf, radio);
     readAndForget();
-    form->windows().snForm->CheckBox1->setChecked(true); // cannot count outside service mode
+    form->windows().factoryNumberDialog->allowChangeBox->setChecked(
+        true); // cannot count outside service mode
     editImage([](Image& im) { ZnToBuf(123, im); });
     choose(c().list(SettingId::TxLimit), 2);
     writeButton();

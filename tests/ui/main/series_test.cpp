@@ -10,7 +10,7 @@
 #include "support/sim_on_port.h"
 #include "ui/dialogs/desktop.h"
 #include "ui/main/file_commands.h"
-#include "ui/series/series_form.h"
+#include "ui/series/series_dialog.h"
 #include "ui/series/series_table.h"
 
 #include <QCheckBox>
@@ -87,7 +87,7 @@ Image numbered(Image im, std::uint32_t number, int flippedByte = -1) {
 // The default metre-band image as the window stores it at start-up.
 Image windowImage() {
     Image im = defaultImage(rtVehicleVhf);
-    TForm1 window(omUser);
+    MainWindow window(omUser);
     window.showImage(im);
     window.commitEdits();
     im = window.currentImage();
@@ -115,11 +115,11 @@ protected:
             std::make_shared<FileCommands>(*form, std::unique_ptr<FileDialogs>(dialogs));
         form->setFileStatus(QStringLiteral("Файл: ") + put("шаблон.ust", bytesOf(plan)));
         ASSERT_EQ(image(), plan);
-        form->windows().rwForm->installEventFilter(&progressWindow);
+        form->windows().exchangeWindow->installEventFilter(&progressWindow);
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
-    SeriesForm* series() const { return form->findChild<SeriesForm*>(); }
+    SeriesDialog* series() const { return form->findChild<SeriesDialog*>(); }
     template <class T> T* widget(const char* name) const { return series()->findChild<T*>(name); }
     QString status() const { return widget<QLabel>("SeriesStatus")->text(); }
     void click(const char* name) { widget<QPushButton>(name)->click(); }
@@ -220,7 +220,7 @@ TEST_F(SeriesTest, ThreeSetsWrittenAlreadyHoldingAndOfTheOtherBand) {
 
     // The series showed its exchanges itself; F4 has its progress window again.
     EXPECT_EQ(progressWindow.shows, 0);
-    form->ReadClick();
+    form->readRadio();
     EXPECT_EQ(progressWindow.shows, 1);
     EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Нет соединения")});
 }

@@ -80,14 +80,14 @@ TEST_F(SettingsPagesTest, ListsOfferTheirItems) {
               (QStringList{"Вариант 4", "Вариант 1", "Вариант 2", "Вариант 3"}));
     EXPECT_EQ(items(c().list(SettingId::PowerLevels)),
               (QStringList{"5-10-20 (Возимая)", "5-20-40 (Стационарная)"}));
-    EXPECT_EQ(items(form->findChild<QComboBox*>("ComboBox9")),
+    EXPECT_EQ(items(form->findChild<QComboBox*>("scramblerList")),
               (QStringList{"Отсутствует", "09ЛС400-07Б"}));
 
     start(omUser, rtStationaryUhf);
     EXPECT_EQ(items(c().list(SettingId::PowerLevels)),
               (QStringList{"5-10-20 (Возимая)", "5-20-30 (Стационарная)"}));
     EXPECT_EQ(c().list(SettingId::PowerLevels)->currentIndex(), 1);
-    EXPECT_EQ(items(form->findChild<QComboBox*>("ComboBox9")),
+    EXPECT_EQ(items(form->findChild<QComboBox*>("scramblerList")),
               (QStringList{"Отсутствует", "09ЛС400-07В"}));
 }
 
@@ -238,7 +238,7 @@ TEST_F(SettingsPagesTest, AGroupWhoseListShowsNoSelectionIsPaintedAsEmpty) {
 TEST_F(SettingsPagesTest, RepeaterWithScramblerBitShowsNoSelectionAndTheStoreClearsIt) {
     start(omUser, rtRepeaterVhf);
     showWith([](Image& im) { setBit(im[223], bit::Scrambler); });
-    auto* scrambler = form->findChild<QComboBox*>("ComboBox9");
+    auto* scrambler = form->findChild<QComboBox*>("scramblerList");
     EXPECT_EQ(scrambler->count(), 1);
     EXPECT_EQ(scrambler->currentIndex(), -1);
     form->commitEdits();
@@ -338,7 +338,7 @@ TEST_F(SettingsPagesTest, PowerSetDecidesTheModelAfterEnter) {
     c().list(SettingId::PowerLevels)->setCurrentIndex(1);
     QTest::keyClick(c().list(SettingId::PowerLevels), Qt::Key_Return);
     EXPECT_EQ(RsType(image()), rtStationaryVhf);
-    EXPECT_EQ(form->findChild<QLabel*>("Label2")->text(),
+    EXPECT_EQ(form->findChild<QLabel*>("rangeLabel")->text(),
               QStringLiteral("Тарвен-51: 148000-149000, 171150-173000 кГц"));
     EXPECT_TRUE(c().list(SettingId::Group1First)->hasFocus());
 }

@@ -51,10 +51,10 @@ TEST_F(ShownPaths, StatusBarAndMessagesOfTheWindow) {
     LoadDefault(rtVehicleVhf, host.current);
 
     dialogs->name = qtPath("654321.ust");
-    commands.SaveClick();
+    commands.saveFile();
     EXPECT_EQ(host.status, "Файл: " + shown(qtPath("654321.ust")));
     dialogs->name = qtPath("нет такого.ust");
-    commands.OpenClick();
+    commands.openFile();
     EXPECT_EQ(messages.texts(),
               QStringList{"Файл " + shown(qtPath("нет такого.ust")) + " не найден"});
 }

@@ -33,7 +33,7 @@ TEST_F(StartUpTest, UserModeStartUpLeavesTheDefaultImageWithStandbyOffAndAValidC
         EXPECT_EQ(form->rememberedRadioType(), type);
         // The port search found nothing: one error box, reading stays off.
         EXPECT_EQ(messages.texts(), QStringList{kNoPort});
-        EXPECT_FALSE(form->findChild<QAction*>("Read")->isEnabled());
+        EXPECT_FALSE(form->findChild<QAction*>("readAction")->isEnabled());
         messages.clear();
     }
 }
@@ -47,39 +47,39 @@ TEST_F(StartUpTest, MidBandStartUpMovesEveryReceiveFrequencyIntoTheMidBand) {
                  {rtStationaryUhf, "453025", "Тарвен-61: 453025-459975 кГц"}};
     for (const auto& k : cases) {
         start(omMidBand, k.type);
-        EXPECT_EQ(form->findChild<QLabel*>("Label2")->text(), QString::fromUtf8(k.range));
+        EXPECT_EQ(form->findChild<QLabel*>("rangeLabel")->text(), QString::fromUtf8(k.range));
         for (int row = 1; row <= kChannelCount; ++row)
             EXPECT_EQ(cell(1, row), QString::fromUtf8(k.text)) << row;
         // No scrambler selection in this mode.
-        EXPECT_TRUE(form->findChild<QToolBar*>("ToolBar5")->isHidden());
+        EXPECT_TRUE(form->findChild<QToolBar*>("scramblerBar")->isHidden());
     }
 }
 
 TEST_F(StartUpTest, ModeDecidesRangesToneTabAndServiceItems) {
     start(omUser, rtVehicleUhf);
-    EXPECT_EQ(form->findChild<QLabel*>("Label2")->text(),
+    EXPECT_EQ(form->findChild<QLabel*>("rangeLabel")->text(),
               QStringLiteral("Тарвен-62: 450000-453000, 460000-463000 кГц"));
     EXPECT_FALSE(form->toneTabShown()); // UHF image without tone signalling
-    EXPECT_FALSE(form->findChild<QToolBar*>("ToolBar5")->isHidden());
-    EXPECT_FALSE(form->findChild<QAction*>("N8")->isVisible());
-    EXPECT_FALSE(form->findChild<QAction*>("N6")->isVisible());
+    EXPECT_FALSE(form->findChild<QToolBar*>("scramblerBar")->isHidden());
+    EXPECT_FALSE(form->findChild<QAction*>("rawEditorItem")->isVisible());
+    EXPECT_FALSE(form->findChild<QAction*>("rawEditorSeparator")->isVisible());
 
     start(omUser, rtVehicleVhf);
     EXPECT_TRUE(form->toneTabShown());
 
     start(omService, rtVehicleUhf);
-    EXPECT_EQ(form->findChild<QLabel*>("Label2")->text(),
+    EXPECT_EQ(form->findChild<QLabel*>("rangeLabel")->text(),
               QStringLiteral("Тарвен-62: 450000-470000 кГц"));
     EXPECT_TRUE(form->toneTabShown());
-    EXPECT_TRUE(form->findChild<QAction*>("N8")->isVisible());
-    EXPECT_TRUE(form->findChild<QAction*>("N6")->isVisible());
+    EXPECT_TRUE(form->findChild<QAction*>("rawEditorItem")->isVisible());
+    EXPECT_TRUE(form->findChild<QAction*>("rawEditorSeparator")->isVisible());
 }
 
 TEST_F(StartUpTest, TheUserChoosesTheTypeWhenTheWindowIsFirstShownAndAgainWithNew) {
     make(omUser, /*runStartUpOnShow=*/true);
-    TNewTypeForm* dialog = form->windows().newType;
-    auto* list = dialog->findChild<QListWidget*>("ListBox1");
-    auto* cancel = dialog->findChild<QPushButton*>("Button2");
+    RadioTypeDialog* dialog = form->windows().radioTypeDialog;
+    auto* list = dialog->findChild<QListWidget*>("typeList");
+    auto* cancel = dialog->findChild<QPushButton*>("cancelButton");
     int shownRow = -1;
     bool cancelShown = true;
     whenShown(dialog, [&] {
@@ -127,7 +127,7 @@ TEST_F(StartUpTest, TheUserChoosesTheTypeWhenTheWindowIsFirstShownAndAgainWithNe
         cancelShown = !cancel->isHidden();
         QTest::mouseClick(cancel, Qt::LeftButton);
     });
-    form->NewClick();
+    form->newFile();
     EXPECT_EQ(shownRow, 3);
     EXPECT_TRUE(cancelShown);
     EXPECT_EQ(image(), before);
@@ -136,7 +136,7 @@ TEST_F(StartUpTest, TheUserChoosesTheTypeWhenTheWindowIsFirstShownAndAgainWithNe
 
 TEST_F(StartUpTest, ClosingTheStartUpDialogEndsTheProgramWithoutLoadingAnything) {
     make(omUser, /*runStartUpOnShow=*/true);
-    TNewTypeForm* dialog = form->windows().newType;
+    RadioTypeDialog* dialog = form->windows().radioTypeDialog;
     whenShown(dialog, [dialog] { dialog->close(); });
     form->show();
     settle();

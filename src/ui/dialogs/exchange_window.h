@@ -1,7 +1,7 @@
 #pragma once
 
-// TRWForm: the modal progress window of an exchange with the transceiver:
-// its caption and the progress bar Gauge1 (0..256, shown as a percentage).
+// The modal progress window of an exchange with the transceiver: its
+// caption and its progress bar (0..256, shown as a percentage).
 // It only shows progress; the program owns the line (PortLine), whose
 // exchange runs the window while it lasts.
 
@@ -14,15 +14,15 @@ class QProgressBar;
 
 namespace ksv {
 
-class TRWForm : public QDialog, public ExchangeView {
+class ExchangeWindow : public QDialog, public ExchangeView { // TRWForm
 public:
-    explicit TRWForm(QWidget* parent = nullptr);
+    explicit ExchangeWindow(QWidget* parent = nullptr);
 
     // Runs when the window closes (by anyone): the exchange ends as failed
     // unless it has already ended (PortExchange::userClosed).
     std::function<void()> onClose;
 
-    QProgressBar* Gauge1;
+    QProgressBar* progressBar;
 
     void exchangeStarting(ExchangeKind kind) override;
     void showProgress(int value) override;

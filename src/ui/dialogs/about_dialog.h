@@ -7,10 +7,10 @@
 
 namespace ksv {
 
-class TAboutForm : public QDialog {
+class AboutDialog : public QDialog { // TAboutForm
     Q_OBJECT
 public:
-    explicit TAboutForm(QWidget* parent = nullptr);
+    explicit AboutDialog(QWidget* parent = nullptr);
 
     // Shows the window modally (the main window's "О программе...").
     void showAbout();

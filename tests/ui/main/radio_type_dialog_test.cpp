@@ -1,5 +1,5 @@
 #include "form_fixture.h"
-#include "ui/dialogs/newtype_form.h"
+#include "ui/dialogs/radio_type_dialog.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -8,20 +8,20 @@
 namespace ksv::test {
 namespace {
 
-class NewTypeFormTest : public ::testing::Test {
+class RadioTypeDialogTest : public ::testing::Test {
 protected:
-    NewTypeFormTest() {
+    RadioTypeDialogTest() {
         dialog.setEndProgram([this] { ++ends; });
     }
 
-    QListWidget* list() { return dialog.findChild<QListWidget*>("ListBox1"); }
+    QListWidget* list() { return dialog.findChild<QListWidget*>("typeList"); }
     QPushButton* button(const char* name) { return dialog.findChild<QPushButton*>(name); }
 
-    TNewTypeForm dialog;
+    RadioTypeDialog dialog;
     int ends = 0;
 };
 
-TEST_F(NewTypeFormTest, ListsTheSixModelsInTypeOrderWithTheirExactTexts) {
+TEST_F(RadioTypeDialogTest, ListsTheSixModelsInTypeOrderWithTheirExactTexts) {
     const QStringList expected = {
         QStringLiteral("Тарвен-52 (возимая, диапазон МВ)"),
         QStringLiteral("Тарвен-51 (стационарная, диапазон МВ)"),
@@ -34,18 +34,18 @@ TEST_F(NewTypeFormTest, ListsTheSixModelsInTypeOrderWithTheirExactTexts) {
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(list()->item(i)->text(), expected[i]);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Программа KSV717N"));
-    EXPECT_FALSE(button("Button1")->autoDefault() || button("Button1")->isDefault());
-    EXPECT_FALSE(button("Button2")->autoDefault() || button("Button2")->isDefault());
+    EXPECT_FALSE(button("okButton")->autoDefault() || button("okButton")->isDefault());
+    EXPECT_FALSE(button("cancelButton")->autoDefault() || button("cancelButton")->isDefault());
 }
 
-TEST_F(NewTypeFormTest, StartUpFormConfirmsWithEnterOrEscapeAndEndsTheProgramOnlyWhenClosed) {
+TEST_F(RadioTypeDialogTest, StartUpFormConfirmsWithEnterOrEscapeAndEndsTheProgramOnlyWhenClosed) {
     for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
         int remembered = 5;
         whenShown(&dialog, [&] {
             QTest::keyClick(list(), Qt::Key_Down);
             QTest::keyClick(list(), key);
         });
-        EXPECT_TRUE(dialog.AskStartType(remembered));
+        EXPECT_TRUE(dialog.askStartType(remembered));
         EXPECT_EQ(remembered, 1); // item 0 preselected, one step down
     }
     EXPECT_EQ(ends, 0);
@@ -54,43 +54,43 @@ TEST_F(NewTypeFormTest, StartUpFormConfirmsWithEnterOrEscapeAndEndsTheProgramOnl
     int remembered = 4;
     bool stillOpen = false;
     whenShown(&dialog, [&] {
-        button("Button1")->setFocus();
-        QTest::keyClick(button("Button1"), Qt::Key_Escape);
+        button("okButton")->setFocus();
+        QTest::keyClick(button("okButton"), Qt::Key_Escape);
         stillOpen = dialog.isVisible();
         dialog.close(); // the close box
     });
-    EXPECT_FALSE(dialog.AskStartType(remembered));
+    EXPECT_FALSE(dialog.askStartType(remembered));
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(remembered, 4);
     EXPECT_EQ(ends, 1);
 }
 
-TEST_F(NewTypeFormTest, NewFormPreselectsTheRememberedTypeAndCanBeCancelled) {
+TEST_F(RadioTypeDialogTest, NewFormPreselectsTheRememberedTypeAndCanBeCancelled) {
     int remembered = 4;
     int shownRow = -1;
     whenShown(&dialog, [&] {
         shownRow = list()->currentRow();
         QTest::keyClick(list(), Qt::Key_Escape); // confirms here too
     });
-    EXPECT_TRUE(dialog.AskNewType(remembered));
+    EXPECT_TRUE(dialog.askNewType(remembered));
     EXPECT_EQ(shownRow, 4);
     EXPECT_EQ(remembered, 4);
 
     whenShown(&dialog, [&] {
         list()->setCurrentRow(2);
-        QTest::mouseClick(button("Button1"), Qt::LeftButton);
+        QTest::mouseClick(button("okButton"), Qt::LeftButton);
     });
-    EXPECT_TRUE(dialog.AskNewType(remembered));
+    EXPECT_TRUE(dialog.askNewType(remembered));
     EXPECT_EQ(remembered, 2);
 
     // "Отмена" and the close box both leave the remembered type alone.
     whenShown(&dialog, [&] {
         list()->setCurrentRow(0);
-        QTest::mouseClick(button("Button2"), Qt::LeftButton);
+        QTest::mouseClick(button("cancelButton"), Qt::LeftButton);
     });
-    EXPECT_FALSE(dialog.AskNewType(remembered));
+    EXPECT_FALSE(dialog.askNewType(remembered));
     whenShown(&dialog, [&] { dialog.close(); });
-    EXPECT_FALSE(dialog.AskNewType(remembered));
+    EXPECT_FALSE(dialog.askNewType(remembered));
     EXPECT_EQ(remembered, 2);
     EXPECT_EQ(ends, 0);
 }

@@ -1,7 +1,7 @@
 // The factory number dialog, opened by a click on the factory number label
 // of the main window.
 #include "form_fixture.h"
-#include "ui/dialogs/sn_form.h"
+#include "ui/dialogs/factory_number_dialog.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -11,12 +11,12 @@
 namespace ksv::test {
 namespace {
 
-class SNFormTest : public FormTest {
+class FactoryNumberDialogTest : public FormTest {
 protected:
     void startIn(OperatingMode mode) {
         start(mode, rtVehicleUhf);
-        sn = form->windows().snForm;
-        label = form->findChild<QLabel*>("Label3");
+        sn = form->windows().factoryNumberDialog;
+        label = form->findChild<QLabel*>("factoryNumberLabel");
         editImage([&](Image& im) { ZnToBuf(654321, im); });
         form->refreshFromImage();
         before = image();
@@ -28,28 +28,28 @@ protected:
         EXPECT_FALSE(sn->isVisible());
     }
     void retype(const char* text) {
-        sn->Edit1->selectAll();
-        QTest::keyClick(sn->Edit1, Qt::Key_Backspace);
-        QTest::keyClicks(sn->Edit1, text);
+        sn->numberEdit->selectAll();
+        QTest::keyClick(sn->numberEdit, Qt::Key_Backspace);
+        QTest::keyClicks(sn->numberEdit, text);
     }
 
-    TSNForm* sn = nullptr;
+    FactoryNumberDialog* sn = nullptr;
     QLabel* label = nullptr;
     Image before;
 };
 
-TEST_F(SNFormTest, TakesSixDigitsAtMostAndStartsFromTheImage) {
+TEST_F(FactoryNumberDialogTest, TakesSixDigitsAtMostAndStartsFromTheImage) {
     startIn(omService);
     QString shown, typed, afterBackspace;
     bool focused = false;
     openWith([&] {
-        shown = sn->Edit1->text();
-        focused = sn->focusWidget() == sn->Edit1;
+        shown = sn->numberEdit->text();
+        focused = sn->focusWidget() == sn->numberEdit;
         retype("12a3-4 56.78");
-        typed = sn->Edit1->text();
-        QTest::keyClick(sn->Edit1, Qt::Key_Backspace);
-        afterBackspace = sn->Edit1->text();
-        QTest::keyClick(sn->Edit1, Qt::Key_Escape);
+        typed = sn->numberEdit->text();
+        QTest::keyClick(sn->numberEdit, Qt::Key_Backspace);
+        afterBackspace = sn->numberEdit->text();
+        QTest::keyClick(sn->numberEdit, Qt::Key_Escape);
     });
     EXPECT_EQ(shown, QStringLiteral("654321"));
     EXPECT_TRUE(focused);
@@ -59,12 +59,12 @@ TEST_F(SNFormTest, TakesSixDigitsAtMostAndStartsFromTheImage) {
     EXPECT_TRUE(messages.log.empty());
 }
 
-TEST_F(SNFormTest, OkWithTheBoxTickedStoresTheNumberAndKeepsTheBand) {
+TEST_F(FactoryNumberDialogTest, OkWithTheBoxTickedStoresTheNumberAndKeepsTheBand) {
     startIn(omService);
     openWith([&] {
-        sn->CheckBox1->setChecked(true);
+        sn->allowChangeBox->setChecked(true);
         retype("123");
-        QTest::keyClick(sn->Edit1, Qt::Key_Return); // Enter acts as OK
+        QTest::keyClick(sn->numberEdit, Qt::Key_Return); // Enter acts as OK
     });
     EXPECT_EQ(image()[226], 0x7B);
     EXPECT_EQ(image()[227], 0x00);
@@ -74,10 +74,10 @@ TEST_F(SNFormTest, OkWithTheBoxTickedStoresTheNumberAndKeepsTheBand) {
     // The box stays ticked between openings.
     bool stillTicked = false;
     openWith([&] {
-        stillTicked = sn->CheckBox1->isChecked();
+        stillTicked = sn->allowChangeBox->isChecked();
         retype("999999");
-        sn->Button1->setFocus();
-        QTest::keyClick(sn->Button1, Qt::Key_Return); // Enter on the focused OK
+        sn->okButton->setFocus();
+        QTest::keyClick(sn->okButton, Qt::Key_Return); // Enter on the focused OK
         if (sn->isVisible())
             sn->reject(); // (so that a dialog ignoring the key fails the test, not hangs it)
     });
@@ -91,7 +91,7 @@ TEST_F(SNFormTest, OkWithTheBoxTickedStoresTheNumberAndKeepsTheBand) {
 
 // The image holds 20 bits: a seven-digit number is shown and kept in full,
 // while typing stays limited to six digits.
-TEST_F(SNFormTest, SevenDigitNumberIsKeptInFull) {
+TEST_F(FactoryNumberDialogTest, SevenDigitNumberIsKeptInFull) {
     startIn(omService);
     for (const char* number : {"1000000", "1048575"}) {
         editImage([&](Image& im) { ZnToBuf(QString::fromLatin1(number).toUInt(), im); });
@@ -99,14 +99,14 @@ TEST_F(SNFormTest, SevenDigitNumberIsKeptInFull) {
         const Image opened = image();
         QString shown, afterTyping;
         openWith([&] {
-            shown = sn->Edit1->text();
-            sn->Edit1->end(false);
-            QTest::keyClicks(sn->Edit1, "9");
-            QTest::keyClick(sn->Edit1, Qt::Key_Left);
-            QTest::keyClicks(sn->Edit1, "0");
-            afterTyping = sn->Edit1->text();
-            sn->CheckBox1->setChecked(true);
-            QTest::keyClick(sn->Edit1, Qt::Key_Return);
+            shown = sn->numberEdit->text();
+            sn->numberEdit->end(false);
+            QTest::keyClicks(sn->numberEdit, "9");
+            QTest::keyClick(sn->numberEdit, Qt::Key_Left);
+            QTest::keyClicks(sn->numberEdit, "0");
+            afterTyping = sn->numberEdit->text();
+            sn->allowChangeBox->setChecked(true);
+            QTest::keyClick(sn->numberEdit, Qt::Key_Return);
         });
         EXPECT_EQ(shown, number);
         EXPECT_EQ(afterTyping, number);
@@ -116,16 +116,16 @@ TEST_F(SNFormTest, SevenDigitNumberIsKeptInFull) {
     EXPECT_TRUE(messages.log.empty());
 }
 
-TEST_F(SNFormTest, NothingChangesWithoutANumberOrWithoutTheBoxOrOnEscape) {
+TEST_F(FactoryNumberDialogTest, NothingChangesWithoutANumberOrWithoutTheBoxOrOnEscape) {
     startIn(omService);
     // Empty field: the dialog says so and stays open.
     bool openAfterError = false;
     openWith([&] {
-        sn->CheckBox1->setChecked(true);
+        sn->allowChangeBox->setChecked(true);
         retype("");
-        QTest::keyClick(sn->Edit1, Qt::Key_Return);
+        QTest::keyClick(sn->numberEdit, Qt::Key_Return);
         openAfterError = sn->isVisible();
-        QTest::keyClick(sn->Edit1, Qt::Key_Escape);
+        QTest::keyClick(sn->numberEdit, Qt::Key_Escape);
     });
     EXPECT_TRUE(openAfterError);
     EXPECT_EQ(messages.log, (std::deque<RecordedMessage>{
@@ -136,16 +136,16 @@ TEST_F(SNFormTest, NothingChangesWithoutANumberOrWithoutTheBoxOrOnEscape) {
     messages.clear();
     openWith([&] {
         retype("111");
-        sn->Button1->setFocus();
-        QTest::keyClick(sn->Button1, Qt::Key_Escape);
+        sn->okButton->setFocus();
+        QTest::keyClick(sn->okButton, Qt::Key_Escape);
     });
     EXPECT_EQ(image(), before);
 
     // Box not ticked: OK closes, the typed number is ignored.
     openWith([&] {
-        sn->CheckBox1->setChecked(false);
+        sn->allowChangeBox->setChecked(false);
         retype("222");
-        QTest::mouseClick(sn->Button1, Qt::LeftButton);
+        QTest::mouseClick(sn->okButton, Qt::LeftButton);
     });
     EXPECT_EQ(image(), before);
     EXPECT_EQ(label->text(), QStringLiteral("Зав. №: 654321"));
@@ -153,7 +153,7 @@ TEST_F(SNFormTest, NothingChangesWithoutANumberOrWithoutTheBoxOrOnEscape) {
     EXPECT_TRUE(messages.log.empty());
 }
 
-TEST_F(SNFormTest, LabelDoesNothingOutsideServiceMode) {
+TEST_F(FactoryNumberDialogTest, LabelDoesNothingOutsideServiceMode) {
     for (OperatingMode mode : {omUser, omMidBand}) {
         startIn(mode);
         bool shown = false;

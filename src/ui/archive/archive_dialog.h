@@ -31,11 +31,11 @@ struct ArchiveWindowHost {
     std::function<Image()> windowImage;
 };
 
-class ArchiveForm : public QDialog {
+class ArchiveDialog : public QDialog {
     Q_OBJECT
 public:
-    ArchiveForm(const StateArchive& archive, ArchiveWindowHost host, QWidget* parent = nullptr);
-    ~ArchiveForm() override;
+    ArchiveDialog(const StateArchive& archive, ArchiveWindowHost host, QWidget* parent = nullptr);
+    ~ArchiveDialog() override;
 
     // Reads the archive's folder again.
     void reload();

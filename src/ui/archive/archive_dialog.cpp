@@ -1,4 +1,4 @@
-#include "ui/archive/archive_form.h"
+#include "ui/archive/archive_dialog.h"
 
 #include "files/ust_file.h"
 #include "formats/image_diff.h"
@@ -51,9 +51,9 @@ int chosenRow(const QTableView* view) {
 
 } // namespace
 
-ArchiveForm::ArchiveForm(const StateArchive& archive, ArchiveWindowHost host, QWidget* parent)
+ArchiveDialog::ArchiveDialog(const StateArchive& archive, ArchiveWindowHost host, QWidget* parent)
     : QDialog(parent), archive_(archive), host_(std::move(host)) {
-    setObjectName(QStringLiteral("ArchiveForm"));
+    setObjectName(QStringLiteral("ArchiveDialog"));
     setWindowTitle(QStringLiteral("Архив радиостанций"));
     setModal(true);
     buildLists();
@@ -62,9 +62,9 @@ ArchiveForm::ArchiveForm(const StateArchive& archive, ArchiveWindowHost host, QW
     reload();
 }
 
-ArchiveForm::~ArchiveForm() = default;
+ArchiveDialog::~ArchiveDialog() = default;
 
-void ArchiveForm::buildLists() {
+void ArchiveDialog::buildLists() {
     auto* layout = new QVBoxLayout(this);
     auto* where = new QLabel(
         QStringLiteral("Папка архива: ") + QDir::toNativeSeparators(archive_.root()), this);
@@ -110,7 +110,7 @@ void ArchiveForm::buildLists() {
     connect(states_, &QTableView::doubleClicked, this, [this] { openChosen(); });
 }
 
-void ArchiveForm::buildButtons() {
+void ArchiveDialog::buildButtons() {
     openButton_ = button("OpenStateButton", QStringLiteral("Открыть"), this);
     compareButton_ = button("CompareStateButton", QStringLiteral("Сравнить с окном"), this);
     folderButton_ = button("ShowInFolderButton", QStringLiteral("Показать в папке"), this);
@@ -127,14 +127,14 @@ void ArchiveForm::buildButtons() {
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void ArchiveForm::reload() {
+void ArchiveDialog::reload() {
     setsModel_->setSets(archive_.sets());
     setsModel_->setFilter(filter_->text());
     sets_->resizeColumnsToContents();
     showStatesOfChosenSet();
 }
 
-void ArchiveForm::chooseNumber(const QString& number) {
+void ArchiveDialog::chooseNumber(const QString& number) {
     for (int row = 0; row < setsModel_->rowCount(); ++row)
         if (setsModel_->setAt(row)->number == number) {
             sets_->selectRow(row);
@@ -143,7 +143,7 @@ void ArchiveForm::chooseNumber(const QString& number) {
         }
 }
 
-void ArchiveForm::showStatesOfChosenSet() {
+void ArchiveDialog::showStatesOfChosenSet() {
     const ArchivedSet* set = setsModel_->setAt(chosenRow(sets_));
     statesModel_->setStates(set ? archive_.states(set->number) : std::vector<KeptState>{});
     if (set) {
@@ -156,24 +156,24 @@ void ArchiveForm::showStatesOfChosenSet() {
     updateButtons();
 }
 
-const KeptState* ArchiveForm::chosenState() const {
+const KeptState* ArchiveDialog::chosenState() const {
     return statesModel_->stateAt(chosenRow(states_));
 }
 
-void ArchiveForm::updateButtons() {
+void ArchiveDialog::updateButtons() {
     const bool chosen = chosenState() != nullptr;
     for (QPushButton* b : {openButton_, compareButton_, folderButton_})
         b->setEnabled(chosen);
 }
 
-void ArchiveForm::openChosen() {
+void ArchiveDialog::openChosen() {
     if (const KeptState* s = chosenState()) {
         host_.open(s->path);
         accept();
     }
 }
 
-void ArchiveForm::compareChosen() {
+void ArchiveDialog::compareChosen() {
     const KeptState* s = chosenState();
     if (!s)
         return;
@@ -192,7 +192,7 @@ void ArchiveForm::compareChosen() {
             : QStringLiteral("Отличия (состояние %1 → окно): %2").arg(s->time).arg(changes.size()));
 }
 
-void ArchiveForm::showChosenInFolder() {
+void ArchiveDialog::showChosenInFolder() {
     if (const KeptState* s = chosenState())
         desktop().openFolder(QFileInfo(s->path).absolutePath());
 }

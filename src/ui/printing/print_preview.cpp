@@ -1,4 +1,4 @@
-#include "ui/printing/print_form.h"
+#include "ui/printing/print_preview.h"
 
 #include "print/card_composer.h"
 #include "print/painter_canvas.h"
@@ -61,7 +61,7 @@ QToolButton* zoomButton(QWidget* parent, const char* name, const QString& text,
 
 } // namespace
 
-TPrintForm::TPrintForm(QWidget* parent)
+PrintPreview::PrintPreview(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                           Qt::WindowCloseButtonHint),
@@ -71,63 +71,63 @@ TPrintForm::TPrintForm(QWidget* parent)
     runDialog_ = [this](QPrinter& printer, QWidget* parent) {
         QPrintDialog dialog(&printer, parent);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-        dialog.setMinMax(1, CheckBox1->isChecked() ? 1 : 2);
+        dialog.setMinMax(1, onePageBox->isChecked() ? 1 : 2);
         return dialog.exec() == QDialog::Accepted;
     };
-    setObjectName(QStringLiteral("PrintForm"));
+    setObjectName(QStringLiteral("PrintPreview"));
     setWindowTitle(QStringLiteral("Программа KSV717N"));
     setModal(true);
 
-    ScrollBox1 = new QScrollArea(this);
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    ScrollBox1->setWidgetResizable(false);
-    ScrollBox1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    ScrollBox1->setFocusPolicy(Qt::NoFocus);
+    sheetScroll = new QScrollArea(this);
+    sheetScroll->setObjectName(QStringLiteral("sheetScroll"));
+    sheetScroll->setWidgetResizable(false);
+    sheetScroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    sheetScroll->setFocusPolicy(Qt::NoFocus);
     content_ = new QWidget;
     content_->setAutoFillBackground(false);
-    PrintPanel = new SheetImage(content_);
-    PrintPanel1 = new SheetImage(content_);
-    PrintPanel2 = new SheetImage(content_);
-    PrintPanel->setObjectName(QStringLiteral("PrintPanel"));
-    PrintPanel1->setObjectName(QStringLiteral("PrintPanel1"));
-    PrintPanel2->setObjectName(QStringLiteral("PrintPanel2"));
-    PrintPanel2->hide();
-    ScrollBox1->setWidget(content_);
+    sheet1 = new SheetImage(content_);
+    sheet2 = new SheetImage(content_);
+    bothSheets = new SheetImage(content_);
+    sheet1->setObjectName(QStringLiteral("sheet1"));
+    sheet2->setObjectName(QStringLiteral("sheet2"));
+    bothSheets->setObjectName(QStringLiteral("bothSheets"));
+    bothSheets->hide();
+    sheetScroll->setWidget(content_);
     // A click anywhere on the preview, free area included, reaches the
     // viewport: the images and the content pass their presses on.
-    ScrollBox1->viewport()->installEventFilter(this);
-    ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    sheetScroll->viewport()->installEventFilter(this);
+    sheetScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    CheckBox1 = new QCheckBox(QStringLiteral("Разместить на 1 листе"), this);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    Button1 = new QPushButton(QStringLiteral("Печать"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button2 = new QPushButton(QStringLiteral("Выход"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button1->resize(75, 25);
-    Button2->resize(75, 25);
-    Button1->installEventFilter(this);
-    setTabOrder(CheckBox1, Button1);
-    setTabOrder(Button1, Button2);
+    onePageBox = new QCheckBox(QStringLiteral("Разместить на 1 листе"), this);
+    onePageBox->setObjectName(QStringLiteral("onePageBox"));
+    printButton = new QPushButton(QStringLiteral("Печать"), this);
+    printButton->setObjectName(QStringLiteral("printButton"));
+    exitButton = new QPushButton(QStringLiteral("Выход"), this);
+    exitButton->setObjectName(QStringLiteral("exitButton"));
+    printButton->resize(75, 25);
+    exitButton->resize(75, 25);
+    printButton->installEventFilter(this);
+    setTabOrder(onePageBox, printButton);
+    setTabOrder(printButton, exitButton);
     makeZoomControls();
 
-    connect(CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(onePageBox, &QCheckBox::toggled, this, [this] { onePageToggled(); });
+    connect(printButton, &QPushButton::clicked, this, [this] { printOrSave(); });
+    connect(exitButton, &QPushButton::clicked, this, [this] { closePreview(); });
 
     resize(kClientW, kClientH);
     layoutControls();
 }
 
-TPrintForm::~TPrintForm() = default;
+PrintPreview::~PrintPreview() = default;
 
-bool TPrintForm::ShowPrint(const CardData& card) {
+bool PrintPreview::showCard(const CardData& card) {
     card_ = card;
     exec();
     return true;
 }
 
-void TPrintForm::showEvent(QShowEvent* event) {
+void PrintPreview::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!centred_) {
         centred_ = true;
@@ -137,21 +137,21 @@ void TPrintForm::showEvent(QShowEvent* event) {
             move(frame.topLeft());
         }
     }
-    FormShow();
+    prepareShowing();
 }
 
 // Every showing rebuilds the images from the card and gives "Печать" the
 // focus, so that Enter prints and Escape closes.
-void TPrintForm::FormShow() {
+void PrintPreview::prepareShowing() {
     writer_.Scale = 0.8;
     writer_.CurX = writer_.CurY = 0;
-    MakeView();
-    Button1->setFocus(Qt::OtherFocusReason);
+    drawSheets();
+    printButton->setFocus(Qt::OtherFocusReason);
 }
 
 // The three images, drawn at a multiple of the screen's resolution; the
 // size shown comes from the zoom (showSheets).
-void TPrintForm::MakeView() {
+void PrintPreview::drawSheets() {
     const int k = previewOversampling(logicalDpiX(), logicalDpiY());
     writer_.setResolution(logicalDpiX() * k, logicalDpiY() * k);
     const PreviewGeometry g = previewGeometry(writer_.PpiX, writer_.PpiY);
@@ -177,7 +177,7 @@ void TPrintForm::MakeView() {
 }
 
 // The layout shown, at the zoom the fit asks for.
-void TPrintForm::showSheets() {
+void PrintPreview::showSheets() {
     if (drawn1_.isNull())
         return;
     if (fit_ != Fit::None)
@@ -188,11 +188,11 @@ void TPrintForm::showSheets() {
         sheet->setImage(shownSheet(drawn, r.size()));
         sheet->move(r.topLeft());
     };
-    if (CheckBox1->isChecked()) {
-        place(PrintPanel2, drawnBoth_, g.bothSheets);
+    if (onePageBox->isChecked()) {
+        place(bothSheets, drawnBoth_, g.bothSheets);
     } else {
-        place(PrintPanel, drawn1_, g.sheet1);
-        place(PrintPanel1, drawn2_,
+        place(sheet1, drawn1_, g.sheet1);
+        place(sheet2, drawn2_,
               QRect(g.sheet2.left(), 1 + qRound((g.sheet2.top() - 1) * zoom_), g.sheet2.width(),
                     g.sheet2.height()));
     }
@@ -202,42 +202,42 @@ void TPrintForm::showSheets() {
 
 // The zoom at which one page fills the width of the scroll area (its
 // vertical scroll bar always there), or fits into it whole.
-double TPrintForm::fittedZoom() const {
+double PrintPreview::fittedZoom() const {
     const PreviewGeometry g = previewGeometry(logicalDpiX(), logicalDpiY());
-    const QRect page = CheckBox1->isChecked() ? g.bothSheets : g.sheet1;
-    const int frame = 2 * ScrollBox1->frameWidth() + 2; // and a pixel of margin on each side
+    const QRect page = onePageBox->isChecked() ? g.bothSheets : g.sheet1;
+    const int frame = 2 * sheetScroll->frameWidth() + 2; // and a pixel of margin on each side
     const int bar =
-        ScrollBox1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBox1);
-    const double width = double(ScrollBox1->width() - frame - bar) / page.width();
-    const double height = double(ScrollBox1->height() - frame) / page.height();
+        sheetScroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, sheetScroll);
+    const double width = double(sheetScroll->width() - frame - bar) / page.width();
+    const double height = double(sheetScroll->height() - frame) / page.height();
     const double z = fit_ == Fit::Page ? std::min(width, height) : width;
     return std::clamp(z, kMinZoom, kMaxZoom);
 }
 
-void TPrintForm::setZoom(double zoom) {
+void PrintPreview::setZoom(double zoom) {
     fit_ = Fit::None;
     zoom_ = std::clamp(zoom, kMinZoom, kMaxZoom);
     showSheets();
 }
 
-void TPrintForm::setFit(Fit fit) {
+void PrintPreview::setFit(Fit fit) {
     fit_ = fit;
     showSheets();
 }
 
-void TPrintForm::CheckBox1Click() {
-    const bool one = CheckBox1->isChecked();
-    PrintPanel->setVisible(!one);
-    PrintPanel1->setVisible(!one);
-    PrintPanel2->setVisible(one);
+void PrintPreview::onePageToggled() {
+    const bool one = onePageBox->isChecked();
+    sheet1->setVisible(!one);
+    sheet2->setVisible(!one);
+    bothSheets->setVisible(one);
     showSheets();
 }
 
-void TPrintForm::ScrollBox1Click() {
-    CheckBox1->setChecked(!CheckBox1->isChecked());
+void PrintPreview::togglePageLayout() {
+    onePageBox->setChecked(!onePageBox->isChecked());
 }
 
-void TPrintForm::Button1Click() {
+void PrintPreview::printOrSave() {
     if (!printersPresent_()) {
         if (messenger().question(QStringLiteral(
                 "Принтер не установлен. Сохранить карту программирования в файл PDF?")))
@@ -246,7 +246,7 @@ void TPrintForm::Button1Click() {
     }
     if (!runDialog_(*printer_, this))
         return; // cancelled: the preview stays open
-    const CardLayout layout = CheckBox1->isChecked() ? CardLayout::OnePage : CardLayout::TwoPages;
+    const CardLayout layout = onePageBox->isChecked() ? CardLayout::OnePage : CardLayout::TwoPages;
     const PrintResult result = printCard(*printer_, card_, layout, fonts_);
     if (result != PrintResult::Printed) {
         messenger().error(printErrorText(result));
@@ -257,11 +257,11 @@ void TPrintForm::Button1Click() {
 
 // The card as the printer would get it, in a PDF file; the window closes
 // once it is saved, as after printing.
-void TPrintForm::saveAsPdf() {
+void PrintPreview::saveAsPdf() {
     const QString path = pdfName_(this, card_.factoryNumber + QStringLiteral(".pdf"));
     if (path.isEmpty())
         return;
-    const CardLayout layout = CheckBox1->isChecked() ? CardLayout::OnePage : CardLayout::TwoPages;
+    const CardLayout layout = onePageBox->isChecked() ? CardLayout::OnePage : CardLayout::TwoPages;
     QString error;
     if (!renderCardPdf(card_, path, layout, &error)) {
         messenger().error(error);
@@ -270,22 +270,22 @@ void TPrintForm::saveAsPdf() {
     accept();
 }
 
-void TPrintForm::Button2Click() {
+void PrintPreview::closePreview() {
     reject();
 }
 
 // The scroll area fills the window above a strip of 48 pixels; the check box
 // keeps its distance to the left and bottom, the buttons to the right and
 // bottom.
-void TPrintForm::layoutControls() {
+void PrintPreview::layoutControls() {
     const int w = width(), h = height();
-    ScrollBox1->setGeometry(0, 0, w, std::max(0, h - kBottomStrip));
-    CheckBox1->adjustSize();
-    CheckBox1->move(16, h - (kClientH - 384));
-    Button1->move(w - (kClientW - 450), h - (kClientH - 378));
-    Button2->move(w - (kClientW - 530), h - (kClientH - 378));
+    sheetScroll->setGeometry(0, 0, w, std::max(0, h - kBottomStrip));
+    onePageBox->adjustSize();
+    onePageBox->move(16, h - (kClientH - 384));
+    printButton->move(w - (kClientW - 450), h - (kClientH - 378));
+    exitButton->move(w - (kClientW - 530), h - (kClientH - 378));
     // The zoom controls follow the check box on its line.
-    int x = CheckBox1->geometry().right() + 16;
+    int x = onePageBox->geometry().right() + 16;
     for (QWidget* c : {static_cast<QWidget*>(ZoomOut), static_cast<QWidget*>(ZoomText),
                        static_cast<QWidget*>(ZoomIn), static_cast<QWidget*>(FitWidth),
                        static_cast<QWidget*>(FitPage)}) {
@@ -295,7 +295,7 @@ void TPrintForm::layoutControls() {
     }
 }
 
-void TPrintForm::makeZoomControls() {
+void PrintPreview::makeZoomControls() {
     ZoomOut = zoomButton(this, "ZoomOut", QStringLiteral("−"), QStringLiteral("Мельче (Ctrl+−)"));
     ZoomIn = zoomButton(this, "ZoomIn", QStringLiteral("+"), QStringLiteral("Крупнее (Ctrl++)"));
     FitWidth = zoomButton(this, "FitWidth", QStringLiteral("Ширина"),
@@ -312,15 +312,15 @@ void TPrintForm::makeZoomControls() {
     connect(FitPage, &QToolButton::clicked, this, [this] { setFit(Fit::Page); });
 }
 
-void TPrintForm::resizeContent() {
+void PrintPreview::resizeContent() {
     QRect r;
-    for (const SheetImage* s : {PrintPanel, PrintPanel1, PrintPanel2})
+    for (const SheetImage* s : {sheet1, sheet2, bothSheets})
         if (!s->isHidden())
             r |= s->geometry();
     content_->resize(r.right() + 1, r.bottom() + 1);
 }
 
-void TPrintForm::resizeEvent(QResizeEvent* event) {
+void PrintPreview::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     layoutControls();
     if (fit_ != Fit::None)
@@ -330,7 +330,7 @@ void TPrintForm::resizeEvent(QResizeEvent* event) {
 // Escape closes the window only from "Печать" (see eventFilter); elsewhere
 // it does nothing, unlike in an ordinary dialog. Enter presses the button
 // that has the focus and nothing else: on the check box it does not print.
-void TPrintForm::keyPressEvent(QKeyEvent* event) {
+void PrintPreview::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (event->modifiers() & Qt::ControlModifier) {
         if (key == Qt::Key_Plus || key == Qt::Key_Equal || key == Qt::Key_Minus) {
@@ -348,13 +348,13 @@ void TPrintForm::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-bool TPrintForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Button1 && event->type() == QEvent::KeyPress &&
+bool PrintPreview::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == printButton && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         reject(); // Button1KeyDown
         return true;
     }
-    if (watched == ScrollBox1->viewport() && event->type() == QEvent::Wheel) {
+    if (watched == sheetScroll->viewport() && event->type() == QEvent::Wheel) {
         const auto* wheel = static_cast<QWheelEvent*>(event);
         if (wheel->modifiers() & Qt::ControlModifier) {
             if (wheel->angleDelta().y() != 0)
@@ -362,9 +362,9 @@ bool TPrintForm::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if (watched == ScrollBox1->viewport() && event->type() == QEvent::MouseButtonPress &&
+    if (watched == sheetScroll->viewport() && event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        ScrollBox1Click();
+        togglePageLayout();
         return true;
     }
     return QDialog::eventFilter(watched, event);

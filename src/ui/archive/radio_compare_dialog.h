@@ -16,11 +16,11 @@ class QTreeWidget;
 
 namespace ksv {
 
-class RadioCompareForm : public QDialog {
+class RadioCompareDialog : public QDialog {
     Q_OBJECT
 public:
     // dryRun: the write command stopped before anything was sent.
-    RadioCompareForm(const WriteOutcome& dryRun, QWidget* parent = nullptr);
+    RadioCompareDialog(const WriteOutcome& dryRun, QWidget* parent = nullptr);
 
     QString summary() const;
     // The changes listed, "Канал 5, Частота ПРМ, кГц: 148000 → 149025".

@@ -1,4 +1,4 @@
-#include "ui/dialogs/about_form.h"
+#include "ui/dialogs/about_dialog.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -13,11 +13,11 @@
 
 namespace ksv {
 
-QString TAboutForm::version() {
+QString AboutDialog::version() {
     return QStringLiteral(KSV_VERSION);
 }
 
-TAboutForm::TAboutForm(QWidget* parent)
+AboutDialog::AboutDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setWindowTitle(QStringLiteral("О программе..."));
@@ -77,7 +77,7 @@ TAboutForm::TAboutForm(QWidget* parent)
     layout->addLayout(buttons);
 }
 
-void TAboutForm::showAbout() {
+void AboutDialog::showAbout() {
     if (const QScreen* s = screen()) {
         const QRect area = s->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));

@@ -28,16 +28,16 @@ namespace ksv::print {
 
 class SheetImage;
 
-class TPrintForm final : public QDialog {
+class PrintPreview final : public QDialog { // TPrintForm
     Q_OBJECT
 public:
-    explicit TPrintForm(QWidget* parent = nullptr);
-    ~TPrintForm() override;
+    explicit PrintPreview(QWidget* parent = nullptr);
+    ~PrintPreview() override;
 
     // Shows the preview of card modally; returns true once it is closed.
-    bool ShowPrint(const CardData& card);
+    bool showCard(const CardData& card);
 
-    // The card shown by the next showing (ShowPrint sets it itself).
+    // The card shown by the next showing (showCard sets it itself).
     void setCard(const CardData& card) { card_ = card; }
 
     // Runs the print dialog on printer; true when the user chose to print.
@@ -61,14 +61,14 @@ public:
     void setZoom(double zoom);
     void setFit(Fit fit);
 
-    // The controls, under the names the rest of the program uses for them.
-    QScrollArea* ScrollBox1 = nullptr;
-    SheetImage* PrintPanel = nullptr;  // sheet 1
-    SheetImage* PrintPanel1 = nullptr; // sheet 2
-    SheetImage* PrintPanel2 = nullptr; // both sheets on a landscape page
-    QCheckBox* CheckBox1 = nullptr;    // "Разместить на 1 листе"
-    QPushButton* Button1 = nullptr;    // "Печать"
-    QPushButton* Button2 = nullptr;    // "Выход"
+    // The controls.
+    QScrollArea* sheetScroll = nullptr;
+    SheetImage* sheet1 = nullptr;
+    SheetImage* sheet2 = nullptr;
+    SheetImage* bothSheets = nullptr;   // both sheets on a landscape page
+    QCheckBox* onePageBox = nullptr;    // "Разместить на 1 листе"
+    QPushButton* printButton = nullptr; // "Печать"
+    QPushButton* exitButton = nullptr;  // "Выход"
     QToolButton* ZoomOut = nullptr;
     QToolButton* ZoomIn = nullptr;
     QToolButton* FitWidth = nullptr;
@@ -83,14 +83,14 @@ protected:
 
 private:
     void makeZoomControls();
-    void FormShow();
-    void MakeView();
+    void prepareShowing();
+    void drawSheets();
     void showSheets();
     double fittedZoom() const;
-    void CheckBox1Click();
-    void ScrollBox1Click();
-    void Button1Click();
-    void Button2Click();
+    void onePageToggled();
+    void togglePageLayout();
+    void printOrSave();
+    void closePreview();
     void saveAsPdf();
     void layoutControls();
     void resizeContent();

@@ -1,4 +1,4 @@
-#include "ui/archive/radio_compare_form.h"
+#include "ui/archive/radio_compare_dialog.h"
 
 #include "formats/image_diff.h"
 #include "image/codecs.h"
@@ -24,8 +24,9 @@ QString text(const std::string& s) {
 
 } // namespace
 
-RadioCompareForm::RadioCompareForm(const WriteOutcome& dryRun, QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("RadioCompareForm"));
+RadioCompareDialog::RadioCompareDialog(const WriteOutcome& dryRun, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("RadioCompareDialog"));
     setWindowTitle(QStringLiteral("Сравнение с радиостанцией"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
@@ -61,7 +62,7 @@ RadioCompareForm::RadioCompareForm(const WriteOutcome& dryRun, QWidget* parent) 
     fill(dryRun);
 }
 
-void RadioCompareForm::fill(const WriteOutcome& o) {
+void RadioCompareDialog::fill(const WriteOutcome& o) {
     const Image& set = o.read.image;
     heading_->setText(QStringLiteral("Радиостанция: %1, зав. № %2, версия ПО %3")
                           .arg(modelOf(set), text(ZnTxt(set)), text(VerTxt(set))));
@@ -93,11 +94,11 @@ void RadioCompareForm::fill(const WriteOutcome& o) {
     resize(listed ? QSize(720, 480) : QSize(520, 180));
 }
 
-QString RadioCompareForm::summary() const {
+QString RadioCompareDialog::summary() const {
     return summary_->text();
 }
 
-QStringList RadioCompareForm::changes() const {
+QStringList RadioCompareDialog::changes() const {
     QStringList out;
     for (int i = 0; i < list_->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* item = list_->topLevelItem(i);
@@ -107,7 +108,7 @@ QStringList RadioCompareForm::changes() const {
     return out;
 }
 
-bool RadioCompareForm::writeOffered() const {
+bool RadioCompareDialog::writeOffered() const {
     return writeButton_->isEnabled();
 }
 

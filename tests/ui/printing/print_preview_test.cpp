@@ -5,7 +5,7 @@
 #include "support/message_recorder.h"
 #include "ui/dialogs/messages.h"
 #include "ui/printing/card_printer.h"
-#include "ui/printing/print_form.h"
+#include "ui/printing/print_preview.h"
 #include "ui/printing/sheet_image.h"
 
 #include <QApplication>
@@ -94,28 +94,28 @@ struct WithApplication {
     WithApplication() { app(); }
 };
 
-class PrintForm : public ::testing::Test, private WithApplication {
+class PrintPreviewTest : public ::testing::Test, private WithApplication {
 protected:
     void SetUp() override {
         form.setCard(sampleCard());
         form.setPrinterCheck([] { return true; });
     }
-    TPrintForm form;
+    PrintPreview form;
 };
 
 } // namespace
 
-TEST_F(PrintForm, LayoutOfTheWindow) {
+TEST_F(PrintPreviewTest, LayoutOfTheWindow) {
     EXPECT_EQ(form.windowTitle(), "Программа KSV717N");
     EXPECT_EQ(form.size(), QSize(610, 410));
-    EXPECT_EQ(form.CheckBox1->text(), "Разместить на 1 листе");
-    EXPECT_FALSE(form.CheckBox1->isChecked());
-    EXPECT_EQ(form.Button1->text(), "Печать");
-    EXPECT_EQ(form.Button2->text(), "Выход");
-    EXPECT_EQ(form.ScrollBox1->geometry(), QRect(0, 0, 610, 362));
-    EXPECT_EQ(form.CheckBox1->pos(), QPoint(16, 384));
-    EXPECT_EQ(form.Button1->geometry(), QRect(450, 378, 75, 25));
-    EXPECT_EQ(form.Button2->geometry(), QRect(530, 378, 75, 25));
+    EXPECT_EQ(form.onePageBox->text(), "Разместить на 1 листе");
+    EXPECT_FALSE(form.onePageBox->isChecked());
+    EXPECT_EQ(form.printButton->text(), "Печать");
+    EXPECT_EQ(form.exitButton->text(), "Выход");
+    EXPECT_EQ(form.sheetScroll->geometry(), QRect(0, 0, 610, 362));
+    EXPECT_EQ(form.onePageBox->pos(), QPoint(16, 384));
+    EXPECT_EQ(form.printButton->geometry(), QRect(450, 378, 75, 25));
+    EXPECT_EQ(form.exitButton->geometry(), QRect(530, 378, 75, 25));
     EXPECT_FALSE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_TRUE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
 
@@ -123,10 +123,10 @@ TEST_F(PrintForm, LayoutOfTheWindow) {
     // to the bottom and to their side.
     form.show();
     form.resize(800, 600);
-    EXPECT_EQ(form.ScrollBox1->geometry(), QRect(0, 0, 800, 552));
-    EXPECT_EQ(form.CheckBox1->pos(), QPoint(16, 574));
-    EXPECT_EQ(form.Button1->pos(), QPoint(640, 568));
-    EXPECT_EQ(form.Button2->pos(), QPoint(720, 568));
+    EXPECT_EQ(form.sheetScroll->geometry(), QRect(0, 0, 800, 552));
+    EXPECT_EQ(form.onePageBox->pos(), QPoint(16, 574));
+    EXPECT_EQ(form.printButton->pos(), QPoint(640, 568));
+    EXPECT_EQ(form.exitButton->pos(), QPoint(720, 568));
 }
 
 // The sheets' size at a zoom: the preview geometry scaled.
@@ -142,24 +142,24 @@ int darkPixels(const QImage& img) {
     return n;
 }
 
-TEST_F(PrintForm, ShowingBuildsThePreviewAndFocusesPrint) {
+TEST_F(PrintPreviewTest, ShowingBuildsThePreviewAndFocusesPrint) {
     form.show();
-    EXPECT_EQ(form.focusWidget(), form.Button1);
+    EXPECT_EQ(form.focusWidget(), form.printButton);
     // At first a sheet fills the width of the scroll area.
     const PreviewGeometry g = previewGeometry(form.logicalDpiX(), form.logicalDpiY());
-    EXPECT_EQ(form.fit(), TPrintForm::Fit::Width);
-    const int right = form.ScrollBox1->viewport()->width() - 1;
-    EXPECT_LE(form.PrintPanel->geometry().right(), right);
-    EXPECT_GE(form.PrintPanel->geometry().right(), right - 3);
-    EXPECT_EQ(form.PrintPanel->size(), zoomedSize(g.sheet1, form.zoom()));
-    EXPECT_EQ(form.PrintPanel1->geometry().left(), 1);
-    EXPECT_GT(form.PrintPanel1->geometry().top(), form.PrintPanel->geometry().bottom());
-    EXPECT_TRUE(form.PrintPanel->isVisibleTo(&form));
-    EXPECT_TRUE(form.PrintPanel1->isVisibleTo(&form));
-    EXPECT_FALSE(form.PrintPanel2->isVisibleTo(&form));
+    EXPECT_EQ(form.fit(), PrintPreview::Fit::Width);
+    const int right = form.sheetScroll->viewport()->width() - 1;
+    EXPECT_LE(form.sheet1->geometry().right(), right);
+    EXPECT_GE(form.sheet1->geometry().right(), right - 3);
+    EXPECT_EQ(form.sheet1->size(), zoomedSize(g.sheet1, form.zoom()));
+    EXPECT_EQ(form.sheet2->geometry().left(), 1);
+    EXPECT_GT(form.sheet2->geometry().top(), form.sheet1->geometry().bottom());
+    EXPECT_TRUE(form.sheet1->isVisibleTo(&form));
+    EXPECT_TRUE(form.sheet2->isVisibleTo(&form));
+    EXPECT_FALSE(form.bothSheets->isVisibleTo(&form));
 
     // White page, black frame, and glyphs inside.
-    const QImage img = form.PrintPanel->image();
+    const QImage img = form.sheet1->image();
     EXPECT_EQ(img.pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(img.pixel(img.width() - 1, img.height() - 1), qRgb(0, 0, 0));
     EXPECT_EQ(img.pixel(2, 2), qRgb(255, 255, 255));
@@ -171,53 +171,53 @@ TEST_F(PrintForm, ShowingBuildsThePreviewAndFocusesPrint) {
     other.fileField = "Файл: ";
     form.setCard(other);
     form.show();
-    EXPECT_EQ(form.focusWidget(), form.Button1);
-    EXPECT_NE(form.PrintPanel->image(), img);
+    EXPECT_EQ(form.focusWidget(), form.printButton);
+    EXPECT_NE(form.sheet1->image(), img);
 }
 
 // The page follows the window until a zoom is chosen; Ctrl+wheel and the
 // buttons zoom; "Лист" puts the whole page into the window.
-TEST_F(PrintForm, ZoomAndAPageThatGrowsWithTheWindow) {
+TEST_F(PrintPreviewTest, ZoomAndAPageThatGrowsWithTheWindow) {
     form.show();
-    const int small = form.PrintPanel->width();
+    const int small = form.sheet1->width();
     form.resize(1200, 900); // maximised, say
-    EXPECT_GT(form.PrintPanel->width(), small * 19 / 10);
+    EXPECT_GT(form.sheet1->width(), small * 19 / 10);
 
     const double fitted = form.zoom();
     QWheelEvent wheel(QPointF(50, 50), QPointF(50, 50), {}, QPoint(0, 120), Qt::NoButton,
                       Qt::ControlModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(form.ScrollBox1->viewport(), &wheel);
-    EXPECT_EQ(form.fit(), TPrintForm::Fit::None);
+    QApplication::sendEvent(form.sheetScroll->viewport(), &wheel);
+    EXPECT_EQ(form.fit(), PrintPreview::Fit::None);
     EXPECT_GT(form.zoom(), fitted);
-    const int zoomedWidth = form.PrintPanel->width();
+    const int zoomedWidth = form.sheet1->width();
     form.resize(800, 600);
-    EXPECT_EQ(form.PrintPanel->width(), zoomedWidth); // a chosen zoom stays
+    EXPECT_EQ(form.sheet1->width(), zoomedWidth); // a chosen zoom stays
     QTest::mouseClick(form.ZoomOut, Qt::LeftButton);
-    EXPECT_LT(form.PrintPanel->width(), zoomedWidth);
+    EXPECT_LT(form.sheet1->width(), zoomedWidth);
     EXPECT_EQ(form.ZoomText->text(), QString("%1 %").arg(qRound(form.zoom() * 100)));
 
     QTest::mouseClick(form.FitPage, Qt::LeftButton);
     QApplication::processEvents(); // the scroll bars follow
-    EXPECT_LE(form.PrintPanel->geometry().bottom(), form.ScrollBox1->viewport()->height() - 1);
-    form.CheckBox1->setChecked(true); // the landscape page fits as well
+    EXPECT_LE(form.sheet1->geometry().bottom(), form.sheetScroll->viewport()->height() - 1);
+    form.onePageBox->setChecked(true); // the landscape page fits as well
     QApplication::processEvents();
-    EXPECT_LE(form.PrintPanel2->geometry().right(), form.ScrollBox1->viewport()->width() - 1);
-    EXPECT_LE(form.PrintPanel2->geometry().bottom(), form.ScrollBox1->viewport()->height() - 1);
+    EXPECT_LE(form.bothSheets->geometry().right(), form.sheetScroll->viewport()->width() - 1);
+    EXPECT_LE(form.bothSheets->geometry().bottom(), form.sheetScroll->viewport()->height() - 1);
 }
 
 // At the size shown first, 148000 and 140000 are told apart: drawn at the
 // screen's resolution, an 8 in its 7 x 13 cell differed from a 0 in 3 pixels.
-TEST_F(PrintForm, FiguresAreLegibleAtTheFirstSize) {
+TEST_F(PrintPreviewTest, FiguresAreLegibleAtTheFirstSize) {
     CardData eight = sampleCard(), zero = sampleCard();
     eight.channels[0].rx = "888888";
     zero.channels[0].rx = "000000";
     form.setCard(eight);
     form.show();
-    const QImage a = form.PrintPanel->image();
+    const QImage a = form.sheet1->image();
     form.hide();
     form.setCard(zero);
     form.show();
-    const QImage b = form.PrintPanel->image();
+    const QImage b = form.sheet1->image();
     int differing = 0;
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x)
@@ -225,49 +225,49 @@ TEST_F(PrintForm, FiguresAreLegibleAtTheFirstSize) {
     EXPECT_GE(differing, 6 * 5) << differing; // 5 clear pixels a figure; 3 when drawn small
 }
 
-TEST_F(PrintForm, ClickOnThePreviewSwitchesTheLayout) {
+TEST_F(PrintPreviewTest, ClickOnThePreviewSwitchesTheLayout) {
     form.show();
-    QTest::mouseClick(form.PrintPanel, Qt::LeftButton, {}, QPoint(100, 100));
-    EXPECT_TRUE(form.CheckBox1->isChecked());
-    EXPECT_FALSE(form.PrintPanel->isVisibleTo(&form));
-    EXPECT_FALSE(form.PrintPanel1->isVisibleTo(&form));
-    EXPECT_TRUE(form.PrintPanel2->isVisibleTo(&form));
-    QTest::mouseClick(form.PrintPanel2, Qt::LeftButton, {}, QPoint(100, 100));
-    EXPECT_FALSE(form.CheckBox1->isChecked());
-    EXPECT_TRUE(form.PrintPanel->isVisibleTo(&form));
+    QTest::mouseClick(form.sheet1, Qt::LeftButton, {}, QPoint(100, 100));
+    EXPECT_TRUE(form.onePageBox->isChecked());
+    EXPECT_FALSE(form.sheet1->isVisibleTo(&form));
+    EXPECT_FALSE(form.sheet2->isVisibleTo(&form));
+    EXPECT_TRUE(form.bothSheets->isVisibleTo(&form));
+    QTest::mouseClick(form.bothSheets, Qt::LeftButton, {}, QPoint(100, 100));
+    EXPECT_FALSE(form.onePageBox->isChecked());
+    EXPECT_TRUE(form.sheet1->isVisibleTo(&form));
 
     // The free area of the scroll area too, once the window is larger than
     // the page; the right button does nothing.
-    form.CheckBox1->setChecked(true);
+    form.onePageBox->setChecked(true);
     form.resize(1200, 900);
-    QWidget* viewport = form.ScrollBox1->viewport();
+    QWidget* viewport = form.sheetScroll->viewport();
     QTest::mouseClick(viewport, Qt::RightButton, {}, QPoint(1100, 800));
-    EXPECT_TRUE(form.CheckBox1->isChecked());
+    EXPECT_TRUE(form.onePageBox->isChecked());
     QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(1100, 800));
-    EXPECT_FALSE(form.CheckBox1->isChecked());
+    EXPECT_FALSE(form.onePageBox->isChecked());
 
     // The layout survives to the next showing.
-    form.CheckBox1->setChecked(true);
+    form.onePageBox->setChecked(true);
     form.hide();
     form.show();
-    EXPECT_TRUE(form.PrintPanel2->isVisibleTo(&form));
-    EXPECT_FALSE(form.PrintPanel->isVisibleTo(&form));
+    EXPECT_TRUE(form.bothSheets->isVisibleTo(&form));
+    EXPECT_FALSE(form.sheet1->isVisibleTo(&form));
 }
 
-TEST_F(PrintForm, EscapeClosesOnlyFromPrint) {
+TEST_F(PrintPreviewTest, EscapeClosesOnlyFromPrint) {
     form.show();
-    form.CheckBox1->setFocus();
-    QTest::keyClick(form.CheckBox1, Qt::Key_Escape);
+    form.onePageBox->setFocus();
+    QTest::keyClick(form.onePageBox, Qt::Key_Escape);
     EXPECT_TRUE(form.isVisible());
-    QTest::keyClick(form.Button1, Qt::Key_Escape);
+    QTest::keyClick(form.printButton, Qt::Key_Escape);
     EXPECT_FALSE(form.isVisible());
 
     form.show();
-    QTest::mouseClick(form.Button2, Qt::LeftButton);
+    QTest::mouseClick(form.exitButton, Qt::LeftButton);
     EXPECT_FALSE(form.isVisible());
 }
 
-TEST_F(PrintForm, PrintCommand) {
+TEST_F(PrintPreviewTest, PrintCommand) {
     ksv::test::MessageRecorder messages;
     QTemporaryDir dir;
     QString chosenFile;
@@ -287,25 +287,25 @@ TEST_F(PrintForm, PrintCommand) {
 
     // Enter on "Печать", which has the focus, prints; on the check box it
     // does not. A cancelled dialog prints nothing and leaves the window open.
-    QTest::keyClick(form.Button1, Qt::Key_Return);
+    QTest::keyClick(form.printButton, Qt::Key_Return);
     EXPECT_EQ(dialogs, 1);
     EXPECT_GE(resolution, 600); // the printer's own resolution, not the screen's
     EXPECT_TRUE(form.isVisible());
     EXPECT_TRUE(messages.log.empty());
-    form.CheckBox1->setFocus();
-    QTest::keyClick(form.CheckBox1, Qt::Key_Return);
+    form.onePageBox->setFocus();
+    QTest::keyClick(form.onePageBox, Qt::Key_Return);
     EXPECT_EQ(dialogs, 1);
-    form.Button1->setFocus();
+    form.printButton->setFocus();
 
     // A printer that cannot start: the window stays open and says so.
     chosenFile = dir.filePath("missing/dir/card.pdf");
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    QTest::mouseClick(form.printButton, Qt::LeftButton);
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(messages.texts(), QStringList{"Ошибка печати: принтер не начал печать"});
 
     // Two portrait pages, titled with the factory number; then the window closes.
     chosenFile = dir.filePath("two.pdf");
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    QTest::mouseClick(form.printButton, Qt::LeftButton);
     EXPECT_FALSE(form.isVisible());
     QFile two(chosenFile);
     ASSERT_TRUE(two.open(QIODevice::ReadOnly));
@@ -323,9 +323,9 @@ TEST_F(PrintForm, PrintCommand) {
 
     // One landscape page.
     form.show();
-    form.CheckBox1->setChecked(true);
+    form.onePageBox->setChecked(true);
     chosenFile = dir.filePath("one.pdf");
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    QTest::mouseClick(form.printButton, Qt::LeftButton);
     EXPECT_FALSE(form.isVisible());
     QFile one(chosenFile);
     ASSERT_TRUE(one.open(QIODevice::ReadOnly));
@@ -337,7 +337,7 @@ TEST_F(PrintForm, PrintCommand) {
 
 // Without a printer the window says so and offers the card as PDF; the
 // print dialog, which could do nothing, is not shown.
-TEST_F(PrintForm, WithoutAPrinterTheCardIsOfferedAsPdf) {
+TEST_F(PrintPreviewTest, WithoutAPrinterTheCardIsOfferedAsPdf) {
     ksv::test::MessageRecorder messages;
     QTemporaryDir dir;
     form.setPrinterCheck([] { return false; });
@@ -349,14 +349,14 @@ TEST_F(PrintForm, WithoutAPrinterTheCardIsOfferedAsPdf) {
         return dir.filePath("карта.pdf");
     });
     form.show();
-    QTest::mouseClick(form.Button1, Qt::LeftButton); // No
+    QTest::mouseClick(form.printButton, Qt::LeftButton); // No
     EXPECT_EQ(messages.texts(),
               QStringList{"Принтер не установлен. Сохранить карту программирования в файл PDF?"});
     EXPECT_TRUE(form.isVisible());
     EXPECT_FALSE(QFile::exists(dir.filePath("карта.pdf")));
 
     messages.answers = {true};
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    QTest::mouseClick(form.printButton, Qt::LeftButton);
     EXPECT_EQ(proposed, "012345.pdf");
     QFile pdf(dir.filePath("карта.pdf"));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
@@ -366,7 +366,7 @@ TEST_F(PrintForm, WithoutAPrinterTheCardIsOfferedAsPdf) {
 }
 
 // A page range chosen in the print dialog prints those sheets only.
-TEST_F(PrintForm, PageRangePrintsThoseSheets) {
+TEST_F(PrintPreviewTest, PageRangePrintsThoseSheets) {
     QTemporaryDir dir;
     form.setPrintDialogRunner([&](QPrinter& printer, QWidget*) {
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -376,7 +376,7 @@ TEST_F(PrintForm, PageRangePrintsThoseSheets) {
         return true;
     });
     form.show();
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    QTest::mouseClick(form.printButton, Qt::LeftButton);
     QFile pdf(dir.filePath("2.pdf"));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_EQ(countPages(pdf.readAll()), 1);
@@ -384,7 +384,7 @@ TEST_F(PrintForm, PageRangePrintsThoseSheets) {
 
 // The print dialog offers what was chosen last time: one printer for the
 // window's life.
-TEST_F(PrintForm, PrintDialogRemembersTheLastChoice) {
+TEST_F(PrintPreviewTest, PrintDialogRemembersTheLastChoice) {
     QTemporaryDir dir;
     QList<QPair<int, QString>> offered;
     form.setPrintDialogRunner([&](QPrinter& printer, QWidget*) {
@@ -396,7 +396,7 @@ TEST_F(PrintForm, PrintDialogRemembersTheLastChoice) {
     });
     for (int showing = 0; showing < 2; ++showing) {
         form.show();
-        QTest::mouseClick(form.Button1, Qt::LeftButton);
+        QTest::mouseClick(form.printButton, Qt::LeftButton);
         EXPECT_FALSE(form.isVisible());
     }
     ASSERT_EQ(offered.size(), 2);
@@ -404,7 +404,7 @@ TEST_F(PrintForm, PrintDialogRemembersTheLastChoice) {
     EXPECT_EQ(offered[1], qMakePair(3, dir.filePath("card.pdf")));
 }
 
-TEST_F(PrintForm, PdfWithoutDialog) {
+TEST_F(PrintPreviewTest, PdfWithoutDialog) {
     QTemporaryDir dir;
     QString error;
     const QString two = dir.filePath("two.pdf");
@@ -419,15 +419,15 @@ TEST_F(PrintForm, PdfWithoutDialog) {
 }
 
 // Pictures for a reader: the preview in both layouts and the card as PDF.
-TEST_F(PrintForm, Screenshots) {
+TEST_F(PrintPreviewTest, Screenshots) {
     const QString preview2 = shotPath("print-preview-two-sheets.png");
     if (preview2.isEmpty())
         GTEST_SKIP() << "set KSV_SHOTS_DIR to save the pictures";
     form.show();
     QApplication::processEvents();
     form.grab().save(preview2);
-    form.PrintPanel1->image().save(shotPath("print-preview-sheet2-image.png"));
-    form.CheckBox1->setChecked(true);
+    form.sheet2->image().save(shotPath("print-preview-sheet2-image.png"));
+    form.onePageBox->setChecked(true);
     QApplication::processEvents();
     form.grab().save(shotPath("print-preview-one-sheet.png"));
     EXPECT_TRUE(

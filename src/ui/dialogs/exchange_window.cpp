@@ -1,4 +1,4 @@
-#include "ui/dialogs/rw_form.h"
+#include "ui/dialogs/exchange_window.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -48,25 +48,25 @@ protected:
 
 } // namespace
 
-TRWForm::TRWForm(QWidget* parent)
+ExchangeWindow::ExchangeWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      Gauge1(new Gauge(this)) {
-    setObjectName(QStringLiteral("RWForm"));
+      progressBar(new Gauge(this)) {
+    setObjectName(QStringLiteral("ExchangeWindow"));
     setModal(true);
     setFixedSize(kClientWidth, kClientHeight);
-    Gauge1->setObjectName(QStringLiteral("Gauge1"));
-    Gauge1->setRange(0, kGaugeMax);
-    Gauge1->setValue(0);
-    Gauge1->setTextVisible(true);
-    Gauge1->setFormat(QStringLiteral("%p%"));
-    Gauge1->setAlignment(Qt::AlignCenter);
-    Gauge1->setStyleSheet(
+    progressBar->setObjectName(QStringLiteral("progressBar"));
+    progressBar->setRange(0, kGaugeMax);
+    progressBar->setValue(0);
+    progressBar->setTextVisible(true);
+    progressBar->setFormat(QStringLiteral("%p%"));
+    progressBar->setAlignment(Qt::AlignCenter);
+    progressBar->setStyleSheet(
         QStringLiteral("QProgressBar { border: 1px solid gray; background: white; }"
                        "QProgressBar::chunk { background-color: navy; }"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Gauge1);
+    layout->addWidget(progressBar);
     // FormClose.
     connect(this, &QDialog::finished, this, [this] {
         if (onClose)
@@ -74,16 +74,16 @@ TRWForm::TRWForm(QWidget* parent)
     });
 }
 
-void TRWForm::exchangeStarting(ExchangeKind kind) {
+void ExchangeWindow::exchangeStarting(ExchangeKind kind) {
     ended_ = false;
     setWindowTitle(exchangeCaption(kind));
 }
 
-void TRWForm::showProgress(int value) {
-    Gauge1->setValue(std::clamp(value, 0, kGaugeMax));
+void ExchangeWindow::showProgress(int value) {
+    progressBar->setValue(std::clamp(value, 0, kGaugeMax));
 }
 
-void TRWForm::runExchange() {
+void ExchangeWindow::runExchange() {
     if (ended_)
         return;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -94,7 +94,7 @@ void TRWForm::runExchange() {
     exec();
 }
 
-void TRWForm::endExchange() {
+void ExchangeWindow::endExchange() {
     ended_ = true;
     if (isVisible())
         done(QDialog::Accepted);

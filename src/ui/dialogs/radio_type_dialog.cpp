@@ -1,4 +1,4 @@
-#include "ui/dialogs/newtype_form.h"
+#include "ui/dialogs/radio_type_dialog.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -22,7 +22,7 @@ bool isConfirmKey(int key) {
 }
 } // namespace
 
-const QStringList& TNewTypeForm::itemTexts() {
+const QStringList& RadioTypeDialog::itemTexts() {
     // The blanks of the UHF vehicle item are as the transceivers' documents write it.
     static const QStringList texts = {
         QStringLiteral("Тарвен-52 (возимая, диапазон МВ)"),
@@ -35,76 +35,76 @@ const QStringList& TNewTypeForm::itemTexts() {
     return texts;
 }
 
-TNewTypeForm::TNewTypeForm(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("TNewTypeForm"));
+RadioTypeDialog::RadioTypeDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("RadioTypeDialog"));
     setWindowTitle(QStringLiteral("Программа KSV717N"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     endProgram_ = [] { QCoreApplication::exit(0); };
 
-    StaticText1 = new QLabel(QStringLiteral("Выберите тип радиостанции"), this);
-    StaticText1->setObjectName(QStringLiteral("StaticText1"));
+    prompt_ = new QLabel(QStringLiteral("Выберите тип радиостанции"), this);
+    prompt_->setObjectName(QStringLiteral("prompt"));
 
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListBox1->addItems(itemTexts());
-    ListBox1->installEventFilter(this);
+    typeList_ = new QListWidget(this);
+    typeList_->setObjectName(QStringLiteral("typeList"));
+    typeList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    typeList_->addItems(itemTexts());
+    typeList_->installEventFilter(this);
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button2 = new QPushButton(QStringLiteral("Отмена"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    for (QPushButton* b : {Button1, Button2}) {
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    cancelButton_ = new QPushButton(QStringLiteral("Отмена"), this);
+    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
+    for (QPushButton* b : {okButton_, cancelButton_}) {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
-    connect(Button1, &QPushButton::clicked, this, &TNewTypeForm::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TNewTypeForm::Button2Click);
+    connect(okButton_, &QPushButton::clicked, this, &RadioTypeDialog::confirmChoice);
+    connect(cancelButton_, &QPushButton::clicked, this, &RadioTypeDialog::cancelChoice);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->setSpacing(6);
-    layout->addWidget(StaticText1);
-    layout->addWidget(ListBox1, 1);
+    layout->addWidget(prompt_);
+    layout->addWidget(typeList_, 1);
     layout->addLayout(buttons);
 
     // The list must show its longest item whole; the dialog is never smaller
     // than its classic 250 x 169 client area.
     int textWidth = 0;
-    const QFontMetrics fm = ListBox1->fontMetrics();
+    const QFontMetrics fm = typeList_->fontMetrics();
     for (const QString& t : itemTexts())
         textWidth = std::max(textWidth, fm.horizontalAdvance(t));
-    const int listWidth = textWidth + 2 * ListBox1->frameWidth() + 12;
-    const int rowsHeight = ListBox1->sizeHintForRow(0) * ListBox1->count();
-    ListBox1->setMinimumSize(listWidth, rowsHeight + 2 * ListBox1->frameWidth() + 2);
+    const int listWidth = textWidth + 2 * typeList_->frameWidth() + 12;
+    const int rowsHeight = typeList_->sizeHintForRow(0) * typeList_->count();
+    typeList_->setMinimumSize(listWidth, rowsHeight + 2 * typeList_->frameWidth() + 2);
     const QSize needed = layout->minimumSize();
     setFixedSize(std::max(kClientWidth, needed.width()), std::max(kClientHeight, needed.height()));
 }
 
-void TNewTypeForm::setEndProgram(std::function<void()> endProgram) {
+void RadioTypeDialog::setEndProgram(std::function<void()> endProgram) {
     endProgram_ = std::move(endProgram);
 }
 
-bool TNewTypeForm::AskStartType(int& rememberedType) {
-    ListBox1->setCurrentRow(0);
-    Button2->hide();
+bool RadioTypeDialog::askStartType(int& rememberedType) {
+    typeList_->setCurrentRow(0);
+    cancelButton_->hide();
     return ask(rememberedType);
 }
 
-bool TNewTypeForm::AskNewType(int& rememberedType) {
+bool RadioTypeDialog::askNewType(int& rememberedType) {
     const int row = std::clamp(rememberedType, 0, static_cast<int>(itemTexts().size()) - 1);
-    ListBox1->setCurrentRow(row);
-    Button2->show();
+    typeList_->setCurrentRow(row);
+    cancelButton_->show();
     return ask(rememberedType);
 }
 
-bool TNewTypeForm::ask(int& rememberedType) {
+bool RadioTypeDialog::ask(int& rememberedType) {
     accepted_ = false;
     remembered_ = &rememberedType;
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -114,36 +114,36 @@ bool TNewTypeForm::ask(int& rememberedType) {
     return accepted_;
 }
 
-void TNewTypeForm::Button1Click() {
+void RadioTypeDialog::confirmChoice() {
     // The list always has a current row; the guard keeps a stray -1 out.
-    const int row = std::max(0, ListBox1->currentRow());
+    const int row = std::max(0, typeList_->currentRow());
     if (remembered_)
         *remembered_ = row;
-    Button2->show();
+    cancelButton_->show();
     accepted_ = true;
     accept();
 }
 
-void TNewTypeForm::Button2Click() {
+void RadioTypeDialog::cancelChoice() {
     accepted_ = false;
     reject();
 }
 
-void TNewTypeForm::done(int result) {
+void RadioTypeDialog::done(int result) {
     // A start-up form that closes without "OK" ends the program; "OK" shows
     // "Отмена" before it closes, so confirming never ends it.
-    const bool endProgram = Button2->isHidden();
+    const bool endProgram = cancelButton_->isHidden();
     QDialog::done(result);
     if (endProgram && endProgram_)
         endProgram_();
 }
 
-void TNewTypeForm::showEvent(QShowEvent* event) {
+void RadioTypeDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    ListBox1->setFocus(Qt::OtherFocusReason);
+    typeList_->setFocus(Qt::OtherFocusReason);
 }
 
-void TNewTypeForm::keyPressEvent(QKeyEvent* event) {
+void RadioTypeDialog::keyPressEvent(QKeyEvent* event) {
     // There is no cancel button: Escape outside the list does nothing.
     if (event->key() == Qt::Key_Escape) {
         event->accept();
@@ -152,12 +152,12 @@ void TNewTypeForm::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-bool TNewTypeForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
+bool RadioTypeDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == typeList_ && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (isConfirmKey(key->key())) {
             // Enter and Escape in the list both confirm the highlighted type.
-            Button1Click();
+            confirmChoice();
             return true;
         }
     }

@@ -14,21 +14,21 @@ class QPushButton;
 
 namespace ksv {
 
-class TNewTypeForm : public QDialog {
+class RadioTypeDialog : public QDialog { // TNewTypeForm
     Q_OBJECT
 public:
-    explicit TNewTypeForm(QWidget* parent = nullptr);
+    explicit RadioTypeDialog(QWidget* parent = nullptr);
 
     // Start-up form: item 0 preselected, no "Отмена". True when confirmed;
     // the chosen type is then written into rememberedType. False means the
     // dialog was closed without a choice and the end of the program has
     // already been requested.
-    bool AskStartType(int& rememberedType);
+    bool askStartType(int& rememberedType);
 
     // New form: the remembered type preselected, "Отмена" shown. True when
     // confirmed, with the choice written into rememberedType; otherwise the
     // remembered type is left alone.
-    bool AskNewType(int& rememberedType);
+    bool askNewType(int& rememberedType);
 
     // What closing the start-up form without a choice does; by default it
     // ends the application's event loops.
@@ -46,13 +46,13 @@ protected:
 
 private:
     bool ask(int& rememberedType);
-    void Button1Click();
-    void Button2Click();
+    void confirmChoice();
+    void cancelChoice();
 
-    QLabel* StaticText1 = nullptr;
-    QListWidget* ListBox1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
+    QLabel* prompt_ = nullptr;
+    QListWidget* typeList_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 
     bool accepted_ = false;
     int* remembered_ = nullptr; // target of the current showing

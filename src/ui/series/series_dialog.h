@@ -27,14 +27,14 @@ namespace ksv {
 class FileDialogs;
 class SeriesTable;
 
-class SeriesForm : public QDialog, private FleetView {
+class SeriesDialog : public QDialog, private FleetView {
     Q_OBJECT
 public:
     // exchange: the main window's, on its open port; dialogs: for the
     // choice of the series folder.
-    SeriesForm(const SeriesSource& source, PortExchange& exchange, FileDialogs& dialogs,
-               QWidget* parent = nullptr);
-    ~SeriesForm() override;
+    SeriesDialog(const SeriesSource& source, PortExchange& exchange, FileDialogs& dialogs,
+                 QWidget* parent = nullptr);
+    ~SeriesDialog() override;
 
     QString folder() const;
     bool running() const { return running_; }

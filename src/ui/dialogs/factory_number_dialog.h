@@ -15,10 +15,10 @@ namespace ksv {
 
 class ImageHost;
 
-class TSNForm : public QDialog {
+class FactoryNumberDialog : public QDialog { // TSNForm
     Q_OBJECT
 public:
-    explicit TSNForm(ImageHost& host, QWidget* parent = nullptr);
+    explicit FactoryNumberDialog(ImageHost& host, QWidget* parent = nullptr);
 
     // Opens the dialog modally on the factory number of the current image, in
     // service mode; does nothing in other modes.
@@ -27,14 +27,14 @@ public:
     // "изменить номер" ticked: the factory number bytes may be written.
     bool numberChangeAllowed() const;
 
-    QCheckBox* CheckBox1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QPushButton* Button1 = nullptr;
+    QCheckBox* allowChangeBox = nullptr;
+    QLabel* promptLine1 = nullptr;
+    QLabel* promptLine2 = nullptr;
+    QLineEdit* numberEdit = nullptr;
+    QPushButton* okButton = nullptr;
 
 public slots:
-    void Button1Click();
+    void acceptNumber();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

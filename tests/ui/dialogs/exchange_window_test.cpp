@@ -4,7 +4,7 @@
 #include "support/test_app.h"
 #include "support/transceiver_sim.h"
 #include "support/write_lists.h"
-#include "ui/dialogs/rw_form.h"
+#include "ui/dialogs/exchange_window.h"
 
 #include <QDir>
 #include <QProgressBar>
@@ -27,7 +27,7 @@ TEST(ProgressWindow, ShowsTheExchangeAndEndsItWhenClosed) {
     sim.setImage(sampleTransceiverImage());
     sim.start();
     ScopedPortMapping com2(2, sim.devicePath());
-    TRWForm form;
+    ExchangeWindow form;
     PortLine line(form);
     form.onClose = [&] { line.exchange().userClosed(); };
     PortExchange& exchange = line.exchange();
@@ -37,7 +37,7 @@ TEST(ProgressWindow, ShowsTheExchangeAndEndsItWhenClosed) {
 
     QString captionSeen;
     std::vector<int> shown;
-    QObject::connect(form.Gauge1, &QProgressBar::valueChanged, &form, [&](int v) {
+    QObject::connect(form.progressBar, &QProgressBar::valueChanged, &form, [&](int v) {
         captionSeen = form.windowTitle();
         shown.push_back(v);
         if (const char* dir = std::getenv("KSV_SHOT_DIR"); dir && v == 128)
@@ -48,8 +48,8 @@ TEST(ProgressWindow, ShowsTheExchangeAndEndsItWhenClosed) {
     ASSERT_TRUE(exchange.ReadData(image, status));
     EXPECT_EQ(captionSeen, QString::fromUtf8("Чтение данных: "));
     EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
-    EXPECT_EQ(form.Gauge1->value(), 256);
-    EXPECT_EQ(form.Gauge1->text(), QStringLiteral("100%"));
+    EXPECT_EQ(form.progressBar->value(), 256);
+    EXPECT_EQ(form.progressBar->text(), QStringLiteral("100%"));
     EXPECT_FALSE(form.isVisible());
     EXPECT_FALSE(line.timer().isActive());
 

@@ -1,4 +1,4 @@
-#include "ui/dialogs/sn_form.h"
+#include "ui/dialogs/factory_number_dialog.h"
 
 #include "image/codecs.h"
 #include "ui/dialogs/messages.h"
@@ -42,48 +42,48 @@ constexpr int kTypedDigits = 6;
 
 } // namespace
 
-TSNForm::TSNForm(ImageHost& host, QWidget* parent)
+FactoryNumberDialog::FactoryNumberDialog(ImageHost& host, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       host_(host) {
-    setObjectName(QStringLiteral("TSNForm"));
+    setObjectName(QStringLiteral("FactoryNumberDialog"));
     setWindowTitle(QStringLiteral("Программа KSV717N"));
     setModal(true);
 
-    CheckBox1 = new QCheckBox(QStringLiteral("изменить номер"), this);
-    Label1 = new QLabel(QStringLiteral("Введите заводской номер"), this);
-    Label2 = new QLabel(QStringLiteral("приемопередатчика"), this);
-    Edit1 = new QLineEdit(QStringLiteral("000000"), this);
-    Edit1->setMaxLength(kTypedDigits);
+    allowChangeBox = new QCheckBox(QStringLiteral("изменить номер"), this);
+    promptLine1 = new QLabel(QStringLiteral("Введите заводской номер"), this);
+    promptLine2 = new QLabel(QStringLiteral("приемопередатчика"), this);
+    numberEdit = new QLineEdit(QStringLiteral("000000"), this);
+    numberEdit->setMaxLength(kTypedDigits);
     // Only digits can be typed; Backspace and editing keys still work.
-    Edit1->setValidator(new FactoryNumberValidator(openedNumber_, Edit1));
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button1->setAutoDefault(false);
-    Button1->setDefault(false);
+    numberEdit->setValidator(new FactoryNumberValidator(openedNumber_, numberEdit));
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setAutoDefault(false);
+    okButton->setDefault(false);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(CheckBox1);
+    layout->addWidget(allowChangeBox);
     layout->addSpacing(4);
-    layout->addWidget(Label1, 0, Qt::AlignHCenter);
-    layout->addWidget(Label2, 0, Qt::AlignHCenter);
-    layout->addWidget(Edit1);
-    layout->addWidget(Button1, 0, Qt::AlignHCenter);
+    layout->addWidget(promptLine1, 0, Qt::AlignHCenter);
+    layout->addWidget(promptLine2, 0, Qt::AlignHCenter);
+    layout->addWidget(numberEdit);
+    layout->addWidget(okButton, 0, Qt::AlignHCenter);
 
-    Edit1->installEventFilter(this);
-    Button1->installEventFilter(this);
-    connect(Button1, &QPushButton::clicked, this, &TSNForm::Button1Click);
+    numberEdit->installEventFilter(this);
+    okButton->installEventFilter(this);
+    connect(okButton, &QPushButton::clicked, this, &FactoryNumberDialog::acceptNumber);
 
     setFixedSize(186, 152);
 }
 
-void TSNForm::askForNumber() {
+void FactoryNumberDialog::askForNumber() {
     if (host_.operatingMode() != omService)
         return;
     // The field's length limit would cut a seven-digit number when it is set
     // from here; the validator keeps typing to six digits.
     openedNumber_ = QString::fromStdString(ZnTxt(host_.currentImage()));
-    Edit1->setMaxLength(std::max<int>(kTypedDigits, openedNumber_.size()));
-    Edit1->setText(openedNumber_);
+    numberEdit->setMaxLength(std::max<int>(kTypedDigits, openedNumber_.size()));
+    numberEdit->setText(openedNumber_);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
@@ -92,17 +92,17 @@ void TSNForm::askForNumber() {
     exec();
 }
 
-bool TSNForm::numberChangeAllowed() const {
-    return CheckBox1->isChecked();
+bool FactoryNumberDialog::numberChangeAllowed() const {
+    return allowChangeBox->isChecked();
 }
 
-void TSNForm::Button1Click() {
-    if (!CheckBox1->isChecked()) {
+void FactoryNumberDialog::acceptNumber() {
+    if (!allowChangeBox->isChecked()) {
         accept();
         return;
     }
     bool ok = false;
-    const uint n = Edit1->text().toUInt(&ok);
+    const uint n = numberEdit->text().toUInt(&ok);
     if (!ok) {
         messenger().error(QStringLiteral("Номер не введен"));
         return;
@@ -113,18 +113,18 @@ void TSNForm::Button1Click() {
     accept();
 }
 
-bool TSNForm::eventFilter(QObject* watched, QEvent* event) {
+bool FactoryNumberDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         // Enter in the field acts as OK; on the focused OK button it clicks
         // it, as on any focused button (a button that is not the default
         // would otherwise ignore it).
-        if ((watched == Edit1 || watched == Button1) &&
+        if ((watched == numberEdit || watched == okButton) &&
             (key == Qt::Key_Return || key == Qt::Key_Enter)) {
-            Button1Click();
+            acceptNumber();
             return true;
         }
-        if (key == Qt::Key_Escape && (watched == Edit1 || watched == Button1)) {
+        if (key == Qt::Key_Escape && (watched == numberEdit || watched == okButton)) {
             reject();
             return true;
         }
@@ -132,10 +132,10 @@ bool TSNForm::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TSNForm::showEvent(QShowEvent* event) {
+void FactoryNumberDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    Edit1->setFocus(Qt::OtherFocusReason);
-    Edit1->selectAll();
+    numberEdit->setFocus(Qt::OtherFocusReason);
+    numberEdit->selectAll();
 }
 
 } // namespace ksv

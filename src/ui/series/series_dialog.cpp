@@ -1,4 +1,4 @@
-#include "ui/series/series_form.h"
+#include "ui/series/series_dialog.h"
 
 #include "files/state_archive.h"
 #include "link/exchange_view_swap.h"
@@ -34,10 +34,10 @@ QPushButton* button(const char* name, const QString& text, QWidget* parent) {
 
 } // namespace
 
-SeriesForm::SeriesForm(const SeriesSource& source, PortExchange& exchange, FileDialogs& dialogs,
-                       QWidget* parent)
+SeriesDialog::SeriesDialog(const SeriesSource& source, PortExchange& exchange, FileDialogs& dialogs,
+                           QWidget* parent)
     : QDialog(parent), source_(source), exchange_(exchange), dialogs_(dialogs) {
-    setObjectName(QStringLiteral("SeriesForm"));
+    setObjectName(QStringLiteral("SeriesDialog"));
     setWindowTitle(QStringLiteral("Запись серии"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
@@ -51,9 +51,9 @@ SeriesForm::SeriesForm(const SeriesSource& source, PortExchange& exchange, FileD
     };
 }
 
-SeriesForm::~SeriesForm() = default;
+SeriesDialog::~SeriesDialog() = default;
 
-void SeriesForm::buildSettings(QVBoxLayout* layout) {
+void SeriesDialog::buildSettings(QVBoxLayout* layout) {
     auto* form = new QFormLayout;
     auto* what = new QLabel(seriesSourceText(source_), this);
     what->setObjectName(QStringLiteral("SeriesSource"));
@@ -80,7 +80,7 @@ void SeriesForm::buildSettings(QVBoxLayout* layout) {
     layout->addWidget(beepBox_);
 }
 
-void SeriesForm::buildProgress(QVBoxLayout* layout) {
+void SeriesDialog::buildProgress(QVBoxLayout* layout) {
     status_ = new QLabel(QStringLiteral("Нажмите «Начать»"), this);
     status_->setObjectName(QStringLiteral("SeriesStatus"));
     QFont big = status_->font();
@@ -105,7 +105,7 @@ void SeriesForm::buildProgress(QVBoxLayout* layout) {
         layout->addWidget(w, w == table_ ? 1 : 0);
 }
 
-void SeriesForm::buildButtons(QVBoxLayout* layout) {
+void SeriesDialog::buildButtons(QVBoxLayout* layout) {
     startButton_ = button("StartButton", QStringLiteral("Начать"), this);
     startButton_->setDefault(true);
     openButton_ = button("OpenFolderButton", QStringLiteral("Открыть папку"), this);
@@ -120,12 +120,12 @@ void SeriesForm::buildButtons(QVBoxLayout* layout) {
     connectButtons();
 }
 
-void SeriesForm::connectButtons() {
+void SeriesDialog::connectButtons() {
     // Queued: the series runs from the window's event loop, not inside the
     // button's click, so a click on «Остановить» arrives as an event of its own.
     connect(
         startButton_, &QPushButton::clicked, this, [this] { startOrStop(); }, Qt::QueuedConnection);
-    connect(closeButton_, &QPushButton::clicked, this, &SeriesForm::reject);
+    connect(closeButton_, &QPushButton::clicked, this, &SeriesDialog::reject);
     connect(folderButton_, &QPushButton::clicked, this, [this] { chooseFolder(); });
     connect(openButton_, &QPushButton::clicked, this, [this] { desktop().openFolder(folder()); });
     connect(cardsBox_, &QCheckBox::toggled, this, [this](bool on) {
@@ -133,18 +133,18 @@ void SeriesForm::connectButtons() {
     });
 }
 
-QString SeriesForm::folder() const {
+QString SeriesDialog::folder() const {
     const QString text = folderEdit_->text().trimmed();
     return text.isEmpty() ? QString() : QDir::cleanPath(QDir::fromNativeSeparators(text));
 }
 
-void SeriesForm::chooseFolder() {
+void SeriesDialog::chooseFolder() {
     const QString chosen = dialogs_.folderName(this, folder());
     if (!chosen.isEmpty())
         folderEdit_->setText(QDir::toNativeSeparators(chosen));
 }
 
-void SeriesForm::reject() {
+void SeriesDialog::reject() {
     if (!running_) {
         QDialog::reject();
         return;
@@ -153,7 +153,7 @@ void SeriesForm::reject() {
     requestStop();
 }
 
-void SeriesForm::startOrStop() {
+void SeriesDialog::startOrStop() {
     if (running_) {
         // The second click of a double click on «Начать» stops nothing.
         if (started_.elapsed() >= QApplication::doubleClickInterval())
@@ -166,7 +166,7 @@ void SeriesForm::startOrStop() {
 
 // The folders and the log are made before anything is written into a set;
 // the series keeps them for every later start in this window.
-bool SeriesForm::openSession() {
+bool SeriesDialog::openSession() {
     if (folder().isEmpty()) {
         messenger().error(QStringLiteral("Не задана папка серии"));
         return false;
@@ -182,7 +182,7 @@ bool SeriesForm::openSession() {
     return true;
 }
 
-void SeriesForm::runSeries() {
+void SeriesDialog::runSeries() {
     running_ = true;
     started_.start();
     stopRequested_ = false;
@@ -210,13 +210,13 @@ void SeriesForm::runSeries() {
         QDialog::reject();
 }
 
-void SeriesForm::requestStop() {
+void SeriesDialog::requestStop() {
     stopRequested_ = true;
     startButton_->setEnabled(false);
     status_->setText(QStringLiteral("Остановка после текущего шага…"));
 }
 
-void SeriesForm::showRunning(bool on) {
+void SeriesDialog::showRunning(bool on) {
     startButton_->setText(on ? QStringLiteral("Остановить") : QStringLiteral("Начать"));
     startButton_->setEnabled(true);
     for (QWidget* w : {static_cast<QWidget*>(folderEdit_), static_cast<QWidget*>(folderButton_),
@@ -224,7 +224,7 @@ void SeriesForm::showRunning(bool on) {
         w->setEnabled(!session_);
 }
 
-void SeriesForm::exchangeStarting(ExchangeKind kind) {
+void SeriesDialog::exchangeStarting(ExchangeKind kind) {
     const bool write = kind == ExchangeKind::Write;
     if (!stopRequested_)
         status_->setText(write           ? QStringLiteral("Запись…")
@@ -234,18 +234,18 @@ void SeriesForm::exchangeStarting(ExchangeKind kind) {
     progress_->setValue(0);
 }
 
-void SeriesForm::waitingForSet() {
+void SeriesDialog::waitingForSet() {
     wroteThisSet_ = false;
     heading_->clear();
     if (!stopRequested_)
         status_->setText(QStringLiteral("Подключите радиостанцию…"));
 }
 
-void SeriesForm::setRead(int number, const Image& asRead) {
+void SeriesDialog::setRead(int number, const Image& asRead) {
     heading_->setText(fleetSetHeading(rowsBefore_ + number, asRead));
 }
 
-void SeriesForm::setRecorded(const FleetSetRecord& record) {
+void SeriesDialog::setRecorded(const FleetSetRecord& record) {
     ++counts_.counts[static_cast<std::size_t>(record.report.result)];
     ++counts_.sets;
     cardsFailed_ += record.cardError.isEmpty() ? 0 : 1;
@@ -256,7 +256,7 @@ void SeriesForm::setRecorded(const FleetSetRecord& record) {
         desktop().beep();
 }
 
-void SeriesForm::waitingForRemoval() {
+void SeriesDialog::waitingForRemoval() {
     if (!stopRequested_)
         status_->setText(QStringLiteral("Отключите радиостанцию…"));
 }
