@@ -7,7 +7,7 @@
 #include "image/codecs.h"
 #include "ui/dialogs/messages.h"
 #include "ui/dialogs/raw_editor.h"
-#include "ui/main/image_host.h"
+#include "ui/model/image_host.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -28,10 +28,8 @@ int digit(char c) {
 class Host final : public ImageHost {
 public:
     Image current;
-    Image incoming;
     int shows = 0;
     const Image& currentImage() const override { return current; }
-    Image& incomingImage() override { return incoming; }
     OperatingMode operatingMode() const override { return omService; }
     void commitEdits() override {}
     bool showImage(const Image& image) override {
@@ -41,8 +39,8 @@ public:
     }
     int rememberedRadioType() const override { return 0; }
     std::optional<int> chooseRadioTypeForNew() override { return std::nullopt; }
-    void setFileStatus(const QString&) override {}
-    QString fileStatus() const override { return {}; }
+    QString fileInUse() const override { return {}; }
+    void setFileInUse(const QString&) override {}
     QWidget* hostWindow() override { return nullptr; }
 };
 

@@ -3,7 +3,9 @@
 #             header outside it, and ksv717n-cli needs no Qt Widgets library;
 #   platform  only src/serial includes the operating system's headers or
 #             reads /proc and /sys;
-#   plain     src/image and src/serial know no Qt.
+#   plain     src/image and src/serial know no Qt;
+#   ui        inside src/ui nothing reaches up to the main window (ui/main),
+#             and the window's model (ui/model) knows no other window.
 #   cmake -DRULE=<rule> -DSOURCE_DIR=<src> [-DCLI=<ksv717n-cli>] -P layering_check.cmake
 file(GLOB_RECURSE sources ${SOURCE_DIR}/*.cpp ${SOURCE_DIR}/*.h)
 
@@ -40,6 +42,15 @@ endif()
 if(RULE STREQUAL "plain")
   refuse("^#include <Q" "/src/(ui|cli|link|operations|files|formats|print)/"
          "Qt in src/image or src/serial")
+  return()
+endif()
+
+if(RULE STREQUAL "ui")
+  refuse("^#include \"ui/main/" "/src/ui/main/|/src/ui/main\\.cpp$"
+         "An include up to the main window")
+  refuse("^#include \"ui/(main|dialogs|grid|archive|series|printing|help)/"
+         "/src/(image|serial|link|operations|files|formats|print|cli)/|/src/ui/(main|dialogs|grid|archive|series|printing|help)/|/src/ui/main\\.cpp$"
+         "The window's model includes a window")
   return()
 endif()
 

@@ -1,6 +1,6 @@
 #include "image/mode.h"
 #include "ui/dialogs/messages.h"
-#include "ui/main/app_windows.h"
+#include "ui/main/create_app_windows.h"
 #include "ui/main/main_window.h"
 #include "ui/main/no_stored_settings.h"
 #include "ui/main/ui_font.h"
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
 
-    const std::unique_ptr<ksv::MainWindow> form1 = ksv::createAppWindows(mode);
-    form1->show();
+    const std::unique_ptr<ksv::MainWindow> window = ksv::createAppWindows(mode);
+    window->show();
     return app.exec();
 }

@@ -1,10 +1,10 @@
 #pragma once
 
-// An ImageHost without a window: it keeps the two images, logs the calls the
+// An ImageHost without a window: it keeps the image, logs the calls the
 // commands make, and answers the type dialog from a preset value.
 
 #include "image/checksum.h"
-#include "ui/main/image_host.h"
+#include "ui/model/image_host.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,18 +15,16 @@ namespace ksv::test {
 class FakeImageHost final : public ImageHost {
 public:
     Image current;
-    Image incoming;
     OperatingMode mode = omUser;
     int remembered = rtVehicleVhf;
     std::optional<int> newTypeAnswer; // nullopt: the type dialog is cancelled
     std::optional<int> preselectedForNew;
     bool showBufResult = true;
-    QString status = QStringLiteral("Файл: ");
+    QString file;      // the file in use
     QStringList calls; // "SetBuf", "ShowBuf", "chooseType", in order
     Image lastShown;   // the current image as the last ShowBuf saw it
 
     const Image& currentImage() const override { return current; }
-    Image& incomingImage() override { return incoming; }
     OperatingMode operatingMode() const override { return mode; }
 
     // Stores like the window would: bit 1 of byte 255 and a fresh checksum.
@@ -51,8 +49,8 @@ public:
         return newTypeAnswer;
     }
 
-    void setFileStatus(const QString& text) override { status = text; }
-    QString fileStatus() const override { return status; }
+    QString fileInUse() const override { return file; }
+    void setFileInUse(const QString& path) override { file = path; }
     QWidget* hostWindow() override { return nullptr; }
 };
 

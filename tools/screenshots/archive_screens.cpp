@@ -13,7 +13,7 @@
 #include "ui/archive/archive_dialog.h"
 #include "ui/archive/radio_compare_dialog.h"
 #include "ui/archive/window_archive.h"
-#include "ui/main/app_windows.h"
+#include "ui/main/create_app_windows.h"
 #include "ui/main/main_window.h"
 
 #include <QApplication>

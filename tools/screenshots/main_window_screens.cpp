@@ -6,7 +6,7 @@
 #include "support/message_recorder.h"
 #include "ui/dialogs/radio_type_dialog.h"
 #include "ui/grid/channel_table.h"
-#include "ui/main/app_windows.h"
+#include "ui/main/create_app_windows.h"
 #include "ui/main/main_window.h"
 
 #include <QApplication>

@@ -14,7 +14,7 @@
 #include "ui/dialogs/desktop.h"
 #include "ui/dialogs/exchange_window.h"
 #include "ui/dialogs/file_dialogs.h"
-#include "ui/main/app_windows.h"
+#include "ui/main/create_app_windows.h"
 #include "ui/main/file_commands.h"
 #include "ui/main/main_window.h"
 #include "ui/series/series_dialog.h"
@@ -146,7 +146,7 @@ int main(int argc, char** argv) {
     // The window shows the file it was opened from, holding its settings.
     const QString file = folder.filePath(QStringLiteral("колонна-7.ust"));
     WriteUSTFile(file, plan);
-    form->setFileStatus(QStringLiteral("Файл: ") + file);
+    form->setFileInUse(file);
 
     const Shots shots{form.get(), out};
     when([&] { return shots.series() && shots.series()->isVisible(); }, [&] { shots.start(); });

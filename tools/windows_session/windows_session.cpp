@@ -9,7 +9,7 @@
 //
 //   ksv717n_session.exe <folder>      exit 0 when the file was saved and opened
 
-#include "ui/main/app_windows.h"
+#include "ui/main/create_app_windows.h"
 #include "ui/main/main_window.h"
 #include "ui/main/no_stored_settings.h"
 

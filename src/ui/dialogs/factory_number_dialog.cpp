@@ -2,7 +2,7 @@
 
 #include "image/codecs.h"
 #include "ui/dialogs/messages.h"
-#include "ui/main/image_host.h"
+#include "ui/model/image_host.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>

@@ -6,7 +6,7 @@
 // opens it and applies the whole table at once.
 
 #include "image/image.h"
-#include "ui/main/image_host.h"
+#include "ui/model/image_host.h"
 
 #include <QWidget>
 #include <optional>

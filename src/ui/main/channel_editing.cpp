@@ -4,7 +4,8 @@
 #include "image/fields.h"
 #include "ui/dialogs/messages.h"
 #include "ui/grid/channel_table.h"
-#include "ui/main/main_window.h"
+#include "ui/main/settings_pages.h"
+#include "ui/model/channel_model.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -41,7 +42,7 @@ constexpr int kFirstColumn = 0;
 
 const QString ChannelEditing::kChannelsFormat = QStringLiteral("application/x-ksv717n-channels");
 
-ChannelEditing::ChannelEditing(MainWindow& form, ImageHistory& history, QMenu* menu)
+ChannelEditing::ChannelEditing(EditedWindow& form, ImageHistory& history, QMenu* menu)
     : form_(form), history_(history) {
     buildActions();
     buildMenus(menu);
@@ -62,7 +63,7 @@ ChannelEditing::ChannelEditing(MainWindow& form, ImageHistory& history, QMenu* m
 
 QAction* ChannelEditing::makeAction(const char* name, const QString& text,
                                     const QKeySequence& key) {
-    auto* action = new QAction(text, &form_);
+    auto* action = new QAction(text, form_.hostWindow());
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(key);
     actions_.push_back(action);
@@ -109,7 +110,7 @@ void ChannelEditing::buildActions() {
 }
 
 void ChannelEditing::buildMenus(QMenu* menu) {
-    contextMenu_ = new QMenu(&form_);
+    contextMenu_ = new QMenu(form_.hostWindow());
     contextMenu_->setObjectName(QStringLiteral("ChannelTableMenu"));
     for (QMenu* m : {menu, contextMenu_}) {
         for (const char* name :

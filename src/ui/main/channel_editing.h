@@ -7,6 +7,7 @@
 // image, so one step of its history.
 
 #include "image/channel_order.h"
+#include "image/mode.h"
 #include "ui/model/image_history.h"
 
 #include <QObject>
@@ -15,16 +16,39 @@
 class QAction;
 class QMenu;
 class QMimeData;
+class QTabWidget;
+class QWidget;
 
 namespace ksv {
 
-class MainWindow;
+class ChannelGrid;
+class ChannelModel;
+struct SettingsControls;
+
+// What the editing commands need of the window whose image they edit.
+class EditedWindow {
+public:
+    virtual ~EditedWindow() = default;
+
+    virtual const Image& currentImage() const = 0;
+    virtual WindowImage& windowImage() = 0;
+    virtual ChannelModel& channels() = 0;
+    virtual OperatingMode operatingMode() const = 0;
+    virtual ChannelGrid* grid() const = 0;
+    virtual QTabWidget* pages() const = 0;
+    virtual SettingsControls& controls() = 0;
+    virtual bool priorityScanning() const = 0;
+    // Refreshes every control from the image (ShowBuf).
+    virtual bool refreshFromImage() = 0;
+    // Parent of the commands' actions and menus.
+    virtual QWidget* hostWindow() = 0;
+};
 
 class ChannelEditing : public QObject {
     Q_OBJECT
 public:
     // Fills menu with the commands and gives the table its context menu.
-    ChannelEditing(MainWindow& form, ImageHistory& history, QMenu* menu);
+    ChannelEditing(EditedWindow& form, ImageHistory& history, QMenu* menu);
 
     // The clipboard format of whole channels copied: their records, so that
     // a paste carries the bits the table does not show.
@@ -63,7 +87,7 @@ private:
     void followChannels(const ChannelPlaces& places);
     void pastedRecords(Image& image, const QMimeData& data, int first, int count) const;
 
-    MainWindow& form_;
+    EditedWindow& form_;
     ImageHistory& history_;
     QMenu* contextMenu_ = nullptr;
     std::vector<QAction*> actions_;

@@ -1,5 +1,6 @@
 #include "ui/main/commands.h"
 
+#include "files/shown_path.h"
 #include "link/port_line.h"
 #include "link/port_selection.h"
 #include "operations/fleet_session.h"
@@ -15,11 +16,12 @@
 #include "ui/dialogs/raw_editor.h"
 #include "ui/help/help_window.h"
 #include "ui/main/file_commands.h"
-#include "ui/main/main_window.h"
+#include "ui/model/app_windows.h"
+#include "ui/model/command_host.h"
+#include "ui/model/image_history.h"
+#include "ui/model/window_image.h"
 #include "ui/printing/print_preview.h"
 #include "ui/series/series_dialog.h"
-
-#include <QLabel>
 
 namespace ksv::commands {
 namespace {
@@ -33,60 +35,57 @@ void showWords(const OutcomeWords& w) {
 
 } // namespace
 
-// New and Open take the file named in the status bar with them into their
-// step of the history.
-void newFile(MainWindow& form) {
-    const ImageHistory::Step step(form.history());
-    if (form.windows().files)
-        form.windows().files->newFile();
+// New and Open take the file in use with them into their step of the
+// history.
+void newFile(CommandHost& host) {
+    const ImageHistory::Step step(host.history());
+    if (host.windows().files)
+        host.windows().files->newFile();
 }
 
-void openFile(MainWindow& form) {
-    const ImageHistory::Step step(form.history());
-    if (form.windows().files)
-        form.windows().files->openFile();
+void openFile(CommandHost& host) {
+    const ImageHistory::Step step(host.history());
+    if (host.windows().files)
+        host.windows().files->openFile();
 }
 
-void saveFile(MainWindow& form) {
-    if (form.windows().files)
-        form.windows().files->saveFile();
+void saveFile(CommandHost& host) {
+    if (host.windows().files)
+        host.windows().files->saveFile();
 }
 
-print::CardData cardToPrint(MainWindow& form) {
-    return print::cardOfShownImage(form.imageAsShown(), form.operatingMode(),
-                                   fileFromStatus(form.fileStatus()));
+print::CardData cardToPrint(CommandHost& host) {
+    return print::cardOfShownImage(host.imageAsShown(), host.operatingMode(),
+                                   shownPath(host.fileInUse()));
 }
 
-void print(MainWindow& form) {
-    if (print::PrintPreview* p = form.windows().printPreview)
-        p->showCard(cardToPrint(form));
+void print(CommandHost& host) {
+    if (print::PrintPreview* p = host.windows().printPreview)
+        p->showCard(cardToPrint(host));
 }
 
-void readRadio(MainWindow& form) {
-    PortLine* line = form.windows().line.get();
+void readRadio(CommandHost& host) {
+    PortLine* line = host.windows().line.get();
     if (!line)
         return;
     const ReadOutcome read = readTransceiver(line->exchange(), &windowArchive());
     showWords(outcomeWords(read));
     if (!read.connected)
         return;
-    showKeptRead(form, windowArchive(), read.kept);
-    form.incomingImage() = read.image;
+    host.showKeptRead(read.kept);
     // A wrong checksum is accepted silently: the window shows what was read.
-    form.showImage(read.imageToShow());
-    if (read.powerLocked && form.operatingMode() == omService) {
-        QLabel* label = form.rangeLabel();
-        label->setText(label->text() + QStringLiteral(" (выход в режим 40(30) Вт заблокирован)"));
-    }
+    host.showImage(read.imageToShow());
+    if (read.powerLocked && host.operatingMode() == omService)
+        host.addRangeNote(QStringLiteral(" (выход в режим 40(30) Вт заблокирован)"));
 }
 
 // F5. The window commits its edits once the transceiver has answered, then
 // the write goes on with the committed image alone; the window takes back
 // only the image with the write's checksum (it is not refreshed). Nothing is
 // sent whose state before could not be kept, unless the user says so.
-void writeRadio(MainWindow& form) {
-    const ImageHistory::Step step(form.history()); // the commit and the checksum
-    PortLine* line = form.windows().line.get();
+void writeRadio(CommandHost& host) {
+    const ImageHistory::Step step(host.history()); // the commit and the checksum
+    PortLine* line = host.windows().line.get();
     if (!line)
         return;
     const ReadOutcome read = readTransceiver(line->exchange(), &windowArchive());
@@ -94,15 +93,14 @@ void writeRadio(MainWindow& form) {
         showWords(outcomeWords(WriteOutcome{}));
         return;
     }
-    form.incomingImage() = read.image;
-    form.commitEdits();
+    host.commitEdits();
     WriteQuestions ask;
     ask.withoutArchive = [](const QString& why) {
         return messenger().questionNoByDefault(writeWithoutArchiveQuestion(why));
     };
-    const WriteOutcome o = writeAfterRead(line->exchange(), read, form.currentImage(),
-                                          form.numberChangeAllowed(), &windowArchive(), ask);
-    form.windowImage().set(o.image);
+    const WriteOutcome o = writeAfterRead(line->exchange(), read, host.currentImage(),
+                                          host.numberChangeAllowed(), &windowArchive(), ask);
+    host.windowImage().set(o.image);
     showWords(outcomeWords(o));
 }
 
@@ -118,46 +116,47 @@ QString portLabel(int com) {
 
 // The window is stored as F5 stores it before anything is written; the
 // series then writes that image and leaves the window as it is.
-void writeSeries(MainWindow& form) {
-    PortLine* line = form.windows().line.get();
-    if (!line || !form.windows().files)
+void writeSeries(CommandHost& host) {
+    PortLine* line = host.windows().line.get();
+    if (!line || !host.windows().files)
         return;
     const int com = line->exchange().openPort();
     if (com == 0) {
         messenger().error(portUnavailableText(line->port().ComNumber()));
         return;
     }
-    form.commitEdits();
-    SeriesSource source = seriesSource(form.currentImage(), fileFromStatus(form.fileStatus()),
-                                       portLabel(com), form.operatingMode());
+    host.commitEdits();
+    SeriesSource source = seriesSource(host.currentImage(), shownPath(host.fileInUse()),
+                                       portLabel(com), host.operatingMode());
     source.archive = &windowArchive();
-    SeriesDialog series(source, line->exchange(), form.windows().files->dialogs(), &form);
+    SeriesDialog series(source, line->exchange(), host.windows().files->dialogs(),
+                        host.hostWindow());
     series.exec();
 }
 
-void help(MainWindow& form) {
-    if (HelpWindow* h = form.windows().help)
+void help(CommandHost& host) {
+    if (HelpWindow* h = host.windows().help)
         h->showContents();
 }
 
-void about(MainWindow& form) {
-    if (AboutDialog* dialog = form.windows().aboutDialog)
+void about(CommandHost& host) {
+    if (AboutDialog* dialog = host.windows().aboutDialog)
         dialog->showAbout();
 }
 
-void rawEditor(MainWindow& form) {
-    const ImageHistory::Step step(form.history()); // the commit and the show
-    if (RawEditor* e = form.windows().rawEditor)
+void rawEditor(CommandHost& host) {
+    const ImageHistory::Step step(host.history()); // the commit and the show
+    if (RawEditor* e = host.windows().rawEditor)
         e->editCurrentImage();
 }
 
-void factoryNumber(MainWindow& form) {
-    if (FactoryNumberDialog* sn = form.windows().factoryNumberDialog)
+void factoryNumber(CommandHost& host) {
+    if (FactoryNumberDialog* sn = host.windows().factoryNumberDialog)
         sn->askForNumber();
 }
 
-void quitHelp(MainWindow& form) {
-    if (HelpWindow* h = form.windows().help)
+void quitHelp(CommandHost& host) {
+    if (HelpWindow* h = host.windows().help)
         h->closeHelp();
 }
 

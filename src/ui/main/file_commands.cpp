@@ -9,19 +9,6 @@
 #include <QCoreApplication>
 
 namespace ksv {
-namespace {
-
-const QString kFilePanel = QStringLiteral("Файл: ");
-
-QString fileStatusText(const QString& name) {
-    return kFilePanel + shownPath(name);
-}
-
-} // namespace
-
-QString fileFromStatus(const QString& status) {
-    return status.startsWith(kFilePanel) ? status.mid(kFilePanel.size()) : QString();
-}
 
 FileCommands::FileCommands(ImageHost& host, std::unique_ptr<FileDialogs> dialogs)
     : host_(host), dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtFileDialogs>()),
@@ -39,7 +26,7 @@ void FileCommands::newFile() {
         terminate_();
         return;
     }
-    host_.setFileStatus(fileStatusText(QString()));
+    host_.setFileInUse(QString());
 }
 
 void FileCommands::openFile() {
@@ -51,16 +38,17 @@ void FileCommands::openFile() {
 }
 
 void FileCommands::openPath(const QString& name) {
-    const UstReadResult r = ReadUSTFile(name, host_.incomingImage());
+    Image read;
+    const UstReadResult r = ReadUSTFile(name, read);
     if (!r.ok()) {
         messenger().error(readFailureMessage(r, name));
         return;
     }
-    if (!host_.showImage(host_.incomingImage())) {
+    if (!host_.showImage(read)) {
         messenger().error(QStringLiteral("Файл ") + shownPath(name) + QStringLiteral(" поврежден"));
         return;
     }
-    host_.setFileStatus(fileStatusText(name));
+    host_.setFileInUse(name);
 }
 
 void FileCommands::saveFile() {
@@ -77,7 +65,7 @@ void FileCommands::saveFile() {
         messenger().error(writeFailureMessage(name));
         return;
     }
-    host_.setFileStatus(fileStatusText(name));
+    host_.setFileInUse(name);
 }
 
 } // namespace ksv

@@ -1,19 +1,16 @@
 #pragma once
 
 // The commands of the "Файл" menu: New, Open and Save. They work on the main
-// window's images through ImageHost and show every message themselves.
+// window's image through ImageHost and show every message themselves.
 
 #include "ui/dialogs/file_dialogs.h"
-#include "ui/main/image_host.h"
+#include "ui/model/image_host.h"
 
 #include <QString>
 #include <functional>
 #include <memory>
 
 namespace ksv {
-
-// The settings file that a text of the "Файл: ..." panel names; empty when none.
-QString fileFromStatus(const QString& status);
 
 class FileCommands {
 public:

@@ -1,6 +1,8 @@
 #include "ui/main/main_window.h"
 
+#include "files/shown_path.h"
 #include "image/defaults.h"
+#include "ui/archive/window_archive.h"
 #include "ui/dialogs/messages.h"
 #include "ui/dialogs/radio_type_dialog.h"
 #include "ui/main/channel_editing.h"
@@ -36,8 +38,8 @@ MainWindow::MainWindow(OperatingMode mode, QWidget* parent) : QMainWindow(parent
     buildPages();
     buildStatusBar();
     editing_ = std::make_unique<ChannelEditing>(*this, history_, editMenu_);
-    history_.setNote([this] { return fileStatus(); },
-                     [this](const QString& text) { setFileStatus(text); });
+    history_.setNote([this] { return fileInUse(); },
+                     [this](const QString& path) { setFileInUse(path); });
     buildShortcuts();
     connectSettingsHandlers();
     installEnterHandling();
@@ -111,12 +113,17 @@ QString MainWindow::statusPanel(int index) const {
     return index == 0 ? portPanel_->text() : filePanel_->text();
 }
 
-void MainWindow::setFileStatus(const QString& text) {
-    filePanel_->setText(text);
+void MainWindow::setFileInUse(const QString& path) {
+    fileInUse_ = path;
+    filePanel_->setText(QStringLiteral("Файл: ") + shownPath(path));
 }
 
-QString MainWindow::fileStatus() const {
-    return filePanel_->text();
+void MainWindow::addRangeNote(const QString& note) {
+    rangeLabel_->setText(rangeLabel_->text() + note);
+}
+
+void MainWindow::showKeptRead(const KeepResult& kept) {
+    ksv::showKeptRead(*this, windowArchive(), kept);
 }
 
 bool MainWindow::toneTabShown() const {

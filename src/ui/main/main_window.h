@@ -2,7 +2,7 @@
 
 // The main window: menus, tool bar, status bar and the four pages
 // (channel table and three settings pages). It owns the window's image, its
-// one state, and the incoming buffer, the remembered radio type, the
+// one state, and the file in use, the remembered radio type, the
 // display-done flag and the allowed range table. The channel table shows
 // and edits the image itself; the settings pages are a working copy that is
 // committed into the image (SetBuf) and refreshed from it (ShowBuf).
@@ -11,10 +11,11 @@
 #include "image/image.h"
 #include "image/mode.h"
 #include "ui/grid/channel_table.h"
-#include "ui/main/app_windows.h"
-#include "ui/main/image_host.h"
+#include "ui/main/channel_editing.h"
 #include "ui/main/settings_pages.h"
+#include "ui/model/app_windows.h"
 #include "ui/model/channel_model.h"
+#include "ui/model/command_host.h"
 #include "ui/model/image_history.h"
 #include "ui/model/window_image.h"
 
@@ -36,12 +37,14 @@ class QToolButton;
 
 namespace ksv {
 
-class ChannelEditing;
 class ClickLabel;
 struct PortChoice;
 struct PortMapping;
 
-class MainWindow : public QMainWindow, public ImageHost, public ChannelTableContext { // TForm1
+class MainWindow : public QMainWindow, // TForm1
+                   public CommandHost,
+                   public ChannelTableContext,
+                   public EditedWindow {
     Q_OBJECT
 public:
     static constexpr int kClientWidth = 632;
@@ -50,11 +53,8 @@ public:
     explicit MainWindow(OperatingMode mode, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    AppWindows& windows() { return windows_; }
-
-    // ---- ImageHost ----
+    // ---- CommandHost ----
     const Image& currentImage() const override { return windowImage_.image(); }
-    Image& incomingImage() override { return incoming_; }
     OperatingMode operatingMode() const override { return mode_; }
     bool showImage(const Image& image) override;
     // Commits the edits of the settings pages into the image (SetBuf): every
@@ -64,25 +64,27 @@ public:
     void commitEdits() override;
     int rememberedRadioType() const override { return rememberedType_; }
     std::optional<int> chooseRadioTypeForNew() override;
-    void setFileStatus(const QString& text) override;
-    QString fileStatus() const override;
+    // The file in use is shown in the status bar as "Файл: <path>".
+    QString fileInUse() const override { return fileInUse_; }
+    void setFileInUse(const QString& path) override;
     QWidget* hostWindow() override { return this; }
+    // The window's image, its undo history and the program's other windows.
+    WindowImage& windowImage() override { return windowImage_; }
+    ImageHistory& history() override { return history_; }
+    AppWindows& windows() override { return windows_; }
+    Image imageAsShown() override;
+    bool numberChangeAllowed() override;
+    void addRangeNote(const QString& note) override;
+    void showKeptRead(const KeepResult& kept) override;
 
-    // The window's image, the table model over it, its undo history and the
-    // commands of «Правка».
-    WindowImage& windowImage() { return windowImage_; }
-    ChannelModel& channels() { return channels_; }
-    ImageHistory& history() { return history_; }
+    // The table model over the image and the commands of «Правка».
+    ChannelModel& channels() override { return channels_; }
     ChannelEditing& editing() { return *editing_; }
 
-    // The image as the window shows it: the edits of the settings pages that
-    // are not committed yet stored into a copy, without a message (what the
-    // card prints).
-    Image imageAsShown();
     // Refreshes every control from the image (ShowBuf); also the range text,
     // the allowed ranges and the pages and tool bars that depend on the
     // radio type. Always true.
-    bool refreshFromImage();
+    bool refreshFromImage() override;
 
     bool displayDone() const { return displayDone_; }
     const RangeTable& ranges() const { return ranges_; }
@@ -121,17 +123,14 @@ public:
     // Items for the ports above COM4 (Windows), after COM4 in both port
     // menus; names holds COM1..COM4 first (extra_port_items.cpp).
     void showExtraPorts(const std::vector<PortMapping>& names);
-    // Service mode with "изменить номер" ticked: the factory number bytes
-    // may be written into the transceiver.
-    bool numberChangeAllowed();
     // The opened port's effects, or the message of a failed choice
     // (auto-detection or COM n).
     void applyPortChoice(const PortChoice& choice);
 
     // ---- Controls, for the commands and for tests ----
-    SettingsControls& controls() { return sc_; }
-    ChannelGrid* grid() const { return channelTable_; }
-    QTabWidget* pages() const { return pages_; }
+    SettingsControls& controls() override { return sc_; }
+    ChannelGrid* grid() const override { return channelTable_; }
+    QTabWidget* pages() const override { return pages_; }
     QString statusPanel(int index) const;
     QComboBox* scramblerBox() const { return sc_.list(SettingId::Scrambler); }
     QLabel* rangeLabel() const { return rangeLabel_; }
@@ -207,7 +206,7 @@ private:
     ChannelModel channels_{windowImage_};
     ImageHistory history_{windowImage_};
     std::unique_ptr<ChannelEditing> editing_;
-    Image incoming_;
+    QString fileInUse_;
     int rememberedType_ = rtVehicleVhf;
     bool displayDone_ = false;
     RangeTable ranges_;

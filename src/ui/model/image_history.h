@@ -4,7 +4,7 @@
 // with the image before and after it; the changes made while a Step lives
 // (one user action: a command that stores the pages and refreshes them,
 // reads a file, writes a transceiver) are one step. A step also takes back a
-// note kept beside the image (the file named in the status bar).
+// note kept beside the image (the file in use).
 
 #include "ui/model/window_image.h"
 

@@ -76,7 +76,7 @@ protected:
 // A long file path stays whole; the archive panel takes the rest, shortened.
 TEST_F(ArchiveWindowTest, TheFilePanelKeepsItsWholePathBesideTheArchivePanel) {
     key(Qt::Key_F4);
-    form->setFileStatus(QStringLiteral("Файл: /home/мастер/Заказчики/Автобаза №3/654321.ust"));
+    form->setFileInUse(QStringLiteral("/home/мастер/Заказчики/Автобаза №3/654321.ust"));
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();
     const auto* file = form->statusBar()->findChild<QLabel*>(QStringLiteral("filePanel"));

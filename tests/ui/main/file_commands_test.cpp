@@ -81,7 +81,7 @@ TEST_F(FileCommandsTest, OpenShowsTheFilesOwnTypeAndKeepsTheRememberedOne) {
     EXPECT_EQ(host.lastShown, uhf);
     EXPECT_EQ(RsType(host.current), rtStationaryUhf);
     EXPECT_EQ(host.calls, QStringList{QStringLiteral("ShowBuf")}); // no store before or after
-    EXPECT_EQ(host.status, QStringLiteral("Файл: ") + p);
+    EXPECT_EQ(host.file, p);
     EXPECT_EQ(host.remembered, rtVehicleVhf);
 
     // New still offers the remembered VHF type, and loads what is chosen.
@@ -89,7 +89,7 @@ TEST_F(FileCommandsTest, OpenShowsTheFilesOwnTypeAndKeepsTheRememberedOne) {
     commands.newFile();
     EXPECT_EQ(host.preselectedForNew, rtVehicleVhf);
     EXPECT_EQ(host.current, defaultImage(rtRepeaterVhf));
-    EXPECT_EQ(host.status, QStringLiteral("Файл: "));
+    EXPECT_EQ(host.file, QString());
 }
 
 TEST_F(FileCommandsTest, FailedOpenChangesNothingButTheDialogsName) {
@@ -115,7 +115,7 @@ TEST_F(FileCommandsTest, FailedOpenChangesNothingButTheDialogsName) {
     EXPECT_EQ(messages.log.front().kind, test::RecordedMessage::Error);
     EXPECT_EQ(host.current, before);
     EXPECT_TRUE(host.calls.isEmpty());
-    EXPECT_EQ(host.status, QStringLiteral("Файл: ") + opened);
+    EXPECT_EQ(host.file, opened);
 
     // The open dialog keeps the last accepted name, readable or not.
     EXPECT_EQ(dialogs->openProposals.last(), shortFile.fileName());
@@ -139,7 +139,7 @@ TEST_F(FileCommandsTest, SaveProposesFactoryNumberUntilAFileWasOpened) {
     commands.newFile();
     commands.saveFile();
     EXPECT_EQ(dialogs->saveProposals.last(), p);
-    EXPECT_EQ(host.status, QStringLiteral("Файл: "));
+    EXPECT_EQ(host.file, QString());
 }
 
 TEST_F(FileCommandsTest, SaveStoresTheWindowAndReopensTheSameBytes) {
@@ -150,7 +150,7 @@ TEST_F(FileCommandsTest, SaveStoresTheWindowAndReopensTheSameBytes) {
 
     EXPECT_TRUE(messages.log.empty());
     EXPECT_EQ(host.calls, QStringList{QStringLiteral("SetBuf")});
-    EXPECT_EQ(host.status, QStringLiteral("Файл: ") + p);
+    EXPECT_EQ(host.file, p);
     const Image saved = host.current;
     EXPECT_TRUE(CheckCRC(saved));
 
@@ -168,17 +168,17 @@ TEST_F(FileCommandsTest, FailedSaveNamesTheFileAndKeepsTheStatus) {
     EXPECT_EQ(messages.texts(),
               QStringList{QStringLiteral("Файл ") + p + QStringLiteral(" не записан")});
     EXPECT_EQ(host.calls, QStringList{QStringLiteral("SetBuf")});
-    EXPECT_EQ(host.status, QStringLiteral("Файл: "));
+    EXPECT_EQ(host.file, QString());
 }
 
 TEST_F(FileCommandsTest, CancelledNewChangesNothing) {
-    host.status = QStringLiteral("Файл: /x/a.ust");
+    host.file = QStringLiteral("/x/a.ust");
     const Image before = host.current;
     host.newTypeAnswer.reset();
     commands.newFile();
     EXPECT_EQ(host.calls, QStringList{QStringLiteral("chooseType")});
     EXPECT_EQ(host.current, before);
-    EXPECT_EQ(host.status, QStringLiteral("Файл: /x/a.ust"));
+    EXPECT_EQ(host.file, QStringLiteral("/x/a.ust"));
 }
 
 TEST_F(FileCommandsTest, FailedDisplayIsReported) {
@@ -197,6 +197,6 @@ TEST_F(FileCommandsTest, FailedDisplayIsReported) {
     commands.openFile();
     EXPECT_EQ(messages.texts(),
               QStringList{QStringLiteral("Файл ") + p + QStringLiteral(" поврежден")});
-    EXPECT_EQ(host.status, QStringLiteral("Файл: "));
+    EXPECT_EQ(host.file, QString());
     EXPECT_EQ(terminated, 1);
 }

@@ -40,7 +40,7 @@ protected:
         LoadDefault(rtVehicleVhf, host.current);
         host.commitEdits();
         host.calls.clear();
-        host.status = QStringLiteral("Файл: /earlier/card.ust");
+        host.file = QStringLiteral("/earlier/card.ust");
     }
 
     // Everything in the folder, hidden files included (a save's temporary file).

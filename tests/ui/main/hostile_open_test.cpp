@@ -105,6 +105,6 @@ TEST_F(HostileFiles, OpenRefusesEverythingButASettingsFileAndNamesIt) {
             << messages.log.front().text.toStdString();
         EXPECT_EQ(host.current, before);
         EXPECT_TRUE(host.calls.isEmpty());
-        EXPECT_EQ(host.status, QStringLiteral("Файл: /earlier/card.ust"));
+        EXPECT_EQ(host.file, QStringLiteral("/earlier/card.ust"));
     }
 }

@@ -48,7 +48,7 @@ protected:
         commands.saveFile();
         if (messages.texts() != QStringList{writeFailureMessage(name)})
             return 1;
-        return host.status == QStringLiteral("Файл: /earlier/card.ust") ? 0 : 2;
+        return host.file == QStringLiteral("/earlier/card.ust") ? 0 : 2;
     }
 };
 

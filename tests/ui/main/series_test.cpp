@@ -113,7 +113,7 @@ protected:
         dialogs->answer = path(QStringLiteral("серия"));
         form->windows().files =
             std::make_shared<FileCommands>(*form, std::unique_ptr<FileDialogs>(dialogs));
-        form->setFileStatus(QStringLiteral("Файл: ") + put("шаблон.ust", bytesOf(plan)));
+        form->setFileInUse(put("шаблон.ust", bytesOf(plan)));
         ASSERT_EQ(image(), plan);
         form->windows().exchangeWindow->installEventFilter(&progressWindow);
         form->activateWindow();

@@ -11,6 +11,7 @@
 #include "support/message_recorder.h"
 #include "support/test_app.h"
 #include "ui/main/file_commands.h"
+#include "ui/main/main_window.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -52,7 +53,10 @@ TEST_F(ShownPaths, StatusBarAndMessagesOfTheWindow) {
 
     dialogs->name = qtPath("654321.ust");
     commands.saveFile();
-    EXPECT_EQ(host.status, "Файл: " + shown(qtPath("654321.ust")));
+    EXPECT_EQ(host.file, qtPath("654321.ust"));
+    MainWindow window(omUser);
+    window.setFileInUse(host.file);
+    EXPECT_EQ(window.statusPanel(1), "Файл: " + shown(qtPath("654321.ust")));
     dialogs->name = qtPath("нет такого.ust");
     commands.openFile();
     EXPECT_EQ(messages.texts(),

@@ -1,18 +1,14 @@
 #pragma once
 
-// The seven windows of the program and the line to the transceiver. They are
-// created once, in a fixed order, when the program starts and live until it
-// ends; the main window owns the others.
-
-#include "image/mode.h"
+// The program's windows besides the main window, and the line to the
+// transceiver. They are created once, in a fixed order, when the program
+// starts (createAppWindows) and live until it ends; the main window owns
+// them, and the commands reach them through it (CommandHost::windows()).
 
 #include <memory>
 
-class QWidget;
-
 namespace ksv {
 
-class MainWindow;
 class AboutDialog;
 class RadioTypeDialog;
 class RawEditor;
@@ -26,7 +22,6 @@ class HelpWindow;
 class PortLine;
 
 struct AppWindows {
-    MainWindow* form1 = nullptr;
     AboutDialog* aboutDialog = nullptr;
     RadioTypeDialog* radioTypeDialog = nullptr;
     RawEditor* rawEditor = nullptr;
@@ -41,10 +36,5 @@ struct AppWindows {
     // exchanges.
     std::shared_ptr<PortLine> line;
 };
-
-// Creates MainWindow, AboutDialog, RadioTypeDialog, RawEditor, PrintPreview, ExchangeWindow and
-// FactoryNumberDialog in this order, and the line. Only the main window is returned; the others
-// hang off it (MainWindow::windows()).
-std::unique_ptr<MainWindow> createAppWindows(OperatingMode mode);
 
 } // namespace ksv

@@ -1,8 +1,8 @@
 #pragma once
 
-// What the main window offers to the commands that work on its settings
-// image (files, raw editor, read and write, factory number). The commands live
-// in their own layers and reach the window only through this interface.
+// What the main window offers to the commands and dialogs that work on its
+// settings image (files, raw editor, factory number). They reach the window
+// only through this interface, so they stand below it.
 
 #include "image/image.h"
 #include "image/mode.h"
@@ -20,8 +20,6 @@ public:
 
     // The image the window shows and edits.
     virtual const Image& currentImage() const = 0;
-    // The second buffer a file or the transceiver is read into before it is accepted.
-    virtual Image& incomingImage() = 0;
 
     virtual OperatingMode operatingMode() const = 0;
 
@@ -34,13 +32,14 @@ public:
 
     // The radio type last confirmed in the type dialog.
     virtual int rememberedRadioType() const = 0;
-    // Shows the type dialog in its "newAction" form (with Cancel). The chosen type,
+    // Shows the type dialog in its "New" form (with Cancel). The chosen type,
     // which also becomes the remembered type, or nullopt when cancelled.
     virtual std::optional<int> chooseRadioTypeForNew() = 0;
 
-    // Status bar panel 1 ("Файл: ...").
-    virtual void setFileStatus(const QString& text) = 0;
-    virtual QString fileStatus() const = 0;
+    // The settings file in use: the one last opened or saved, empty at start
+    // and after New. The status bar shows it ("Файл: ...").
+    virtual QString fileInUse() const = 0;
+    virtual void setFileInUse(const QString& path) = 0;
 
     // Parent for dialogs.
     virtual QWidget* hostWindow() = 0;

@@ -5,12 +5,12 @@
 
 namespace ksv {
 
-class MainWindow;
+class CommandHost;
 
 namespace commands {
 
-void showArchive(MainWindow& form);      // the archive window, modal
-void compareWithRadio(MainWindow& form); // read the set, show what F5 would change
+void showArchive(CommandHost& host);      // the archive window, modal
+void compareWithRadio(CommandHost& host); // read the set, show what F5 would change
 
 } // namespace commands
 } // namespace ksv

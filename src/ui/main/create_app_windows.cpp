@@ -1,4 +1,4 @@
-#include "ui/main/app_windows.h"
+#include "ui/main/create_app_windows.h"
 
 #include "link/port_line.h"
 #include "ui/dialogs/about_dialog.h"
@@ -14,20 +14,19 @@
 namespace ksv {
 
 std::unique_ptr<MainWindow> createAppWindows(OperatingMode mode) {
-    auto form1 = std::make_unique<MainWindow>(mode);
-    AppWindows& w = form1->windows();
-    w.form1 = form1.get();
-    w.aboutDialog = new AboutDialog(form1.get());
-    w.radioTypeDialog = new RadioTypeDialog(form1.get());
-    w.rawEditor = new RawEditor(*form1, form1.get());
-    w.printPreview = new print::PrintPreview(form1.get());
-    w.exchangeWindow = new ExchangeWindow(form1.get());
-    w.factoryNumberDialog = new FactoryNumberDialog(*form1, form1.get());
+    auto window = std::make_unique<MainWindow>(mode);
+    AppWindows& w = window->windows();
+    w.aboutDialog = new AboutDialog(window.get());
+    w.radioTypeDialog = new RadioTypeDialog(window.get());
+    w.rawEditor = new RawEditor(*window, window.get());
+    w.printPreview = new print::PrintPreview(window.get());
+    w.exchangeWindow = new ExchangeWindow(window.get());
+    w.factoryNumberDialog = new FactoryNumberDialog(*window, window.get());
     w.line = std::make_shared<PortLine>(*w.exchangeWindow);
     w.exchangeWindow->onClose = [line = w.line.get()] { line->exchange().userClosed(); };
-    w.files = std::make_shared<FileCommands>(*form1);
-    w.help = new HelpWindow(form1.get());
-    return form1;
+    w.files = std::make_shared<FileCommands>(*window);
+    w.help = new HelpWindow(window.get());
+    return window;
 }
 
 } // namespace ksv
