@@ -43,36 +43,36 @@ struct CardData {
     std::array<ChannelCells, kCardChannels> channels;
 
     // Page "Основные настройки".
-    QString shpListen;     // ComboBox17 text, "Нет"/"Да"
-    QString txLimit;       // ComboBox10 text, "Не ограничено", "5" .. "180"
-    QString subtoneCancel; // ComboBox12 text, "Нет"/"Да"
-    QString powerLevels;   // ComboBox13 text, e.g. "5-10-20 (Возимая)"
-    QString group1FirstText = QStringLiteral("1"); // ComboBox1 text
-    QString group1LastText = QStringLiteral("40"); // ComboBox2 text
-    QString group2FirstText = QStringLiteral("1"); // ComboBox3 text
-    QString group2LastText = QStringLiteral("40"); // ComboBox4 text
+    QString shpListen;     // the list's text, "Нет"/"Да"
+    QString txLimit;       // the list's text, "Не ограничено", "5" .. "180"
+    QString subtoneCancel; // the list's text, "Нет"/"Да"
+    QString powerLevels;   // the list's text, e.g. "5-10-20 (Возимая)"
+    QString group1FirstText = QStringLiteral("1"); // the list's text
+    QString group1LastText = QStringLiteral("40"); // the list's text
+    QString group2FirstText = QStringLiteral("1"); // the list's text
+    QString group2LastText = QStringLiteral("40"); // the list's text
 
     // Page "Сканирование".
-    QString resumeDelay;  // ComboBox6 text, "1" .. "15"
-    QString carrierTime;  // ComboBox7 text, "100" .. "500"
-    int scanTransmit = 1; // ComboBox11 current index, -1 without a selection
-    bool priorityScan = true; // CheckBox3 "Сканирование приоритетного канала"
-    QString priorityChannel; // ComboBox5 text, "1" .. "40"
-    QString priorityPeriod;  // ComboBox8 text, "0,5" .. "5,0"
+    QString resumeDelay;  // the list's text, "1" .. "15"
+    QString carrierTime;  // the list's text, "100" .. "500"
+    int scanTransmit = 1; // the list's current index, -1 without a selection
+    bool priorityScan = true; // the check box "Сканирование приоритетного канала"
+    QString priorityChannel; // the list's text, "1" .. "40"
+    QString priorityPeriod;  // the list's text, "0,5" .. "5,0"
 
     // Page "Тональные сигналы".
-    bool tones = false;                       // CheckBox2 "Тональные сигналы"
-    std::array<bool, kCardTones> toneShown{}; // SpinEdit1..5 shown (own flag, not isVisible)
-    std::array<int, kCardTones> toneHz{};     // SpinEdit1..5 values, 500..3000
-    QString toneDuration;                     // ComboBox15 text, "1" .. "20"
-    bool standby = false;                     // CheckBox1 "Дежурный прием"
-    int rxToneHz = 3000;                      // SpinEdit6 value, 500..3000
-    QString audioHold;                        // ComboBox16 text, "1" .. "15"
+    bool tones = false;                       // the check box "Тональные сигналы"
+    std::array<bool, kCardTones> toneShown{}; // the tone spin edits shown (own flag, not isVisible)
+    std::array<int, kCardTones> toneHz{};     // the tone spin edits' values, 500..3000
+    QString toneDuration;                     // the list's text, "1" .. "20"
+    bool standby = false;                     // the check box "Дежурный прием"
+    int rxToneHz = 3000;                      // the receive tone's value, 500..3000
+    QString audioHold;                        // the list's text, "1" .. "15"
 
     // Tool bar and image.
     QString factoryNumber; // ZnTxt of the image (also the print job's title)
     QString firmware;      // VerTxt of the image
-    QString scrambler;     // ComboBox9 text ("УПР: ")
+    QString scrambler;     // the list's text ("УПР: ")
     bool midBand = false;  // operating mode is mid-band
 };
 

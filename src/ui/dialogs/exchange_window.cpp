@@ -67,7 +67,7 @@ ExchangeWindow::ExchangeWindow(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(progressBar);
-    // FormClose.
+    // However the window closes, the exchange hears of it.
     connect(this, &QDialog::finished, this, [this] {
         if (onClose)
             onClose();

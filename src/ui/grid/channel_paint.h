@@ -2,7 +2,7 @@
 
 // Painting of the channel table: the colours of a channel row, the drawing of
 // data and header cells, and the delegate and header views through which the
-// table's own painting reaches ChannelGrid (StringGrid1DrawCell).
+// table's own painting reaches ChannelGrid.
 
 #include <QColor>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 #pragma once
 
-// The channel table of the page "Параметры каналов" (StringGrid1): a view of
+// The channel table of the page "Параметры каналов": a view of
 // the channel model, one row per channel, painted by the group and priority
 // settings and edited in place. The editors store what they accept into the
 // model, which stores it into the window's image.

@@ -351,7 +351,7 @@ void PrintPreview::keyPressEvent(QKeyEvent* event) {
 bool PrintPreview::eventFilter(QObject* watched, QEvent* event) {
     if (watched == printButton && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        reject(); // Button1KeyDown
+        reject();
         return true;
     }
     if (watched == sheetScroll->viewport() && event->type() == QEvent::Wheel) {
