@@ -1,6 +1,7 @@
 #include "ui/main/channel_editing.h"
 
 #include "formats/channel_cells.h"
+#include "formats/channel_records.h"
 #include "image/fields.h"
 #include "ui/dialogs/messages.h"
 #include "ui/grid/channel_table.h"
@@ -39,8 +40,6 @@ int columnCount() {
 constexpr int kFirstColumn = 0;
 
 } // namespace
-
-const QString ChannelEditing::kChannelsFormat = QStringLiteral("application/x-ksv717n-channels");
 
 ChannelEditing::ChannelEditing(EditedWindow& form, ImageHistory& history, QMenu* menu)
     : form_(form), history_(history) {
@@ -162,14 +161,10 @@ QMimeData* ChannelEditing::copiedData() const {
         return data;
     std::string text;
     if (cells.size() == static_cast<qsizetype>(channels.size()) * columnCount()) {
-        QByteArray records;
-        for (int n : channels) {
+        for (int n : channels)
             text += formats::cellsText(image, {{n, kFirstColumn}, {n, columnCount() - 1}});
-            const ChannelRecord r = channelRecord(image, n);
-            records += QByteArray(reinterpret_cast<const char*>(r.data()), r.size()).toHex();
-            records += '\n';
-        }
-        data->setData(kChannelsFormat, records);
+        data->setData(QString::fromLatin1(formats::kChannelRecordsFormat),
+                      QByteArray::fromStdString(formats::channelRecordsText(image, channels)));
     } else {
         formats::CellBlock block{tableCell(cells.front()), tableCell(cells.front())};
         for (const QModelIndex& cell : cells) {
@@ -222,29 +217,17 @@ void ChannelEditing::pasteData(const QMimeData& data) {
         return;
     }
     const formats::CellBlock& b = pasted.block;
+    // Whole channels copied in this program bring the bits of their records
+    // that the table does not show.
     if (b.first.column == kFirstColumn && b.last.column == columnCount() - 1)
-        pastedRecords(pasted.image, data, b.first.channel, b.last.channel - b.first.channel + 1);
+        formats::takeChannelRecords(
+            pasted.image,
+            data.data(QString::fromLatin1(formats::kChannelRecordsFormat)).toStdString(),
+            b.first.channel, b.last.channel - b.first.channel + 1);
     form_.windowImage().set(pasted.image);
     const ChannelModel& model = form_.channels();
     grid->selectCells(model.index(b.first.channel - 1, b.first.column),
                       model.index(b.last.channel - 1, b.last.column));
-}
-
-// Whole channels copied in this program bring the bits of their records that
-// the table does not show.
-void ChannelEditing::pastedRecords(Image& image, const QMimeData& data, int first,
-                                   int count) const {
-    const QList<QByteArray> lines = data.data(kChannelsFormat).split('\n');
-    if (lines.size() != count + 1) // the last line break ends the last record
-        return;
-    for (int i = 0; i < count; ++i) {
-        const QByteArray bytes = QByteArray::fromHex(lines[i]);
-        ChannelRecord r;
-        if (bytes.size() != static_cast<qsizetype>(r.size()))
-            return;
-        std::copy(bytes.begin(), bytes.end(), r.begin());
-        takeUnshownBits(image, first + i, r);
-    }
 }
 
 void ChannelEditing::clear() {

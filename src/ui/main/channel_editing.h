@@ -50,10 +50,6 @@ public:
     // Fills menu with the commands and gives the table its context menu.
     ChannelEditing(EditedWindow& form, ImageHistory& history, QMenu* menu);
 
-    // The clipboard format of whole channels copied: their records, so that
-    // a paste carries the bits the table does not show.
-    static const QString kChannelsFormat;
-
     QMenu* contextMenu() const { return contextMenu_; }
     QAction* action(const char* name) const;
 
@@ -85,7 +81,6 @@ private:
     // The priority list and the table's selection follow the channels to
     // their new places.
     void followChannels(const ChannelPlaces& places);
-    void pastedRecords(Image& image, const QMimeData& data, int first, int count) const;
 
     EditedWindow& form_;
     ImageHistory& history_;
