@@ -13,7 +13,7 @@ namespace ksv::bench {
 
 CardSample renderCard600(const QString& pdfPath) {
     Image image = defaultImage(rtVehicleVhf);
-    image[off::Checksum] = CalcCRC(image);
+    storeChecksum(image);
     const auto start = std::chrono::steady_clock::now();
 
     const print::CardData data = print::cardFromImage(image, omUser, QStringLiteral("card.ust"));

@@ -14,7 +14,7 @@ Image merged(const Image& device, const Image& file) {
     for (int i = 0; i < kSize; ++i)
         if (isWritableOffset(i, false))
             m[i] = file[i];
-    m[off::Checksum] = CalcCRC(m);
+    storeChecksum(m);
     return m;
 }
 
@@ -35,9 +35,9 @@ Image fileChangingEveryOffset(const Image& device) {
             file[i] = static_cast<std::uint8_t>(device[i] ^ 0xFF);
     // The checksum covers bytes 0..229; changing byte 0 by another amount
     // moves it, so some choice of byte 0 makes it differ from the device's.
-    for (int x = 0xFE; merged(device, file)[off::Checksum] == device[off::Checksum] && x > 0; --x)
+    for (int x = 0xFE; merged(device, file).checksum() == device.checksum() && x > 0; --x)
         file[0] = static_cast<std::uint8_t>(device[0] ^ x);
-    file[off::Checksum] = merged(device, file)[off::Checksum];
+    file.setChecksum(merged(device, file).checksum());
     return file;
 }
 

@@ -92,7 +92,7 @@ void measureArchive(Report& report, const std::string& cli, const std::string& w
 
 Image startImage() {
     Image image = defaultImage(rtVehicleVhf);
-    image[off::Checksum] = CalcCRC(image);
+    storeChecksum(image);
     return image;
 }
 

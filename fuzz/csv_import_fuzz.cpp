@@ -1,6 +1,7 @@
 // The channel table import on arbitrary text: it either refuses the whole
-// file with at least one message, or accepts it with a valid checksum and
-// changes nothing outside the channel records.
+// file with at least one message, or accepts it finished as a store of the
+// window (a valid checksum, the stored bit set) and changes nothing else
+// outside the channel records.
 #include "formats/channel_csv.h"
 #include "fuzz_check.h"
 #include "image/checksum.h"
@@ -17,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int type = data[0] % kRadioTypeCount;
     const auto mode = static_cast<OperatingMode>((data[0] / kRadioTypeCount) % 3);
     Image base = defaultImage(static_cast<RadioType>(type));
-    base[off::PriorityChannel] = 4; // L marks are allowed
+    base.set(map::PriorityChannel, 5); // L marks are allowed
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
 
     const formats::CsvImport r = formats::importChannelsCsv(text, base, mode);
@@ -27,10 +28,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     FUZZ_CHECK(r.errors.empty());
     FUZZ_CHECK(CheckCRC(r.image));
+    Image expected = base;
+    expected.setStoredBit(true);
     for (int i = 0; i < static_cast<int>(kImageSize); ++i) {
-        const bool channel = i >= off::Channels && i < off::Channels + 5 * kChannelCount;
-        if (!channel && i != off::Checksum)
-            FUZZ_CHECK(r.image[i] == base[i]);
+        const bool channel = i >= map::FirstRecord && i < Image::recordOffset(kChannelCount + 1);
+        if (!channel && i != map::Checksum.offset())
+            FUZZ_CHECK(r.image[i] == expected[i]);
     }
     return 0;
 }

@@ -242,8 +242,7 @@ WriteList plannedList(FuzzedDataProvider& in, const Image& incoming) {
     for (int i = 0; i < edits; ++i)
         current[in.ConsumeIntegral<std::uint8_t>()] = in.ConsumeIntegral<std::uint8_t>();
     if (in.ConsumeBool()) // mostly the same band, so that the write goes ahead
-        current[off::FactoryHighBand] =
-            static_cast<std::uint8_t>((current[off::FactoryHighBand] & 0xF0) | incoming.band());
+        current.set(map::Band, incoming.band());
     const bool numberChange = in.ConsumeBool();
     const std::uint8_t status = in.ConsumeIntegral<std::uint8_t>();
     const WritePlan plan = planWrite(current, incoming, TransferProtocol::powerLocked(status),

@@ -43,8 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Image before = image;
     const UstReadResult r = ReadUSTFile(path, image);
 
-    const bool acceptable =
-        size == kImageSize && Image::validBand(data[off::FactoryHighBand] & 0x0F);
+    const bool acceptable = size == kImageSize && Image::validBand(data[map::Band.offset()] & 0x0F);
     FUZZ_CHECK(r.ok() == acceptable);
     if (r.ok()) {
         FUZZ_CHECK(std::memcmp(image.data(), data, kImageSize) == 0);

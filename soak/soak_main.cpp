@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
 
     TransceiverSim sim;
     Image transceiver = defaultImage(rtVehicleVhf);
-    transceiver[off::Checksum] = CalcCRC(transceiver);
+    storeChecksum(transceiver);
     sim.setImage(transceiver);
     sim.start();
     ScopedPortMapping com1(1, sim.devicePath());
@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
         current.setRxCode(1 + cycle % 40, 100 + cycle % 500);
         const WritePlan plan =
             planWrite(current, incoming, TransferProtocol::powerLocked(status), true, false);
-        current[off::Checksum] = plan.checksum;
+        current.setChecksum(plan.checksum);
         if (ok && plan.decision == WriteDecision::Write)
             ok = exchange.WriteData(plan.list);
         ok = ok && exchange.VerifyData(current) && sim.image() == plan.merged;

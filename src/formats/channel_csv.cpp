@@ -2,24 +2,24 @@
 
 #include "formats/channel_rows.h"
 #include "formats/csv_reader.h"
-#include "image/checksum.h"
 #include "image/codecs.h"
 #include "image/fields.h"
+#include "image/normalise.h"
 
 namespace ksv::formats {
 namespace {
 
-Image applyRows(const Image& base, const std::vector<ChannelRow>& rows) {
+// The rows go into the image as the channel table's edits do, and the image
+// is finished as the window's store finishes it.
+Image applyRows(const Image& base, const std::vector<ChannelRow>& rows, OperatingMode mode) {
     Image im = base;
     for (const ChannelRow& r : rows) {
         const ChannelView record = im.channel(r.channel);
         for (const ChannelField& f : channelFields())
             if (const auto& value = r[f.id])
                 f.set(record, *value);
-        // As the window stores it: the transmit-off bit follows the transmit frequency.
-        record.setTxOff(record.txCode() == 0);
     }
-    im.setChecksum(CalcCRC(im));
+    finishStore(im, mode);
     return im;
 }
 
@@ -79,7 +79,7 @@ CsvImport importChannelsCsv(std::string_view text, const Image& base, OperatingM
         out.errors.push_back("в файле нет ни одного канала");
     if (!out.errors.empty())
         return out;
-    out.image = applyRows(base, rows.rows);
+    out.image = applyRows(base, rows.rows, mode);
     out.channels = static_cast<int>(rows.rows.size());
     out.ok = true;
     return out;

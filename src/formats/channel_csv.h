@@ -21,7 +21,9 @@ std::string exportChannelsCsv(const Image& image);
 
 struct CsvImport {
     bool ok = false;
-    Image image; // on success: the base image with the imported channels and a fresh checksum
+    // On success: the base image with the imported channels, finished as the
+    // window's store finishes it (image/normalise.h).
+    Image image;
     // Every failure with its row and column, what was skipped or adapted:
     // the first few dozen of each, then "… и ещё N ошибок" ("замечаний").
     std::vector<std::string> errors;

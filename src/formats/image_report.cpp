@@ -4,7 +4,6 @@
 #include "image/checksum.h"
 #include "image/codecs.h"
 #include "image/fields.h"
-#include "image/layout.h"
 #include "image/settings.h"
 
 #include <functional>
@@ -43,7 +42,7 @@ void appendSection(std::string& out, const Image& im, Section s) {
         if (f.section != s)
             continue;
         out += "  " + f.label + ": " + f.text(im);
-        if (f.is(layout::Checksum))
+        if (f.is(map::Checksum.bits()))
             out += checksumNote(im);
         out += "\n";
     }

@@ -2,7 +2,6 @@
 
 #include "image/codecs.h"
 #include "image/fields.h"
-#include "image/layout.h"
 
 #include <algorithm>
 #include <numeric>
@@ -52,13 +51,13 @@ ChannelPlaces reorderChannels(Image& image, const Order& order) {
     ChannelPlaces places{};
     for (int to = 1; to <= kChannelCount; ++to) {
         const int from = order[static_cast<std::size_t>(to - 1)];
-        std::copy_n(before.data() + Image::recordOffset(from), off::ChannelRecord,
+        std::copy_n(before.data() + Image::recordOffset(from), map::RecordSize,
                     recordBytes(image, to));
         places[static_cast<std::size_t>(from - 1)] = to;
     }
-    const auto priority = before.get(layout::PriorityChannel);
-    if (priority < kChannelCount)
-        image.set(layout::PriorityChannel, static_cast<std::uint32_t>(places[priority] - 1));
+    if (const auto priority = before.get(map::PriorityChannel);
+        priority && *priority <= kChannelCount)
+        image.set(map::PriorityChannel, places[static_cast<std::size_t>(*priority - 1)]);
     return places;
 }
 
@@ -81,13 +80,13 @@ ChannelPlaces deleteChannels(Image& image, std::vector<int> channels) {
     };
     Order order = identity();
     std::stable_partition(order.begin(), order.end(), [&](int n) { return !deleted(n); });
-    const auto priority = image.get(layout::PriorityChannel);
+    const auto priority = image.get(map::PriorityChannel);
     ChannelPlaces places = reorderChannels(image, order);
     const int kept = kChannelCount - static_cast<int>(channels.size());
     for (int n = kept + 1; n <= kChannelCount; ++n)
         clearChannel(image, n);
-    if (priority < kChannelCount && deleted(static_cast<int>(priority) + 1))
-        image.set(layout::PriorityChannel, priority);
+    if (priority && *priority <= kChannelCount && deleted(*priority))
+        image.set(map::PriorityChannel, priority);
     for (int n : channels)
         places[static_cast<std::size_t>(n - 1)] = 0;
     return places;
@@ -121,7 +120,7 @@ ChannelPlaces sortChannelsByReceive(Image& image) {
 
 ChannelRecord channelRecord(const Image& image, int channel) {
     ChannelRecord r;
-    std::copy_n(image.data() + Image::recordOffset(channel), off::ChannelRecord, r.begin());
+    std::copy_n(image.data() + Image::recordOffset(channel), map::RecordSize, r.begin());
     return r;
 }
 

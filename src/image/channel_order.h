@@ -54,7 +54,7 @@ ChannelPlaces sortChannelsByReceive(Image& image);
 
 // The five bytes of a record, to carry a whole channel from one image to
 // another.
-using ChannelRecord = std::array<std::uint8_t, off::ChannelRecord>;
+using ChannelRecord = std::array<std::uint8_t, map::RecordSize>;
 ChannelRecord channelRecord(const Image& image, int channel);
 
 // Takes the bits of a record that the channel table does not show.

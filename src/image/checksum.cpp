@@ -4,7 +4,7 @@ namespace ksv {
 
 std::uint8_t CalcCRC(const Image& image) {
     unsigned s = 0;
-    for (int i = 0; i <= 229; ++i) {
+    for (int i = 0; i <= map::LastChecksummed; ++i) {
         const unsigned t = s + image[i];
         // Fold by 255, not 256: the carry goes back into bit 0, and a sum of
         // exactly 255 stays 255.
@@ -14,7 +14,11 @@ std::uint8_t CalcCRC(const Image& image) {
 }
 
 bool CheckCRC(const Image& image) {
-    return CalcCRC(image) == image[off::Checksum];
+    return CalcCRC(image) == image.checksum();
+}
+
+void storeChecksum(Image& image) {
+    image.setChecksum(CalcCRC(image));
 }
 
 } // namespace ksv

@@ -12,4 +12,8 @@ std::uint8_t CalcCRC(const Image& image);
 // True when byte 250 holds CalcCRC of the image.
 bool CheckCRC(const Image& image);
 
+// Byte 250 = CalcCRC: the one place an image gets its checksum (a store of
+// the window or of an import, the image a write sends).
+void storeChecksum(Image& image);
+
 } // namespace ksv

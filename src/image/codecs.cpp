@@ -1,7 +1,5 @@
 #include "image/codecs.h"
 
-#include "image/layout.h"
-
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -196,23 +194,23 @@ std::string ZnTxt(const Image& image) {
 }
 
 void ZnToBuf(std::uint32_t n, Image& image) {
-    image.set(layout::FactoryNumber, n);
+    image.set(map::FactoryNumber.bits(), n); // bits above bit 19 are dropped
 }
 
 std::string VerTxt(const Image& image) {
-    const auto v = image.get(layout::Firmware);
+    const int v = image.get(map::Firmware);
     std::string s = std::to_string(v / 10) + "." + std::to_string(v % 10);
     return s == "21.0" ? "0.1" : s;
 }
 
 std::string ZapTxt(std::uint8_t flags) {
-    return testBit(flags, bit::Prohibit) ? kProhibitMark : "";
+    return (flags & map::record::Prohibit.mask()) ? kProhibitMark : "";
 }
 std::string STxt(std::uint8_t flags) {
-    return testBit(flags, bit::ScanS) ? kScanSMark : "";
+    return (flags & map::record::ScanS.mask()) ? kScanSMark : "";
 }
 std::string LTxt(std::uint8_t flags) {
-    return testBit(flags, bit::ScanL) ? kScanLMark : "";
+    return (flags & map::record::ScanL.mask()) ? kScanLMark : "";
 }
 
 // ---- Hex pair ------------------------------------------------------------------------------

@@ -1,7 +1,6 @@
 #include "image/fields.h"
 
 #include "image/codecs.h"
-#include "image/layout.h"
 #include "image/settings.h"
 
 #include <algorithm>
@@ -17,44 +16,43 @@ struct ByteRule {
 };
 
 constexpr ByteRule kByteRules[] = {
-    {0, off::PriorityPeriod, WriteRule::Always}, // tones, detector, channels, settings
-    {off::FactoryLow, off::FactoryHighBand, WriteRule::NumberChange},
-    {off::Firmware, off::RxTone - 1, WriteRule::Never},
-    {off::RxTone, off::RxTone, WriteRule::Always},
-    {off::RxTone + 1, off::PriorityChannel - 1, WriteRule::Never},
-    {off::PriorityChannel, static_cast<int>(kImageSize) - 1, WriteRule::Always},
+    {0, map::PriorityPeriod.offset(), WriteRule::Always}, // tones, detector, channels, settings
+    {map::FactoryNumber.offset(), map::Band.offset(), WriteRule::NumberChange},
+    {map::Firmware.offset(), map::RxTone.offset() - 1, WriteRule::Never},
+    {map::RxTone.offset(), map::RxTone.offset(), WriteRule::Always},
+    {map::RxTone.offset() + 1, map::PriorityChannel.offset() - 1, WriteRule::Never},
+    {map::PriorityChannel.offset(), static_cast<int>(kImageSize) - 1, WriteRule::Always},
 };
 
-// Outside the channel records; the records' own kept bits are layout::record::Kept.
-constexpr FieldBits kUninterpreted[] = {
-    {off::Options222, 0xDF}, {off::Options223, 0xC4}, {230, 0xFF}, {251, 0xFF}, {254, 0xFF},
-    {off::Model, 0xF5},
-};
-constexpr int kUninterpretedRunFirst = 232; // bytes 232..248, whole
-constexpr int kUninterpretedRunLast = 248;
+// Fields of several bytes as the tables hold them: bits with static storage.
+constexpr std::array<std::array<FieldBits, 2>, 5> kToneWordBits = {
+    map::toneWord(1).parts, map::toneWord(2).parts, map::toneWord(3).parts, map::toneWord(4).parts,
+    map::toneWord(5).parts};
+constexpr auto kDetectorBits = map::Detector.bits();
+constexpr auto kUninterpretedBytes = map::UninterpretedBytes.bits();
 
 // ---- Channel record fields ---------------------------------------------------------------------
 
 using CV = ChannelValue;
 using CF = ChannelFieldId;
-namespace rec = layout::record;
+namespace rec = map::record;
 
 constexpr std::array<ChannelField, kChannelFieldCount> kChannelFields = {{
-    {CF::Rx, CV::Frequency, rec::RxCode, "Частота ПРМ, кГц", "Частота ПРМ, кГц", "ПРМ, кГц", "rx",
-     "", "Частота\nПРМ, кГц"},
-    {CF::Tx, CV::Frequency, rec::TxCode, "Частота ПРД, кГц", "Частота ПРД, кГц", "ПРД, кГц", "tx",
-     "", "Частота\nПРД, кГц"},
-    {CF::RxSubtone, CV::Subtone, rec::RxSubtone, "Субтон ПРМ, Гц", "Субтон ПРМ, Гц", "Субтон ПРМ",
-     "rx_subtone", "", "Субтон\nПРМ, Гц"},
-    {CF::TxSubtone, CV::Subtone, rec::TxSubtone, "Субтон ПРД, Гц", "Субтон ПРД, Гц", "Субтон ПРД",
-     "tx_subtone", "", "Субтон\nПРД, Гц"},
-    {CF::Prohibit, CV::Mark, rec::Prohibit, "Запрет ПРД", "Запрет ПРД", "Запрет", "tx_inhibit",
-     kProhibitMark, "Запрет\nПРД"},
-    {CF::ScanS, CV::Mark, rec::ScanS, "Список скан. (S)", "Список скан.", "S", "scan_s", kScanSMark,
-     "Список\nскан."},
-    {CF::ScanL, CV::Mark, rec::ScanL, "Список L", "Список L", "L", "scan_l", kScanLMark,
+    {CF::Rx, CV::Frequency, rec::RxCode.bits(), "Частота ПРМ, кГц", "Частота ПРМ, кГц", "ПРМ, кГц",
+     "rx", "", "Частота\nПРМ, кГц"},
+    {CF::Tx, CV::Frequency, rec::TxCode.bits(), "Частота ПРД, кГц", "Частота ПРД, кГц", "ПРД, кГц",
+     "tx", "", "Частота\nПРД, кГц"},
+    {CF::RxSubtone, CV::Subtone, rec::RxSubtone.bits(), "Субтон ПРМ, Гц", "Субтон ПРМ, Гц",
+     "Субтон ПРМ", "rx_subtone", "", "Субтон\nПРМ, Гц"},
+    {CF::TxSubtone, CV::Subtone, rec::TxSubtone.bits(), "Субтон ПРД, Гц", "Субтон ПРД, Гц",
+     "Субтон ПРД", "tx_subtone", "", "Субтон\nПРД, Гц"},
+    {CF::Prohibit, CV::Mark, rec::Prohibit.bits(), "Запрет ПРД", "Запрет ПРД", "Запрет",
+     "tx_inhibit", kProhibitMark, "Запрет\nПРД"},
+    {CF::ScanS, CV::Mark, rec::ScanS.bits(), "Список скан. (S)", "Список скан.", "S", "scan_s",
+     kScanSMark, "Список\nскан."},
+    {CF::ScanL, CV::Mark, rec::ScanL.bits(), "Список L", "Список L", "L", "scan_l", kScanLMark,
      "Список\nL"},
-    {CF::TxOff, CV::Mark, rec::TxOff, "Признак \"ПРД откл.\"", "", "", "", "", ""},
+    {CF::TxOff, CV::Mark, rec::TxOff.bits(), "Признак \"ПРД откл.\"", "", "", "", "", ""},
 }};
 
 std::string yesNo(bool b) {
@@ -101,16 +99,17 @@ std::string bandText(const Image& im) {
 
 std::string detectorText(const Image& im) {
     std::string s;
-    for (const FieldBits& b : layout::Detector)
-        s += (s.empty() ? "" : " ") + hexByte(im[b.offset]);
+    for (const std::uint8_t b : im.get(map::Detector))
+        s += (s.empty() ? "" : " ") + hexByte(b);
     return s;
 }
 
 std::string rxToneText(const Image& im) {
-    const auto b = static_cast<std::uint8_t>(im.get(layout::RxTone));
-    if (b == kStandbyOff)
+    const auto hz = im.get(map::RxTone);
+    if (!hz)
         return kOff;
-    return b <= 250 ? std::to_string(b * 10 + kToneMin) : unlistedText(b);
+    return *hz <= kToneMax ? std::to_string(*hz)
+                           : unlistedText(static_cast<std::uint8_t>(im.get(map::RxTone.bits())));
 }
 
 std::string channelListText(std::uint8_t b) {
@@ -163,32 +162,32 @@ void addToneFields(const Add& add) {
                           : unlistedText(static_cast<std::uint8_t>(s.get(im)));
     });
     for (int k = 1; k <= 5; ++k) {
-        const auto bits = layout::toneWord(k);
         add(Section::Tones, "Частота ТОН" + std::to_string(k) + ", Гц", "tone" + std::to_string(k),
-            bits, [k](const Image& im) { return toneText(im, k); });
+            kToneWordBits[k - 1], [k](const Image& im) { return toneText(im, k); });
     }
-    add(Section::Tones, "Дежурный прием: частота тон-сигнала ПРМ, Гц", "rx_tone", layout::RxTone,
-        rxToneText);
-    add(Section::Tones, "Коэффициенты дежурного приема (байты 11-15)", "", layout::Detector,
+    add(Section::Tones, "Дежурный прием: частота тон-сигнала ПРМ, Гц", "rx_tone",
+        map::RxTone.bits(), rxToneText);
+    add(Section::Tones, "Коэффициенты дежурного приема (байты 11-15)", "", kDetectorBits,
         detectorText);
     addList(add, Section::Tones, SettingId::AudioHold);
 }
 
 void addDeviceFields(const Add& add) {
     using S = Section;
-    add(S::Device, "Заводской номер", "", layout::FactoryNumber,
+    add(S::Device, "Заводской номер", "", map::FactoryNumber.bits(),
         [](const Image& im) { return ZnTxt(im); });
-    add(S::Device, "Диапазон", "", layout::Band, bandText);
-    add(S::Device, "Версия ПО", "", layout::Firmware, [](const Image& im) { return VerTxt(im); });
-    add(S::Device, "Ретранслятор", "", layout::Repeater,
+    add(S::Device, "Диапазон", "", map::Band.bits(), bandText);
+    add(S::Device, "Версия ПО", "", map::Firmware.bits(),
+        [](const Image& im) { return VerTxt(im); });
+    add(S::Device, "Ретранслятор", "", map::Repeater.bits(),
         [](const Image& im) { return yesNo(im.repeaterBit()); });
-    add(S::Device, "Контрольная сумма", "", layout::Checksum,
+    add(S::Device, "Контрольная сумма", "", map::Checksum.bits(),
         [](const Image& im) { return hexText(im.checksum()); });
-    add(S::Device, "Копия начала группы 1", "", layout::Group1Copy,
+    add(S::Device, "Копия начала группы 1", "", map::Group1Copy.bits(),
         [](const Image& im) { return channelListText(im.groupCopy(1)); });
-    add(S::Device, "Копия начала группы 2", "", layout::Group2Copy,
+    add(S::Device, "Копия начала группы 2", "", map::Group2Copy.bits(),
         [](const Image& im) { return channelListText(im.groupCopy(2)); });
-    add(S::Device, "Признак записи из программы", "", layout::Stored,
+    add(S::Device, "Признак записи из программы", "", map::Stored.bits(),
         [](const Image& im) { return yesNo(im.storedBit()); });
 }
 
@@ -293,12 +292,12 @@ const std::array<std::uint8_t, kImageSize>& uninterpretedBits() {
     static const std::array<std::uint8_t, kImageSize> kept = [] {
         std::array<std::uint8_t, kImageSize> k{};
         for (int ch = 1; ch <= kChannelCount; ++ch)
-            for (const FieldBits& b : layout::record::Kept)
-                k[Image::recordOffset(ch) + b.offset] |= b.mask;
-        for (const FieldBits& b : kUninterpreted)
+            k[Image::recordOffset(ch) + map::record::Uninterpreted.offset] |=
+                map::record::Uninterpreted.mask;
+        for (const FieldBits& b : map::Uninterpreted)
             k[b.offset] |= b.mask;
-        for (int o = kUninterpretedRunFirst; o <= kUninterpretedRunLast; ++o)
-            k[o] = 0xFF;
+        for (const FieldBits& b : kUninterpretedBytes)
+            k[b.offset] |= b.mask;
         return k;
     }();
     return kept;

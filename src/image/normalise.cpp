@@ -41,8 +41,7 @@ void storeStandby(Image& im) {
         storeStandbyOff(im);
 }
 
-} // namespace
-
+// The channel records as every store leaves them.
 void normaliseChannels(Image& im, OperatingMode mode) {
     const RadioType type = RsType(im);
     const RangeTable ranges = DiapTxt(type, mode).ranges;
@@ -59,9 +58,12 @@ void normaliseChannels(Image& im, OperatingMode mode) {
     }
 }
 
-void finishStore(Image& im) {
+} // namespace
+
+void finishStore(Image& im, OperatingMode mode) {
+    normaliseChannels(im, mode);
     im.setStoredBit(true);
-    im.setChecksum(CalcCRC(im));
+    storeChecksum(im);
 }
 
 Image normaliseImage(const Image& image, OperatingMode mode) {
@@ -75,7 +77,6 @@ Image normaliseImage(const Image& image, OperatingMode mode) {
     if (!priorityScanOn(im))
         for (int ch = 1; ch <= kChannelCount; ++ch)
             im.channel(ch).setScanL(false);
-    normaliseChannels(im, mode);
     storeGroup(im, SettingId::Group1First, SettingId::Group1Last, 1);
     storeGroup(im, SettingId::Group2First, SettingId::Group2Last, 2);
     // Lists that show every value they can as the code they store.
@@ -83,7 +84,7 @@ Image normaliseImage(const Image& image, OperatingMode mode) {
         setting(id).keepShown(im);
     storeToneSignalling(im);
     storeStandby(im);
-    finishStore(im);
+    finishStore(im, mode);
     return im;
 }
 

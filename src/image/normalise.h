@@ -28,14 +28,12 @@ namespace ksv {
 // program does not interpret are never touched.
 Image normaliseImage(const Image& image, OperatingMode mode);
 
-// The channel records as every store leaves them: the transmit-off bit set
-// exactly for a transmit code of 0; in mid-band mode every frequency other
-// than "Откл" clamped into the allowed range.
-void normaliseChannels(Image& image, OperatingMode mode);
-
-// The last step of every store: byte 255 bit 1 set and the checksum of the
-// image in byte 250.
-void finishStore(Image& image);
+// The last step of every store, the window's and the command line's CSV
+// import: the channel records normalised (the transmit-off bit set exactly
+// for a transmit code of 0; in mid-band mode every frequency other than
+// "Откл" clamped into the allowed range), byte 255 bit 1 set and the
+// checksum of the image in byte 250.
+void finishStore(Image& image, OperatingMode mode);
 
 // The image the window holds after start-up with the given radio type
 // (0..5; anything else counts as 0): its default image, normalised.

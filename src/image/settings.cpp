@@ -1,7 +1,6 @@
 #include "image/settings.h"
 
 #include "image/codecs.h"
-#include "image/layout.h"
 
 #include <algorithm>
 
@@ -54,15 +53,13 @@ Texts scramblerTexts() {
     return [](RadioType t) { return DiapTxt(t, omUser).scramblerItems; };
 }
 
-// Access to the bits under one mask of one byte, as a number from 0.
-void bindField(ListSetting& s, FieldBits bits) {
-    s.bits = {bits};
-    s.get = [=](const Image& im) { return static_cast<int>(im.get({&bits, 1})); };
-    s.set = [=](Image& im, int code) { im.set({&bits, 1}, static_cast<std::uint32_t>(code)); };
-}
-
-void bindField(ListSetting& s, int offset, std::uint8_t mask) {
-    bindField(s, FieldBits{offset, mask});
+// The setting's code is the raw number in the bits of a field of the map.
+template <typename Codec> void bindField(ListSetting& s, const Field<Codec, 1>& field) {
+    s.bits = field.bits();
+    s.get = [bits = s.bits](const Image& im) { return static_cast<int>(im.get(bits)); };
+    s.set = [bits = s.bits](Image& im, int code) {
+        im.set(bits, static_cast<std::uint32_t>(code));
+    };
 }
 
 ListSetting list(SettingId id, SettingsPage page, const char* key, const char* label, int initial,
@@ -84,8 +81,8 @@ int toneCount(const Image& im) {
 
 ListSetting toneCountSetting() {
     ListSetting s = list(SettingId::ToneCount, SettingsPage::Tones, "", "", 0, 1, 1, numbers(1, 5));
-    for (int o = off::ToneWords; o < off::ToneWords + 10; ++o)
-        s.bits.push_back({o, 0xFF});
+    static constexpr auto kToneWordBits = map::ToneWords.bits();
+    s.bits = kToneWordBits;
     s.get = toneCount;
     s.set = [](Image& im, int count) {
         for (int k = count + 1; k <= 5; ++k)
@@ -100,25 +97,26 @@ std::vector<ListSetting> mainPage() {
     std::vector<ListSetting> v;
     v.push_back(list(I::ShpListen, P::Main, "shp_listen", "Прослушивание канала кнопкой \"ШП\"", 1,
                      1, -1, fixed({"Нет", "Да"})));
-    bindField(v.back(), off::Options222, 1 << bit::NoShpListen);
+    bindField(v.back(), map::NoShpListen);
     v.push_back(list(I::TxLimit, P::Main, "tx_limit", "Время непрерывной работы передатчика, с", 0,
                      0, 1, limitTexts()));
-    bindField(v.back(), off::TxLimit, 0xFF);
+    bindField(v.back(), map::TxLimit);
     v.push_back(list(I::SubtoneCancel, P::Main, "subtone_cancel",
                      "Отмена запрета передачи на занятом канале при совпадении субтона", 1, 0, 1,
                      fixed({"Нет", "Да"})));
-    bindField(v.back(), off::Options223, 1 << bit::SubtoneCancel);
+    bindField(v.back(), map::SubtoneCancel);
     v.push_back(list(I::PowerLevels, P::Main, "power_levels",
                      "Уровни выходной мощности передатчика, Вт", 0, 1, -1, powerTexts()));
-    bindField(v.back(), layout::PowerSet[0]);
-    const int groupBytes[] = {off::Group1First, off::Group1Last, off::Group2First, off::Group2Last};
+    bindField(v.back(), map::PowerSet);
+    const Field<codec::Number>* const groupBytes[] = {&map::Group1First, &map::Group1Last,
+                                                      &map::Group2First, &map::Group2Last};
     const char* const keys[] = {"group1_first", "group1_last", "group2_first", "group2_last"};
     const char* const labels[] = {"Группа каналов 1, с", "Группа каналов 1, по",
                                   "Группа каналов 2, с", "Группа каналов 2, по"};
     for (int g = 0; g < 4; ++g) {
         v.push_back(list(static_cast<I>(int(I::Group1First) + g), P::Main, keys[g], labels[g],
                          g % 2 ? 39 : 0, 0, 1, numbers(1, kChannelCount)));
-        bindField(v.back(), groupBytes[g], 0xFF);
+        bindField(v.back(), *groupBytes[g]);
     }
     return v;
 }
@@ -129,22 +127,22 @@ std::vector<ListSetting> scanPage() {
     std::vector<ListSetting> v;
     v.push_back(list(I::ResumeDelay, P::Scan, "resume_delay",
                      "Задержка для возобновления сканирования, с", 0, 1, 1, numbers(1, 15)));
-    bindField(v.back(), off::ScanTimes, 0xF0);
+    bindField(v.back(), map::ResumeDelay);
     v.push_back(list(I::CarrierTime, P::Scan, "carrier_time",
                      "Время анализа несущей на канале в режиме сканирования, мс", 0, 10, 1,
                      numbers(100, 500, 10)));
-    bindField(v.back(), off::CarrierTime, 0xFF);
+    bindField(v.back(), map::CarrierTime);
     v.push_back(list(I::ScanTransmit, P::Scan, "scan_transmit",
                      "Выход в режим \"Передача\" из режима сканирования", 1, 0, 1,
                      fixed({"Вариант 4", "Вариант 1", "Вариант 2", "Вариант 3"})));
-    bindField(v.back(), off::Options223, 0x03);
+    bindField(v.back(), map::ScanTransmit);
     v.push_back(list(I::PriorityChannel, P::Scan, "priority",
                      "Сканирование приоритетного канала, приоритетный канал", 0, 0, 1,
                      numbers(1, kChannelCount)));
-    bindField(v.back(), layout::PriorityChannel[0]);
+    bindField(v.back(), map::PriorityChannel);
     v.push_back(list(I::PriorityPeriod, P::Scan, "priority_period",
                      "Период сканирования приоритетного канала, с", 0, 5, 5, periodTexts()));
-    bindField(v.back(), off::PriorityPeriod, 0xFF);
+    bindField(v.back(), map::PriorityPeriod);
     return v;
 }
 
@@ -155,12 +153,12 @@ std::vector<ListSetting> tonePageAndToolStrip() {
     v.push_back(toneCountSetting());
     v.push_back(list(I::ToneDuration, P::Tones, "tone_duration", "Длительность тон-сигналов ПРД, с",
                      0, 8, 8, numbers(1, 20)));
-    bindField(v.back(), off::ToneDuration, 0xFF);
+    bindField(v.back(), map::ToneDuration);
     v.push_back(list(I::AudioHold, P::Tones, "audio_hold",
                      "Время работы УНЧ после приема тон-сигнала ПРМ, с", 0, 1, 1, numbers(1, 15)));
-    bindField(v.back(), off::ScanTimes, 0x0F);
+    bindField(v.back(), map::AudioHold);
     v.push_back(list(I::Scrambler, P::ToolStrip, "scrambler", "УПР", 0, 0, 1, scramblerTexts()));
-    bindField(v.back(), off::Options223, 1 << bit::Scrambler);
+    bindField(v.back(), map::Scrambler);
     return v;
 }
 
@@ -230,11 +228,11 @@ const std::vector<SettingId>& independentLists() {
 }
 
 bool priorityScanOn(const Image& image) {
-    return image[off::PriorityChannel] != kPriorityOff;
+    return image.get(map::PriorityChannel).has_value();
 }
 
 void storePriorityScanOff(Image& image) {
-    image.set(layout::PriorityChannel, kPriorityOff);
+    image.set(map::PriorityChannel, std::nullopt);
 }
 
 bool toneSignallingOn(const Image& image) {
@@ -255,24 +253,24 @@ void storeTones(Image& image, int count, const std::array<int, 5>& hz) {
 }
 
 bool standbyOn(const Image& image) {
+    const auto detector = image.get(map::Detector);
     const bool offPattern =
-        std::equal(kDetectorOff.begin(), kDetectorOff.begin() + 4, image.data() + off::Detector);
-    return image[off::RxTone] != kStandbyOff && !offPattern;
+        std::equal(kDetectorOff.begin(), kDetectorOff.begin() + 4, detector.begin());
+    return image.get(map::RxTone).has_value() && !offPattern;
 }
 
 int standbyToneHz(const Image& image) {
-    return std::clamp(image[off::RxTone] * 10 + kToneMin, kToneMin, kToneMax);
+    return std::clamp(image.get(map::RxTone).value_or(kToneMax), kToneMin, kToneMax);
 }
 
 void storeStandbyTone(Image& image, int hz) {
-    image[off::RxTone] = static_cast<std::uint8_t>((hz - kToneMin) / 10);
-    const auto coefficients = detectorCoefficients(hz);
-    std::copy(coefficients.begin(), coefficients.end(), image.data() + off::Detector);
+    image.set(map::RxTone, hz);
+    image.set(map::Detector, detectorCoefficients(hz));
 }
 
 void storeStandbyOff(Image& image) {
-    image[off::RxTone] = kStandbyOff;
-    std::copy(kDetectorOff.begin(), kDetectorOff.end(), image.data() + off::Detector);
+    image.set(map::RxTone, std::nullopt);
+    image.set(map::Detector, kDetectorOff);
 }
 
 } // namespace ksv

@@ -42,8 +42,6 @@ enum class SettingId {
 
 enum class SettingsPage { Main, Scan, Tones, ToolStrip };
 
-using SettingBits = FieldBits;
-
 // One item of a list: the code its field holds for it and its text (UTF-8).
 struct SettingItem {
     int code;
@@ -55,8 +53,8 @@ struct ListSetting {
     SettingsPage page;
     const char* key;   // key of the command line's JSON "settings" object
     const char* label; // the command line's name of the setting
-    std::vector<SettingBits> bits;
-    int initial; // index the list starts with
+    FieldLayout bits;  // the bits of a field of the map
+    int initial;       // index the list starts with
     // The code of item i is first + step * i; a code between two items shows
     // the lower one (a priority period byte of 12 shows "1,0").
     int first;

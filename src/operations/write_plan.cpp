@@ -28,9 +28,9 @@ WritePlan planWrite(const Image& current, const Image& incoming, bool powerLocke
     for (int i = 0; i < static_cast<int>(kImageSize); ++i)
         if (isWritableOffset(i, numberChangeAllowed))
             plan.merged[i] = current[i];
-    plan.checksum = CalcCRC(plan.merged);
+    storeChecksum(plan.merged);
+    plan.checksum = plan.merged.checksum();
     plan.checksumComputed = true;
-    plan.merged.setChecksum(plan.checksum);
 
     plan.written = current;
     plan.written.setChecksum(plan.checksum);

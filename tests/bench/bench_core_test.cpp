@@ -34,8 +34,7 @@ TEST(LineBudget, MedianOfOddEvenAndNoSamples) {
 }
 
 int writeListLength(const Image& device, const Image& file) {
-    const WritePlan plan =
-        planWrite(file, device, 0, testBit(file[off::Options223], bit::PowerSet), false);
+    const WritePlan plan = planWrite(file, device, 0, file.get(map::PowerSet), false);
     EXPECT_EQ(plan.decision, WriteDecision::Write);
     return plan.list.count;
 }
@@ -53,7 +52,7 @@ TEST(FullChange, ListTouchesEveryWritableOffsetOnly) {
 TEST(FullChange, FileWritesEveryOffsetRunAfterRun) {
     for (int type = 0; type < kRadioTypeCount; ++type) {
         Image device = defaultImage(static_cast<RadioType>(type));
-        device[off::Checksum] = CalcCRC(device);
+        storeChecksum(device);
         // Each run writes the file into the transceiver; the next run starts
         // from what it holds then.
         for (int run = 0; run < 3; ++run) {
@@ -73,12 +72,12 @@ TEST(FullChange, ChecksumThatWouldNotChangeIsMovedToo) {
         Image device;
         for (auto& b : device.bytes())
             b = static_cast<std::uint8_t>(rng());
-        device[off::FactoryHighBand] = 0x01;
+        device[map::Band.offset()] = 0x01;
         Image flipped = device;
         for (int o = 0; o < 256; ++o)
             if (isWritableOffset(o, false))
                 flipped[o] ^= 0xFF;
-        if (planWrite(flipped, device, 0, true, false).checksum != device[off::Checksum])
+        if (planWrite(flipped, device, 0, true, false).checksum != device.checksum())
             continue;
         ++found;
         EXPECT_EQ(writeListLength(device, fileChangingEveryOffset(device)), kWritable);

@@ -27,8 +27,8 @@ struct Radio {
     Radio() {
         Image im = startupImage(rtVehicleVhf, omUser);
         ZnToBuf(654321, im);
-        im[off::Firmware] = 11;
-        im[off::Checksum] = CalcCRC(im);
+        im.set(map::Firmware, 11);
+        storeChecksum(im);
         sim.setImage(im);
     }
     test::CliRun doctor() { return runCli({"doctor", "--port", sim.devicePath().c_str()}); }

@@ -24,24 +24,24 @@ using test::runCli;
 // scan lists, and bits the table does not show.
 Image variedImage() {
     Image im = startupImage(rtStationaryVhf, omUser);
-    im[off::PriorityChannel] = 4;
+    im.set(map::PriorityChannel, 5);
     for (int ch = 1; ch <= kChannelCount; ++ch) {
         im.setRxCode(ch, 12 + ch);                    // 148025 ...
         im.setTxCode(ch, ch % 4 == 0 ? 0 : 942 + ch); // 171250 ... or off
-        im.setFlag(ch, bit::TxOff, im.txCode(ch) == 0);
+        im.channel(ch).setTxOff(im.txCode(ch) == 0);
         im.setRxSubtone(ch, ch % 51);
         im.setTxSubtone(ch, ch == 7 ? 55 : (ch * 3) % 51); // 55 names no tone
-        im.setFlag(ch, bit::Prohibit, ch % 3 == 0);
-        im.setFlag(ch, bit::ScanS, ch % 2 == 0);
-        im.setFlag(ch, bit::ScanL, ch % 5 == 0);
+        im.channel(ch).setProhibited(ch % 3 == 0);
+        im.channel(ch).setScanS(ch % 2 == 0);
+        im.channel(ch).setScanL(ch % 5 == 0);
         im[Image::recordOffset(ch) + 4] |= static_cast<std::uint8_t>((ch & 0x0F) << 2);
     }
-    im[off::Checksum] = CalcCRC(im);
+    storeChecksum(im);
     return im;
 }
 
 std::vector<std::uint8_t> channelBytes(const Image& im) {
-    return {im.data() + off::Channels, im.data() + off::Group1First};
+    return {im.data() + map::FirstRecord, im.data() + map::Group1First.offset()};
 }
 
 TEST(CliNew, WritesTheStartupImageOfEachType) {
@@ -71,12 +71,12 @@ TEST(CliNew, RefusesBadTypeAndUnwritableFile) {
 TEST(CliShow, ReportAndJson) {
     CliFiles files;
     Image im = variedImage();
-    im[off::Group1First] = 4; // group 1: 5..10, group 2: 20..40
-    im[off::Group1Last] = 9;
-    im[off::Group2First] = 19;
+    im.set(map::Group1First, 4); // group 1: 5..10, group 2: 20..40
+    im.set(map::Group1Last, 9);
+    im.set(map::Group2First, 19);
     ZnToBuf(4242, im);
-    im[off::Firmware] = 11;
-    im[off::Checksum] ^= 1;
+    im.set(map::Firmware, 11);
+    im.setChecksum(static_cast<std::uint8_t>(im.checksum() ^ 1));
     const QString path = files.writeImage("s.ust", im);
 
     const auto report = runCli({"show", path});
@@ -115,7 +115,7 @@ TEST(CliShow, ReportAndJson) {
     EXPECT_TRUE(ch[4].toObject()["in_use"].toBool());
     EXPECT_TRUE(ch[19].toObject()["in_use"].toBool());
 
-    im[off::PriorityChannel] = kPriorityOff;
+    im.set(map::PriorityChannel, std::nullopt);
     const auto noPriority = runCli({"show", files.writeImage("p.ust", im), "--json"});
     EXPECT_TRUE(contains(noPriority.out, "\"priority_channel\": null"));
 }
@@ -162,9 +162,9 @@ TEST(CliDiff, FieldLevelDifferencesAndExitCode) {
     Image b = a;
     b.setRxCode(5, 13);
     b.setRxSubtone(5, 1);
-    b[230] = 0x4C;                               // not interpreted
-    b[222] |= 0x01;                              // not interpreted bit beside an interpreted one
-    clearBit(b[off::Options223], bit::PowerSet); // vehicle becomes stationary
+    b[230] = 0x4C;               // not interpreted
+    b[222] |= 0x01;              // not interpreted bit beside an interpreted one
+    b.set(map::PowerSet, false); // vehicle becomes stationary
     const auto diff = runCli({"diff", pa, files.writeImage("b.ust", b)});
     EXPECT_EQ(diff.code, 1);
     EXPECT_EQ(diff.out, "Тип радиостанции: Тарвен-52 → Тарвен-51\n"

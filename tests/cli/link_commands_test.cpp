@@ -31,9 +31,9 @@ const std::vector<std::uint8_t> kReadBytes = {0xFF, 0x01, 0x01, 0x03, 0x07};
 Image radioImage() {
     Image im = startupImage(rtVehicleVhf, omUser);
     ZnToBuf(123456, im);
-    im[off::Firmware] = 11;
+    im.set(map::Firmware, 11);
     im[230] = 0x5A;
-    im[off::Checksum] = CalcCRC(im);
+    storeChecksum(im);
     return im;
 }
 
@@ -55,7 +55,7 @@ TEST(CliRead, SavesTheImageAndReportsThePowerLock) {
     EXPECT_EQ(b.sim.received(), kReadBytes);
 
     Image wrong = radioImage();
-    wrong[off::Checksum] ^= 0x10;
+    wrong.setChecksum(static_cast<std::uint8_t>(wrong.checksum() ^ 0x10));
     b.sim.setImage(wrong);
     b.sim.setStatus(0);
     const auto bad =
@@ -157,7 +157,7 @@ TEST(CliWrite, DryRunShowsTheChangesAndSendsNothingAfterTheRead) {
     Bench b;
     Image file = radioImage();
     file.setTxCode(4, 949);
-    file.setFlag(4, bit::TxOff, false);
+    file.channel(4).setTxOff(false);
     file[240] = 0x77; // protected: no change to show
     file[251] = 0x01; // writable and not interpreted
     b.sim.clearLog();
@@ -346,7 +346,7 @@ TEST(CliWrite, VerificationThatFindsADifferenceExitsWith3) {
     std::thread spoiler([&] {
         if (b.sim.waitForReceived(2 + 2 * 4 + 5, std::chrono::seconds(10))) {
             Image im = b.sim.image();
-            im[off::TxLimit] ^= 0x01;
+            im[map::TxLimit.offset()] ^= 0x01;
             b.sim.setImage(im);
         }
     });

@@ -21,12 +21,12 @@ TEST(StartupImage, DefaultImagePassedThroughTheWindow) {
         EXPECT_EQ(im[13], 0xFF);
         EXPECT_EQ(im[14], 0x80);
         EXPECT_EQ(im[15], 0x00);
-        EXPECT_TRUE(testBit(im[off::Model], bit::Stored));
-        EXPECT_EQ(im[off::Group1Copy], im[off::Group1First]);
-        EXPECT_EQ(im[off::Group2Copy], im[off::Group2First]);
+        EXPECT_TRUE(im.get(map::Stored));
+        EXPECT_EQ(im.get(map::Group1Copy), im.get(map::Group1First));
+        EXPECT_EQ(im.get(map::Group2Copy), im.get(map::Group2First));
         // Nothing else moves: the channels, settings and unused bytes are the table's.
         for (int o = 0; o < static_cast<int>(kImageSize); ++o) {
-            if (!(o >= 11 && o <= 15) && o != off::Checksum) {
+            if (!(o >= 11 && o <= 15) && o != map::Checksum.offset()) {
                 EXPECT_EQ(im[o], def[o]) << "byte " << o;
             }
         }
@@ -52,7 +52,7 @@ TEST(StartupImage, TypeOutsideTheListCountsAsTheFirst) {
 
 Image sample() {
     Image im = defaultImage(rtStationaryVhf);
-    im[off::PriorityChannel] = 2;
+    im.set(map::PriorityChannel, 3);
     return im;
 }
 
@@ -84,66 +84,66 @@ TEST(NormaliseImage, ToneSignallingStoresTonesBeforeTheFirstGapOnly) {
 
 TEST(NormaliseImage, StandbyReceptionIsRecomputedFromByte231) {
     Image im = sample();
-    im[off::RxTone] = 95; // 1450 Hz
+    im.set(map::RxTone, 1450);
     const Image out = normaliseImage(im, omUser);
     const auto c = detectorCoefficients(1450);
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(out[11 + i], c[i]);
 
-    im[off::RxTone] = 253; // beyond the spin edit: brought to 3000 Hz
-    EXPECT_EQ(normaliseImage(im, omUser)[off::RxTone], 250);
+    im.set(map::RxTone, 3030); // beyond the spin edit: brought to 3000 Hz
+    EXPECT_EQ(normaliseImage(im, omUser).get(map::RxTone), 3000);
 
     Image offPattern = sample();
-    offPattern[off::RxTone] = 95;
+    offPattern.set(map::RxTone, 1450);
     for (int i = 0; i < 4; ++i)
         offPattern[11 + i] = kDetectorOff[i];
-    EXPECT_EQ(normaliseImage(offPattern, omUser)[off::RxTone], kStandbyOff);
+    EXPECT_FALSE(normaliseImage(offPattern, omUser).get(map::RxTone));
 }
 
 TEST(NormaliseImage, ListsAndGroups) {
     Image im = sample();
-    im[off::PriorityPeriod] = 12; // shown as "1,0", stored as 10
-    im[off::Group1First] = 5;
-    im[off::Group1Last] = 9;
-    im[off::Group1Copy] = 77;
-    im[off::Group2First] = 30; // last before first: the group is refused, copy unchanged
-    im[off::Group2Last] = 3;
-    im[off::Group2Copy] = 88;
+    im.set(map::PriorityPeriod, 12); // shown as "1,0", stored as 10
+    im.set(map::Group1First, 5);
+    im.set(map::Group1Last, 9);
+    im.set(map::Group1Copy, 77);
+    im.set(map::Group2First, 30); // last before first: the group is refused, copy unchanged
+    im.set(map::Group2Last, 3);
+    im.set(map::Group2Copy, 88);
     const Image out = normaliseImage(im, omUser);
-    EXPECT_EQ(out[off::PriorityPeriod], 10);
-    EXPECT_EQ(out[off::Group1Copy], 5);
-    EXPECT_EQ(out[off::Group2Copy], 88);
-    EXPECT_EQ(out[off::Group2First], 30);
+    EXPECT_EQ(out.get(map::PriorityPeriod), 10);
+    EXPECT_EQ(out.get(map::Group1Copy), 5);
+    EXPECT_EQ(out.get(map::Group2Copy), 88);
+    EXPECT_EQ(out.get(map::Group2First), 30);
 
     // A last channel the list cannot show does not stop the first one's store.
-    im[off::Group2Last] = 45;
-    EXPECT_EQ(normaliseImage(im, omUser)[off::Group2Copy], 30);
+    im.set(map::Group2Last, 45);
+    EXPECT_EQ(normaliseImage(im, omUser).get(map::Group2Copy), 30);
 }
 
 TEST(NormaliseImage, ChannelFlagsAndScrambler) {
     Image im = defaultImage(rtRepeaterUhf);
-    setBit(im[off::Options223], bit::Scrambler);
+    im.set(map::Scrambler, true);
     im.setTxCode(2, 40);
-    im.setFlag(3, bit::ScanL, true);
+    im.channel(3).setScanL(true);
     im[Image::recordOffset(4) + 4] |= 0x3C; // bits without meaning
     Image out = normaliseImage(im, omUser);
-    EXPECT_FALSE(testBit(out[off::Options223], bit::Scrambler));
+    EXPECT_FALSE(out.get(map::Scrambler));
     EXPECT_FALSE(out.txOff(2));
     EXPECT_FALSE(out.scanL(3)); // no priority channel: the L column is emptied
     EXPECT_EQ(out[Image::recordOffset(4) + 4] & 0x3C, 0x3C);
 
-    im[off::PriorityChannel] = 0;
+    im.set(map::PriorityChannel, 1);
     out = normaliseImage(im, omUser);
     EXPECT_TRUE(out.scanL(3));
 
     Image vehicle = defaultImage(rtVehicleVhf);
-    setBit(vehicle[off::Options223], bit::Scrambler);
-    EXPECT_TRUE(testBit(normaliseImage(vehicle, omUser)[off::Options223], bit::Scrambler));
+    vehicle.set(map::Scrambler, true);
+    EXPECT_TRUE(normaliseImage(vehicle, omUser).get(map::Scrambler));
 }
 
 // The bits of a byte that no operation of the program may change.
 int uninterpreted(int o) {
-    if (o >= off::Channels && o < off::Group1First && (o - off::Channels) % 5 == 4)
+    if (o >= map::FirstRecord && o < map::Group1First.offset() && (o - map::FirstRecord) % 5 == 4)
         return 0x3C;
     switch (o) {
     case 222:
@@ -169,9 +169,9 @@ TEST(NormaliseImage, IdempotentAndKeepsUninterpretedBytes) {
         Image im;
         for (auto& b : im.bytes())
             b = static_cast<std::uint8_t>(rng());
-        im[off::FactoryHighBand] = static_cast<std::uint8_t>((im[228] & 0xF0) | (1 + round % 2));
+        im.set(map::Band, 1 + round % 2);
         if (round % 3 == 0)
-            im[off::PriorityChannel] = kPriorityOff;
+            im.set(map::PriorityChannel, std::nullopt);
         for (const OperatingMode mode : {omUser, omService, omMidBand}) {
             const Image once = normaliseImage(im, mode);
             ASSERT_EQ(normaliseImage(once, mode), once) << "round " << round << " mode " << mode;

@@ -74,8 +74,8 @@ TEST_F(UstFile, BandNibbleDecidesAndChecksumIsNotChecked) {
     for (const Case c : {Case{0x10, false}, Case{0x00, false}, Case{0x13, false}, Case{0xFF, false},
                          Case{0x21, true}, Case{0x12, true}, Case{0xF1, true}}) {
         Image file = sampleImage();
-        file[off::FactoryHighBand] = c.byte228;
-        file[off::Checksum] = static_cast<std::uint8_t>(CalcCRC(file) ^ 0x5A); // always wrong
+        file[map::Band.offset()] = c.byte228;
+        file.setChecksum(static_cast<std::uint8_t>(CalcCRC(file) ^ 0x5A)); // always wrong
         const QString p = put(QStringLiteral("band.ust"), bytesOf(file));
 
         Image im;

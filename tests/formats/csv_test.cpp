@@ -1,5 +1,7 @@
 #include "formats/channel_csv.h"
 #include "formats/csv_reader.h"
+#include "image/checksum.h"
+#include "image/codecs.h"
 #include "image/defaults.h"
 
 #include <ctime>
@@ -71,6 +73,20 @@ TEST(CsvImport, MessagesStopAfterAFewDozenAndReadingStaysLinear) {
     ASSERT_EQ(own.errors.size(), 31u);
     EXPECT_EQ(own.errors[0], "Строка 1, столбец 1: неизвестный столбец \"1\"");
     EXPECT_EQ(own.errors[30], "… и ещё 199971 ошибок");
+}
+
+// An import is finished as the window's store finishes the table: in
+// mid-band mode the channels the file does not name are brought into the
+// range too, and the stored bit and the checksum are set.
+TEST(CsvImport, FinishedAsTheWindowStoresTheTable) {
+    Image base = defaultImage(rtVehicleVhf); // every receive frequency 148000
+    base.setStoredBit(false);
+    const CsvImport r = importChannelsCsv("№;Частота ПРМ, кГц\n1;150000\n", base, omMidBand);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(FrqTxt(r.image.rxCode(1), rtVehicleVhf), "150000");
+    EXPECT_EQ(FrqTxt(r.image.rxCode(2), rtVehicleVhf), "149025");
+    EXPECT_TRUE(r.image.storedBit());
+    EXPECT_TRUE(CheckCRC(r.image));
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "image/channel_order.h"
 #include "image/fields.h"
-#include "image/layout.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -19,7 +18,7 @@ Image randomChannels(unsigned seed) {
         b = static_cast<std::uint8_t>(rng());
     clearChannel(im, 39);
     clearChannel(im, 40);
-    im.set(layout::PriorityChannel, 5);
+    im.set(map::PriorityChannel, 6);
     return im;
 }
 
@@ -42,10 +41,10 @@ void expectOrder(const Image& before, const Image& after, const std::vector<int>
             clearChannel(expected, from);
         EXPECT_EQ(channelRecord(after, n), channelRecord(expected, from)) << "channel " << n;
     }
-    EXPECT_EQ(after.get(layout::PriorityChannel), static_cast<std::uint32_t>(priority - 1));
+    EXPECT_EQ(after.get(map::PriorityChannel), priority);
     for (int o = 0; o < static_cast<int>(kImageSize); ++o) {
-        const bool outside = o < off::Channels || o >= Image::recordOffset(41);
-        if (outside && o != off::PriorityChannel) {
+        const bool outside = o < map::FirstRecord || o >= Image::recordOffset(41);
+        if (outside && o != map::PriorityChannel.offset()) {
             EXPECT_EQ(after[o], before[o]) << "byte " << o;
         }
     }

@@ -1,6 +1,6 @@
 #include "image/codecs.h"
 #include "image/fields.h"
-#include "image/layout.h"
+#include "image/image.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -101,17 +101,18 @@ TEST(Fields, NamedDeviceAccessors) {
         Set set;
     };
     const Case cases[] = {
-        {"power set", layout::PowerSet, 1, &Image::powerSetBit,
+        {"power set", map::PowerSet.bits(), 1, &Image::powerSetBit,
          [](Image& im, std::uint32_t v) { im.setPowerSetBit(v); }},
-        {"repeater", layout::Repeater, 1, &Image::repeaterBit,
+        {"repeater", map::Repeater.bits(), 1, &Image::repeaterBit,
          [](Image& im, std::uint32_t v) { im.setRepeaterBit(v); }},
-        {"stored", layout::Stored, 1, &Image::storedBit,
+        {"stored", map::Stored.bits(), 1, &Image::storedBit,
          [](Image& im, std::uint32_t v) { im.setStoredBit(v); }},
-        {"checksum", layout::Checksum, 0xA5, &Image::checksum,
+        {"checksum", map::Checksum.bits(), 0xA5, &Image::checksum,
          [](Image& im, std::uint32_t v) { im.setChecksum(std::uint8_t(v)); }},
-        {"group copy 2", layout::Group2Copy, 39, [](const Image& im) { return im.groupCopy(2); },
+        {"group copy 2", map::Group2Copy.bits(), 39,
+         [](const Image& im) { return im.groupCopy(2); },
          [](Image& im, std::uint32_t v) { im.setGroupCopy(2, std::uint8_t(v)); }},
-        {"factory number", layout::FactoryNumber, 0xABCDE, &Image::factoryNumber,
+        {"factory number", map::FactoryNumber.bits(), 0xABCDE, &Image::factoryNumber,
          [](Image& im, std::uint32_t v) { ZnToBuf(v, im); }},
     };
     std::mt19937 rng(11);

@@ -53,9 +53,9 @@ TEST(Checksum, IgnoresBytesFrom230On) {
         c[i] ^= 0x01;
         EXPECT_NE(CalcCRC(c), crc) << i;
     }
-    im[off::Checksum] = crc;
+    im.setChecksum(crc);
     EXPECT_TRUE(CheckCRC(im));
-    im[off::Checksum] ^= 1;
+    im.setChecksum(static_cast<std::uint8_t>(im.checksum() ^ 1));
     EXPECT_FALSE(CheckCRC(im));
 }
 
@@ -112,8 +112,8 @@ TEST(ChannelRecord, FieldsAndTheirNeighbours) {
 
     im.setRxCode(7, 0x7FF); // higher bits dropped
     EXPECT_EQ(im.rxCode(7), 0x3FF);
-    im.setFlag(7, bit::ScanL, true);
-    im.setFlag(7, bit::ScanS, true);
+    im.channel(7).setScanL(true);
+    im.channel(7).setScanS(true);
     EXPECT_EQ(im.flags(7), 0xC2);
 }
 

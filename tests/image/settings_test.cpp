@@ -9,7 +9,7 @@ TEST(Settings, TableIsInIdOrderAndEveryBitBelongsToOneList) {
     for (std::size_t i = 0; i < listSettings().size(); ++i) {
         const ListSetting& s = listSettings()[i];
         EXPECT_EQ(static_cast<std::size_t>(s.id), i) << s.key;
-        for (const SettingBits& b : s.bits) {
+        for (const FieldBits& b : s.bits) {
             EXPECT_EQ(seen[b.offset] & b.mask, 0) << s.key << " byte " << b.offset;
             seen[b.offset] |= b.mask;
         }

@@ -64,7 +64,7 @@ TEST(Exchange, ReadWriteVerifyAgainstTheTransceiver) {
     const WritePlan plan =
         planWrite(current, incoming, TransferProtocol::powerLocked(status), true, false);
     ASSERT_EQ(plan.decision, WriteDecision::Write);
-    current[off::Checksum] = plan.checksum;
+    current.setChecksum(plan.checksum);
 
     b.sim.clearLog();
     ASSERT_TRUE(b.exchange.WriteData(plan.list));
@@ -226,7 +226,7 @@ TEST(Exchange, PacedLineWithSlowRecordsAtFullTimings) {
     for (int ch = 1; ch <= 4; ++ch)
         current.setTxCode(ch, 100 + ch);
     const WritePlan plan = planWrite(current, incoming, 0, true, false);
-    current[off::Checksum] = plan.checksum;
+    current.setChecksum(plan.checksum);
     ASSERT_TRUE(b.exchange.WriteData(plan.list));
     EXPECT_TRUE(b.exchange.VerifyData(current));
 }
@@ -266,7 +266,7 @@ TEST(TransceiverCommands, ReadReportsChecksumAndPowerLock) {
     EXPECT_TRUE(r.connected && r.checksumValid && r.powerLocked);
     EXPECT_EQ(r.image, b.sim.image());
     EXPECT_EQ(r.kept.status, KeepResult::Off);
-    EXPECT_TRUE(testBit(r.imageToShow()[off::Options223], bit::PowerSet));
+    EXPECT_TRUE(r.imageToShow().get(map::PowerSet));
     b.sim.setFaults(SimFaults{.silent = true});
     EXPECT_FALSE(readTransceiver(b.exchange, nullptr).connected);
 }
@@ -345,7 +345,7 @@ TEST(TransceiverCommands, WriteRunsTheWholeSequence) {
         {17, false, {}, WriteResult::Stopped, 0},
         {17, true, {.unappliedRecord = 0}, WriteResult::VerifyFailed, 2},
         {17, true, {.unackedRecord = 0}, WriteResult::WriteCutOff, 0},
-        {off::FactoryHighBand, true, {}, WriteResult::Refused, 0},
+        {map::Band.offset(), true, {}, WriteResult::Refused, 0},
     };
     for (const Case& c : cases) {
         Bench b;

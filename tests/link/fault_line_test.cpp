@@ -89,7 +89,7 @@ TEST(FaultLine, VanishingDuringTheVerifyingReadReportsNoSuccess) {
     current.setRxCode(5, 123);
     const WritePlan plan = planWrite(current, incoming, 0, true, false);
     ASSERT_EQ(plan.decision, WriteDecision::Write);
-    current[off::Checksum] = plan.checksum;
+    current.setChecksum(plan.checksum);
     ASSERT_TRUE(b.exchange.WriteData(plan.list));
     ASSERT_EQ(b.sim->image(), plan.merged);
 

@@ -174,7 +174,7 @@ TEST(FaultNoise, WriteAndVerifyClaimOnlyWhatTheTransceiverHolds) {
             current.setTxCode(ch, 200 + 10 * trial + ch);
         const WritePlan plan = planWrite(current, incoming, 0, true, false);
         ASSERT_EQ(plan.decision, WriteDecision::Write);
-        current[off::Checksum] = plan.checksum;
+        current.setChecksum(plan.checksum);
 
         // Bytes sent: 0xFF 0xFF, then four bytes per record.
         const long record = 2 + 4 * static_cast<long>(rng() % plan.list.count);
@@ -213,7 +213,7 @@ TEST(FaultReset, ResetMidWriteFailsAndTheNextWriteCompletesIt) {
         current.setRxCode(ch, 300 + ch);
     const WritePlan plan = planWrite(current, incoming, 0, true, false);
     ASSERT_GE(plan.list.count, 4);
-    current[off::Checksum] = plan.checksum;
+    current.setChecksum(plan.checksum);
 
     b.sim->setFaults(SimFaults{.unackedRecord = 2, .unackedTimes = -1});
     bool ok = true;

@@ -15,12 +15,12 @@ namespace {
 
 Image vhf() {
     Image i = defaultImage(rtStationaryVhf);
-    i[off::Checksum] = CalcCRC(i);
+    storeChecksum(i);
     return i;
 }
 
 Image withBand(Image i, int band) {
-    i[off::FactoryHighBand] = static_cast<std::uint8_t>((i[off::FactoryHighBand] & 0xF0) | band);
+    i.set(map::Band, band);
     return i;
 }
 
@@ -84,11 +84,11 @@ TEST(WritePlan, OnlyWritableOffsetsEnterTheListInAscendingOrder) {
     merged[5] = current[5];
     merged[255] = current[255];
     EXPECT_EQ(p.checksum, CalcCRC(merged));
-    EXPECT_NE(p.checksum, incoming[off::Checksum]);
+    EXPECT_NE(p.checksum, incoming.checksum());
     EXPECT_EQ(offsetsOf(p.list), (std::vector<int>{5, 231, 250, 255}));
     EXPECT_EQ(p.list.values[0], current[5]);
     EXPECT_EQ(p.list.values[2], p.checksum);
-    EXPECT_EQ(p.merged[off::Checksum], p.checksum);
+    EXPECT_EQ(p.merged.checksum(), p.checksum);
     EXPECT_EQ(p.merged[230], incoming[230]);
 
     const WritePlan withNumber = planWrite(current, incoming, 0, true, true);
@@ -104,7 +104,7 @@ TEST(WritePlan, NothingWritableDiffersMeansAlreadyWritten) {
     EXPECT_EQ(p.decision, WriteDecision::AlreadyWritten);
     EXPECT_FALSE(writeDecisionIsError(p.decision));
     EXPECT_TRUE(p.checksumComputed);
-    EXPECT_EQ(p.checksum, incoming[off::Checksum]);
+    EXPECT_EQ(p.checksum, incoming.checksum());
 
     // Applying a plan's list to the transceiver leaves nothing to write.
     Image edited = incoming;
@@ -113,7 +113,7 @@ TEST(WritePlan, NothingWritableDiffersMeansAlreadyWritten) {
     Image after = incoming;
     for (int k = 0; k < first.list.count; ++k)
         after[first.list.offsets[k]] = first.list.values[k];
-    edited[off::Checksum] = first.checksum;
+    edited.setChecksum(first.checksum);
     EXPECT_EQ(after, first.merged);
     EXPECT_EQ(planWrite(edited, after, 0, true, false).decision, WriteDecision::AlreadyWritten);
 }

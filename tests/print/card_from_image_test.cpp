@@ -45,12 +45,12 @@ TEST(CardFromImage, DefaultVehicleSet) {
 
 TEST(CardFromImage, ValuesOutsideTheListsShowNoText) {
     Image im = defaultImage(rtRepeaterVhf);
-    im[off::Group2Last] = 45;
-    im[off::TxLimit] = 37;
-    im[off::ScanTimes] = 0x00;
-    im[off::CarrierTime] = 9;
-    im[off::PriorityPeriod] = 4;
-    im[off::Options223] |= 1 << bit::Scrambler; // a repeater has no scrambler entry
+    im.set(map::Group2Last, 45);
+    im.set(map::TxLimit, 37);
+    im[map::ResumeDelay.offset()] = 0x00;
+    im.set(map::CarrierTime, 9);
+    im.set(map::PriorityPeriod, 4);
+    im.set(map::Scrambler, true); // a repeater has no scrambler entry
     const CardData d = cardFromImage(im, omUser, "");
     EXPECT_EQ(d.group2Last, 45);
     EXPECT_EQ(d.group2LastText, "");
@@ -61,25 +61,25 @@ TEST(CardFromImage, ValuesOutsideTheListsShowNoText) {
     EXPECT_EQ(d.priorityPeriod, "");
     EXPECT_EQ(d.scrambler, "");
 
-    im[off::TxLimit] = 0;
-    im[off::PriorityPeriod] = 12; // truncate(12 / 5) - 1 = 1
+    im.set(map::TxLimit, 0);
+    im.set(map::PriorityPeriod, 12); // truncate(12 / 5) - 1 = 1
     EXPECT_EQ(cardFromImage(im, omUser, "").txLimit, "Не ограничено");
     EXPECT_EQ(cardFromImage(im, omUser, "").priorityPeriod, "1,0");
 }
 
 TEST(CardFromImage, TonesStandbyAndPriority) {
     Image im = defaultImage(rtVehicleVhf);
-    im[off::ToneDuration] = 3 << 3;
+    im.set(map::ToneDuration, 3 << 3);
     im.setToneWord(1, toneEncode(2100));
     im.setToneWord(2, toneEncode(1450));
     im.setToneWord(4, toneEncode(1000)); // tone 3 absent, tone 4 present
-    im[off::RxTone] = 95;
+    im.set(map::RxTone, 1450);
     const auto coeff = detectorCoefficients(1450);
     for (int i = 0; i < 5; ++i)
         im[11 + i] = coeff[i];
-    im[off::ScanTimes] = 0x4A;
-    im[off::PriorityChannel] = 4;
-    im.setFlag(7, bit::ScanL, true);
+    im[map::ResumeDelay.offset()] = 0x4A;
+    im.set(map::PriorityChannel, 5);
+    im.channel(7).setScanL(true);
 
     CardData d = cardFromImage(im, omUser, "");
     EXPECT_TRUE(d.tones);
@@ -99,7 +99,7 @@ TEST(CardFromImage, TonesStandbyAndPriority) {
     // whatever byte 231 says; without priority scanning the L marks go.
     for (int i = 0; i < 5; ++i)
         im[11 + i] = kDetectorOff[i];
-    im[off::PriorityChannel] = kPriorityOff;
+    im.set(map::PriorityChannel, std::nullopt);
     d = cardFromImage(im, omUser, "");
     EXPECT_FALSE(d.standby);
     EXPECT_FALSE(d.priorityScan);

@@ -30,8 +30,8 @@ public:
     // Stores like the window would: bit 1 of byte 255 and a fresh checksum.
     void commitEdits() override {
         calls << QStringLiteral("SetBuf");
-        setBit(current[off::Model], bit::Stored);
-        current[off::Checksum] = CalcCRC(current);
+        current.set(map::Stored, true);
+        storeChecksum(current);
     }
     bool showImage(const Image& image) override {
         current = image;

@@ -16,7 +16,7 @@ namespace ksv::test {
 
 Image sampleTransceiverImage() {
     Image i = defaultImage(rtVehicleUhf);
-    i[off::Checksum] = CalcCRC(i);
+    storeChecksum(i);
     i[230] = 0x5A;
     return i;
 }

@@ -31,7 +31,7 @@ using namespace ksv;
 Image set(RadioType type, std::uint32_t number) {
     Image im = defaultImage(type);
     ZnToBuf(number, im);
-    im[off::Firmware] = 23;
+    im.set(map::Firmware, 23);
     im.setChecksum(CalcCRC(im));
     return im;
 }

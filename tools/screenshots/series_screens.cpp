@@ -62,7 +62,7 @@ void when(std::function<bool()> done, std::function<void()> act) {
 
 Image numbered(Image im, std::uint32_t number) {
     ZnToBuf(number, im);
-    im[off::Firmware] = 23;
+    im.set(map::Firmware, 23);
     im.setChecksum(CalcCRC(im));
     return im;
 }

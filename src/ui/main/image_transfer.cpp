@@ -160,22 +160,21 @@ Image MainWindow::imageAsShown() {
     return im;
 }
 
-// The store of SetBuf, in its order: the scrambler, the channel records,
-// the groups (with their messages), the priority channel, the lists that
-// stand alone, tone signalling, standby reception, then the stored bit and
-// the checksum.
+// The store of SetBuf: the scrambler, the groups (with their messages), the
+// priority channel, the lists that stand alone, tone signalling, standby
+// reception, then the finish of every store (the channel records, the stored
+// bit and the checksum).
 void MainWindow::storeSettings(Image& im, bool quiet) {
     // A scrambler list without a selection (a repeater image with the bit
     // set) stores "Отсутствует".
     setting(SettingId::Scrambler).store(im, std::max(scramblerBox()->currentIndex(), 0));
-    normaliseChannels(im, mode_);
     storeGroups(im, sc_, quiet);
     storePriorityChannel(im, sc_);
     for (SettingId id : independentLists())
         storeList(im, sc_, id);
     storeToneSignalling(im, sc_);
     storeStandby(im, sc_);
-    finishStore(im);
+    finishStore(im, mode_);
 }
 
 // The image and what its refresh changes are one step.

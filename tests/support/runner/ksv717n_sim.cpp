@@ -158,7 +158,7 @@ int main(int argc, char** argv) {
     const std::string &imagePath = o.imagePath, &outPath = o.outPath, &linkPath = o.linkPath;
 
     Image image = ksv::defaultImage(static_cast<ksv::RadioType>(o.type));
-    image[ksv::off::Checksum] = ksv::CalcCRC(image);
+    storeChecksum(image);
     if (!imagePath.empty() && !readImage(imagePath, image)) {
         std::cerr << "ksv717n-sim: " << imagePath << " is not a 256-byte settings file\n";
         return 1;

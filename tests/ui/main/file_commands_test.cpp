@@ -70,7 +70,8 @@ protected:
 
 TEST_F(FileCommandsTest, OpenShowsTheFilesOwnTypeAndKeepsTheRememberedOne) {
     Image uhf = defaultImage(rtStationaryUhf);
-    uhf[off::Checksum] ^= 0xFF; // a wrong checksum opens without remark
+    uhf.setChecksum(
+        static_cast<std::uint8_t>(uhf.checksum() ^ 0xFF)); // a wrong checksum opens without remark
     const QString p = writeFile(QStringLiteral("uhf.ust"), uhf);
 
     dialogs->openAnswers = {p};

@@ -54,7 +54,7 @@ TEST_F(ImageTransferTest, ShowThenStoreChangesNoBitTheProgramDoesNotInterpret) {
                 ASSERT_EQ((before[i] ^ after[i]) & ~interpreted[i], 0)
                     << "mode " << mode << " round " << round << " byte " << i;
             EXPECT_EQ(after[250], CalcCRC(after));
-            EXPECT_TRUE(testBit(after[255], bit::Stored));
+            EXPECT_TRUE(after.get(map::Stored));
         }
     }
 }

@@ -70,8 +70,8 @@ Image randomImage(std::mt19937& rng, int round, int type) {
     if (round % 5 == 0)
         im[7] = im[8] = 0;
     im[228] = static_cast<std::uint8_t>((im[228] & 0xF0) | (type < 3 ? 1 : 2));
-    putBit(im[off::Options223], bit::PowerSet, type % 3 == 0);
-    putBit(im[off::Model], bit::Repeater, type % 3 == 2);
+    im.set(map::PowerSet, type % 3 == 0);
+    im.set(map::Repeater, type % 3 == 2);
     return im;
 }
 

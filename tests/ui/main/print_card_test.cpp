@@ -90,10 +90,10 @@ Image plausibleImage(std::mt19937& rng, int type) {
         im.setTxCode(ch, tx);
         im.setRxSubtone(ch, pick(0, 50));
         im.setTxSubtone(ch, pick(0, 50));
-        im.setFlag(ch, bit::TxOff, tx == 0);
-        im.setFlag(ch, bit::Prohibit, pick(0, 1));
-        im.setFlag(ch, bit::ScanS, pick(0, 1));
-        im.setFlag(ch, bit::ScanL, pick(0, 1));
+        im.channel(ch).setTxOff(tx == 0);
+        im.channel(ch).setProhibited(pick(0, 1));
+        im.channel(ch).setScanS(pick(0, 1));
+        im.channel(ch).setScanL(pick(0, 1));
     }
     const int g1 = pick(0, 39), g2 = pick(0, 39);
     im[216] = static_cast<std::uint8_t>(g1);
@@ -102,7 +102,7 @@ Image plausibleImage(std::mt19937& rng, int type) {
     im[219] = static_cast<std::uint8_t>(pick(g2, 39));
     im[220] = static_cast<std::uint8_t>(pick(0, 36));
     im[221] = static_cast<std::uint8_t>(pick(1, 15) << 4 | pick(1, 15));
-    putBit(im[222], bit::NoShpListen, pick(0, 1));
+    im.set(map::NoShpListen, pick(0, 1));
     im[223] = static_cast<std::uint8_t>((im[223] & ~0x0B) | pick(0, 3) | (pick(0, 1) << 3));
     im[224] = static_cast<std::uint8_t>(pick(10, 50));
     im[225] = static_cast<std::uint8_t>(5 * pick(1, 10));

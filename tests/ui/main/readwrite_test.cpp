@@ -35,7 +35,7 @@ const Bytes kReadBytes{0xFF, 0x01, 0x01, 0x03, 0x07};
 // change: factory number, firmware, 230 and 232..248.
 Image radioImage(Image i, OperatingMode mode = omUser, std::uint32_t number = 654321) {
     ZnToBuf(number, i);
-    i[off::Firmware] = 23;
+    i.set(map::Firmware, 23);
     i[230] = 0x5A;
     for (int k = 232; k <= 248; ++k)
         i[k] = static_cast<std::uint8_t>(k * 3);
@@ -123,7 +123,7 @@ protected:
 TEST_F(ReadWriteTest, ReadShowsTheImageWithARightOrAWrongChecksum) {
     Image radio = radioImage(rtStationaryVhf);
     radio.setRxCode(7, 40); // 148700
-    radio[off::Checksum] = CalcCRC(radio);
+    storeChecksum(radio);
     startWith(omUser, rtVehicleUhf, radio);
 
     QTest::keyClick(form.get(), Qt::Key_F4);
@@ -171,16 +171,16 @@ TEST_F(ReadWriteTest, WriteSendsTheEditedChannelsOnlyAndASecondWriteSendsNothing
     Image expected = radio;
     expected.setRxCode(3, (148500 - 147700) / 25);
     expected.setTxCode(3, (172000 - 147700) / 25);
-    expected.setFlag(3, bit::TxOff, false); // was "Откл"
+    expected.channel(3).setTxOff(false); // was "Откл"
     expected.setRxCode(40, (171200 - 147700) / 25);
-    expected.setFlag(4, bit::Prohibit, true);
-    expected[off::TxLimit] = 3;
-    expected[off::Checksum] = CalcCRC(expected);
+    expected.channel(4).setProhibited(true);
+    expected.set(map::TxLimit, 3);
+    storeChecksum(expected);
     EXPECT_EQ(sim.image(), expected);
     EXPECT_EQ(sim.received(), concat({kReadBytes, writeBytes(radio, expected), kReadBytes}));
     for (const SimRecord& r : sim.records())
         EXPECT_TRUE(r.valid && r.applied);
-    EXPECT_EQ(image()[off::Checksum], expected[off::Checksum]);
+    EXPECT_EQ(image().checksum(), expected.checksum());
 
     // Nothing edited since: only the read goes out.
     messages.clear();
@@ -234,10 +234,10 @@ TEST_F(ReadWriteTest, PowerLockForcesTheVehicleSetAndRefusesTheOther) {
     for (const auto& t : cases) {
         SCOPED_TRACE(t.refusal);
         const Image radio = radioImage(t.type);
-        ASSERT_FALSE(testBit(radio[off::Options223], bit::PowerSet));
+        ASSERT_FALSE(radio.get(map::PowerSet));
         startWith(t.mode, t.type, radio, 0x20);
         readAndForget();
-        EXPECT_TRUE(testBit(image()[off::Options223], bit::PowerSet));
+        EXPECT_TRUE(image().get(map::PowerSet));
         EXPECT_EQ(c().list(SettingId::PowerLevels)->currentIndex(), 0);
         const QString range = QString::fromStdString(DiapTxt(RsType(image()), t.mode).text);
         EXPECT_EQ(form->rangeLabel()->text(), t.mode == omService ? range + kLockSuffix : range);
@@ -255,7 +255,7 @@ TEST_F(ReadWriteTest, PowerLockForcesTheVehicleSetAndRefusesTheOther) {
         activate();
         writeButton();
         EXPECT_EQ(messages.texts(), QStringList{kWritten});
-        EXPECT_TRUE(testBit(sim.image()[off::Options223], bit::PowerSet));
+        EXPECT_TRUE(sim.image().get(map::PowerSet));
         sim.stop();
     }
 }
@@ -266,7 +266,7 @@ TEST_F(ReadWriteTest, ReceiveToneIsWrittenAndByte230Never) {
     for (OperatingMode mode : {omUser, omService}) {
         SCOPED_TRACE(mode);
         Image radio = defaultImage(rtVehicleVhf);
-        radio[off::RxTone] = (660 - 500) / 10; // standby reception on
+        radio.set(map::RxTone, 660); // standby reception on
         radio = radioImage(radio, mode);
         startWith(mode, rtVehicleVhf, radio);
         form->windows().factoryNumberDialog->allowChangeBox->setChecked(true);
@@ -279,10 +279,10 @@ TEST_F(ReadWriteTest, ReceiveToneIsWrittenAndByte230Never) {
         writeButton();
         EXPECT_EQ(messages.texts(), QStringList{kWritten});
         Image expected = radio;
-        expected[off::RxTone] = (840 - 500) / 10;
+        expected.set(map::RxTone, 840);
         const auto detector = detectorCoefficients(840);
-        std::copy(detector.begin(), detector.end(), &expected[off::Detector]);
-        expected[off::Checksum] = CalcCRC(expected);
+        std::copy(detector.begin(), detector.end(), &expected[map::Detector.offset]);
+        storeChecksum(expected);
         EXPECT_EQ(sim.image(), expected);
         const Bytes received = sim.received();
         EXPECT_EQ(received, concat({kReadBytes, writeBytes(radio, expected), kReadBytes}));
@@ -320,7 +320,7 @@ TEST_F(ReadWriteTest, FactoryNumberIsWrittenInServiceModeWithTheBoxTickedOnly) {
     expected[226] = 0x3F;
     expected[227] = 0x42;
     expected[228] = 0xF2;
-    expected[off::Checksum] = CalcCRC(expected);
+    storeChecksum(expected);
     EXPECT_EQ(sim.image(), expected);
     EXPECT_EQ(sim.received(), concat({kReadBytes, writeBytes(radio, expected, true), kReadBytes}));
     ASSERT_EQ(sim.records().size(), 4u);
@@ -354,12 +354,12 @@ TEST_F(ReadWriteTest, FactoryNumberIsProtectedInUserMode) {
     writeButton();
     EXPECT_EQ(messages.texts(), QStringList{kWritten});
     Image expected = radio;
-    expected[off::TxLimit] = 2;
-    expected[off::Checksum] = CalcCRC(expected);
+    expected.set(map::TxLimit, 2);
+    storeChecksum(expected);
     EXPECT_EQ(sim.image(), expected);
     EXPECT_EQ(sim.received(), concat({kReadBytes, writeBytes(radio, expected), kReadBytes}));
     // The window's checksum is the transceiver's, not that of its own number.
-    EXPECT_EQ(image()[off::Checksum], expected[off::Checksum]);
+    EXPECT_EQ(image().checksum(), expected.checksum());
 }
 
 TEST_F(ReadWriteTest, TransceiverThatStopsAnsweringMidWrite) {
@@ -383,7 +383,7 @@ TEST_F(ReadWriteTest, TransceiverThatStopsAnsweringMidWrite) {
     ASSERT_GE(received.size(), 5u);
     EXPECT_EQ(Bytes(received.begin(), received.begin() + 5), kReadBytes);
     EXPECT_EQ(received.size(), 5u + 2u + 7u * 4u);
-    EXPECT_EQ(sim.image()[off::TxLimit], 4);
+    EXPECT_EQ(sim.image().get(map::TxLimit), 4);
 }
 
 TEST_F(ReadWriteTest, VerificationThatFindsADifference) {

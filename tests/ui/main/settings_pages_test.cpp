@@ -163,9 +163,9 @@ TEST_F(SettingsPagesTest, PriorityScanningOffClearsLMarksAndTheVariantsThatNeedI
     // An image with L marks but priority scanning off loses its marks when
     // shown while the box is ticked; shown again while unticked, they stay.
     c().priorityScan->setChecked(true);
-    showWith([](Image& im) { im.setFlag(2, bit::ScanL, true); });
+    showWith([](Image& im) { im.channel(2).setScanL(true); });
     EXPECT_TRUE(cell(7, 2).isEmpty());
-    showWith([](Image& im) { im.setFlag(2, bit::ScanL, true); });
+    showWith([](Image& im) { im.channel(2).setScanL(true); });
     EXPECT_EQ(cell(7, 2), QStringLiteral("L"));
 }
 
@@ -237,12 +237,12 @@ TEST_F(SettingsPagesTest, AGroupWhoseListShowsNoSelectionIsPaintedAsEmpty) {
 
 TEST_F(SettingsPagesTest, RepeaterWithScramblerBitShowsNoSelectionAndTheStoreClearsIt) {
     start(omUser, rtRepeaterVhf);
-    showWith([](Image& im) { setBit(im[223], bit::Scrambler); });
+    showWith([](Image& im) { im.set(map::Scrambler, true); });
     auto* scrambler = form->findChild<QComboBox*>("scramblerList");
     EXPECT_EQ(scrambler->count(), 1);
     EXPECT_EQ(scrambler->currentIndex(), -1);
     form->commitEdits();
-    EXPECT_FALSE(testBit(image()[223], bit::Scrambler));
+    EXPECT_FALSE(image().get(map::Scrambler));
 }
 
 TEST_F(SettingsPagesTest, StandbyReceptionStoresToneAndDetectorCoefficientsOnEnter) {
