@@ -16,8 +16,8 @@ ParseResult failure(const QString& text) {
 
 } // namespace
 
-std::optional<QString> Arguments::value(const QString& name) const {
-    const auto it = values.find(name);
+std::optional<QString> Arguments::value(const ValueOption& option) const {
+    const auto it = values.find(&option);
     if (it == values.end())
         return std::nullopt;
     return it->second;
@@ -68,7 +68,7 @@ std::optional<QString> takeOption(const QStringList& args, int& i, const Command
     if (!option->takesValue()) {
         if (inlineValue)
             return QStringLiteral("Параметр %1 не принимает значения").arg(a) + formatHint(def);
-        out.flags.insert(a);
+        out.flags.insert(option->option);
         return std::nullopt;
     }
     if (!inlineValue && i + 1 >= args.size())
@@ -76,16 +76,16 @@ std::optional<QString> takeOption(const QStringList& args, int& i, const Command
     const QString v = inlineValue ? *inlineValue : args[++i];
     if (v.isEmpty())
         return QStringLiteral("Параметр %1 задан с пустым значением").arg(a);
-    if (out.values.count(a))
+    if (out.values.count(option->option))
         return QStringLiteral("Параметр %1 задан дважды").arg(a);
-    out.values[a] = v;
+    out.values[option->option] = v;
     return std::nullopt;
 }
 
 // The required options and the number of positional arguments.
 std::optional<QString> checkComplete(const CommandEntry& def, const Arguments& out) {
     for (const CommandParameter& p : def.parameters)
-        if (p.kind == CommandParameter::RequiredOption && !out.values.count(p.name))
+        if (p.kind == CommandParameter::RequiredOption && !out.values.count(p.option))
             return QStringLiteral("Команда %1: не задан параметр %2").arg(def.name, p.name) +
                    formatHint(def);
     const auto n = out.positional.size();

@@ -5,6 +5,7 @@
 // arguments, checked against what each command accepts. Errors are texts in
 // Russian for the user.
 
+#include "cli/options.h"
 #include "image/mode.h"
 
 #include <QString>
@@ -15,34 +16,14 @@
 
 namespace ksv::cli {
 
-// Help and Version, then one value per entry of the command table
-// (cli/command_table.h).
-enum class Command {
-    Help,
-    Version,
-    Ports,
-    Doctor,
-    Read,
-    Write,
-    Verify,
-    New,
-    Show,
-    Diff,
-    ExportCsv,
-    ImportCsv,
-    Print,
-    Fleet,
-    Archive,
-};
-
 struct Arguments {
     Command command = Command::Help;
     QStringList positional;
-    std::map<QString, QString> values; // "--port" -> "COM1", "-o" -> "out.ust"
-    std::set<QString> flags;           // "--json", "--dry-run" ...
+    std::map<const Option*, QString> values; // opt::port -> "COM1", opt::output -> "out.ust"
+    std::set<const Option*> flags;           // opt::json, opt::dryRun ...
 
-    bool flag(const QString& name) const { return flags.count(name) != 0; }
-    std::optional<QString> value(const QString& name) const;
+    bool flag(const FlagOption& option) const { return flags.count(&option) != 0; }
+    std::optional<QString> value(const ValueOption& option) const;
 };
 
 struct ParseResult {

@@ -1,9 +1,9 @@
 #pragma once
 
-// The commands of ksv717n-cli, each declared once: the word typed, the
-// options and files in the order its usage line shows them, its lines in the
-// help and the function that runs it. The parser, the usage lines, the help
-// text and the dispatch all read this table.
+// The commands of ksv717n-cli, each declared once: the word typed, its
+// files, its lines in the help and the function that runs it. Its options
+// are those that name it (cli/options.h). The parser, the usage lines, the
+// help text and the dispatch all read this table.
 
 #include "cli/cli_args.h"
 #include "cli/cli_io.h"
@@ -20,14 +20,15 @@ struct CommandParameter {
         File,           // "FILE.ust": a positional argument, always needed
         OptionalFile,   // "[NUMBER]": a positional argument that may be left out
         RequiredOption, // "--port PORT"
-        Option,         // "[--mode user|service|midband]"
+        OptionalValue,  // "[--mode user|service|midband]"
         Flag,           // "[--dry-run]": an option without a value
     };
     Kind kind;
-    QString name;        // "--port", "-o"; empty for a file
-    QString placeholder; // "PORT", "FILE.ust"; empty for a flag
+    QString name;                   // "--port", "-o"; empty for a file
+    QString placeholder;            // "PORT", "FILE.ust"; empty for a flag
+    const Option* option = nullptr; // none for a file
 
-    bool takesValue() const { return kind == RequiredOption || kind == Option; }
+    bool takesValue() const { return kind == RequiredOption || kind == OptionalValue; }
 };
 
 using CommandHandler = int (*)(const Arguments&, CliIo&);
@@ -35,7 +36,7 @@ using CommandHandler = int (*)(const Arguments&, CliIo&);
 struct CommandEntry {
     Command command;
     QString name;                             // "export-csv"
-    std::vector<CommandParameter> parameters; // in the order of the usage line
+    std::vector<CommandParameter> parameters; // files and options, in the order of the usage line
     QStringList help;                         // its lines in --help, without the indent
     CommandHandler run;
 

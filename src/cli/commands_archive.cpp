@@ -37,8 +37,8 @@ void listStates(const std::vector<KeptState>& states, CliIo& io) {
 } // namespace
 
 std::optional<ArchiveChoice> archiveOption(const Arguments& a, CliIo& io) {
-    const auto dir = a.value(QStringLiteral("--archive-dir"));
-    if (a.flag(QStringLiteral("--no-archive"))) {
+    const auto dir = a.value(opt::archiveDir);
+    if (a.flag(opt::noArchive)) {
         if (dir) {
             io.err << QStringLiteral("Задайте либо --archive-dir, либо --no-archive\n");
             return std::nullopt;
@@ -72,7 +72,7 @@ int runArchive(const Arguments& a, CliIo& io) {
     if (!choice)
         return kExitRefused;
     const StateArchive& archive = *choice->archive;
-    const bool originalOnly = a.flag(QStringLiteral("--original"));
+    const bool originalOnly = a.flag(opt::original);
     if (a.positional.isEmpty()) {
         if (originalOnly) {
             io.err << QStringLiteral("Параметр --original: задайте заводской номер\n");

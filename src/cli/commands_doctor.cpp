@@ -79,7 +79,7 @@ int runDoctor(const Arguments& a, CliIo& io) {
         return kExitRefused;
     std::vector<DoctorTarget> targets;
     QStringList skipped;
-    if (const auto port = a.value(QStringLiteral("--port"))) {
+    if (const auto port = a.value(opt::port)) {
         const PortTargetResult r = parsePortTarget(*port);
         if (!r.target) {
             io.err << r.error << "\n";

@@ -16,7 +16,7 @@ namespace ksv::cli {
 using namespace formats;
 
 std::optional<OperatingMode> modeOption(const Arguments& a, CliIo& io) {
-    const auto text = a.value(QStringLiteral("--mode"));
+    const auto text = a.value(opt::mode);
     if (!text)
         return omUser;
     const auto mode = parseMode(*text);
@@ -27,7 +27,7 @@ std::optional<OperatingMode> modeOption(const Arguments& a, CliIo& io) {
 }
 
 int runNew(const Arguments& a, CliIo& io) {
-    const QString typeText = *a.value(QStringLiteral("--type"));
+    const QString typeText = *a.value(opt::type);
     bool ok = false;
     const int type = typeText.toInt(&ok);
     if (!ok || type < 0 || type >= kRadioTypeCount || typeText.size() != 1) {
@@ -37,7 +37,7 @@ int runNew(const Arguments& a, CliIo& io) {
                       .arg(typeText);
         return kExitRefused;
     }
-    const QString path = *a.value(QStringLiteral("-o"));
+    const QString path = *a.value(opt::output);
     // The image a freshly started program holds for this type.
     const Image image = startupImage(type, omUser);
     if (!saveImage(path, image, io))
@@ -52,7 +52,7 @@ int runShow(const Arguments& a, CliIo& io) {
     const auto image = loadImage(path, io);
     if (!image)
         return kExitRefused;
-    if (a.flag(QStringLiteral("--json")))
+    if (a.flag(opt::json))
         io.out << imageJson(*image);
     else
         io.out << imageReport(*image, shownPath(path).toStdString());
@@ -75,7 +75,7 @@ int runExportCsv(const Arguments& a, CliIo& io) {
     if (!image)
         return kExitRefused;
     const std::string csv = exportChannelsCsv(*image);
-    const auto out = a.value(QStringLiteral("-o"));
+    const auto out = a.value(opt::output);
     if (!out) {
         io.out << csv;
         return kExitOk;
@@ -96,7 +96,7 @@ int runImportCsv(const Arguments& a, CliIo& io) {
     if (!mode)
         return kExitRefused;
     const QString csvPath = a.positional[1];
-    const QString out = *a.value(QStringLiteral("-o"));
+    const QString out = *a.value(opt::output);
     if (!checkOutputIsNotAnInput(out, {a.positional[0], csvPath}, io))
         return kExitRefused;
     const auto base = loadImage(a.positional[0], io);

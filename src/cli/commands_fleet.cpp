@@ -13,12 +13,13 @@
 #include "serial/os/console.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace ksv::cli {
 namespace {
 
 std::optional<int> countOption(const Arguments& a, CliIo& io) {
-    const auto text = a.value(QStringLiteral("--count"));
+    const auto text = a.value(opt::count);
     if (!text)
         return 0;
     bool ok = false;
@@ -33,8 +34,8 @@ std::optional<int> countOption(const Arguments& a, CliIo& io) {
 // The originals are kept, in the archive or in a folder of copies, unless
 // the user declined both on purpose.
 std::optional<QString> backupOption(const Arguments& a, bool archived, CliIo& io) {
-    const auto dir = a.value(QStringLiteral("--backup-dir"));
-    const bool declined = a.flag(QStringLiteral("--no-backup"));
+    const auto dir = a.value(opt::backupDir);
+    const bool declined = a.flag(opt::noBackup);
     if (dir && declined) {
         io.err << QStringLiteral("Команда fleet: задайте либо --backup-dir, либо --no-backup\n");
         return std::nullopt;
@@ -65,7 +66,7 @@ std::optional<FleetSetup> prepareFleet(const Arguments& a, CliIo& io) {
     const auto backups = archive ? backupOption(a, archive->get() != nullptr, io) : std::nullopt;
     if (!backups)
         return std::nullopt;
-    const PortTargetResult port = parsePortTarget(*a.value(QStringLiteral("--port")));
+    const PortTargetResult port = parsePortTarget(*a.value(opt::port));
     if (!port.target) {
         io.err << port.error << "\n";
         return std::nullopt;
@@ -81,9 +82,9 @@ std::optional<FleetSetup> prepareFleet(const Arguments& a, CliIo& io) {
                        portColumn(s.port),
                        *mode,
                        *backups,
-                       a.value(QStringLiteral("--cards")).value_or(QString()),
-                       a.value(QStringLiteral("--log")).value_or(QString()),
-                       a.flag(QStringLiteral("--any-type"))};
+                       a.value(opt::cardsDir).value_or(QString()),
+                       a.value(opt::logFile).value_or(QString()),
+                       a.flag(opt::anyType)};
     return s;
 }
 
@@ -147,19 +148,18 @@ void printSummary(const FleetTotals& t, bool withCards, CliIo& io) {
 
 } // namespace
 
-// A failed verification or a cut-off write outweighs a refusal, a set that
-// stopped answering, a card or a log row not written; no set at all is a
-// connection that never came.
+// The most serious set decides, a card or a log row not written counting as
+// a refusal; a set that answered and then stopped answering is unchanged and
+// counts as a refusal too. No set at all is a connection that never came.
 int fleetExitCode(const FleetTotals& t) {
     const FleetSummary& s = t.summary;
-    if (s.count(FleetResult::VerifyFailed) > 0 || s.count(FleetResult::WriteCutOff) > 0)
-        return kExitVerifyFailed;
     if (s.sets == 0)
         return kExitNoConnection;
-    if (s.count(FleetResult::Refused) > 0 || s.count(FleetResult::NoConnection) > 0 ||
-        t.cardsFailed > 0 || t.logFailed)
-        return kExitRefused;
-    return kExitOk;
+    Severity worst = t.cardsFailed > 0 || t.logFailed ? Severity::NotDone : Severity::Done;
+    for (int r = 0; r < kFleetResultCount; ++r)
+        if (s.counts[static_cast<std::size_t>(r)] > 0)
+            worst = std::max(worst, severity(static_cast<FleetResult>(r)));
+    return exitCodeFor(worst == Severity::NoAnswer ? Severity::NotDone : worst);
 }
 
 int runFleet(const Arguments& a, CliIo& io) {

@@ -25,7 +25,7 @@ using formats::formatChange;
 namespace {
 
 std::optional<PortTarget> portOption(const Arguments& a, CliIo& io) {
-    const PortTargetResult r = parsePortTarget(*a.value(QStringLiteral("--port")));
+    const PortTargetResult r = parsePortTarget(*a.value(opt::port));
     if (!r.target)
         io.err << r.error << "\n";
     return r.target;
@@ -33,7 +33,7 @@ std::optional<PortTarget> portOption(const Arguments& a, CliIo& io) {
 
 // --number is allowed only in service mode, as "изменить номер" is.
 std::optional<bool> numberChangeOption(const Arguments& a, OperatingMode mode, CliIo& io) {
-    const bool number = a.flag(QStringLiteral("--number"));
+    const bool number = a.flag(opt::number);
     if (number && mode != omService) {
         io.err << QStringLiteral("Параметр --number действует только в сервисном режиме "
                                  "(--mode service)\n");
@@ -118,7 +118,7 @@ int runRead(const Arguments& a, CliIo& io) {
     const auto archive = port ? archiveOption(a, io) : std::nullopt;
     if (!archive)
         return kExitRefused;
-    const auto path = a.value(QStringLiteral("-o"));
+    const auto path = a.value(opt::output);
     if (!path && !archive->get()) {
         io.err << QStringLiteral("Команда read: с --no-archive задайте файл -o FILE.ust\n");
         return kExitRefused;
@@ -156,10 +156,10 @@ namespace {
 // stands (its power bit plays the power level list); the backup is saved
 // once the transceiver has answered; a dry run shows the plan and stops, and
 // so does a stop request that came before the first record.
-class CliWriteHost : public WriteHost {
+class CliWrite : public WriteQuestions {
 public:
-    CliWriteHost(const Prepared& p, std::optional<QString> backup, bool dryRun,
-                 const os::StopRequests& stop, CliIo& io)
+    CliWrite(const Prepared& p, std::optional<QString> backup, bool dryRun,
+             const os::StopRequests& stop, CliIo& io)
         : p_(p), backup_(std::move(backup)), dryRun_(dryRun), stop_(stop), io_(io) {}
 
     bool imageRead(const ReadOutcome& read) override {
@@ -205,26 +205,12 @@ private:
     bool dryRunShown_ = false;
 };
 
-// Exit code of a write; "Нет соединения" was printed by the session.
-int writeExitCode(const WriteOutcome& o, const CliWriteHost& host) {
-    switch (o.result) {
-    case WriteResult::NoConnection:
-    case WriteResult::NoWriteAnswer:
-        return kExitNoConnection;
-    case WriteResult::WriteCutOff: // the set may hold part of the file: as bad as unverified
-        return kExitVerifyFailed;
-    case WriteResult::Stopped:
-        return host.dryRunShown() ? kExitOk : kExitRefused; // or the backup failed
-    case WriteResult::Refused:
-    case WriteResult::NotKept:
-        return kExitRefused;
-    case WriteResult::VerifyFailed:
-        return kExitVerifyFailed;
-    case WriteResult::AlreadyWritten:
-    case WriteResult::Written:
-        break;
-    }
-    return kExitOk;
+// Exit code of a write; "Нет соединения" was printed by the session. A dry
+// run stops once it has shown what it would send: that is its success.
+int writeExitCode(const WriteOutcome& o, const CliWrite& ask) {
+    if (o.result == WriteResult::Stopped && ask.dryRunShown())
+        return kExitOk;
+    return exitCodeFor(severity(o.result));
 }
 
 } // namespace
@@ -266,7 +252,7 @@ int runWrite(const Arguments& a, CliIo& io) {
     const auto archive = p ? archiveOption(a, io) : std::nullopt;
     if (!archive)
         return kExitRefused;
-    const auto backup = a.value(QStringLiteral("--backup"));
+    const auto backup = a.value(opt::backup);
     if (backup && !backupNameIsFree(*backup, a.positional[0], io))
         return kExitRefused;
 
@@ -277,9 +263,9 @@ int runWrite(const Arguments& a, CliIo& io) {
     // the first record; once records are sent, the write is finished and
     // verified, so that no set is left holding half of the file.
     const os::StopRequests stop;
-    CliWriteHost host(*p, backup, a.flag(QStringLiteral("--dry-run")), stop, io);
-    const WriteOutcome outcome = link.write(host, archive->get());
-    const int code = writeExitCode(outcome, host);
+    CliWrite ask(*p, backup, a.flag(opt::dryRun), stop, io);
+    const WriteOutcome outcome = link.write(ask, archive->get());
+    const int code = writeExitCode(outcome, ask);
     reportWrite(outcome, code, io);
     io.out.flush(); // while a closed pipe still drops output instead of ending the process
     return code;

@@ -50,14 +50,14 @@ int runPrint(const Arguments& a, CliIo& io) {
     if (!mode)
         return kExitRefused;
     const QString input = a.positional[0];
-    const QString out = *a.value(QStringLiteral("-o"));
+    const QString out = *a.value(opt::output);
     if (!checkOutputIsNotAnInput(out, {input}, io) || !checkOutputIsNotASettingsFile(out, io))
         return kExitRefused;
     const auto image = loadImage(input, io);
     if (!image)
         return kExitRefused;
-    const auto layout = a.flag(QStringLiteral("--one-page")) ? print::CardLayout::OnePage
-                                                             : print::CardLayout::TwoPages;
+    const auto layout =
+        a.flag(opt::onePage) ? print::CardLayout::OnePage : print::CardLayout::TwoPages;
     const auto pdf = renderPdf(cardOfFile(*image, *mode, input), layout, out, io);
     if (!pdf || !writeOutputFile(out, *pdf, io))
         return kExitRefused;

@@ -83,8 +83,8 @@ VerifyOutcome LinkSession::verify(const Image& file, bool numberChangeAllowed,
     return v;
 }
 
-WriteOutcome LinkSession::write(WriteHost& host, const StateArchive* archive) {
-    WriteOutcome o = writeTransceiver(exchange(), host, archive);
+WriteOutcome LinkSession::write(WriteQuestions& ask, const StateArchive* archive) {
+    WriteOutcome o = writeTransceiver(exchange(), ask, archive);
     if (o.result == WriteResult::NoConnection || o.result == WriteResult::NoWriteAnswer ||
         o.result == WriteResult::WriteCutOff)
         io_.err << noConnectionText() << "\n";

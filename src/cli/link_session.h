@@ -42,7 +42,7 @@ public:
     ReadOutcome read(const StateArchive* archive);
     // The write command over the open port; prints "Нет соединения" when
     // the first read or the write fails.
-    WriteOutcome write(WriteHost& host, const StateArchive* archive);
+    WriteOutcome write(WriteQuestions& ask, const StateArchive* archive);
     // The verify command; prints "Нет соединения" when the read fails.
     VerifyOutcome verify(const Image& file, bool numberChangeAllowed, const StateArchive* archive);
     PortExchange& exchange() { return line_.exchange(); }

@@ -18,7 +18,7 @@ QString usageElement(const CommandParameter& p) {
         return '[' + p.placeholder + ']';
     case CommandParameter::RequiredOption:
         return p.name + ' ' + p.placeholder;
-    case CommandParameter::Option:
+    case CommandParameter::OptionalValue:
         return '[' + p.name + ' ' + p.placeholder + ']';
     case CommandParameter::Flag:
         return '[' + p.name + ']';

@@ -46,15 +46,14 @@ constexpr int kMsRow = 400;
 // The write command as the fleet runs it: the file is the image to write
 // and its power bit plays the power level list; a factory number is never
 // written; nothing is written into a set whose state could not be kept.
-class FleetWriteHost : public WriteHost {
+class FleetWrite : public WriteQuestions {
 public:
-    FleetWriteHost(const Image& file, const std::function<bool(const Image&)>& afterRead,
-                   std::function<bool(const WritePlan&)> mayWrite)
+    FleetWrite(const Image& file, const std::function<bool(const Image&)>& afterRead,
+               std::function<bool(const WritePlan&)> mayWrite)
         : file_(file), afterRead_(afterRead), mayWrite_(std::move(mayWrite)) {}
     bool imageRead(const ReadOutcome& read) override { return afterRead_(read.image); }
     Image imageToWrite() override { return file_; }
     bool numberChangeAllowed() override { return false; }
-    bool writeWithoutArchive(const QString&) override { return false; }
     bool proceedWithWrite(const WritePlan& plan) override { return mayWrite_(plan); }
 
 private:
@@ -62,27 +61,6 @@ private:
     const std::function<bool(const Image&)>& afterRead_;
     std::function<bool(const WritePlan&)> mayWrite_;
 };
-
-FleetResult fleetResultOf(WriteResult r) {
-    switch (r) {
-    case WriteResult::Written:
-        return FleetResult::Written;
-    case WriteResult::AlreadyWritten:
-        return FleetResult::AlreadyWritten;
-    case WriteResult::Refused:
-    case WriteResult::Stopped:
-    case WriteResult::NotKept:
-        return FleetResult::Refused;
-    case WriteResult::VerifyFailed:
-        return FleetResult::VerifyFailed;
-    case WriteResult::WriteCutOff:
-        return FleetResult::WriteCutOff;
-    case WriteResult::NoConnection:
-    case WriteResult::NoWriteAnswer:
-        break;
-    }
-    return FleetResult::NoConnection;
-}
 
 } // namespace
 
@@ -104,7 +82,7 @@ void PortFleetLine::watchTimeLeft() {
 
 FleetSetReport PortFleetLine::programSet(const std::function<bool(const Image&)>& afterRead) {
     bool noTime = false;
-    FleetWriteHost host(file_, afterRead, [&](const WritePlan& plan) {
+    FleetWrite ask(file_, afterRead, [&](const WritePlan& plan) {
         plannedRecords_ = plan.list.count;
         const int left = timeLeft_();
         noTime = left >= 0 && left < plannedRecords_ * kMsPerRecord + kMsVerify + kMsRow;
@@ -114,7 +92,7 @@ FleetSetReport PortFleetLine::programSet(const std::function<bool(const Image&)>
     watch.setInterval(10);
     QObject::connect(&watch, &QTimer::timeout, [this] { watchTimeLeft(); });
     watch.start();
-    const WriteOutcome o = writeTransceiver(exchange_, host, archive_);
+    const WriteOutcome o = writeTransceiver(exchange_, ask, archive_);
     watch.stop();
     FleetSetReport report;
     report.result = fleetResultOf(o.result);

@@ -3,7 +3,56 @@
 #include "files/shown_path.h"
 #include "image/codecs.h"
 
+#include <algorithm>
+
 namespace ksv {
+
+FleetResult fleetResultOf(WriteResult r) {
+    switch (r) {
+    case WriteResult::Written:
+        return FleetResult::Written;
+    case WriteResult::AlreadyWritten:
+        return FleetResult::AlreadyWritten;
+    case WriteResult::Refused:
+    case WriteResult::Stopped:
+    case WriteResult::NotKept:
+        return FleetResult::Refused;
+    case WriteResult::VerifyFailed:
+        return FleetResult::VerifyFailed;
+    case WriteResult::WriteCutOff:
+        return FleetResult::WriteCutOff;
+    case WriteResult::NoConnection:
+    case WriteResult::NoWriteAnswer:
+        break;
+    }
+    return FleetResult::NoConnection;
+}
+
+Severity severity(FleetResult r) {
+    switch (r) {
+    case FleetResult::Written:
+    case FleetResult::AlreadyWritten:
+        return Severity::Done;
+    case FleetResult::Refused:
+        return Severity::NotDone;
+    case FleetResult::NoConnection:
+        return Severity::NoAnswer;
+    case FleetResult::VerifyFailed:
+    case FleetResult::WriteCutOff:
+        break;
+    }
+    return Severity::SetInDoubt;
+}
+
+Severity severity(WriteResult r) {
+    return severity(fleetResultOf(r));
+}
+
+Severity severity(const FleetSetRecord& record) {
+    const bool recordMissing = !record.cardError.isEmpty() || !record.logError.isEmpty();
+    return std::max(severity(record.report.result),
+                    recordMissing ? Severity::NotDone : Severity::Done);
+}
 
 QString noConnectionText() {
     return QStringLiteral("Нет соединения");

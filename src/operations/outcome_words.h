@@ -1,8 +1,10 @@
 #pragma once
 
-// The one place where what an operation did becomes words: the message box
-// of the window, the line of the command line and the result column of the
-// fleet log all take their texts from here, so that they never disagree.
+// The one place where what an operation did becomes words, and where it is
+// judged how serious it is: the message box of the window, the line and the
+// exit code of the command line, the result column of the fleet log and the
+// colours of the series window all take them from here, so that they never
+// disagree.
 
 #include "operations/fleet_run.h"
 #include "operations/transceiver_commands.h"
@@ -21,6 +23,25 @@ struct OutcomeWords {
     WordsKind kind = WordsKind::None;
     QString text;
 };
+
+// How serious an outcome is, least first.
+enum class Severity {
+    Done,       // written, or the set already held the file
+    NotDone,    // nothing written: refused, stopped, the state read not kept;
+                // or a set's card or log row not written
+    NoAnswer,   // the set did not answer; nothing written
+    SetInDoubt, // the set may not hold what it should: its check failed or
+                // its write was cut off
+};
+
+// What a write came to, as the fleet counts it.
+FleetResult fleetResultOf(WriteResult r);
+// The one judgement of how serious an outcome is.
+Severity severity(FleetResult r);
+Severity severity(WriteResult r);
+// A fleet set: its result's, and at least NotDone when its card or log row
+// is missing.
+Severity severity(const FleetSetRecord& record);
 
 QString noConnectionText(); // "Нет соединения"
 

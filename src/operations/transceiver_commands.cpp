@@ -97,35 +97,18 @@ void writeAndVerify(PortExchange& link, const StateArchive* archive, WriteOutcom
 
 } // namespace
 
-WriteOutcome writeTransceiver(PortExchange& link, WriteHost& host, const StateArchive* archive) {
-    const ReadOutcome read = readTransceiver(link, archive);
-    if (!read.connected) {
-        WriteOutcome o;
-        o.read = read;
-        return o; // NoConnection
-    }
-    if (!host.imageRead(read)) {
-        WriteOutcome o;
-        o.read = read;
-        o.result = WriteResult::Stopped;
-        return o;
-    }
-    WriteQuestions ask;
-    ask.proceed = [&host](const WritePlan& plan) { return host.proceedWithWrite(plan); };
-    ask.withoutArchive = [&host](const QString& why) { return host.writeWithoutArchive(why); };
-    return writeAfterRead(link, read, host.imageToWrite(), host.numberChangeAllowed(), archive,
-                          ask);
-}
+namespace {
 
-WriteOutcome writeAfterRead(PortExchange& link, const ReadOutcome& read, const Image& image,
-                            bool numberChange, const StateArchive* archive,
-                            const WriteQuestions& ask) {
+// The write after its read, decided from the image alone.
+WriteOutcome writeAfterRead(PortExchange& link, const ReadOutcome& read, WriteQuestions& ask,
+                            const StateArchive* archive) {
     WriteOutcome o;
     o.read = read;
-    o.numberChange = numberChange;
+    const Image image = ask.imageToWrite();
+    o.numberChange = ask.numberChangeAllowed();
     // Only "5-10-20 (Возимая)" may be written into a set under the power lock.
     const bool firstPowerSet = setting(SettingId::PowerLevels).shownIndex(image) == 0;
-    o.plan = planWrite(image, read.image, read.powerLocked, firstPowerSet, numberChange);
+    o.plan = planWrite(image, read.image, read.powerLocked, firstPowerSet, o.numberChange);
     o.image = o.plan.checksumComputed ? o.plan.written : image;
     if (writeDecisionIsError(o.plan.decision)) {
         o.result = WriteResult::Refused;
@@ -135,18 +118,37 @@ WriteOutcome writeAfterRead(PortExchange& link, const ReadOutcome& read, const I
         o.result = WriteResult::AlreadyWritten;
         return o;
     }
-    if (ask.proceed && !ask.proceed(o.plan)) {
+    if (!ask.proceedWithWrite(o.plan)) {
         o.result = WriteResult::Stopped;
         return o;
     }
     // Without the state read on disk nothing is sent, unless the front end
     // says so.
-    if (o.read.kept.failed() && !(ask.withoutArchive && ask.withoutArchive(o.read.kept.reason))) {
+    if (o.read.kept.failed() && !ask.writeWithoutArchive(o.read.kept.reason)) {
         o.result = WriteResult::NotKept;
         return o;
     }
     writeAndVerify(link, archive, o);
     return o;
+}
+
+} // namespace
+
+WriteOutcome writeTransceiver(PortExchange& link, WriteQuestions& ask,
+                              const StateArchive* archive) {
+    const ReadOutcome read = readTransceiver(link, archive);
+    if (!read.connected) {
+        WriteOutcome o;
+        o.read = read;
+        return o; // NoConnection
+    }
+    if (!ask.imageRead(read)) {
+        WriteOutcome o;
+        o.read = read;
+        o.result = WriteResult::Stopped;
+        return o;
+    }
+    return writeAfterRead(link, read, ask, archive);
 }
 
 VerifyOutcome verifyTransceiver(PortExchange& link, const Image& file, bool numberChangeAllowed,

@@ -3,12 +3,12 @@
 // The read and write commands without any window: the same sequence for the
 // main window, the command line and the fleet loop. Each returns what
 // happened; the front end turns that into its message boxes or its texts and
-// exit codes. What differs between front ends is asked of a WriteHost; the
-// progress of each exchange goes to the ExchangeView of the PortExchange.
+// exit codes. What differs between front ends is asked of WriteQuestions;
+// the progress of each exchange goes to the ExchangeView of the PortExchange.
 // Every image read from a set is kept in the archive given (none: nullptr),
 // the state before a write on disk before the first record is sent.
 //
-//   read -> keep -> (the front end stores its image) -> plan -> decide -> write
+//   read -> keep -> (the front end gives its image) -> plan -> decide -> write
 //   -> verify -> keep
 
 #include "files/state_archive.h"
@@ -16,8 +16,8 @@
 #include "link/port_exchange.h"
 #include "operations/write_plan.h"
 
+#include <QString>
 #include <cstdint>
-#include <functional>
 
 namespace ksv {
 
@@ -39,23 +39,25 @@ struct ReadOutcome {
 // Reads the image (twice, compared) and the status byte, and keeps it.
 ReadOutcome readTransceiver(PortExchange& link, const StateArchive* archive);
 
-// What the front end decides during a write.
-class WriteHost {
+// What a write asks its front end: the window's F5 and its comparison with
+// the set, the command line's write and the fleet each answer these.
+class WriteQuestions {
 public:
-    virtual ~WriteHost() = default;
-    // The transceiver's image was read (the command line saves its backup).
-    // False stops the command.
-    virtual bool imageRead(const ReadOutcome& read) = 0;
-    // The image to write.
+    virtual ~WriteQuestions() = default;
+    // The transceiver's image was read (the command line saves its backup,
+    // the fleet checks the set). False stops the command.
+    virtual bool imageRead(const ReadOutcome&) { return true; }
+    // The image to write, asked once the transceiver has answered (the
+    // window stores its edits then).
     virtual Image imageToWrite() = 0;
     // The factory number question: may bytes 226..228 be written?
     virtual bool numberChangeAllowed() = 0;
     // The plan says what would be sent; false stops before anything is
-    // sent (a dry run).
+    // sent (a dry run, the window's comparison).
     virtual bool proceedWithWrite(const WritePlan&) { return true; }
     // The state read could not be kept (why: reason): true writes all the
     // same. Asked only when there is something to send.
-    virtual bool writeWithoutArchive(const QString& reason) = 0;
+    virtual bool writeWithoutArchive(const QString& /*reason*/) { return false; }
 };
 
 enum class WriteResult {
@@ -86,27 +88,12 @@ struct WriteOutcome {
     KeepResult keptAfter; // the verifying read in the archive
 };
 
-// The write command: read, then what the host decides, then writeAfterRead.
-WriteOutcome writeTransceiver(PortExchange& link, WriteHost& host, const StateArchive* archive);
-
-// What a write asks its front end once its plan is made; either may be
-// empty.
-struct WriteQuestions {
-    // False stops before anything is sent (a dry run); empty: go on.
-    std::function<bool(const WritePlan&)> proceed;
-    // The state read could not be kept (why: the reason); true writes all
-    // the same. Asked only when there is something to send; empty: no.
-    std::function<bool(const QString&)> withoutArchive;
-};
-
-// The write after its read, decided from the image alone (its power-level
-// set checked against the power lock): the plan, then the list sent and read
-// back (the read back kept in the archive), unless the plan refuses, nothing
-// differs, proceed says no, or the state read was not kept and
-// withoutArchive does not say yes.
-WriteOutcome writeAfterRead(PortExchange& link, const ReadOutcome& read, const Image& image,
-                            bool numberChange, const StateArchive* archive,
-                            const WriteQuestions& ask = {});
+// The write command: read, then the image asked for and planned (its
+// power-level set checked against the power lock), then the list sent and
+// read back (the read back kept in the archive), unless the questions stop
+// it, the plan refuses, nothing differs, or the state read was not kept and
+// writeWithoutArchive does not say yes.
+WriteOutcome writeTransceiver(PortExchange& link, WriteQuestions& ask, const StateArchive* archive);
 
 enum class VerifyResult {
     NoConnection, // the read failed

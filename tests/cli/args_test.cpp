@@ -15,11 +15,11 @@ TEST(CliArguments, OptionsInBothFormsAndAnyOrder) {
     ASSERT_TRUE(r.args) << r.error.toStdString();
     EXPECT_EQ(r.args->command, Command::Write);
     EXPECT_EQ(r.args->positional, QStringList{"a.ust"});
-    EXPECT_EQ(*r.args->value("--port"), "COM2");
-    EXPECT_EQ(*r.args->value("--mode"), "service");
-    EXPECT_EQ(*r.args->value("--backup"), "old.ust");
-    EXPECT_TRUE(r.args->flag("--number"));
-    EXPECT_FALSE(r.args->flag("--dry-run"));
+    EXPECT_EQ(*r.args->value(opt::port), "COM2");
+    EXPECT_EQ(*r.args->value(opt::mode), "service");
+    EXPECT_EQ(*r.args->value(opt::backup), "old.ust");
+    EXPECT_TRUE(r.args->flag(opt::number));
+    EXPECT_FALSE(r.args->flag(opt::dryRun));
 
     // After "--" a name starting with a dash is a file.
     const auto dash = parseArguments({"show", "--", "-odd.ust"});

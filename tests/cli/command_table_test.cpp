@@ -1,6 +1,8 @@
 #include "cli/command_table.h"
 #include "cli/usage.h"
 
+#include <QFile>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace ksv::cli {
@@ -70,6 +72,50 @@ TEST(CommandTable, UsageLinesNameExactlyWhatTheParserAccepts) {
         }
         EXPECT_TRUE(helpText().contains("  " + usage + '\n'));
         EXPECT_FALSE(c.help.isEmpty());
+    }
+}
+
+QString sourceText(const char* relative) {
+    QFile f(QStringLiteral(KSV_SOURCE_DIR "/") + relative);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << relative;
+    return QString::fromUtf8(f.readAll());
+}
+
+// The options named in a text, "*--port*" in a manual page's usage line or
+// "--port" in the completion's list, sorted.
+std::string optionsIn(const QString& text, const QString& pattern) {
+    QStringList found;
+    for (const auto& m : QRegularExpression(pattern).globalMatch(text))
+        found << m.captured(1);
+    found.sort();
+    return found.join(' ').toStdString();
+}
+
+// The options each command takes as the bash completion and both manual
+// pages name them.
+TEST(CommandTable, CompletionAndManualPagesOfferTheTablesOptions) {
+    QString completion = sourceText("packaging/ksv717n-cli.bash-completion");
+    completion.replace(QStringLiteral("\\\n"), QString()); // continued lines
+    const QString pages[] = {sourceText("docs/man/en/ksv717n-cli.1.scd"),
+                             sourceText("docs/man/ru/ksv717n-cli.1.scd")};
+    for (const CommandEntry& c : commandTable()) {
+        SCOPED_TRACE(c.name.toStdString());
+        QStringList table;
+        for (const CommandParameter& p : c.parameters)
+            if (p.option)
+                table << p.name;
+        table.sort();
+        const std::string options = table.join(' ').toStdString();
+        const auto line = [&](const QString& text, const QString& start) {
+            const auto m =
+                QRegularExpression("\\n[ \\t]*" + QRegularExpression::escape(start) + "([^\\n]*)")
+                    .match(text);
+            EXPECT_TRUE(m.hasMatch());
+            return m.captured(1);
+        };
+        EXPECT_EQ(optionsIn(line(completion, c.name + ")"), "(?:^| )(-[-a-z]+)"), options);
+        for (const QString& page : pages)
+            EXPECT_EQ(optionsIn(line(page, "*" + c.name + "*"), "\\*(-[-a-z]+)\\*"), options);
     }
 }
 

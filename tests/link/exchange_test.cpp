@@ -231,9 +231,9 @@ TEST(Exchange, PacedLineWithSlowRecordsAtFullTimings) {
     EXPECT_TRUE(b.exchange.VerifyData(current));
 }
 
-// A write host that writes `image`, may stop before sending, and writes
-// without the archive when told so.
-struct TestWriteHost : WriteHost {
+// Write questions answered with `image`, a stop before sending when told, and a
+// write without the archive when told so.
+struct TestWrite : WriteQuestions {
     Image image;
     bool proceed = true;
     bool withoutArchive = false;
@@ -309,7 +309,7 @@ TEST(TransceiverCommands, WriteKeepsTheStatesBeforeAndAfter) {
                                                     : blocked + QStringLiteral("/Архив"));
             const Image before = b.sim.image();
             const QString number = QString::fromStdString(ZnTxt(before));
-            TestWriteHost host;
+            TestWrite host;
             host.image = before;
             host.image.setRxCode(5, 99);
             host.withoutArchive = withoutArchive;
@@ -351,7 +351,7 @@ TEST(TransceiverCommands, WriteRunsTheWholeSequence) {
         Bench b;
         ASSERT_TRUE(b.opened);
         b.sim.setFaults(c.faults);
-        TestWriteHost host;
+        TestWrite host;
         host.image = b.sim.image();
         if (c.changedOffset >= 0)
             host.image[c.changedOffset] ^= 0x01;

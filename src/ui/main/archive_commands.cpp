@@ -28,21 +28,33 @@ void showArchive(CommandHost& window) {
     archive.exec();
 }
 
+namespace {
+
 // F5 up to the point where it would send its list, with the window's
 // settings as F5 would commit them, without committing them.
+class CompareWithRadio : public WriteQuestions {
+public:
+    explicit CompareWithRadio(CommandHost& window) : window_(window) {}
+    Image imageToWrite() override { return window_.imageAsShown(); }
+    bool numberChangeAllowed() override { return window_.numberChangeAllowed(); }
+    bool proceedWithWrite(const WritePlan&) override { return false; }
+
+private:
+    CommandHost& window_;
+};
+
+} // namespace
+
 void compareWithRadio(CommandHost& window) {
     PortLine* line = window.windows().line.get();
     if (!line)
         return;
-    const ReadOutcome read = readTransceiver(line->exchange(), &windowArchive());
-    if (!read.connected) {
+    CompareWithRadio ask(window);
+    const WriteOutcome o = writeTransceiver(line->exchange(), ask, &windowArchive());
+    if (!o.read.connected) {
         messenger().error(noConnectionText());
         return;
     }
-    WriteQuestions ask;
-    ask.proceed = [](const WritePlan&) { return false; };
-    const WriteOutcome o = writeAfterRead(line->exchange(), read, window.imageAsShown(),
-                                          window.numberChangeAllowed(), &windowArchive(), ask);
     RadioCompareDialog compare(o, window.hostWindow());
     if (compare.exec() == QDialog::Accepted)
         writeRadio(window);

@@ -79,28 +79,40 @@ void readRadio(CommandHost& host) {
         host.addRangeNote(QStringLiteral(" (выход в режим 40(30) Вт заблокирован)"));
 }
 
-// F5. The window commits its edits once the transceiver has answered, then
-// the write goes on with the committed image alone; the window takes back
-// only the image with the write's checksum (it is not refreshed). Nothing is
-// sent whose state before could not be kept, unless the user says so.
+namespace {
+
+// F5's answers: the window commits its edits once the transceiver has
+// answered, and asks the user before it writes a set whose state could not
+// be kept.
+class WindowWrite : public WriteQuestions {
+public:
+    explicit WindowWrite(CommandHost& host) : host_(host) {}
+    Image imageToWrite() override {
+        host_.commitEdits();
+        return host_.currentImage();
+    }
+    bool numberChangeAllowed() override { return host_.numberChangeAllowed(); }
+    bool writeWithoutArchive(const QString& why) override {
+        return messenger().questionNoByDefault(writeWithoutArchiveQuestion(why));
+    }
+
+private:
+    CommandHost& host_;
+};
+
+} // namespace
+
+// F5. The write goes on with the committed image alone; the window takes
+// back only the image with the write's checksum (it is not refreshed).
 void writeRadio(CommandHost& host) {
     const ImageHistory::Step step(host.history()); // the commit and the checksum
     PortLine* line = host.windows().line.get();
     if (!line)
         return;
-    const ReadOutcome read = readTransceiver(line->exchange(), &windowArchive());
-    if (!read.connected) {
-        showWords(outcomeWords(WriteOutcome{}));
-        return;
-    }
-    host.commitEdits();
-    WriteQuestions ask;
-    ask.withoutArchive = [](const QString& why) {
-        return messenger().questionNoByDefault(writeWithoutArchiveQuestion(why));
-    };
-    const WriteOutcome o = writeAfterRead(line->exchange(), read, host.currentImage(),
-                                          host.numberChangeAllowed(), &windowArchive(), ask);
-    host.windowImage().set(o.image);
+    WindowWrite ask(host);
+    const WriteOutcome o = writeTransceiver(line->exchange(), ask, &windowArchive());
+    if (o.read.connected)
+        host.windowImage().set(o.image);
     showWords(outcomeWords(o));
 }
 

@@ -8,19 +8,16 @@
 namespace ksv {
 
 SeriesAttention seriesAttention(const FleetSetRecord& record) {
-    switch (record.report.result) {
-    case FleetResult::WriteCutOff:
-    case FleetResult::VerifyFailed:
+    switch (severity(record)) {
+    case Severity::SetInDoubt:
         return SeriesAttention::Warning;
-    case FleetResult::Refused:
-    case FleetResult::NoConnection:
+    case Severity::NotDone:
+    case Severity::NoAnswer:
         return SeriesAttention::Notice;
-    case FleetResult::Written:
-    case FleetResult::AlreadyWritten:
+    case Severity::Done:
         break;
     }
-    const bool recordMissing = !record.cardError.isEmpty() || !record.logError.isEmpty();
-    return recordMissing ? SeriesAttention::Notice : SeriesAttention::None;
+    return SeriesAttention::None;
 }
 
 QColor seriesAttentionColour(SeriesAttention a) {
