@@ -1,10 +1,10 @@
 #pragma once
 
-// Every field of the settings image, declared once: the bits it occupies, the
-// text of its value, the command line's label and JSON key, its section and
-// whether a write into a transceiver may change it. The bits that no field
-// holds are declared as not interpreted, and the bytes a write may change at
-// all are declared beside them. The readable report, the JSON, the
+// Every field of the settings image as the program presents it: the bits it
+// occupies (from the map, image/image_map.h), the text of its value, the
+// command line's label and JSON key, its section and whether a write into a
+// transceiver may change it; the bits the map declares not interpreted, and
+// the bytes a write may change at all. The readable report, the JSON, the
 // field-level comparison and the channel table's CSV iterate these tables.
 
 #include "image/image.h"
