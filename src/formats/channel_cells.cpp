@@ -12,6 +12,10 @@ using Lines = std::vector<std::vector<std::string>>;
 
 constexpr int kShownProblems = 5;
 const char* const kNotPasted = "Данные не вставлены";
+const char* const kTooLong =
+    "Данные не вставлены: в буфере обмена больше 64 КБ текста, а вся таблица каналов "
+    "занимает около 2 КБ.";
+static_assert(kMaxPastedText == 64 * 1024, "the message names the limit");
 
 int columnCount() {
     return static_cast<int>(tableColumns().size());
@@ -123,6 +127,13 @@ std::string cellsText(const Image& image, const CellBlock& block) {
     return text;
 }
 
+bool holdsSeveralCells(std::string_view text) {
+    if (text.size() > kMaxPastedText)
+        return true;
+    const Lines lines = splitCells(text);
+    return lines.size() > 1 || (lines.size() == 1 && lines.front().size() > 1);
+}
+
 Lines splitCells(std::string_view text) {
     Lines lines;
     while (!text.empty()) {
@@ -146,6 +157,10 @@ Lines splitCells(std::string_view text) {
 Paste pasteCells(const Image& image, std::string_view text, TableCell at,
                  const std::vector<TableCell>& fill, const PasteRules& rules) {
     Paste out{false, image, {}, {at, at}};
+    if (text.size() > kMaxPastedText) {
+        out.message = kTooLong;
+        return out;
+    }
     const Lines lines = splitCells(text);
     if (lines.empty())
         return out;

@@ -32,10 +32,21 @@ struct CellBlock {
 // The block's cells; every line, one channel, ends with a line feed.
 std::string cellsText(const Image& image, const CellBlock& block);
 
+// The longest text a paste takes. The whole table as text is under 2 KB;
+// the rest is room for spaces, quotes and a spreadsheet's empty columns. A
+// longer text is refused before it is split into cells (a cell costs some
+// 40 bytes, a clipboard may hold hundreds of megabytes).
+inline constexpr std::size_t kMaxPastedText = 64 * 1024;
+
 // The lines of a tab-separated text and their cells, trimmed; "\r\n" and
 // "\n" end a line, and a line break at the end of the text ends its last
 // line.
 std::vector<std::vector<std::string>> splitCells(std::string_view text);
+
+// Whether a paste reads the text as more than one cell. A text longer than
+// any paste takes counts as several, so that it reaches the paste, which
+// refuses it, instead of a cell's editor.
+bool holdsSeveralCells(std::string_view text);
 
 struct PasteRules {
     FrequencyRules frequencies;    // the allowed ranges of the window's type and mode

@@ -1,6 +1,7 @@
 #include "formats/channel_cells.h"
 #include "image/defaults.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 
 namespace ksv::formats {
@@ -78,6 +79,39 @@ TEST(ChannelCells, APasteChangesNothingUnlessEveryCellPassesAndFits) {
             pasteCells(base, c.text, c.at, {}, {frequencyRules(base, omUser), c.scanning});
         EXPECT_EQ(p.ok ? cellsText(p.image, p.block) : p.message, c.result);
         if (!p.ok) {
+            EXPECT_EQ(p.image, base);
+        }
+    }
+}
+
+// A clipboard of megabytes is refused before it is split into cells (it once
+// took some 45 bytes of memory per byte of text); the whole table fits.
+TEST(ChannelCells, ATextLongerThanAnyPasteIsRefusedBeforeItIsSplit) {
+    const Image base = sample();
+    const PasteRules rules{frequencyRules(base, omUser), false};
+    std::string table;
+    for (int n = 1; n <= kChannelCount; ++n)
+        table += "148500\tОткл\t88.5\tОткл\tЗапрет\tS\t\r\n";
+    const std::string longest = std::string(64 * 1024 - table.size(), ' ') + table;
+    const struct {
+        std::string text;
+        bool pasted;
+    } cases[] = {
+        {longest, true},
+        {longest + " ", false},
+        {std::string(20 << 20, '\t'), false},
+        {std::string(20 << 20, '\n'), false},
+        {std::string(20 << 20, '1'), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.size());
+        const auto start = std::chrono::steady_clock::now();
+        const Paste p = pasteCells(base, c.text, {1, 0}, {}, rules);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+        EXPECT_EQ(p.ok, c.pasted);
+        if (!c.pasted) {
+            EXPECT_EQ(p.message, "Данные не вставлены: в буфере обмена больше 64 КБ текста, а "
+                                 "вся таблица каналов занимает около 2 КБ.");
             EXPECT_EQ(p.image, base);
         }
     }

@@ -20,10 +20,10 @@ namespace ksv {
 
 namespace {
 
-// Text of more than one cell, as a paste into the table reads it.
+// Text of more than one cell, as a paste into the table reads it (text
+// beyond the longest paste is not converted: it is too long either way).
 bool holdsSeveralCells(const QString& text) {
-    const auto lines = formats::splitCells(text.toStdString());
-    return lines.size() > 1 || (lines.size() == 1 && lines.front().size() > 1);
+    return formats::holdsSeveralCells(text.left(formats::kMaxPastedText + 1).toStdString());
 }
 
 const QString kOffText = QString::fromUtf8(kOff);

@@ -210,7 +210,9 @@ void ChannelEditing::pasteData(const QMimeData& data) {
     const Image& image = form_.currentImage();
     const formats::PasteRules rules{formats::frequencyRules(image, form_.operatingMode()),
                                     form_.priorityScanning()};
-    formats::Paste pasted = formats::pasteCells(image, text.toStdString(), at, fill, rules);
+    // A text beyond the longest paste is refused as it is, without converting all of it.
+    const std::string cells = text.left(formats::kMaxPastedText + 1).toStdString();
+    formats::Paste pasted = formats::pasteCells(image, cells, at, fill, rules);
     if (!pasted.ok) {
         if (!pasted.message.empty())
             messenger().error(QString::fromStdString(pasted.message));

@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QMimeData>
 #include <QTest>
 #include <random>
@@ -217,6 +218,37 @@ TEST_F(EditingTest, SeveralCellsPastedIntoAnOpenEditorGoIntoTheTable) {
         EXPECT_EQ((QStringList{cell(1, 10), cell(1, 11), cell(1, 12)}), c.cells)
             << c.text.toStdString();
         EXPECT_EQ(!messages.log.empty(), c.refused) << c.text.toStdString();
+    }
+}
+
+// A clipboard of megabytes is refused at once, with an editor open or not,
+// before it is split into cells (20 MB of tabs once took a gigabyte and
+// seconds); an editor does not take the text either.
+TEST_F(EditingTest, AClipboardLongerThanAnyPasteIsRefusedAtOnce) {
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    setCell(1, 10, QStringLiteral("148000"));
+    for (const QChar fill : {QChar('\t'), QChar('1')}) {
+        QGuiApplication::clipboard()->setText(QString(20 << 20, fill));
+        for (const bool editorOpen : {false, true}) {
+            messages.clear();
+            grid()->setFocus();
+            grid()->selectCells(at(10, 0), at(10, 0));
+            if (editorOpen)
+                QTest::keyClick(grid(), Qt::Key_Return);
+            QWidget* target = QApplication::focusWidget();
+            ASSERT_EQ(target == grid(), !editorOpen);
+            QElapsedTimer timer;
+            timer.start();
+            QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+            EXPECT_LT(timer.elapsed(), 1000);
+            if (QApplication::focusWidget() != grid())
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            EXPECT_EQ(cell(1, 10), QStringLiteral("148000"));
+            EXPECT_EQ(messages.texts(),
+                      QStringList{"Данные не вставлены: в буфере обмена больше 64 КБ текста, а "
+                                  "вся таблица каналов занимает около 2 КБ."});
+        }
     }
 }
 
