@@ -4,12 +4,15 @@
 #include "files/shown_path.h"
 #include "files/ust_file.h"
 #include "serial/os/file_system.h"
+#include "serial/os/utf8.h"
 
 namespace ksv::cli {
 
 std::ostream& operator<<(std::ostream& s, const QString& text) {
-    // A name's bytes that are not UTF-8 are shown as U+FFFD.
-    return s << shownName(text).toStdString();
+    // A name's bytes that are not UTF-8 are shown as U+FFFD, and what a
+    // message quotes (an argument, a name) sends no control character to
+    // the terminal.
+    return s << os::printableLines(shownName(text).toStdString());
 }
 
 std::optional<Image> loadImage(const QString& path, CliIo& io) {

@@ -2,6 +2,7 @@
 
 #include "formats/csv_reader.h"
 #include "image/fields.h"
+#include "serial/os/utf8.h"
 
 #include <algorithm>
 
@@ -178,8 +179,8 @@ Paste pasteCells(const Image& image, std::string_view text, TableCell at,
             columnField(cell.column).set(out.image.channel(cell.channel), *check.code);
         else
             problems.push_back("Канал " + std::to_string(cell.channel) + ", столбец " +
-                               columnName(cell.column) + ", значение \"" + value +
-                               "\": " + check.problem);
+                               columnName(cell.column) + ", значение \"" +
+                               os::printableText(value) + "\": " + check.problem);
     }
     if (!problems.empty()) {
         out.image = image;

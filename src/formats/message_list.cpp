@@ -1,10 +1,12 @@
 #include "formats/message_list.h"
 
+#include "serial/os/utf8.h"
+
 namespace ksv::formats {
 
-void MessageList::add(std::string message) {
+void MessageList::add(const std::string& message) {
     if (kept_.size() < kKept)
-        kept_.push_back(std::move(message));
+        kept_.push_back(os::printableText(message));
     ++count_;
 }
 

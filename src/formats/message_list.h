@@ -14,7 +14,10 @@ class MessageList {
 public:
     static constexpr std::size_t kKept = 30;
 
-    void add(std::string message);
+    // One line; the values it quotes from the file (a cell may hold an
+    // escape sequence, a bell or a line break) show their control
+    // characters as "\x1b".
+    void add(const std::string& message);
     bool empty() const { return count_ == 0; }
     std::size_t size() const { return count_; }
     // The kept messages, then "… и ещё N <what>" when some were left out.

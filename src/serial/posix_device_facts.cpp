@@ -1,5 +1,6 @@
 #include "serial/device_facts.h"
 
+#include "serial/os/utf8.h"
 #include "serial/port_names.h"
 
 #include <algorithm>
@@ -24,7 +25,8 @@ bool isPid(const std::string& name) {
 }
 
 std::string programOf(const SystemPaths& paths, const std::string& pid) {
-    return printableText(readFirstLine(paths.proc + "/" + pid + "/comm")) + " (pid " + pid + ")";
+    return os::printableText(readFirstLine(paths.proc + "/" + pid + "/comm")) + " (pid " + pid +
+           ")";
 }
 
 // The process holding the exclusive lock on the device, from /proc/locks

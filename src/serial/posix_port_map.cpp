@@ -4,6 +4,8 @@
 
 #include "serial/port_map.h"
 
+#include "serial/os/utf8.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <set>
@@ -77,7 +79,7 @@ std::map<std::string, TerminalOwner> controllingTerminals(const SystemPaths& pat
         const std::string number = std::to_string(major) + ":" + std::to_string(minor);
         if (!out.count(number))
             out[number] = TerminalOwner{std::stoi(pid),
-                                        printableText(stat.substr(open + 1, close - open - 1))};
+                                        os::printableText(stat.substr(open + 1, close - open - 1))};
     }
     return out;
 }

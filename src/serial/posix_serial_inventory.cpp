@@ -2,6 +2,8 @@
 
 #include "serial/serial_inventory.h"
 
+#include "serial/os/utf8.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <map>
@@ -36,7 +38,7 @@ std::map<std::string, std::string> byIdLinks(const SystemPaths& paths) {
             continue;
         const std::string device = target.filename().string();
         // udev builds the name from the adapter's own strings.
-        const std::string link = printableText(entry.path().filename().string());
+        const std::string link = os::printableText(entry.path().filename().string());
         if (!out.count(device) || link < out[device])
             out[device] = link;
     }
@@ -48,12 +50,12 @@ void describeUsb(SerialPortInfo& info, const fs::path& usb) {
     info.kind = SerialKind::UsbAdapter;
     info.usbId = readFirstLine(base + "idVendor") + ":" + readFirstLine(base + "idProduct");
     // The adapter's own strings: whatever its maker put there.
-    const std::string maker = printableText(readFirstLine(base + "manufacturer"));
-    const std::string product = printableText(readFirstLine(base + "product"));
+    const std::string maker = os::printableText(readFirstLine(base + "manufacturer"));
+    const std::string product = os::printableText(readFirstLine(base + "product"));
     info.description = maker.empty() ? product : product.empty() ? maker : maker + " " + product;
     if (info.description.empty())
         info.description = "USB-адаптер последовательного порта";
-    info.serial = printableText(readFirstLine(base + "serial"));
+    info.serial = os::printableText(readFirstLine(base + "serial"));
 }
 
 bool isUsbSerialName(const std::string& name) {

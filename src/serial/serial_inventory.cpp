@@ -1,7 +1,5 @@
 #include "serial/serial_inventory.h"
 
-#include "serial/os/utf8.h"
-
 #include <algorithm>
 #include <fstream>
 #include <map>
@@ -23,32 +21,6 @@ std::string readSmallFile(const std::string& path, std::size_t maxBytes) {
     f.read(s.data(), static_cast<std::streamsize>(maxBytes));
     s.resize(static_cast<std::size_t>(std::max<std::streamsize>(f.gcount(), 0)));
     return s;
-}
-
-namespace {
-
-bool isControl(std::string_view sequence) {
-    const auto lead = static_cast<unsigned char>(sequence[0]);
-    if (sequence.size() == 1)
-        return lead < 0x20 || lead == 0x7F;
-    return lead == 0xC2 && static_cast<unsigned char>(sequence[1]) < 0xA0; // U+0080..U+009F
-}
-
-} // namespace
-
-std::string printableText(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = os::utf8SequenceLength(text, i);
-        const std::string_view sequence = text.substr(i, length ? length : 1);
-        if (length == 0 || isControl(sequence))
-            out += '?';
-        else
-            out += sequence;
-        i += sequence.size();
-    }
-    return out;
 }
 
 std::string uartType(const SystemPaths& paths, const std::string& name) {

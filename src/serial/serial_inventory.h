@@ -49,10 +49,4 @@ std::string readFirstLine(const std::string& path);
 // A small file whole, at most maxBytes of it; empty when absent.
 std::string readSmallFile(const std::string& path, std::size_t maxBytes = 4096);
 
-// A name from outside (a program's, a USB adapter's maker, product or serial
-// number) as it may be printed: control characters of both ranges, C0 and
-// DEL as bytes and C1 as UTF-8 (a name may hold line ends or escape
-// sequences), and bytes that are not UTF-8 become "?".
-std::string printableText(std::string_view text);
-
 } // namespace ksv

@@ -337,5 +337,38 @@ TEST(CliCsv, ChirpValuesOutsideTheRadioAreRefused) {
     EXPECT_FALSE(files.exists("c.ust"));
 }
 
+// What a message quotes from a file, a name or an argument sends no control
+// character to the terminal: each shows as "\x1b", and the text stays readable.
+TEST(CliFiles, ControlCharactersInMessagesShowAsEscapes) {
+    CliFiles files;
+    const QString src = files.writeImage("src.ust", startupImage(rtVehicleVhf, omUser));
+    const QString header = files.writeText("h.csv", "№;Частота ПРМ, кГц;\x1b]0:t\a\n");
+    const QString cell =
+        files.writeText("c.csv", std::string("№;Частота ПРМ, кГц\n1;\x1b[2J\a") + '\0' + "x\n");
+    const QString damaged = files.writeText("dam\x1b]0;t\a.ust", "garbage");
+    const struct {
+        QStringList args;
+        std::string shown;
+    } cases[] = {
+        {{"import-csv", src, header, "-o", files.path("o.ust")},
+         "столбец 3: неизвестный столбец \"\\x1b]0:t\\x07\""},
+        {{"import-csv", src, cell, "-o", files.path("o.ust")}, "значение \"\\x1b[2J\\x07\\x00x\""},
+        {{"show", damaged}, "dam\\x1b]0;t\\x07.ust поврежден"},
+        {{"export-csv", src, "-o", files.path("out\x1b[31m.csv")}, "out\\x1b[31m.csv"},
+        {{"archive", "12\ax"}, "\"12\\x07x\" — не заводской номер"},
+        {{"\x1b[5m"}, "Неизвестная команда \"\\x1b[5m\""},
+    };
+    for (const auto& c : cases) {
+        const auto r = runCli(c.args);
+        const std::string said = r.out + r.err;
+        EXPECT_TRUE(contains(said, c.shown)) << said;
+        EXPECT_EQ(
+            std::count_if(said.begin(), said.end(),
+                          [](char b) { return (b >= 0 && b < ' ' && b != '\n') || b == 127; }),
+            0)
+            << said;
+    }
+}
+
 } // namespace
 } // namespace ksv

@@ -2,6 +2,7 @@
 // makes them: they go back to the system byte for byte, two different
 // names stay two, and only where they are shown is such a byte replaced.
 #include "files/file_names.h"
+#include "files/shown_path.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,13 @@ TEST(FileNames, BytesThatAreNotUtf8GoBackAsTheyCame) {
     const QStringList args = commandLineArguments(3, argv);
     ASSERT_EQ(args.size(), 2);
     EXPECT_EQ(nameForSystem(args[1]), name);
+}
+
+// A path shown in a message, the status bar or the command line sends none
+// of its control characters to the screen.
+TEST(FileNames, ShownPathsShowControlCharactersAsEscapes) {
+    EXPECT_EQ(shownPath(nameFromSystem("/tmp/a\x1b]0;t\a\n\xcf.ust")),
+              QString::fromUtf8("/tmp/a\\x1b]0;t\\x07\\x0a\uFFFD.ust"));
 }
 
 } // namespace

@@ -72,6 +72,11 @@ TEST(ChannelCells, APasteChangesNothingUnlessEveryCellPassesAndFits) {
          true,
          "Данные не вставлены: вставка со столбца \"Список скан.\" заходит за столбец "
          "\"Список L\" (столбцов в тексте: 3)."},
+        {"\x1b[2J\a\n", // a cell's control characters are not shown as they stand
+         {1, 5},
+         false,
+         "Данные не вставлены:\nКанал 1, столбец \"Список скан.\", значение \"\\x1b[2J\\x07\": "
+         "ожидается \"S\" или пустое значение"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

@@ -113,7 +113,7 @@ TEST(PortMap, ConsoleAndControllingTerminalsAreKeptFromTheSearch) {
     spoof.tree.process(4500, "x) S 1 1 1 0 0\n9 (y", 4, 64);
     const PortMapping guarded = spoof.map.resolve(1, true);
     EXPECT_FALSE(guarded.searchable());
-    EXPECT_EQ(guarded.terminalProgram, "x) S 1 1 1 0 0?9 (y");
+    EXPECT_EQ(guarded.terminalProgram, "x) S 1 1 1 0 0\\x0a9 (y");
 }
 
 // The search passes over a console even when a variable names it; choosing

@@ -1,5 +1,6 @@
 #include "ui/series/series_plan.h"
 
+#include "files/shown_path.h"
 #include "files/ust_file.h"
 #include "image/codecs.h"
 #include "operations/outcome_words.h"
@@ -57,7 +58,8 @@ QString seriesSourceText(const SeriesSource& source) {
     const QString model = QString::fromUtf8(modelName(RsType(source.image)));
     if (source.filePath.isEmpty())
         return QStringLiteral("%1, %2").arg(model, windowSettingsText());
-    return QStringLiteral("%1, файл %2").arg(model, QFileInfo(source.filePath).fileName());
+    return QStringLiteral("%1, файл %2")
+        .arg(model, shownPath(QFileInfo(source.filePath).fileName()));
 }
 
 QString seriesCountsText(const FleetSummary& counts, int cardsFailed, bool withCards) {
