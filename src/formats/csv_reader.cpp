@@ -1,5 +1,7 @@
 #include "formats/csv_reader.h"
 
+#include <algorithm>
+
 namespace ksv::formats {
 namespace {
 
@@ -179,7 +181,29 @@ CsvParseResult parseCsv(std::string_view text) {
     return {std::move(scanner.table()), {}};
 }
 
-std::string csvField(const std::string& value, char separator) {
+namespace {
+
+// "12", "-0.5", "+3,25": an optional sign, digits and at most one decimal
+// point or comma.
+bool isNumber(std::string_view text) {
+    if (!text.empty() && (text[0] == '+' || text[0] == '-'))
+        text.remove_prefix(1);
+    const std::size_t point = text.find_first_of(".,");
+    const auto digits = [](std::string_view part) {
+        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (point == std::string_view::npos)
+        return !text.empty() && digits(text);
+    return text.size() > 1 && digits(text.substr(0, point)) && digits(text.substr(point + 1));
+}
+
+} // namespace
+
+std::string csvField(const std::string& text, char separator) {
+    // A spreadsheet takes such a text for a formula, even a quoted one.
+    const bool formula =
+        !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos;
+    const std::string value = formula && !isNumber(text) ? "'" + text : text;
     if (value.find_first_of(std::string{separator, '"', '\n', '\r'}) == std::string::npos)
         return value;
     std::string out = "\"";

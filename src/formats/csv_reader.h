@@ -33,9 +33,12 @@ struct CsvParseResult {
 
 CsvParseResult parseCsv(std::string_view text);
 
-// One field for writing: quoted when it holds the separator, a quote or a
-// line break.
-std::string csvField(const std::string& value, char separator);
+// One field for writing: a text beginning with "=", "+", "-", "@", a tab
+// or a carriage return, unless it is a number, gets an apostrophe before
+// it, so that a spreadsheet shows it instead of running it as a formula
+// (a file name may be "=HYPERLINK(…)"); quoted when it holds the separator,
+// a quote or a line break.
+std::string csvField(const std::string& text, char separator);
 
 // The text without spaces and tabs at either end.
 std::string trimmed(std::string_view text);

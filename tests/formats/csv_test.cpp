@@ -49,6 +49,29 @@ TEST(CsvReader, FieldsAreQuotedOnlyWhenNeeded) {
     EXPECT_EQ(csvField("a\"b", ';'), "\"a\"\"b\"");
 }
 
+// What a spreadsheet would run as a formula, quoted or not, is written as
+// text; numbers stay numbers.
+TEST(CsvReader, TextsASpreadsheetWouldRunGetAnApostrophe) {
+    const struct {
+        std::string value, field;
+    } cases[] = {
+        {"=HYPERLINK(\"http:\\evil\",\"x\")+cmd|' C calc'!A0.ust",
+         "\"'=HYPERLINK(\"\"http:\\evil\"\",\"\"x\"\")+cmd|' C calc'!A0.ust\""},
+        {"+7 912", "'+7 912"},
+        {"-", "'-"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tcmd", "'\tcmd"},
+        {"\r=1", "\"'\r=1\""},
+        {"a=b", "a=b"},
+        {"-12", "-12"},
+        {"+3.5", "+3.5"},
+        {"-0,25", "\"-0,25\""}, // a number, quoted for its comma
+        {"-1-2", "'-1-2"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(csvField(c.value, ','), c.field) << c.value;
+}
+
 // Files wrong throughout: each list stops after a few dozen messages and
 // says how many more there were, and a wide and long file is read in time
 // linear in its size (once it took minutes).

@@ -35,6 +35,19 @@ TEST_F(FleetLogTest, ARowThatCannotBeWrittenIsKeptAndWrittenLater) {
     EXPECT_TRUE(contentOf(log).endsWith("\n1;первая\n2;вторая\n")) << contentOf(log).toStdString();
 }
 
+// A settings file's name goes into the log as text, never as a formula.
+TEST_F(FleetLogTest, ACellThatASpreadsheetWouldRunIsWrittenAsText) {
+    const QString log = path("журнал.csv");
+    FleetLog fleetLog(fleetLogColumns("SHA-256 файла"));
+    QString error;
+    ASSERT_TRUE(fleetLog.open(log, error)) << error.toStdString();
+    ASSERT_TRUE(
+        fleetLog.append({"-5", "=HYPERLINK(\"http:\\evil\",\"x\")+cmd|' C calc'!A0.ust"}, error));
+    EXPECT_TRUE(contentOf(log).endsWith(
+        "\n-5;\"'=HYPERLINK(\"\"http:\\evil\"\",\"\"x\"\")+cmd|' C calc'!A0.ust\"\n"))
+        << contentOf(log).toStdString();
+}
+
 TEST(FleetPortLabel, NamesThePortOnce) {
     EXPECT_EQ(fleetPortLabel("COM1", "/dev/ttyUSB0", true), "COM1 (/dev/ttyUSB0)");
     EXPECT_EQ(fleetPortLabel("COM5", "COM5", true), "COM5");
