@@ -16,8 +16,11 @@ QString helpPageFor(const QString& html, HelpSystem system) {
     const QRegularExpression marked(
         QStringLiteral("<!--only\\s+%1\\s*-->.*?<!--/only-->").arg(other),
         QRegularExpression::DotMatchesEverythingOption);
+    // The marks of the parts kept go too: the help window drops the white
+    // space after a comment, and "ports<!--/only--> (см." would read "ports(см.".
+    static const QRegularExpression marks(QStringLiteral("<!--(only\\s+\\w+\\s*|/only)-->"));
     QString page = html;
-    return page.remove(marked);
+    return page.remove(marked).remove(marks);
 }
 
 } // namespace ksv

@@ -19,7 +19,7 @@ enum class HelpSystem { Linux, Windows };
 HelpSystem currentHelpSystem();
 
 // The page as a reader on system sees it: the parts marked for the other
-// system left out.
+// system left out, and the marks of the parts kept.
 QString helpPageFor(const QString& html, HelpSystem system);
 
 } // namespace ksv

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -101,6 +102,35 @@ TEST(HelpBook, EachSystemSeesItsOwnSteps) {
                     << page.toStdString() << " shows " << word.toStdString()
                     << " to the other system";
     }
+}
+
+// As the help window shows each system's view: no word runs into the next
+// where a part for the other system was left out («ports(см.»).
+TEST(HelpBook, NoWordsRunTogetherWhereTheOtherSystemsPartIsLeftOut) {
+    const QDir book = compiledInBook();
+    const QRegularExpression glued(QStringLiteral("[\\p{L}\\p{N}»)]\\(\\p{L}"));
+    for (const QString& page : pagesOf(book)) {
+        for (const HelpSystem system : {HelpSystem::Linux, HelpSystem::Windows}) {
+            QTextDocument shown;
+            shown.setHtml(pageIn(book, page, system));
+            const auto m = glued.match(shown.toPlainText());
+            EXPECT_FALSE(m.hasMatch())
+                << page.toStdString() << ": «"
+                << shown.toPlainText().mid(m.capturedStart() - 20, 40).toStdString() << "»";
+        }
+    }
+}
+
+// Each text of the status bar's archive panel is explained in the help.
+TEST(HelpBook, ExplainsEveryArchiveStatus) {
+    const QDir book = compiledInBook();
+    QStringList quoted;
+    for (const QString& page : pagesOf(book))
+        for (const QStringList& pieces : quotedMessages(readAll(book.filePath(page))))
+            quoted << pieces.join(QStringLiteral(" … "));
+    for (const char* status : {"Архив: не сохранено", "Архив: без изменений"})
+        EXPECT_TRUE(quoted.filter(QRegularExpression(QStringLiteral("^") + status)).size() > 0)
+            << status;
 }
 
 TEST(HelpBook, CompiledInCopyHoldsEveryPageOfTheFolder) {
